@@ -66,34 +66,38 @@ int CXElement::NotifyKeyEvent(int key, int state) {
   return m_pActive->NotifyKeyEvent(key, state);
 }
 
-int CXElement::NotifyPointerEvent(int x, int y, int type) {
-  if (!m_bVisible) return 0;
+CXElement* CXElement::FindPointerTarget(int x, int y, bool& blocked) {
+  blocked = false;
   for (int i = m_Children.GetSize() - 1; i >= 0; i--) {
     CXElement* child = m_Children.GetAt(i);
     if (!child) continue;
-    if (child->IsVisible() && child->Contains(x, y)) {
-      m_pActive = child;
-      child->NotifyPointerEvent(x, y, type);
-      return 1;
-    }
+    if (child->IsVisible() && child->Contains(x, y)) return child;
     // A modal child shields everything below it, even while hidden.
-    if (child->IsModal()) return 1;
+    if (child->IsModal()) {
+      blocked = true;
+      return nullptr;
+    }
   }
-  return 0;
+  return nullptr;
+}
+
+int CXElement::NotifyPointerEvent(int x, int y, int type) {
+  if (!m_bVisible) return 0;
+  bool blocked;
+  CXElement* hit = FindPointerTarget(x, y, blocked);
+  if (!hit) return blocked ? 1 : 0;
+  m_pActive = hit;
+  hit->NotifyPointerEvent(x, y, type);
+  return 1;
 }
 
 int CXElement::NotifyMultiTouchPointerEvent(int x, int y, int type, int touch) {
   if (!m_bVisible) return 0;
-  for (int i = m_Children.GetSize() - 1; i >= 0; i--) {
-    CXElement* child = m_Children.GetAt(i);
-    if (!child) continue;
-    if (child->IsVisible() && child->Contains(x, y)) {
-      child->NotifyMultiTouchPointerEvent(x, y, type, touch);
-      return 1;
-    }
-    if (child->IsModal()) return 1;
-  }
-  return 0;
+  bool blocked;
+  CXElement* hit = FindPointerTarget(x, y, blocked);
+  if (!hit) return blocked ? 1 : 0;
+  hit->NotifyMultiTouchPointerEvent(x, y, type, touch);
+  return 1;
 }
 
 void CXElement::AddChild(CXElement* child) {

@@ -107,4 +107,6 @@ public:
 
 private:
   int MoveFocus(int step, int key);
+  // The topmost visible child containing the point; blocked when a modal child is met first.
+  CXElement* FindPointerTarget(int x, int y, bool& blocked);
 };
