@@ -197,7 +197,7 @@ void CWinDibBitmap::CopyBitmap(IDibBitmap* dest, int x, int y, int w, int h) {
   int copied = bpp == 4 ? 3 : bpp;
   ForEachRow(this, dest, x, y, 0, 0, w, h, false, false, [&](int64_t di, int64_t si, int count, int) {
     if (copied == bpp) {
-      memcpy(d + di * bpp, s + si * bpp, (size_t)count * bpp);
+      memmove(d + di * bpp, s + si * bpp, (size_t)count * bpp);
       return;
     }
     for (int i = 0; i < count; i++)
@@ -215,7 +215,7 @@ void CWinDibBitmap::CopyAlpha(IDibBitmap* dest, int x, int y, int w, int h) {
   unsigned char* d = dest->GetAlphaBits();
   const unsigned char* s = m_pAlphaBits;
   ForEachRow(this, dest, x, y, 0, 0, w, h, false, false,
-             [&](int64_t di, int64_t si, int count, int) { memcpy(d + di, s + si, (size_t)count); });
+             [&](int64_t di, int64_t si, int count, int) { memmove(d + di, s + si, (size_t)count); });
 }
 
 void CWinDibBitmap::FastCopy(IDibBitmap* dest, int from, int to, int count) {

@@ -160,7 +160,7 @@ void CWinDibBitmap::DrawWithoutAlpha_16Bits(IDibBitmap* dest, int x, int y, int 
   ForEachRow(this, dest, x, y, a.sx0, a.sy0, a.W, a.H, flip & 1, flip & 2,
              [&](int64_t di, int64_t si, int count, int step) {
                if (step == 1) {
-                 memcpy(g.d + di, g.s + si, (size_t)count * 2);
+                 memmove(g.d + di, g.s + si, (size_t)count * 2);
                  return;
                }
                for (int i = 0; i < count; i++)
@@ -247,7 +247,7 @@ void CWinDibBitmap::BitBlt565_444_FastOpaque(IDibBitmap* dest, int x, int y, int
   if (w == 0) w = m_nStoredWidth;
   if (h == 0) h = m_nStoredHeight;
   ForEachRow(this, dest, x, y, sx, sy, w, h, false, false,
-             [&](int64_t di, int64_t si, int count, int) { memcpy(g.d + di, g.s + si, (size_t)count * 2); });
+             [&](int64_t di, int64_t si, int count, int) { memmove(g.d + di, g.s + si, (size_t)count * 2); });
 }
 
 void CWinDibBitmap::BitBlt_TransparentColor_Fast(IDibBitmap* dest, int x, int y, int w, int h, int sx,

@@ -275,3 +275,30 @@ TEST(Stretch, FadesWithTheAlphaMap) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Blit, TurnedBitmapsLandAtTheSameStoredPlaceByEveryPath) {
+  // A 2x3 (logical) picture drawn at logical (1, 1) of a 5x4 (logical) screen, both turned.
+  struct {
+    int mode, storedX, storedY;
+  } cases[] = {{1, 1, 2}, {2, 0, 1}};
+  for (auto& c : cases) {
+    auto src = Numbered(3, 2, false);
+    src->SetOrientaionMode(c.mode);
+    src->UpdateWidthAndHeight();
+    ASSERT_EQ(src->GetWidth(), 2);
+    auto viaBlit = MakeBitmap565(4, 5, 0), viaDraw = MakeBitmap565(4, 5, 0);
+    for (auto* d : {viaBlit.get(), viaDraw.get()}) {
+      d->SetOrientaionMode(c.mode);
+      d->UpdateWidthAndHeight();
+    }
+    src->BitBlt(viaBlit.get(), 1, 1, 0, 0, 0, 0, 0);
+    src->DrawOpaque(viaDraw.get(), 1, 1, 0, 0, 0);
+    EXPECT_EQ(Pixels(viaBlit.get()), Pixels(viaDraw.get())) << c.mode;
+    for (int i = 0; i < 6; i++)
+      EXPECT_EQ(Pixel(viaBlit.get(), c.storedX + i % 3, c.storedY + i / 3), i + 1) << c.mode;
+  }
+}
+
+} // namespace
