@@ -264,7 +264,9 @@ int CXElement::NotifyKeyEventDialogHelper(int key, int state) {
 
 void CXElement::DrawFastFadeDoubleBufferToBlack(int level) {
   IDibBitmap* buffer = m_pApp ? m_pApp->GetDoubleBuffer() : nullptr;
-  if (!buffer || buffer->GetBitsPerPixel() != 16 || !buffer->HasPixelsInRAM()) return;
+  if (!buffer || buffer->GetBitsPerPixel() != 16 || buffer->GetBytesPerPixel() != 2 ||
+      !buffer->HasPixelsInRAM())
+    return;
   // Outside 0..256 a channel would spill into its neighbour.
   if (level < 0) level = 0;
   if (level > 256) level = 256;

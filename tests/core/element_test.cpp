@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game_base.h"
+#include "win_dib_bitmap.h"
 #include "xelement.h"
 
 namespace {
@@ -446,6 +447,64 @@ TEST(ElementSlideTest, OneStepSlideEndsAndCountdownStops) {
   e.ProcessSlideState();
   EXPECT_EQ(e.GetSlideState(), 3);
   EXPECT_EQ(e.GetSlideCounter(), 1);
+}
+
+// A 16-bit double buffer of six pixels: white, the three pure channels, a mixed colour, black.
+class FastFadeTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    buffer = std::make_unique<CWinDibBitmap>(&app);
+    buffer->SetBitsPerPixel(16);
+    ASSERT_EQ(buffer->Create(3, 2), 1);
+    Fill();
+    app.m_pDoubleBuffer = buffer.get();
+  }
+  void TearDown() override { app.m_pDoubleBuffer = nullptr; }
+  void Fill() {
+    for (int i = 0; i < 6; i++)
+      Pixels()[i] = kStart[i];
+  }
+  u16* Pixels() { return (u16*)buffer->GetBits(); }
+  static u16 Rgb(int r, int g, int b) { return (u16)((r << 11) | (g << 5) | b); }
+
+  static constexpr u16 kStart[6] = {0xFFFF, 0xF800, 0x07E0, 0x001F, (10 << 11) | (40 << 5) | 3, 0};
+  TestApp app;
+  std::unique_ptr<CWinDibBitmap> buffer;
+};
+
+TEST_F(FastFadeTest, ScalesEveryChannelByLevelOver256) {
+  Probe element(&app);
+  element.DrawFastFadeDoubleBufferToBlack(128);
+  const u16 halved[6] = {Rgb(15, 31, 15), Rgb(15, 0, 0), Rgb(0, 31, 0), Rgb(0, 0, 15), Rgb(5, 20, 1), 0};
+  for (int i = 0; i < 6; i++)
+    EXPECT_EQ(Pixels()[i], halved[i]) << i;
+
+  const struct {
+    int level;
+    bool keeps; // else black
+  } ends[] = {{256, true}, {300, true}, {0, false}, {-7, false}};
+  for (const auto& c : ends) {
+    Fill();
+    element.DrawFastFadeDoubleBufferToBlackPalmAPI(c.level);
+    for (int i = 0; i < 6; i++)
+      EXPECT_EQ(Pixels()[i], c.keeps ? kStart[i] : 0) << c.level << " pixel " << i;
+  }
+}
+
+TEST_F(FastFadeTest, LeavesOtherBuffersAlone) {
+  Probe element(&app);
+  buffer->SetBitsPerPixel(24); // not a 16-bit buffer: untouched
+  element.DrawFastFadeDoubleBufferToBlack(0);
+  for (int i = 0; i < 6; i++)
+    EXPECT_EQ(Pixels()[i], kStart[i]) << i;
+
+  buffer->SetBitsPerPixel(16);
+  Probe orphan(nullptr); // no application object: no buffer to reach
+  orphan.DrawFastFadeDoubleBufferToBlack(0);
+  app.m_pDoubleBuffer = nullptr;
+  element.DrawFastFadeDoubleBufferToBlack(0);
+  for (int i = 0; i < 6; i++)
+    EXPECT_EQ(Pixels()[i], kStart[i]) << i;
 }
 
 } // namespace
