@@ -13,7 +13,8 @@ if [[ -x "$build/engine/host/sprocklet" ]]; then
   fi
   shots=${TMPDIR:-/tmp}/sprocklet-demo
   mkdir -p "$shots"
-  "$build/engine/host/sprocklet" --headless --frames 120 --shot "60:$shots/frame60.png" "$@"
+  "$build/engine/host/sprocklet" --headless --frames 120 --journal "$root/engine/host/demo_journal.txt" \
+    --shot "60:$shots/frame60.png" "$@"
   echo "No display: ran a headless demo; its screenshot is $shots/frame60.png"
 else
   echo "The sprocklet program is not built yet; running the test suite instead."

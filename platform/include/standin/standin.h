@@ -1,0 +1,75 @@
+// Control of the platform stand-in from the host: which backend serves the platform calls, what
+// it replays, records and captures, and the EGL binding the host's window glue needs.
+#pragma once
+
+#include "standin/journal.h"
+
+#include <EGL/egl.h>
+#include <screen/screen.h>
+
+#include <string>
+#include <vector>
+
+namespace standin {
+
+enum class Backend { Desktop, Headless };
+
+struct Shot {
+  int frame = 0;
+  std::string path;
+};
+
+struct Config {
+  Backend backend = Backend::Headless;
+  int displayWidth = 1024;
+  int displayHeight = 600;
+  // The navigator's exit is posted when this many frames have run; negative: never.
+  int exitAfterFrames = -1;
+  std::vector<JournalEvent> journal;
+  // Desktop input is written here as a journal at shut-down; empty: not recorded.
+  std::string recordPath;
+  std::vector<Shot> shots;
+};
+
+// Replaces the whole state of the stand-in (queues, services, frame count) by a fresh one.
+void Configure(const Config& config);
+const Config& CurrentConfig();
+
+// Frames are counted by the event loop: a poll that finds nothing pending starts a game cycle,
+// and the next poll begins the following frame.
+int CurrentFrame();
+
+// Delivers an input event now, as if its frame had come (tests, and the desktop backend).
+void Post(const JournalEvent& event);
+
+// EGL binding of the active backend: the display, a configuration of exactly 5-6-5 (headless)
+// or matching the window (desktop), and the surface for a window at its current buffer size.
+EGLDisplay GetEglDisplay();
+bool ChooseEglConfig(EGLDisplay display, EGLConfig* config);
+EGLSurface CreateEglSurface(EGLDisplay display, EGLConfig config, screen_window_t window);
+
+// Called with the finished frame still in the back buffer: writes the screenshots of this frame.
+void BeforeSwap();
+
+// The first hard failure of the run (a screenshot or recording that could not be written);
+// empty when none.
+const std::string& Failure();
+
+// What the navigator was asked, for tests and logs.
+struct NavigatorLog {
+  int checkResponses = 0;
+  bool lastCheckAccepted = false;
+  int doneOrientations = 0;
+  bool rotationLocked = false;
+  std::vector<std::string> invokedUrls;
+};
+const NavigatorLog& Navigator();
+
+// Encodes 8-bit RGB rows (top row first) as a PNG and writes it atomically.
+bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb,
+              std::string* error);
+
+// Writes a whole file through a temporary file in the same directory, fsync and rename.
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error);
+
+} // namespace standin

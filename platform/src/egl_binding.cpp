@@ -1,0 +1,93 @@
+// EGL for the two backends: Mesa's surfaceless platform with a pbuffer (headless) or X11 with the
+// SDL window's native handle (desktop); and the screenshots taken before a frame is presented.
+#include "internal.h"
+
+#include <EGL/eglext.h>
+#include <GLES/gl.h>
+
+#include <cstring>
+
+namespace standin {
+using namespace detail;
+
+namespace {
+
+EGLint Attrib(EGLDisplay display, EGLConfig config, EGLint name) {
+  EGLint v = 0;
+  eglGetConfigAttrib(display, config, name, &v);
+  return v;
+}
+
+bool HasBits(EGLint value, EGLint bits) { return (value & bits) == bits; }
+
+} // namespace
+
+EGLDisplay GetEglDisplay() {
+  auto getPlatformDisplay = (PFNEGLGETPLATFORMDISPLAYEXTPROC)eglGetProcAddress("eglGetPlatformDisplayEXT");
+  if (!getPlatformDisplay) return EGL_NO_DISPLAY;
+  EGLenum platform =
+      S().config.backend == Backend::Headless ? EGL_PLATFORM_SURFACELESS_MESA : EGL_PLATFORM_X11_KHR;
+  return getPlatformDisplay(platform, EGL_DEFAULT_DISPLAY, nullptr);
+}
+
+bool ChooseEglConfig(EGLDisplay display, EGLConfig* config) {
+  EGLint count = 0;
+  if (!eglGetConfigs(display, nullptr, 0, &count) || count <= 0) return false;
+  std::vector<EGLConfig> all((size_t)count);
+  if (!eglGetConfigs(display, all.data(), count, &count)) return false;
+  bool headless = S().config.backend == Backend::Headless;
+  // Headless renders into an exact 5-6-5 pbuffer like the tablet's screen; Mesa lists deeper
+  // configurations first, so it is searched for. The desktop window has the screen's default
+  // 24-bit visual, which only an 8-8-8 configuration matches.
+  const EGLint want[4] = {headless ? 5 : 8, headless ? 6 : 8, headless ? 5 : 8, 0};
+  const EGLint surface = headless ? EGL_PBUFFER_BIT : EGL_WINDOW_BIT;
+  for (EGLConfig c : all) {
+    if (!HasBits(Attrib(display, c, EGL_RENDERABLE_TYPE), EGL_OPENGL_ES_BIT)) continue;
+    if (!HasBits(Attrib(display, c, EGL_SURFACE_TYPE), surface)) continue;
+    if (Attrib(display, c, EGL_RED_SIZE) == want[0] && Attrib(display, c, EGL_GREEN_SIZE) == want[1] &&
+        Attrib(display, c, EGL_BLUE_SIZE) == want[2] && Attrib(display, c, EGL_ALPHA_SIZE) == want[3]) {
+      *config = c;
+      return true;
+    }
+  }
+  return false;
+}
+
+EGLSurface CreateEglSurface(EGLDisplay display, EGLConfig config, screen_window_t window) {
+  if (!window) return EGL_NO_SURFACE;
+  if (S().config.backend == Backend::Headless) {
+    const EGLint attribs[] = {EGL_WIDTH, window->bufferSize[0], EGL_HEIGHT, window->bufferSize[1], EGL_NONE};
+    return eglCreatePbufferSurface(display, config, attribs);
+  }
+  return eglCreateWindowSurface(display, config, (EGLNativeWindowType)desktop::NativeWindow(window), nullptr);
+}
+
+void BeforeSwap() {
+  State& s = S();
+  for (const Shot& shot : s.config.shots) {
+    if (shot.frame != s.frame) continue;
+    EGLDisplay display = eglGetCurrentDisplay();
+    EGLSurface surface = eglGetCurrentSurface(EGL_DRAW);
+    EGLint w = 0, h = 0;
+    if (surface == EGL_NO_SURFACE || !eglQuerySurface(display, surface, EGL_WIDTH, &w) ||
+        !eglQuerySurface(display, surface, EGL_HEIGHT, &h) || w <= 0 || h <= 0) {
+      SetFailure("screenshot " + shot.path + ": no GL surface to read");
+      continue;
+    }
+    std::vector<unsigned char> rgba((size_t)w * (size_t)h * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    // GL rows run bottom-up; the picture's first row is the top one.
+    std::vector<unsigned char> rgb((size_t)w * (size_t)h * 3);
+    for (int y = 0; y < h; ++y) {
+      const unsigned char* src = &rgba[(size_t)(h - 1 - y) * (size_t)w * 4];
+      unsigned char* dst = &rgb[(size_t)y * (size_t)w * 3];
+      for (int x = 0; x < w; ++x)
+        memcpy(dst + x * 3, src + x * 4, 3);
+    }
+    std::string error;
+    if (!WritePng(shot.path, w, h, rgb, &error)) SetFailure(error);
+  }
+}
+
+} // namespace standin
