@@ -1,10 +1,17 @@
 // CGameBase start-up and ownership. The start-up chain needs the packs, the bitmaps and the
 // settings file; until those layers are in, it reports failure rather than pretend to succeed.
 #include "game_base.h"
+
+#include <new>
+
 #include "sound_system.h"
+#include "zip_pack.h"
 
 CGameBase::~CGameBase() {
   SafeDelete(m_pSoundSystem);
+  SafeDelete(m_pCommonPack);
+  SafeDelete(m_pResolutionPack);
+  SafeDelete(m_pOptionalPack);
   FlushCachedTemplates();
 }
 
@@ -37,7 +44,12 @@ bool CGameBase::CreateDoubleBufferWnd(int, int, int, int) { return false; }
 bool CGameBase::CreateBorderDoubleBufferWnds(int, int, int, int) { return false; }
 bool CGameBase::CreateBlendBuffer() { return false; }
 IDibBitmap* CGameBase::GetBlendBuffer() { return m_pBlendBuffer ? m_pBlendBuffer : m_pDoubleBuffer; }
-CiPhoneZipFileReader* CGameBase::InitOptionalGamePack(CommonString) { return nullptr; }
+CiPhoneZipFileReader* CGameBase::InitOptionalGamePack(CommonString path) {
+  SafeDelete(m_pOptionalPack);
+  m_pOptionalPack = new (std::nothrow) CiPhoneZipFileReader(this);
+  if (m_pOptionalPack && m_pOptionalPack->Init(path.GetData()) != ZIP_OK) SafeDelete(m_pOptionalPack);
+  return m_pOptionalPack;
+}
 void CGameBase::InitLocManager2(CommonString) {}
 int CGameBase::GetCurrentResolutionId() { return m_nCurrentResolutionId; }
 void CGameBase::DoDrawCycle() { Draw(); }

@@ -69,6 +69,7 @@ public:
   int GetSize() const { return m_nCount; }
   int GetCapacity() const { return m_nCapacity; }
   int GetGrowthStep() const { return m_nGrowthStep; }
+  void SetGrowthStep(int step) { m_nGrowthStep = step > 0 ? step : 1; }
 
   // Elements behind i move down; the block and its capacity stay.
   void RemoveAt(int i) {
