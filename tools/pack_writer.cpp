@@ -43,6 +43,19 @@ struct Written {
   uint32_t offset;
 };
 
+// The run of fields the local and the central header share, from the flags to the extra length.
+void PutSharedFields(std::vector<unsigned char>& out, const Written& w, const PackEntry& e) {
+  Put16(out, 0); // flags
+  Put16(out, w.method);
+  Put16(out, kDosTime);
+  Put16(out, kDosDate);
+  Put32(out, w.crc);
+  Put32(out, w.packedSize);
+  Put32(out, (uint32_t)e.data.size());
+  Put16(out, (uint32_t)e.name.size());
+  Put16(out, 0); // extra field
+}
+
 } // namespace
 
 bool BuildPack(const std::vector<PackEntry>& entries, std::vector<unsigned char>& out, std::string& error) {
@@ -75,15 +88,7 @@ bool BuildPack(const std::vector<PackEntry>& entries, std::vector<unsigned char>
     }
     Put32(out, 0x04034B50);
     Put16(out, kVersion);
-    Put16(out, 0);
-    Put16(out, w.method);
-    Put16(out, kDosTime);
-    Put16(out, kDosDate);
-    Put32(out, w.crc);
-    Put32(out, w.packedSize);
-    Put32(out, (uint32_t)e.data.size());
-    Put16(out, (uint32_t)e.name.size());
-    Put16(out, 0);
+    PutSharedFields(out, w, e);
     out.insert(out.end(), e.name.begin(), e.name.end());
     const std::vector<unsigned char>& body = w.method == 8 ? packed : e.data;
     out.insert(out.end(), body.begin(), body.end());
@@ -94,17 +99,9 @@ bool BuildPack(const std::vector<PackEntry>& entries, std::vector<unsigned char>
     const PackEntry& e = entries[i];
     const Written& w = written[i];
     Put32(out, 0x02014B50);
-    Put16(out, kVersion);
-    Put16(out, kVersion);
-    Put16(out, 0);
-    Put16(out, w.method);
-    Put16(out, kDosTime);
-    Put16(out, kDosDate);
-    Put32(out, w.crc);
-    Put32(out, w.packedSize);
-    Put32(out, (uint32_t)e.data.size());
-    Put16(out, (uint32_t)e.name.size());
-    Put16(out, 0); // extra field
+    Put16(out, kVersion); // made by
+    Put16(out, kVersion); // needed
+    PutSharedFields(out, w, e);
     Put16(out, 0); // comment
     Put16(out, 0); // disk
     Put16(out, 0); // internal attributes

@@ -37,14 +37,21 @@ template <class Float, class Bits> int MoveFloat(IFile* file, bool writing, Floa
   return got;
 }
 
+// The length that starts a string field; below 1 the field ends here (a read failure clears ok,
+// a stored length below 1 is the empty string).
+int ReadStringLength(IFile* file, CommonString& s, bool& ok) {
+  int len = 0;
+  if (file->ReadInt(&len) != 4) {
+    ok = false;
+    return 0;
+  }
+  if (len < 1) s = (const char*)nullptr;
+  return len;
+}
+
 // Both serialisers share the string encodings; they differ in the length limit and in what a
 // refused string becomes (emptied, or left as it was).
-struct StringRules {
-  int maxLength; // 0: no limit
-  bool emptyOnFailure;
-};
-
-void MoveString(IFile* file, bool writing, CommonString& s, bool& ok, StringRules rules) {
+void MoveString(IFile* file, bool writing, CommonString& s, bool& ok, int maxLength, bool emptyOnFailure) {
   if (writing) {
     int len = s.Length();
     if (file->WriteInt(len) != 4) ok = false;
@@ -52,34 +59,21 @@ void MoveString(IFile* file, bool writing, CommonString& s, bool& ok, StringRule
     if (file->WriteData(s.GetData(), len) != len) ok = false;
     return;
   }
-  int len = 0;
-  if (file->ReadInt(&len) != 4) {
-    ok = false;
-    return;
-  }
-  if (len < 1) {
-    s = (const char*)nullptr;
-    return;
-  }
+  int len = ReadStringLength(file, s, ok);
+  if (len < 1) return;
   long left = BytesLeft(file);
   // A length the file cannot hold is damage, not a reason to allocate.
-  if ((rules.maxLength > 0 && len > rules.maxLength) || (left >= 0 && len > left)) {
-    if (rules.emptyOnFailure) s = (const char*)nullptr;
-    ok = false;
+  char* block = nullptr;
+  bool fits = (maxLength <= 0 || len <= maxLength) && (left < 0 || len <= left);
+  if (fits) block = (char*)calloc((size_t)len + 1, 1);
+  if (block && file->ReadData(block, len) == len) {
+    s.Attach(block);
     return;
   }
-  char* block = (char*)calloc((size_t)len + 1, 1);
-  if (!block) {
-    ok = false;
-    return;
-  }
-  if (file->ReadData(block, len) != len) {
-    free(block);
-    if (rules.emptyOnFailure) s = (const char*)nullptr;
-    ok = false;
-    return;
-  }
-  s.Attach(block);
+  free(block);
+  // A failed allocation is not the file's fault: the text stays.
+  if (emptyOnFailure && (!fits || block)) s = (const char*)nullptr;
+  ok = false;
 }
 
 void MoveStringW(IFile* file, bool writing, CommonString& s, bool& ok) {
@@ -99,15 +93,8 @@ void MoveStringW(IFile* file, bool writing, CommonString& s, bool& ok) {
     }
     return;
   }
-  int len = 0;
-  if (file->ReadInt(&len) != 4) {
-    ok = false;
-    return;
-  }
-  if (len < 1) {
-    s = (const char*)nullptr;
-    return;
-  }
+  int len = ReadStringLength(file, s, ok);
+  if (len < 1) return;
   long left = BytesLeft(file);
   if (left >= 0 && (long long)len * 2 > left) {
     ok = false;
@@ -129,148 +116,79 @@ void MoveStringW(IFile* file, bool writing, CommonString& s, bool& ok) {
   s.Attach(block);
 }
 
-const StringRules kHelperRules = {0, false};
-const StringRules kHelper2Rules = {kSerializeMaxString, true};
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
-// SerializeHelper
+// The shared fields
 
-#define SH_FILE_OR_FAIL()                                                                                    \
-  if (!m_pFile) {                                                                                            \
-    m_bOk = false;                                                                                           \
-    return;                                                                                                  \
-  }
-
-void SerializeHelper::Serialize(int& v) {
-  SH_FILE_OR_FAIL();
-  Check(MoveInt(m_pFile, m_bWriting, v), 4);
+template <class D> void SerializeCore<D>::Serialize(int& v) {
+  if (Ready()) Moved(MoveInt(m_pFile, m_bWriting, v), 4);
 }
-void SerializeHelper::Serialize(unsigned int& v) {
-  SH_FILE_OR_FAIL();
-  Check(Move(m_pFile, m_bWriting, v), 4);
+template <class D> void SerializeCore<D>::Serialize(unsigned int& v) {
+  if (Ready()) Moved(Move(m_pFile, m_bWriting, v), 4);
 }
-void SerializeHelper::Serialize(unsigned long& v) {
-  SH_FILE_OR_FAIL();
-  Check(MoveULong(m_pFile, m_bWriting, v), 4);
+template <class D> void SerializeCore<D>::Serialize(unsigned long& v) {
+  if (Ready()) Moved(MoveULong(m_pFile, m_bWriting, v), 4);
 }
-void SerializeHelper::Serialize(unsigned short& v) {
-  SH_FILE_OR_FAIL();
-  Check(Move(m_pFile, m_bWriting, v), 2);
+template <class D> void SerializeCore<D>::Serialize(short& v) {
+  if (Ready()) Moved(Move(m_pFile, m_bWriting, v), 2);
 }
-void SerializeHelper::Serialize(short& v) {
-  SH_FILE_OR_FAIL();
-  Check(Move(m_pFile, m_bWriting, v), 2);
+template <class D> void SerializeCore<D>::Serialize(char& v) {
+  if (Ready()) Moved(Move(m_pFile, m_bWriting, v), 1);
 }
-void SerializeHelper::Serialize(char& v) {
-  SH_FILE_OR_FAIL();
-  Check(Move(m_pFile, m_bWriting, v), 1);
+template <class D> void SerializeCore<D>::Serialize(unsigned char& v) {
+  if (Ready()) Moved(Move(m_pFile, m_bWriting, v), 1);
 }
-void SerializeHelper::Serialize(unsigned char& v) {
-  SH_FILE_OR_FAIL();
-  Check(Move(m_pFile, m_bWriting, v), 1);
+template <class D> void SerializeCore<D>::Serialize(TVector2D& v) {
+  if (Ready()) Moved(MoveInt(m_pFile, m_bWriting, v.x) + MoveInt(m_pFile, m_bWriting, v.y), 8);
 }
-void SerializeHelper::Serialize(bool& v) {
-  SH_FILE_OR_FAIL();
-  int i = v ? 1 : 0;
-  Check(MoveInt(m_pFile, m_bWriting, i), 4);
-  if (!m_bWriting) v = i > 0;
+template <class D> void SerializeCore<D>::Serialize(TCoord2D& v) {
+  if (Ready()) Moved(MoveInt(m_pFile, m_bWriting, v.x) + MoveInt(m_pFile, m_bWriting, v.y), 8);
 }
-void SerializeHelper::Serialize(TVector2D& v) {
-  SH_FILE_OR_FAIL();
-  Check(MoveInt(m_pFile, m_bWriting, v.x) + MoveInt(m_pFile, m_bWriting, v.y), 8);
-}
-void SerializeHelper::Serialize(TCoord2D& v) {
-  SH_FILE_OR_FAIL();
-  Check(MoveInt(m_pFile, m_bWriting, v.x) + MoveInt(m_pFile, m_bWriting, v.y), 8);
-}
-void SerializeHelper::Serialize(TRect2D& v) {
-  SH_FILE_OR_FAIL();
+template <class D> void SerializeCore<D>::Serialize(TRect2D& v) {
+  if (!Ready()) return;
   int got = MoveInt(m_pFile, m_bWriting, v.x) + MoveInt(m_pFile, m_bWriting, v.y);
   got += MoveInt(m_pFile, m_bWriting, v.width) + MoveInt(m_pFile, m_bWriting, v.height);
-  Check(got, 16);
+  Moved(got, 16);
 }
-void SerializeHelper::Serialize(CommonString& s) {
-  SH_FILE_OR_FAIL();
-  MoveString(m_pFile, m_bWriting, s, m_bOk, kHelperRules);
+template <class D> void SerializeCore<D>::Serialize(CommonString& s) {
+  if (Ready()) MoveString(m_pFile, m_bWriting, s, m_bOk, D::kMaxString, D::kEmptyRefusedString);
 }
-void SerializeHelper::SerializeW(CommonString& s) {
-  SH_FILE_OR_FAIL();
-  MoveStringW(m_pFile, m_bWriting, s, m_bOk);
+template <class D> void SerializeCore<D>::SerializeW(CommonString& s) {
+  if (Ready()) MoveStringW(m_pFile, m_bWriting, s, m_bOk);
 }
 
-// ---------------------------------------------------------------------------------------------
-// SerializeHelper2 (a missing file counts as a failed pass rather than a crash)
+template class SerializeCore<SerializeHelper>;
+template class SerializeCore<SerializeHelper2>;
 
-void SerializeHelper2::Serialize(int& v) {
-  SH_FILE_OR_FAIL();
-  Count(MoveInt(m_pFile, m_bWriting, v), 4);
+void SerializeHelper::Serialize(unsigned short& v) {
+  if (Ready()) Moved(Move(m_pFile, m_bWriting, v), 2);
 }
-void SerializeHelper2::Serialize(unsigned int& v) {
-  SH_FILE_OR_FAIL();
-  Count(Move(m_pFile, m_bWriting, v), 4);
+void SerializeHelper::Serialize(bool& v) {
+  if (!Ready()) return;
+  int i = v ? 1 : 0;
+  Moved(MoveInt(m_pFile, m_bWriting, i), 4);
+  if (!m_bWriting) v = i > 0;
 }
-void SerializeHelper2::Serialize(unsigned long& v) {
-  SH_FILE_OR_FAIL();
-  Count(MoveULong(m_pFile, m_bWriting, v), 4);
-}
-void SerializeHelper2::Serialize(short& v) {
-  SH_FILE_OR_FAIL();
-  Count(Move(m_pFile, m_bWriting, v), 2);
-}
-void SerializeHelper2::Serialize(char& v) {
-  SH_FILE_OR_FAIL();
-  Count(Move(m_pFile, m_bWriting, v), 1);
-}
-void SerializeHelper2::Serialize(unsigned char& v) {
-  SH_FILE_OR_FAIL();
-  Count(Move(m_pFile, m_bWriting, v), 1);
-}
+
 void SerializeHelper2::Serialize(bool& v) {
-  SH_FILE_OR_FAIL();
+  if (!Ready()) return;
   unsigned char b = v ? 1 : 0;
-  Count(Move(m_pFile, m_bWriting, b), 1);
+  Moved(Move(m_pFile, m_bWriting, b), 1);
   if (!m_bWriting) v = b != 0;
 }
 void SerializeHelper2::Serialize(float& v) {
-  SH_FILE_OR_FAIL();
-  Count(MoveFloat<float, uint32_t>(m_pFile, m_bWriting, v), 4);
+  if (Ready()) Moved(MoveFloat<float, uint32_t>(m_pFile, m_bWriting, v), 4);
 }
 void SerializeHelper2::Serialize(double& v) {
-  SH_FILE_OR_FAIL();
-  Count(MoveFloat<double, uint64_t>(m_pFile, m_bWriting, v), 8);
-}
-void SerializeHelper2::Serialize(TVector2D& v) {
-  SH_FILE_OR_FAIL();
-  Count(MoveInt(m_pFile, m_bWriting, v.x) + MoveInt(m_pFile, m_bWriting, v.y), 8);
+  if (Ready()) Moved(MoveFloat<double, uint64_t>(m_pFile, m_bWriting, v), 8);
 }
 void SerializeHelper2::Serialize(TVector2D_16& v) {
-  SH_FILE_OR_FAIL();
-  Count(MoveInt(m_pFile, m_bWriting, v.x) + MoveInt(m_pFile, m_bWriting, v.y), 8);
-}
-void SerializeHelper2::Serialize(TCoord2D& v) {
-  SH_FILE_OR_FAIL();
-  Count(MoveInt(m_pFile, m_bWriting, v.x) + MoveInt(m_pFile, m_bWriting, v.y), 8);
-}
-void SerializeHelper2::Serialize(TRect2D& v) {
-  SH_FILE_OR_FAIL();
-  int got = MoveInt(m_pFile, m_bWriting, v.x) + MoveInt(m_pFile, m_bWriting, v.y);
-  got += MoveInt(m_pFile, m_bWriting, v.width) + MoveInt(m_pFile, m_bWriting, v.height);
-  Count(got, 16);
+  if (Ready()) Moved(MoveInt(m_pFile, m_bWriting, v.x) + MoveInt(m_pFile, m_bWriting, v.y), 8);
 }
 void SerializeHelper2::Serialize(void* block, int n) {
-  SH_FILE_OR_FAIL();
-  if (n <= 0 || !block) return;
-  Count(m_bWriting ? m_pFile->WriteData(block, n) : m_pFile->ReadData(block, n), n);
-}
-void SerializeHelper2::Serialize(CommonString& s) {
-  SH_FILE_OR_FAIL();
-  MoveString(m_pFile, m_bWriting, s, m_bOk, kHelper2Rules);
-}
-void SerializeHelper2::SerializeW(CommonString& s) {
-  SH_FILE_OR_FAIL();
-  MoveStringW(m_pFile, m_bWriting, s, m_bOk);
+  if (!Ready() || n <= 0 || !block) return;
+  Moved(m_bWriting ? m_pFile->WriteData(block, n) : m_pFile->ReadData(block, n), n);
 }
 
 // ---------------------------------------------------------------------------------------------
