@@ -219,6 +219,7 @@ void CGameBase::InitRandoms() {
 void CGameBase::FlushCachedTemplates() {
   // Nothing in this program caches templates yet; the records are ours, their templates the
   // template reader's.
-  for (int i = m_CachedTemplates.GetSize() - 1; i >= 0; i--) delete m_CachedTemplates.GetAt(i);
+  for (int i = m_CachedTemplates.GetSize() - 1; i >= 0; i--)
+    delete m_CachedTemplates.GetAt(i);
   m_CachedTemplates.RemoveAll();
 }

@@ -162,7 +162,8 @@ void CGameBase::UnLockKey(int key) {
 }
 bool CGameBase::IsKeyLocked(int key) { return ValidKey(key) && m_aKeyLocked[key] != 0; }
 void CGameBase::UnLockKeys() {
-  for (int& k : m_aKeyLocked) k = 0;
+  for (int& k : m_aKeyLocked)
+    k = 0;
 }
 void CGameBase::ClearKeyStates() { UnLockKeys(); }
 void CGameBase::ClearKeyPressedStates() {

@@ -321,6 +321,11 @@ protected:
   int DoubleBufferWidth();
   int DoubleBufferHeight();
   bool InitFailed(int code);
+  int OpenPack(CiPhoneZipFileReader*& reader, const CommonString& name, int allocError);
+  // The concrete classes behind the factories.
+  IDibBitmap* NewBitmap();
+  IDibBitmap* CreateRenderTarget();
+  ISoundSystem* NewSoundSystem();
 
 private:
   ClockFunc m_pClock = DefaultClock;

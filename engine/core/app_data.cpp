@@ -1,0 +1,236 @@
+// The engine settings object and its two file layouts (raw block and field by field).
+#include "app_data.h"
+
+#include <cstring>
+
+#include "files.h"
+#include "game_base.h"
+#include "serialize.h"
+
+static const char kMainFile[] = "global.opt";
+static const char kBackupFile[] = "global_backup.opt";
+static const char kEndMarker[] = "BasicDataEnd";
+
+u32 Convert4CharToInt(const char* s) {
+  if (!s) return 0;
+  return (u32)(u8)s[0] | ((u32)(u8)s[1] << 8) | ((u32)(u8)s[2] << 16) | ((u32)(u8)s[3] << 24);
+}
+
+CBasicApplicationData::CBasicApplicationData() {
+  m_nStartSignature = Convert4CharToInt("APPS");
+  m_nEndSignature = Convert4CharToInt("APPE");
+  memset(m_aValues, 0, sizeof(m_aValues));
+  memset(m_aControlData, 0, sizeof(m_aControlData));
+}
+
+void CBasicApplicationData::SetDefaultControlsData() {
+  for (int i = 1; i <= 5; i++)
+    m_aControlData[i] = 0;
+}
+
+void CBasicApplicationData::SetDefaultApplicationData() {
+  m_nVolume = 50;
+  m_nMusicVolume = 50;
+  m_nOrientation = 0;
+  m_nSerializeMethod = 1;
+  m_bSoundOn = 1;
+  m_bMusicOn = 1;
+  m_bMuted = 0;
+  SetDefaultControlsData();
+}
+
+void CBasicApplicationData::RestoreDataSignatures() {
+  m_nStartSignature = Convert4CharToInt("APPS");
+  m_nEndSignature = Convert4CharToInt("APPE");
+  if (m_pDerivedStart && m_pDerivedEnd && m_pDerivedStart < m_pDerivedEnd) {
+    *m_pDerivedStart = Convert4CharToInt("DRVS");
+    *m_pDerivedEnd = Convert4CharToInt("DRVE");
+  }
+}
+
+bool CBasicApplicationData::Serialize(IFile* file, bool write) {
+  if (write) m_nSerializeMethod = 1;
+  SerializeHelper2 s;
+  s.m_pFile = file;
+  s.m_bWriting = write;
+  s.m_bOk = true;
+  s.m_nMissing = 0;
+  s.Serialize(m_nSerializeMethod);
+  bool soundOn = m_bSoundOn != 0, musicOn = m_bMusicOn != 0, muted = m_bMuted != 0;
+  s.Serialize(soundOn);
+  s.Serialize(m_nVolume);
+  s.Serialize(musicOn);
+  s.Serialize(m_nMusicVolume);
+  s.Serialize(muted);
+  s.Serialize(m_nOrientation);
+  for (int i = 0; i < APPDATA_NUM_VALUES; i++) {
+    s.Serialize(m_aValues[i]);
+    s.Serialize(m_aControlData[i]);
+  }
+  if (!write) {
+    m_bSoundOn = soundOn;
+    m_bMusicOn = musicOn;
+    m_bMuted = muted;
+  }
+  CommonString end(kEndMarker);
+  s.Serialize(end);
+  if (!write && !end.IsEqual(kEndMarker)) return false;
+  return s.m_bOk && s.m_nMissing == 0;
+}
+
+// The raw block, laid out as it lies in memory on the device (padding written as zero).
+static void PutU32(u8* p, u32 v) {
+  p[0] = (u8)v;
+  p[1] = (u8)(v >> 8);
+  p[2] = (u8)(v >> 16);
+  p[3] = (u8)(v >> 24);
+}
+static u32 GetU32(const u8* p) {
+  return (u32)p[0] | ((u32)p[1] << 8) | ((u32)p[2] << 16) | ((u32)p[3] << 24);
+}
+
+bool CBasicApplicationData::WriteAppData(IFile* file) {
+  if (!file) return false;
+  u8 block[APPDATA_RAW_SIZE] = {};
+  PutU32(block + 0, m_nStartSignature);
+  block[4] = m_bSoundOn;
+  PutU32(block + 8, (u32)m_nVolume);
+  block[12] = m_bMusicOn;
+  PutU32(block + 16, (u32)m_nMusicVolume);
+  block[20] = m_bMuted;
+  for (int i = 0; i < APPDATA_NUM_VALUES; i++)
+    PutU32(block + 24 + 4 * i, (u32)m_aValues[i]);
+  memcpy(block + 152, m_aControlData, APPDATA_NUM_VALUES);
+  PutU32(block + 184, (u32)m_nOrientation);
+  PutU32(block + 188, m_nEndSignature);
+  if (file->WriteData(block, APPDATA_RAW_SIZE) != APPDATA_RAW_SIZE) return false;
+  if (m_pDerivedStart && m_pDerivedEnd && m_pDerivedStart < m_pDerivedEnd) {
+    int n = (int)((char*)m_pDerivedEnd - (char*)m_pDerivedStart) + 4;
+    if (file->WriteData(m_pDerivedStart, n) != n) return false;
+  }
+  return true;
+}
+
+bool CBasicApplicationData::ReadAppData(IFile* file) {
+  if (!file) return false;
+  u8 block[APPDATA_RAW_SIZE];
+  int got = file->ReadData(block, APPDATA_RAW_SIZE);
+  bool ok = got == APPDATA_RAW_SIZE;
+  if (ok) {
+    m_nStartSignature = GetU32(block + 0);
+    m_bSoundOn = block[4];
+    m_nVolume = (int)GetU32(block + 8);
+    m_bMusicOn = block[12];
+    m_nMusicVolume = (int)GetU32(block + 16);
+    m_bMuted = block[20];
+    for (int i = 0; i < APPDATA_NUM_VALUES; i++)
+      m_aValues[i] = (int)GetU32(block + 24 + 4 * i);
+    memcpy(m_aControlData, block + 152, APPDATA_NUM_VALUES);
+    m_nOrientation = (int)GetU32(block + 184);
+    m_nEndSignature = GetU32(block + 188);
+    ok = m_nStartSignature == Convert4CharToInt("APPS") && m_nEndSignature == Convert4CharToInt("APPE");
+  }
+  if (ok && m_pDerivedStart && m_pDerivedEnd && m_pDerivedStart < m_pDerivedEnd) {
+    int n = (int)((char*)m_pDerivedEnd - (char*)m_pDerivedStart) + 4;
+    ok = file->ReadData(m_pDerivedStart, n) == n && *m_pDerivedStart == Convert4CharToInt("DRVS") &&
+         *m_pDerivedEnd == Convert4CharToInt("DRVE");
+  }
+  if (!ok) RestoreDataSignatures();
+  return ok;
+}
+
+static CommonString SettingsPath(CGameBase* game, const char* name) {
+  return game->GetSaveDirectory() + CommonString(name);
+}
+
+// Both layouts reach the disk through a memory file, so the old file is replaced atomically
+// and a failed write is reported.
+static bool FlushTo(CGameBase* game, IMemFile* file, const char* name) {
+  CommonString path = SettingsPath(game, name);
+  return file->FlushDataToFile(game, path.c_str()) == 1;
+}
+
+bool CBasicApplicationData::WriteRaw(CGameBase* game) {
+  IMemFile* file = game->CreateMemoryFileObject();
+  if (!file) return false;
+  bool ok = file->Create(32000) == 1 && WriteAppData((IFile*)file) && FlushTo(game, file, kMainFile);
+  file->Close();
+  delete file;
+  return ok;
+}
+
+bool CBasicApplicationData::ReadRaw(CGameBase* game) {
+  IMemFile* file = game->CreateMemoryFileObject();
+  if (!file) return false;
+  CommonString path = SettingsPath(game, kMainFile);
+  bool ok = file->OpenOnDisk(game, path.c_str(), FILE_MODE_READ) == 1;
+  if (ok) {
+    file->Seek(0, FILE_SEEK_BEGIN);
+    ok = ReadAppData((IFile*)file);
+  }
+  file->Close();
+  delete file;
+  if (!ok) RestoreDataSignatures();
+  return ok;
+}
+
+bool CBasicApplicationData::WriteAppData_Method2(CGameBase* game) {
+  IMemFile* file = game->CreateMemoryFileObject();
+  if (!file) return false;
+  bool ok = file->Create(32000) == 1 && Serialize(file, true) && FlushTo(game, file, kMainFile);
+  file->Close();
+  delete file;
+  return ok;
+}
+
+bool CBasicApplicationData::ReadSerializedFrom(CGameBase* game, const char* name) {
+  IMemFile* file = game->CreateMemoryFileObject();
+  if (!file) return false;
+  CommonString path = SettingsPath(game, name);
+  bool ok = file->OpenOnDisk(game, path.c_str(), FILE_MODE_READ) == 1;
+  if (ok) {
+    file->Seek(0, FILE_SEEK_BEGIN);
+    ok = Serialize(file, false);
+  }
+  file->Close();
+  delete file;
+  return ok;
+}
+
+bool CBasicApplicationData::ReadAppData_Method2(CGameBase* game) {
+  return ReadSerializedFrom(game, kMainFile);
+}
+
+bool CBasicApplicationData::WriteAppData(CGameBase* game) {
+  if (!game) return false;
+  return GetSerializeMethod() == 1 ? WriteAppData_Method2(game) : WriteRaw(game);
+}
+
+bool CBasicApplicationData::ReadAppData(CGameBase* game) {
+  if (!game) return false;
+  return GetSerializeMethod() == 1 ? ReadAppData_Method2(game) : ReadRaw(game);
+}
+
+bool CBasicApplicationData::ReadAppDataBackup(CGameBase* game) {
+  if (!game || GetSerializeMethod() != 1) return false;
+  return ReadSerializedFrom(game, kBackupFile);
+}
+
+void CBasicApplicationData::BackupAppData(CGameBase* game) {
+  if (!game) return;
+  // Copy the main file only when it reads back whole and valid; the old backup is replaced by
+  // rename, never deleted first, so a failure leaves it as it was.
+  IMemFile* file = game->CreateMemoryFileObject();
+  if (!file) return;
+  CommonString path = SettingsPath(game, kMainFile);
+  if (file->OpenOnDisk(game, path.c_str(), FILE_MODE_READ) == 1) {
+    file->Seek(0, FILE_SEEK_BEGIN);
+    bool valid = GetSerializeMethod() == 1 ? Serialize(file, false) : ReadAppData((IFile*)file);
+    if (valid) {
+      file->Seek(file->GetSize(), FILE_SEEK_BEGIN);
+      FlushTo(game, file, kBackupFile);
+    }
+  }
+  file->Close();
+  delete file;
+}
