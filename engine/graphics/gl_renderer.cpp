@@ -1,0 +1,234 @@
+// The GL state cache and the vertex batcher.
+#include "gl_renderer.h"
+
+#include <EGL/egl.h>
+
+#include <cstring>
+
+#include "dib_bitmap.h"
+#include "gl_calls.h"
+#include "texture_data.h"
+
+GLfixed g_GLES_Coords[GLES_MAX_VERTICES * 3];
+GLfixed g_GLES_TexCoords[GLES_MAX_VERTICES * 2];
+GLubyte g_GLES_Colors[GLES_MAX_VERTICES * 4];
+GLushort g_GLES_Indexes[GLES_MAX_INDEXES];
+u32 g_GLES_NumVertexUsed = 0;
+u32 g_GLES_NumIndexesUsed = 0;
+
+int g_GLES_BlendModeEnabled = 0;
+GLenum g_GLES_BlendSourceFactor = 0;
+GLenum g_GLES_BlendDestFactor = 0;
+GLint g_GLES_TextEnvironmentMode = GL_MODULATE;
+u32 g_TextEnvironmentColorARGB = 0;
+GLuint g_Current_texName = 0;
+int g_GLES_ColorBufferUsed = 0;
+GLint g_prefer_GL_LINEAR = GL_LINEAR;
+GLint g_prefer_GL_NEAREST = GL_NEAREST;
+
+int g_bRenderingMode2D = 0;
+int g_bViewportSetUp = 0;
+int g_bUpdate = 0;
+
+GLES_CallCounts g_GLES_CallCounts;
+
+void (*g_pfnGLES_SwapBuffers)() = nullptr;
+
+namespace {
+
+// A quad adds 6 indices and a triangle 3: flushing at these counts keeps every array within
+// its 1000 entries.
+const u32 kQuadFlushAt = GLES_MAX_INDEXES - 5;
+const u32 kTriangleFlushAt = GLES_MAX_INDEXES - 2;
+
+void PrepareAppend(u32 flushAt) {
+  if (g_GLES_NumIndexesUsed >= flushAt) GLES_FlushBuffer();
+  if (g_GLES_ColorBufferUsed != 1) {
+    GLES_FlushBuffer();
+    g_GLES_ColorBufferUsed = 1;
+  }
+}
+
+void PutColors(u32 first, int count, const unsigned char* rgba) {
+  if (rgba)
+    memcpy(&g_GLES_Colors[first * 4], rgba, (size_t)count * 4);
+  else
+    memset(&g_GLES_Colors[first * 4], 255, (size_t)count * 4);
+}
+
+} // namespace
+
+void GLES_RenderQUAD(const int* xy, const int* uv, const unsigned char* rgba) {
+  PrepareAppend(kQuadFlushAt);
+  u32 v = g_GLES_NumVertexUsed;
+  for (int i = 0; i < 4; ++i) {
+    g_GLES_Coords[(v + i) * 3] = xy[i * 2];
+    g_GLES_Coords[(v + i) * 3 + 1] = xy[i * 2 + 1];
+    g_GLES_Coords[(v + i) * 3 + 2] = 0;
+    g_GLES_TexCoords[(v + i) * 2] = uv[i * 2];
+    g_GLES_TexCoords[(v + i) * 2 + 1] = uv[i * 2 + 1];
+  }
+  PutColors(v, 4, rgba);
+  GLushort* idx = &g_GLES_Indexes[g_GLES_NumIndexesUsed];
+  idx[0] = (GLushort)v;
+  idx[1] = (GLushort)(v + 1);
+  idx[2] = (GLushort)(v + 2);
+  idx[3] = (GLushort)v;
+  idx[4] = (GLushort)(v + 2);
+  idx[5] = (GLushort)(v + 3);
+  g_GLES_NumVertexUsed += 4;
+  g_GLES_NumIndexesUsed += 6;
+}
+
+int GLES_RenderTRIANGLE_3D(const int* xyz, const int* uv, const unsigned char* rgba) {
+  PrepareAppend(kTriangleFlushAt);
+  u32 v = g_GLES_NumVertexUsed;
+  memcpy(&g_GLES_Coords[v * 3], xyz, sizeof(GLfixed) * 9);
+  memcpy(&g_GLES_TexCoords[v * 2], uv, sizeof(GLfixed) * 6);
+  PutColors(v, 3, rgba);
+  GLushort* idx = &g_GLES_Indexes[g_GLES_NumIndexesUsed];
+  idx[0] = (GLushort)v;
+  idx[1] = (GLushort)(v + 1);
+  idx[2] = (GLushort)(v + 2);
+  g_GLES_NumVertexUsed += 3;
+  g_GLES_NumIndexesUsed += 3;
+  return (int)g_GLES_NumIndexesUsed;
+}
+
+void GLES_FlushBuffer() {
+  if (g_GLES_NumIndexesUsed)
+    GLC_DrawElements(GL_TRIANGLES, (GLsizei)g_GLES_NumIndexesUsed, GL_UNSIGNED_SHORT, g_GLES_Indexes);
+  g_GLES_NumIndexesUsed = 0;
+  g_GLES_NumVertexUsed = 0;
+}
+
+void GLES_BlendMode(int enable, GLenum src, GLenum dst) {
+  if (enable) {
+    if (g_GLES_BlendModeEnabled && g_GLES_BlendSourceFactor == src && g_GLES_BlendDestFactor == dst) return;
+    GLES_FlushBuffer();
+    if (!g_GLES_BlendModeEnabled) GLC_SetBlending(true);
+    GLC_BlendFunc(src, dst);
+    g_GLES_BlendModeEnabled = 1;
+    g_GLES_BlendSourceFactor = src;
+    g_GLES_BlendDestFactor = dst;
+  } else if (g_GLES_BlendModeEnabled) {
+    GLES_FlushBuffer();
+    GLC_SetBlending(false);
+    g_GLES_BlendModeEnabled = 0;
+  }
+}
+
+void GLES_SetTextEnvironmentMode(GLint mode) {
+  if (mode == g_GLES_TextEnvironmentMode) return;
+  GLES_FlushBuffer();
+  GLC_TexEnvMode(mode);
+  g_GLES_TextEnvironmentMode = mode;
+}
+
+void GLES_SetTextEnvironmentColor(GLfixed r, GLfixed g, GLfixed b, GLfixed a) {
+  u32 key = (u32)g | ((u32)r >> 8) | ((u32)b << 8) | ((u32)a << 16);
+  if (key == g_TextEnvironmentColorARGB) return;
+  GLES_FlushBuffer();
+  const GLfixed rgba[4] = {r, g, b, a};
+  GLC_TexEnvColor(rgba);
+  g_TextEnvironmentColorARGB = key;
+}
+
+void GLES_SelectTexture(GLuint name, GLint /*filter*/) {
+  if (name) {
+    if (!g_Current_texName) {
+      GLES_FlushBuffer();
+      GLC_SetTexturing(true);
+      GLC_BindTexture(name);
+    } else if (g_Current_texName != name) {
+      GLES_FlushBuffer();
+      GLC_BindTexture(name);
+    }
+  } else if (g_Current_texName) {
+    GLES_FlushBuffer();
+    GLC_SetTexturing(false);
+  }
+  g_Current_texName = name;
+}
+
+void Renderer_SetBlendMode(Renderer_BlendMode mode, IDibBitmap* /*bitmap*/) {
+  switch (mode) {
+  case RENDERER_BLEND_NORMAL:
+    GLES_BlendMode(1, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    break;
+  case RENDERER_BLEND_ADDITIVE:
+    GLES_BlendMode(1, GL_SRC_ALPHA, GL_ONE);
+    break;
+  case RENDERER_BLEND_TINTED:
+    GLES_BlendMode(1, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    GLES_SetTextEnvironmentMode(GL_BLEND);
+    return; // the environment colour comes from the vertices of the next blit
+  case RENDERER_BLEND_OPAQUE:
+    GLES_BlendMode(0, GL_ONE, GL_ZERO);
+    break;
+  case RENDERER_BLEND_PREMULTIPLIED:
+    GLES_BlendMode(1, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    break;
+  default:
+    return;
+  }
+  GLES_SetTextEnvironmentMode(GL_MODULATE);
+  GLES_SetTextEnvironmentColor(0, 0, 0, 0);
+}
+
+void Renderer_SetTextureMapMode(Renderer_TextureMapMode s, Renderer_TextureMapMode t, IDibBitmap* bitmap) {
+  QuellarTextureData* td = bitmap ? bitmap->GetHWResource() : nullptr;
+  if (!td || td->m_nTileCount != 1) return;
+  GLES_SelectTexture(td->m_pTiles[0].name, g_prefer_GL_NEAREST);
+  glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S,
+                  s == RENDERER_TEXTURE_REPEAT ? GL_REPEAT : GL_CLAMP_TO_EDGE);
+  glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T,
+                  t == RENDERER_TEXTURE_REPEAT ? GL_REPEAT : GL_CLAMP_TO_EDGE);
+}
+
+void GLES_SetupXY_UV_Pointers() {
+  glVertexPointer(3, GL_FIXED, 0, g_GLES_Coords);
+  glTexCoordPointer(2, GL_FIXED, 0, g_GLES_TexCoords);
+  glEnableClientState(GL_COLOR_ARRAY);
+  glColorPointer(4, GL_UNSIGNED_BYTE, 0, g_GLES_Colors);
+}
+
+void GLES_RestoreCachingSupport() {
+  g_TextEnvironmentColorARGB = 255;
+  GLES_SetTextEnvironmentColor(0, 0, 0, 0);
+  g_GLES_TextEnvironmentMode = GL_BLEND;
+  GLES_SetTextEnvironmentMode(GL_MODULATE);
+  g_GLES_BlendModeEnabled = 0;
+  g_GLES_BlendSourceFactor = GL_ONE;
+  g_GLES_BlendDestFactor = GL_ZERO;
+  GLES_BlendMode(1, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  g_Current_texName = 1;
+  GLES_SelectTexture(0, g_prefer_GL_NEAREST);
+  GLES_SetupXY_UV_Pointers();
+}
+
+void GLES_ResetStateCache() {
+  g_GLES_NumVertexUsed = 0;
+  g_GLES_NumIndexesUsed = 0;
+  g_GLES_BlendModeEnabled = 0;
+  g_GLES_BlendSourceFactor = 0;
+  g_GLES_BlendDestFactor = 0;
+  g_GLES_TextEnvironmentMode = GL_MODULATE;
+  g_TextEnvironmentColorARGB = 0;
+  g_Current_texName = 0;
+  g_GLES_ColorBufferUsed = 0;
+  g_bRenderingMode2D = 0;
+  g_bViewportSetUp = 0;
+  g_bUpdate = 0;
+  g_nHasPVRTC = -1;
+}
+
+void GLES_RenderToScreenOrSwapBuffers() {
+  if (g_pfnGLES_SwapBuffers) {
+    g_pfnGLES_SwapBuffers();
+    return;
+  }
+  EGLDisplay display = eglGetCurrentDisplay();
+  EGLSurface surface = eglGetCurrentSurface(EGL_DRAW);
+  if (display != EGL_NO_DISPLAY && surface != EGL_NO_SURFACE) eglSwapBuffers(display, surface);
+}

@@ -1,0 +1,188 @@
+// The vertex batcher and the GL state cache, checked by the GL calls they actually issue.
+#include <gtest/gtest.h>
+
+#include "gl_renderer.h"
+#include "headless_gl.h"
+
+namespace {
+
+class Batcher : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(gl.Open(64, 64));
+    GLES_ResetStateCache();
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    GLES_SetupXY_UV_Pointers();
+  }
+  void TearDown() override {
+    GLES_FlushBuffer();
+    GLES_ResetStateCache();
+  }
+  GLES_CallCounts Since(const GLES_CallCounts& before) {
+    GLES_CallCounts d = g_GLES_CallCounts;
+    d.drawCalls -= before.drawCalls;
+    d.blendFuncs -= before.blendFuncs;
+    d.blendSwitches -= before.blendSwitches;
+    d.texEnvs -= before.texEnvs;
+    d.textureBinds -= before.textureBinds;
+    d.textureSwitches -= before.textureSwitches;
+    return d;
+  }
+  static void Quad(int x, int y, int w, int h, const unsigned char* rgba = nullptr) {
+    const int xy[8] = {x << 8,       y << 8,       (x + w) << 8, y << 8,
+                       (x + w) << 8, (y + h) << 8, x << 8,       (y + h) << 8};
+    const int uv[8] = {};
+    GLES_RenderQUAD(xy, uv, rgba);
+  }
+  HeadlessGL gl;
+};
+
+TEST_F(Batcher, QuadsFillOneBatchUntilTheHundredSixtySeventh) {
+  GLES_CallCounts before = g_GLES_CallCounts;
+  for (int i = 0; i < 165; ++i)
+    Quad(i % 60, 0, 1, 1);
+  EXPECT_EQ(990u, g_GLES_NumIndexesUsed);
+  EXPECT_EQ(660u, g_GLES_NumVertexUsed);
+  Quad(0, 0, 1, 1);
+  EXPECT_EQ(996u, g_GLES_NumIndexesUsed) << "the 166th quad still fits";
+  EXPECT_EQ(0u, Since(before).drawCalls);
+  Quad(0, 0, 1, 1);
+  EXPECT_EQ(1u, Since(before).drawCalls) << "the 167th quad flushes the full batch first";
+  EXPECT_EQ(6u, g_GLES_NumIndexesUsed);
+  EXPECT_EQ(4u, g_GLES_NumVertexUsed);
+  EXPECT_EQ(3, g_GLES_Indexes[5]) << "vertex numbers restart with the new batch";
+
+  GLES_FlushBuffer();
+  EXPECT_EQ(2u, Since(before).drawCalls);
+  GLES_FlushBuffer();
+  EXPECT_EQ(2u, Since(before).drawCalls) << "an empty batch issues no draw";
+}
+
+TEST_F(Batcher, TrianglesFlushOnlyWhenTheNextOneWouldNotFit) {
+  GLES_CallCounts before = g_GLES_CallCounts;
+  const int xyz[9] = {}, uv[6] = {};
+  for (int i = 0; i < 333; ++i)
+    GLES_RenderTRIANGLE_3D(xyz, uv, nullptr);
+  EXPECT_EQ(999u, g_GLES_NumIndexesUsed);
+  EXPECT_EQ(0u, Since(before).drawCalls);
+  EXPECT_EQ(3, GLES_RenderTRIANGLE_3D(xyz, uv, nullptr));
+  EXPECT_EQ(1u, Since(before).drawCalls);
+}
+
+TEST_F(Batcher, QuadIndicesShareTheDiagonalAndNullColourIsWhite) {
+  const unsigned char red[16] = {255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255};
+  Quad(0, 0, 1, 1, red);
+  Quad(0, 0, 1, 1);
+  const GLushort expected[12] = {0, 1, 2, 0, 2, 3, 4, 5, 6, 4, 6, 7};
+  for (int i = 0; i < 12; ++i)
+    EXPECT_EQ(expected[i], g_GLES_Indexes[i]) << i;
+  for (int i = 0; i < 16; ++i) {
+    EXPECT_EQ(red[i], g_GLES_Colors[i]) << i;
+    EXPECT_EQ(255, g_GLES_Colors[16 + i]) << i;
+  }
+}
+
+TEST_F(Batcher, BlendModesReachGlOnlyWhenTheyChange) {
+  GLES_CallCounts before = g_GLES_CallCounts;
+  Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
+  Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
+  EXPECT_EQ(1u, Since(before).blendFuncs);
+  EXPECT_EQ(1u, Since(before).blendSwitches);
+
+  // Opaque and back: blending goes off and on again, with the same factors re-sent.
+  Quad(0, 0, 1, 1);
+  Renderer_SetBlendMode(RENDERER_BLEND_OPAQUE);
+  EXPECT_EQ(1u, Since(before).drawCalls) << "queued geometry is drawn under the old state";
+  EXPECT_EQ(0, g_GLES_BlendModeEnabled);
+  Quad(0, 0, 1, 1);
+  Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
+  EXPECT_EQ(2u, Since(before).drawCalls);
+  EXPECT_EQ(3u, Since(before).blendSwitches);
+  EXPECT_EQ(2u, Since(before).blendFuncs);
+
+  struct Case {
+    Renderer_BlendMode mode;
+    int enabled;
+    GLenum src, dst;
+  };
+  const Case cases[] = {{RENDERER_BLEND_ADDITIVE, 1, GL_SRC_ALPHA, GL_ONE},
+                        {RENDERER_BLEND_PREMULTIPLIED, 1, GL_ONE, GL_ONE_MINUS_SRC_ALPHA},
+                        {RENDERER_BLEND_TINTED, 1, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},
+                        {RENDERER_BLEND_OPAQUE, 0, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}};
+  for (const Case& c : cases) {
+    Renderer_SetBlendMode(c.mode);
+    EXPECT_EQ(c.enabled, g_GLES_BlendModeEnabled) << c.mode;
+    EXPECT_EQ(c.src, g_GLES_BlendSourceFactor) << c.mode;
+    EXPECT_EQ(c.dst, g_GLES_BlendDestFactor) << c.mode;
+  }
+  GLES_CallCounts mark = g_GLES_CallCounts;
+  Renderer_SetBlendMode(99);
+  EXPECT_EQ(0u, Since(mark).StateChanges()) << "an unknown mode changes nothing";
+}
+
+TEST_F(Batcher, TintedModeKeepsTheEnvironmentColourAndNormalResetsIt) {
+  Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
+  Renderer_SetBlendMode(RENDERER_BLEND_TINTED);
+  EXPECT_EQ(GL_BLEND, g_GLES_TextEnvironmentMode);
+  GLES_SetTextEnvironmentColor(10 << 8, 20 << 8, 30 << 8, 40 << 8);
+  EXPECT_EQ(0x281E140Au, g_TextEnvironmentColorARGB);
+  GLES_CallCounts before = g_GLES_CallCounts;
+  Renderer_SetBlendMode(RENDERER_BLEND_TINTED);
+  EXPECT_EQ(0x281E140Au, g_TextEnvironmentColorARGB);
+  EXPECT_EQ(0u, Since(before).texEnvs);
+  Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
+  EXPECT_EQ(GL_MODULATE, g_GLES_TextEnvironmentMode);
+  EXPECT_EQ(0u, g_TextEnvironmentColorARGB);
+  EXPECT_EQ(2u, Since(before).texEnvs) << "mode and colour each sent once";
+}
+
+TEST_F(Batcher, TextureSelectionIsCached) {
+  GLuint names[2];
+  glGenTextures(2, names);
+  GLES_CallCounts before = g_GLES_CallCounts;
+  GLES_SelectTexture(0, GL_LINEAR);
+  EXPECT_EQ(0u, Since(before).StateChanges()) << "texturing is already off";
+  GLES_SelectTexture(names[0], GL_LINEAR);
+  GLES_SelectTexture(names[0], GL_LINEAR);
+  EXPECT_EQ(1u, Since(before).textureSwitches);
+  EXPECT_EQ(1u, Since(before).textureBinds);
+  Quad(0, 0, 1, 1);
+  GLES_SelectTexture(names[1], GL_LINEAR);
+  EXPECT_EQ(1u, Since(before).drawCalls);
+  EXPECT_EQ(2u, Since(before).textureBinds);
+  GLES_SelectTexture(0, GL_LINEAR);
+  EXPECT_EQ(2u, Since(before).textureSwitches);
+  EXPECT_EQ(0u, g_Current_texName);
+  glDeleteTextures(2, names);
+}
+
+TEST_F(Batcher, RestoringCachingSupportForcesEveryStateBackIntoGl) {
+  Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
+  GLES_CallCounts before = g_GLES_CallCounts;
+  GLES_RestoreCachingSupport();
+  GLES_CallCounts d = Since(before);
+  EXPECT_EQ(2u, d.texEnvs);
+  EXPECT_EQ(1u, d.blendFuncs);
+  EXPECT_EQ(1u, d.blendSwitches);
+  EXPECT_EQ(1u, d.textureSwitches);
+  EXPECT_EQ(1, g_GLES_BlendModeEnabled);
+  EXPECT_EQ((GLenum)GL_SRC_ALPHA, g_GLES_BlendSourceFactor);
+  EXPECT_EQ(0u, g_Current_texName);
+  EXPECT_EQ(0u, g_TextEnvironmentColorARGB);
+}
+
+TEST_F(Batcher, ResetForANewContextForgetsTheCache) {
+  Renderer_SetBlendMode(RENDERER_BLEND_ADDITIVE);
+  Quad(0, 0, 1, 1);
+  GLES_ResetStateCache();
+  EXPECT_EQ(0u, g_GLES_NumIndexesUsed);
+  EXPECT_EQ(0, g_GLES_BlendModeEnabled);
+  // The same mode must now reach the new context again.
+  GLES_CallCounts before = g_GLES_CallCounts;
+  Renderer_SetBlendMode(RENDERER_BLEND_ADDITIVE);
+  EXPECT_EQ(1u, Since(before).blendFuncs);
+  EXPECT_EQ(1u, Since(before).blendSwitches);
+}
+
+} // namespace
