@@ -304,7 +304,7 @@ void QuellarTextureData::Blt(IDibBitmap* /*dest*/, int x, int y, int w, int h, i
       GLuint name = GetTexture(csx, csy, cw, ch, u0, v0, u1, v1);
       if (cw <= 0 || ch <= 0) return;
       GLES_SelectTexture(name, g_prefer_GL_NEAREST);
-      int x0 = cx << 8, y0 = cy << 8, x1 = (cx + cw) << 8, y1 = (cy + ch) << 8;
+      int x0 = cx * 256, y0 = cy * 256, x1 = (cx + cw) * 256, y1 = (cy + ch) * 256;
       const int xy[8] = {x0, y0, x1, y0, x1, y1, x0, y1};
       const int uv[8] = {u0, v0, u1, v0, u1, v1, u0, v1};
       GLES_RenderQUAD(xy, uv, rgba);

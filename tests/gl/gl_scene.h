@@ -1,0 +1,81 @@
+// A headless GL screen for the renderer tests: an application object whose render target is a
+// CBitmapHW set up by its first HWBeginScene, and helpers to make uploaded bitmaps.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include "../graphics/bitmap_test_support.h"
+#include "bitmap_hw.h"
+#include "gl_renderer.h"
+#include "headless_gl.h"
+
+class GLScene : public ::testing::Test {
+protected:
+  static constexpr int kWidth = 96;
+  static constexpr int kHeight = 64;
+
+  void SetUp() override {
+    ASSERT_TRUE(gl.Open(kWidth, kHeight));
+    GLES_ResetStateCache();
+    screen.reset(static_cast<CBitmapHW*>(OGLES_InitAndCreateRenderTarget(&game)));
+    ASSERT_TRUE(screen);
+    ASSERT_TRUE(screen->Create(kWidth, kHeight));
+    game.m_pDrawTarget = game.m_pDoubleBuffer = screen.get();
+    screen->HWReleasePixelDataInRAM();
+    screen->HWBeginScene();
+  }
+
+  void TearDown() override {
+    GLES_FlushBuffer();
+    game.m_pDrawTarget = game.m_pDoubleBuffer = nullptr;
+    screen.reset();
+    GLES_ResetStateCache();
+  }
+
+  // A w x h hardware bitmap of one RGB565 colour, with an alpha map of one value when alpha >= 0,
+  // uploaded to its texture.
+  std::unique_ptr<CBitmapHW> Image(int w, int h, u16 colour, int alpha = -1) {
+    auto bm = std::make_unique<CBitmapHW>(&game);
+    EXPECT_TRUE(bm->Create(w, h));
+    u16* px = (u16*)bm->GetBits();
+    for (int i = 0; i < w * h; ++i)
+      px[i] = colour;
+    if (alpha < 0)
+      bm->DestroyAlpha();
+    else
+      memset(bm->GetAlphaBits(), alpha, (size_t)w * h);
+    EXPECT_EQ(1, bm->HWUpdateTexture());
+    return bm;
+  }
+
+  HeadlessGL::Pixel At(int x, int y) {
+    GLES_FlushBuffer();
+    return gl.At(x, y);
+  }
+
+  // What an RGB565 framebuffer holds for an ideal 8-bit colour.
+  static HeadlessGL::Pixel Quantized(double r, double g, double b) {
+    auto q = [](double v, int levels) {
+      v = v < 0 ? 0 : v > 255 ? 255 : v;
+      return (int)std::lround(std::lround(v * levels / 255.0) * 255.0 / levels);
+    };
+    return {q(r, 31), q(g, 63), q(b, 31), 255};
+  }
+
+  static ::testing::AssertionResult Near(const HeadlessGL::Pixel& got, const HeadlessGL::Pixel& want) {
+    if (std::abs(got.r - want.r) <= 2 && std::abs(got.g - want.g) <= 2 && std::abs(got.b - want.b) <= 2)
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got (" << got.r << ", " << got.g << ", " << got.b << "), want ("
+                                         << want.r << ", " << want.g << ", " << want.b << ")";
+  }
+
+  static u16 Rgb565(int r, int g, int b) { return (u16)(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3)); }
+
+  HeadlessGL gl;
+  BitmapTestGame game;
+  std::unique_ptr<CBitmapHW> screen;
+};
