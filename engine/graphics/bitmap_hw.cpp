@@ -28,20 +28,6 @@ void Order(int& a, int& b) {
   }
 }
 
-void UntexturedQuad(int x1, int y1, int x2, int y2, int r, int g, int b, int a) {
-  GLES_SelectTexture(0, g_prefer_GL_NEAREST);
-  const int xy[8] = {x1 * 256, y1 * 256, x2 * 256, y1 * 256, x2 * 256, y2 * 256, x1 * 256, y2 * 256};
-  const int uv[8] = {};
-  unsigned char rgba[16];
-  for (int i = 0; i < 4; ++i) {
-    rgba[i * 4] = (unsigned char)r;
-    rgba[i * 4 + 1] = (unsigned char)g;
-    rgba[i * 4 + 2] = (unsigned char)b;
-    rgba[i * 4 + 3] = (unsigned char)a;
-  }
-  GLES_RenderQUAD(xy, uv, rgba);
-}
-
 } // namespace
 
 CBitmapHW::CBitmapHW(CGameBase* game) : CWinDibBitmap(game), m_TextureData(game) {}
@@ -64,7 +50,8 @@ unsigned char* CBitmapHW::GetBits() { return m_bPixelsReleased ? s_releasedPixel
 unsigned char* CBitmapHW::GetAlphaBits() { return m_bAlphaReleased ? s_releasedAlpha : m_pAlphaBits; }
 
 int CBitmapHW::SetBits(unsigned char* bits, int w, int h) {
-  m_bPixelsReleased = 0;
+  // New content replaces what only the texture still held.
+  m_bPixelsReleased = m_bAlphaReleased = 0;
   CWinDibBitmap::SetBits(bits, w, h);
   m_bPixelsChanged = 1;
   if (m_pGame && m_pGame->m_bCreateTextures && m_pGame->m_bUpdateTextureOnSetBits && !HWUpdateTexture()) {
@@ -75,7 +62,7 @@ int CBitmapHW::SetBits(unsigned char* bits, int w, int h) {
 }
 
 int CBitmapHW::SetAlphaBits(unsigned char* bits, int w, int h) {
-  m_bAlphaReleased = 0;
+  m_bPixelsReleased = m_bAlphaReleased = 0;
   CWinDibBitmap::SetAlphaBits(bits, w, h);
   m_bAlphaChanged = 1;
   if (m_pGame && m_pGame->m_bCreateTextures && m_pGame->m_bUpdateTextureOnSetBits && !HWUpdateTexture()) {
@@ -169,7 +156,7 @@ void CBitmapHW::FillRectangle(int x, int y, int w, int h, int r, int g, int b) {
   if (x2 > Ws) x2 = Ws;
   if (y2 > Hs) y2 = Hs;
   Renderer_SetBlendMode(RENDERER_BLEND_OPAQUE);
-  UntexturedQuad(x1, y1, x2, y2, r, g, b, 255);
+  GLES_RenderFilledQuad(x1, y1, x2, y2, r, g, b, 255);
 }
 
 void CBitmapHW::BitBlt(IDibBitmap* dest, int x, int y, int w, int h, int sx, int sy, int alpha) {
@@ -215,7 +202,7 @@ void CBitmapHW::AddBrightness(short k) {
   if (!GetBits()) return;
   if (m_pGame && m_pGame->m_pDoubleBuffer == this) {
     Renderer_SetBlendMode(RENDERER_BLEND_ADDITIVE);
-    UntexturedQuad(0, 0, m_nWidth, m_nHeight, 255, 255, 255, k & 0xFF);
+    GLES_RenderFilledQuad(0, 0, m_nWidth, m_nHeight, 255, 255, 255, k & 0xFF);
     return;
   }
   if (!ArePixelsReleased()) CWinDibBitmap::AddBrightness(k);
@@ -306,11 +293,12 @@ void CBitmapHW::Set3DRenderingMode() {
   bool rotate = m_pGame && m_pGame->m_bRotateProjection && m_nDeviceWidth > m_nDeviceHeight;
   const double tan15 = std::tan(15.0 * M_PI / 180.0);
   double aspect = m_nDeviceHeight ? (double)m_nDeviceWidth / m_nDeviceHeight : 1.0;
-  GLfixed xr = (GLfixed)(aspect * tan15 * 65536.0), yr = (GLfixed)(tan15 * 65536.0);
+  // Like every coordinate here, the frustum is in pixels x 256: near 1 and far 1000 pixels.
+  GLfixed xr = (GLfixed)(aspect * tan15 * 256.0), yr = (GLfixed)(tan15 * 256.0);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   if (rotate) glRotatex(-90 * 65536, 0, 0, 65536);
-  glFrustumx(-xr, xr, -yr, yr, 1 << 16, 1000 << 16);
+  glFrustumx(-xr, xr, -yr, yr, 256, 1000 * 256);
   if (rotate) glRotatex((m_pGame->m_nRotationAngle + 90 * 256) * 256, 0, 0, 65536);
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
@@ -322,8 +310,8 @@ void CBitmapHW::Set3DRenderingMode() {
 
 int CBitmapHW::HWUpdateTexture() {
   if (!m_pGame || !m_pGame->m_bCreateTextures) return 1;
-  if (GetBits() && !m_bPixelsChanged) return 1;
-  if (GetAlphaBits() && !m_bAlphaChanged) return 1;
+  // Only what exists and changed is worth an upload: new pixels beside an unchanged alpha map are.
+  if (!(GetBits() && m_bPixelsChanged) && !(GetAlphaBits() && m_bAlphaChanged)) return 1;
   int ok = GLES_UpdateTexture();
   if (ok && m_pGame->m_bReleasePixelsAfterUpload) HWReleasePixelDataInRAM();
   return ok;

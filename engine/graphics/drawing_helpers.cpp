@@ -2,6 +2,7 @@
 #include "drawing_helpers.h"
 
 #include "dib_bitmap.h"
+#include "game_base.h"
 #include "pixel_ops.h"
 
 using namespace pixel_ops;
@@ -63,17 +64,21 @@ bool NormalizeFillRectangle(IDibBitmap* dest, int x, int y, int w, int h, int& x
   return true;
 }
 
-void FillRectangle_Transparent(CGameBase* /*game*/, IDibBitmap* dest, int x, int y, int w, int h, int r,
-                               int g, int b, int a) {
+void FillRectangle_Transparent(CGameBase* game, IDibBitmap* dest, int x, int y, int w, int h, int r, int g,
+                               int b, int a) {
   if (!dest) return;
   if (a >= 255) {
     dest->FillRectangle(x, y, w, h, r, g, b);
     return;
   }
-  if (a <= 0 || !dest->HasPixelsInRAM() || dest->GetBitsPerPixel() != 16 || dest->GetBytesPerPixel() != 2)
-    return;
+  if (a <= 0 || !dest->GetBits()) return;
   int x0, y0, x1, y1;
   if (!NormalizeFillRectangle(dest, x, y, w, h, x0, y0, x1, y1)) return;
+  if (game && dest == game->m_pDrawTarget) {
+    FillRectangle_TransparentGL(x0, y0, x1, y1, r, g, b, a);
+    return;
+  }
+  if (!dest->HasPixelsInRAM() || dest->GetBitsPerPixel() != 16 || dest->GetBytesPerPixel() != 2) return;
   u16 t = Rgb565(r, g, b);
   u16* px = (u16*)dest->GetBits();
   int64_t stride = dest->GetStoredWidth();

@@ -9,6 +9,7 @@
 
 inline void GLC_DrawElements(GLenum mode, GLsizei count, GLenum type, const void* indices) {
   ++g_GLES_CallCounts.drawCalls;
+  g_GLES_CallCounts.indicesDrawn += (u32)count;
   glDrawElements(mode, count, type, indices);
 }
 inline void GLC_BlendFunc(GLenum src, GLenum dst) {

@@ -102,6 +102,17 @@ void GLES_FlushBuffer() {
   g_GLES_NumVertexUsed = 0;
 }
 
+void GLES_RenderFilledQuad(int x0, int y0, int x1, int y1, int r, int g, int b, int a) {
+  GLES_SelectTexture(0, g_prefer_GL_NEAREST);
+  const int xy[8] = {x0 * 256, y0 * 256, x1 * 256, y0 * 256, x1 * 256, y1 * 256, x0 * 256, y1 * 256};
+  const int uv[8] = {};
+  const unsigned char c[4] = {(unsigned char)r, (unsigned char)g, (unsigned char)b, (unsigned char)a};
+  unsigned char rgba[16];
+  for (int i = 0; i < 4; ++i)
+    memcpy(rgba + i * 4, c, 4);
+  GLES_RenderQUAD(xy, uv, rgba);
+}
+
 void GLES_BlendMode(int enable, GLenum src, GLenum dst) {
   if (enable) {
     if (g_GLES_BlendModeEnabled && g_GLES_BlendSourceFactor == src && g_GLES_BlendDestFactor == dst) return;

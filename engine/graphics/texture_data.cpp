@@ -375,6 +375,12 @@ bool OffScreen(const int* xyz, int destW, int destH) {
   return left || above || right || below;
 }
 
+// Clipping at a tile edge that a corner lies on leaves slivers without area; they draw nothing.
+bool Degenerate(const int* xyz) {
+  int64_t ax = xyz[3] - xyz[0], ay = xyz[4] - xyz[1], bx = xyz[6] - xyz[0], by = xyz[7] - xyz[1];
+  return ax * by - ay * bx == 0;
+}
+
 int RoundHalfAway(float v) { return (int)(v < 0 ? v - 0.5f : v + 0.5f); }
 
 } // namespace
@@ -419,8 +425,8 @@ void QuellarTextureData::BltTriangles_AbsoluteUV_Fast(IDibBitmap* dest, const Qu
     for (int i = 0; i < 3; ++i) {
       QuellarVertex p = tris[n][i];
       // Into cell units: 65536 is one tile.
-      p.u = (FIXED_FLOAT_16)((int64_t)(p.u + m_nSubX16) * m_nUScale / m_nLogicalWidth);
-      p.v = (FIXED_FLOAT_16)((int64_t)(p.v + m_nSubY16) * m_nVScale / m_nLogicalHeight);
+      p.u = (FIXED_FLOAT_16)((int64_t)(p.u + m_nSubX16) * m_nUScale / ((int64_t)m_nLogicalWidth << 16));
+      p.v = (FIXED_FLOAT_16)((int64_t)(p.v + m_nSubY16) * m_nVScale / ((int64_t)m_nLogicalHeight << 16));
       tri.Add(p);
     }
     for (int row = 0; row < m_nTilesDown; ++row) {
@@ -461,7 +467,7 @@ void QuellarTextureData::BltTriangles_AbsoluteUV_Fast(IDibBitmap* dest, const Qu
             rgba[k * 4 + 2] = p.b;
             rgba[k * 4 + 3] = p.a;
           }
-          if (cull && OffScreen(xyz, destW, destH)) continue;
+          if (Degenerate(xyz) || (cull && OffScreen(xyz, destW, destH))) continue;
           if (!selected) {
             GLES_SelectTexture(t.name, g_prefer_GL_NEAREST);
             selected = true;

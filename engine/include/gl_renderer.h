@@ -60,6 +60,7 @@ extern int g_bUpdate;          // the first HWBeginScene has set GL up
 // benchmark reports these and tests check them.
 struct GLES_CallCounts {
   u32 drawCalls;       // glDrawElements
+  u32 indicesDrawn;    // indices those draws referenced
   u32 blendFuncs;      // glBlendFunc
   u32 blendSwitches;   // glEnable / glDisable of GL_BLEND
   u32 texEnvs;         // glTexEnv* (mode and colour)
@@ -78,6 +79,8 @@ void GLES_RenderQUAD(const int* xy, const int* uv, const unsigned char* rgba);
 // Appends a triangle: 3 x (x, y, z), 3 x (u, v), 12 colour bytes or null; answers the index count.
 int GLES_RenderTRIANGLE_3D(const int* xyz, const int* uv, const unsigned char* rgba);
 void GLES_FlushBuffer();
+// Turns texturing off and appends a quad of one colour over pixels x0..x1, y0..y1.
+void GLES_RenderFilledQuad(int x0, int y0, int x1, int y1, int r, int g, int b, int a);
 
 void GLES_BlendMode(int enable, GLenum src, GLenum dst);
 void GLES_SetTextEnvironmentMode(GLint mode);
