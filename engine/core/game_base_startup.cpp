@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include "app_data.h"
+#include "bitmap_hw.h"
 #include "dib_bitmap.h"
 #include "files.h"
 #include "game_base.h"
@@ -203,10 +204,9 @@ IDibBitmap* CGameBase::CreateBitmapObject() {
   return bitmap;
 }
 
-IDibBitmap* CGameBase::NewBitmap() { return new CWinDibBitmap(this); }
+IDibBitmap* CGameBase::NewBitmap() { return new CBitmapHW(this); }
 
-// The GL render target arrives with the GL renderer; until then the double buffer is software.
-IDibBitmap* CGameBase::CreateRenderTarget() { return nullptr; }
+IDibBitmap* CGameBase::CreateRenderTarget() { return OGLES_InitAndCreateRenderTarget(this); }
 
 ISoundSystem* CGameBase::NewSoundSystem() { return new CSilentSoundSystem(); }
 

@@ -3,6 +3,7 @@
 #include "platform_main.h"
 
 #include "game_base.h"
+#include "gl_renderer.h"
 #include "platform_services.h"
 #include "sound_system.h"
 
@@ -106,6 +107,7 @@ int PlatformMain() {
     g_PixelScale = (float)height / (float)longSide;
   }
   g_prefer_GL_NEAREST = 0x2601;
+  g_pfnGLES_SwapBuffers = bbutil_swap;
 
   if (!g_pGame->Init(width, height)) {
     delete g_pGame;
