@@ -3,13 +3,16 @@
 #include "texture_data.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
 #include "dib_bitmap.h"
+#include "files.h"
 #include "game_base.h"
 #include "gl_calls.h"
+#include "parser.h"
 
 int gMaxTextureWidth = 1024;
 int gMaxTextureHeight = 1024;
@@ -702,4 +705,128 @@ bool GLES_HasPVRTC() {
     g_nHasPVRTC = ext && strstr(ext, "GL_IMG_texture_compression_pvrtc") ? 1 : 0;
   }
   return g_nHasPVRTC == 1;
+}
+
+namespace {
+
+// Opens an image file whole, its double-resolution variant first in double-resolution mode.
+bool OpenImageFile(CGameBase* game, const char* path, CMemoryFile& file, bool& is2x) {
+  is2x = false;
+  if (game && game->m_b2xImages) {
+    CommonString path2x = game->GetImagePathFor2XImage(CommonString(path));
+    if (path2x.Length() > 0 && file.Open(game, path2x.c_str(), FILE_MODE_READ)) {
+      is2x = true;
+      return true;
+    }
+  }
+  return file.Open(game, path, FILE_MODE_READ) != 0;
+}
+
+struct PVRDescription {
+  int borderSize = 0;
+  int fullWidth = 0, fullHeight = 0;
+  int tilesX = 0, tilesY = 0;
+  int subTextureSize = 0;
+  int bpp = 0;
+};
+
+const int kPVRMaxTiles = 4096;
+
+bool ReadPVRDescription(CMemoryFile& file, PVRDescription& d) {
+  struct Key {
+    const char* name;
+    int* value;
+  };
+  const Key keys[] = {{"BorderSize", &d.borderSize},
+                      {"FullWidth", &d.fullWidth},
+                      {"FullHeight", &d.fullHeight},
+                      {"NumTilesX", &d.tilesX},
+                      {"NumTilesY", &d.tilesY},
+                      {"SubTextureSize", &d.subTextureSize},
+                      {"BPP", &d.bpp}};
+  Parser::Text line, name, value;
+  while (Parser::GetNextLine(&file, line)) {
+    if (!Parser::IsPropertyString(line) || !Parser::ReadPropertyFromString(line, name, value)) continue;
+    name = Parser::RemoveLastSpaces(name);
+    for (const Key& k : keys)
+      if (strcmp(name.GetData(), k.name) == 0) *k.value = Parser::AToI(value.GetData());
+  }
+  if (d.fullWidth < 1 || d.fullHeight < 1 || d.tilesX < 1 || d.tilesY < 1 || d.subTextureSize < 1 ||
+      d.bpp < 1)
+    return false;
+  // A border eating the whole tile would leave cells of no size.
+  if (d.borderSize < 0 || d.subTextureSize - 2 * d.borderSize < 1) return false;
+  return (int64_t)d.tilesX * d.tilesY <= kPVRMaxTiles;
+}
+
+} // namespace
+
+int QuellarTextureData::PVR_CreateTexture(IDibBitmap* bitmap, const char* descriptionFile) {
+  if (!bitmap || !descriptionFile) return 0;
+  size_t nameLength = strlen(descriptionFile);
+  if (nameLength <= 4) return 0;
+  m_bPVRAtlas = 1;
+  CMemoryFile description;
+  bool is2x = false;
+  if (!OpenImageFile(m_pGame, descriptionFile, description, is2x)) return 0;
+  PVRDescription d;
+  if (!ReadPVRDescription(description, d)) return 0;
+  description.Close();
+
+  ReleaseTextureData();
+  m_pTiles = new (std::nothrow) QuellarTextureTile[(size_t)d.tilesX * d.tilesY]();
+  if (!m_pTiles) return 0;
+  m_nTilesAcross = d.tilesX;
+  m_nTilesDown = d.tilesY;
+  m_nTileCount = d.tilesX * d.tilesY;
+
+  bool alpha = false;
+  CommonString base;
+  base.Format("%.*s", (int)(nameLength - 4), descriptionFile);
+  for (int i = 0; i < m_nTileCount; ++i) {
+    CommonString tileName;
+    tileName.Format("%s_%04d.pvr", base.c_str(), i + 1);
+    CMemoryFile tile;
+    bool tile2x = false;
+    if (!OpenImageFile(m_pGame, tileName.c_str(), tile, tile2x)) return 0;
+    TexLevelData levels[PVR_MAX_LEVELS];
+    int count = 0;
+    if (!ProcessPVRData(tile.GetBuffer(), (u32)tile.GetSize(), levels, count, alpha)) return 0;
+    if (!GLES_HasPVRTC()) {
+      fprintf(stderr, "PVR atlas '%s' needs PVRTC textures, which this GL does not offer\n", descriptionFile);
+      return 0;
+    }
+    QuellarTextureTile& t = m_pTiles[i];
+    t.texWidth = t.texHeight = t.usedWidth = t.usedHeight = 64;
+    t.log2Width = t.log2Height = 6;
+    t.name = GLES_CreateTextureSurface(d.subTextureSize, d.subTextureSize, alpha);
+    if (!t.name) return 0;
+    for (int level = 0; level < count; ++level) {
+      int w = d.subTextureSize >> level, h = d.subTextureSize >> level;
+      if (w < 1) w = 1;
+      if (h < 1) h = 1;
+      int bits = d.bpp == 4 ? 4 : 2, size = w * h * bits / 8;
+      // GL reads the size the level claims: the file must hold that much.
+      if ((u32)(size > 32 ? size : 32) > levels[level].size) return 0;
+      texImage2DPVRTC(level, d.bpp, alpha, w, h, levels[level].data);
+    }
+  }
+  int cell = d.subTextureSize - 2 * d.borderSize;
+  m_nTileWidth = m_nTileHeight = cell;
+  m_nUScale = ScaleOf(d.fullWidth, cell);
+  m_nVScale = ScaleOf(d.fullHeight, cell);
+  m_nImageWidth = m_nSubWidth = d.fullWidth;
+  m_nImageHeight = m_nSubHeight = d.fullHeight;
+  m_nSubX = m_nSubY = 0;
+  m_bFromAtlas = 0;
+  m_bPVRAlpha = alpha;
+  m_nKind = alpha ? 2 : 1;
+  m_fBorderScale = (float)cell / d.subTextureSize;
+  m_fBorderOffset = (float)d.borderSize / d.subTextureSize;
+  m_b2xImage = bitmap->m_b2xImage || is2x;
+  ApplyResolution();
+  // The cells are not powers of two, so the quad blit cannot address them: it draws nothing from
+  // a PVR atlas, whose items are drawn as triangles.
+  m_nWidth16 = m_nHeight16 = 0;
+  return 1;
 }
