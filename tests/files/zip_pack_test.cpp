@@ -13,6 +13,8 @@
 #include "serialize.h"
 #include "zip_pack.h"
 
+#include <zlib.h>
+
 namespace {
 
 using sprockpack::PackEntry;
@@ -252,6 +254,32 @@ TEST_F(ZipPackTest, ZeroSizesInLocalHeaderTakeTheDirectorySizes) {
   EXPECT_EQ(ReadEntry(reader, 0, &result), stored);
   EXPECT_EQ(result, 1);
   EXPECT_EQ(ReadEntry(reader, 1, &result), deflated);
+  EXPECT_EQ(result, 1);
+}
+
+TEST_F(ZipPackTest, DeflateStreamWithoutFinalBlockReadsWhenEveryByteCameOut) {
+  // A sync-flushed stream holds all the data but no final block.
+  Bytes plain = Text(3000);
+  Bytes packed(4096);
+  z_stream zs{};
+  ASSERT_EQ(deflateInit2(&zs, 9, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY), Z_OK);
+  zs.next_in = plain.data();
+  zs.avail_in = (uInt)plain.size();
+  zs.next_out = packed.data();
+  zs.avail_out = (uInt)packed.size();
+  ASSERT_EQ(deflate(&zs, Z_SYNC_FLUSH), Z_OK);
+  packed.resize(zs.total_out);
+  deflateEnd(&zs);
+
+  Bytes pack = Build({{"e", packed, true}});
+  Layout l = Locate(pack);
+  Set16(pack, l.local[0] + 8, 8);
+  Set16(pack, l.central[0] + 10, 8);
+  Set32(pack, l.local[0] + 22, (unsigned)plain.size());
+  Set32(pack, l.central[0] + 24, (unsigned)plain.size());
+  ASSERT_EQ(Open(pack), 1);
+  int result = 0;
+  EXPECT_EQ(ReadEntry(reader, 0, &result), plain);
   EXPECT_EQ(result, 1);
 }
 
