@@ -58,13 +58,15 @@ void PutSharedFields(std::vector<unsigned char>& out, const Written& w, const Pa
 
 } // namespace
 
-bool BuildPack(const std::vector<PackEntry>& entries, std::vector<unsigned char>& out, std::string& error) {
+bool BuildPack(const std::vector<PackEntry>& entries, std::vector<unsigned char>& out, std::string& error,
+               std::vector<bool>* deflated) {
   const uint64_t kMax32 = std::numeric_limits<uint32_t>::max();
   if (entries.size() > 0xFFFF) {
     error = "more than 65535 entries";
     return false;
   }
   size_t base = out.size();
+  if (deflated) deflated->clear();
   std::vector<Written> written;
   for (const PackEntry& e : entries) {
     if (e.name.empty() || e.name.size() > 0xFFFF) {
@@ -93,6 +95,7 @@ bool BuildPack(const std::vector<PackEntry>& entries, std::vector<unsigned char>
     const std::vector<unsigned char>& body = w.method == 8 ? packed : e.data;
     out.insert(out.end(), body.begin(), body.end());
     written.push_back(w);
+    if (deflated) deflated->push_back(w.method == 8);
   }
   uint64_t dirStart = out.size() - base;
   for (size_t i = 0; i < entries.size(); i++) {

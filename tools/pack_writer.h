@@ -15,6 +15,8 @@ struct PackEntry {
 
 // Appends the pack's bytes for entries, in the order given, to out. False (with a message in
 // error) when an entry cannot be represented: a name or a count beyond 65535, a size beyond 4 GiB.
-bool BuildPack(const std::vector<PackEntry>& entries, std::vector<unsigned char>& out, std::string& error);
+// With deflated, it receives for each entry whether it was deflated.
+bool BuildPack(const std::vector<PackEntry>& entries, std::vector<unsigned char>& out, std::string& error,
+               std::vector<bool>* deflated = nullptr);
 
 } // namespace sprockpack

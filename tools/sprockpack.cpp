@@ -31,7 +31,7 @@ const char* kUsage =
     "  --base DIR          name file INPUTs relative to DIR\n"
     "  --prefix TEXT       put TEXT before every name (use '\\' or '/' as separator)\n"
     "  --list FILE         read further INPUTs from FILE, one per line ('#' starts a comment line)\n"
-    "  -v, --verbose       print each entry as it is added\n"
+    "  -v, --verbose       list each entry with how it was written\n"
     "  -h, --help          this text\n"
     "Other entries are deflated, or stored when deflating does not make them smaller.\n";
 
@@ -206,13 +206,11 @@ int main(int argc, char** argv) {
       fprintf(stderr, "sprockpack: cannot read %s\n", sources[i].path.c_str());
       return 1;
     }
-    if (o.verbose)
-      printf("%s %s (%zu bytes)\n", entries[i].store ? "store  " : "deflate", entries[i].name.c_str(),
-             entries[i].data.size());
   }
   std::vector<unsigned char> pack;
   std::string error;
-  if (!sprockpack::BuildPack(entries, pack, error)) {
+  std::vector<bool> deflated;
+  if (!sprockpack::BuildPack(entries, pack, error, &deflated)) {
     fprintf(stderr, "sprockpack: %s\n", error.c_str());
     return 1;
   }
@@ -220,6 +218,11 @@ int main(int argc, char** argv) {
     fprintf(stderr, "sprockpack: cannot write %s\n", o.output.c_str());
     return 1;
   }
-  if (o.verbose) printf("%s: %zu entries, %zu bytes\n", o.output.c_str(), entries.size(), pack.size());
+  if (o.verbose) {
+    for (size_t i = 0; i < entries.size(); i++)
+      printf("%s %s (%zu bytes)\n", deflated[i] ? "deflated" : "stored  ", entries[i].name.c_str(),
+             entries[i].data.size());
+    printf("%s: %zu entries, %zu bytes\n", o.output.c_str(), entries.size(), pack.size());
+  }
   return 0;
 }

@@ -181,6 +181,38 @@ TEST_F(ZipPackTest, ToolRefusesBadCommandLinesAndDuplicateNames) {
   EXPECT_EQ(reader.IndexFromName("in\\a.txt", &index), 1);
 }
 
+// Each entry's name and method, as the tool wrote them.
+std::map<std::string, unsigned> Methods(const Bytes& pack) {
+  std::map<std::string, unsigned> out;
+  for (size_t at : Locate(pack).central)
+    out[std::string(pack.begin() + (long)at + 46, pack.begin() + (long)at + 46 + Get16(pack, at + 28))] =
+        Get16(pack, at + 10);
+  return out;
+}
+
+TEST_F(ZipPackTest, ToolOptionsChooseNamesAndStoredSuffixes) {
+  WriteBytes(dir / "in/music.OGG", Text(2000));
+  WriteBytes(dir / "in/sub/t.txt", Text(2000));
+  std::ofstream(dir / "list.txt") << "# inputs\n" << (dir / "in/sub/t.txt") << "\n\n";
+  typedef std::map<std::string, unsigned> M;
+  struct {
+    std::string args;
+    M expect;
+  } cases[] = {
+      {dir / "in", M{{"music.OGG", 0}, {"sub\\t.txt", 8}}},
+      {"--store-all " + (dir / "in"), M{{"music.OGG", 0}, {"sub\\t.txt", 0}}},
+      {"--store '' " + (dir / "in"), M{{"music.OGG", 8}, {"sub\\t.txt", 8}}},
+      {"--store .TXT,.wav " + (dir / "in"), M{{"music.OGG", 8}, {"sub\\t.txt", 0}}},
+      {"--prefix 'ui\\' " + (dir / "in/sub"), M{{"ui\\t.txt", 8}}},
+      {"--base " + (dir / "in") + " --list " + (dir / "list.txt"), M{{"sub\\t.txt", 8}}},
+  };
+  for (auto& c : cases) {
+    std::string cmd = std::string(SPROCKPACK_EXE) + " -o " + (dir / "o.pak") + " " + c.args;
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << c.args;
+    EXPECT_EQ(Methods(ReadBytes(dir / "o.pak")), c.expect) << c.args;
+  }
+}
+
 TEST_F(ZipPackTest, LookupIsByBackslashNameAndCaseSensitiveAndFirstDuplicateWins) {
   ASSERT_EQ(Open(Build({{"images/Hero.png", ToBytes("first"), true},
                         {"images\\Hero.png", ToBytes("second"), true},
