@@ -58,7 +58,7 @@ protected:
     return bm;
   }
   static QuellarVertex V(int x, int y, int u, int v) {
-    return {x << 16, y << 16, 0, u << 16, v << 16, 255, 255, 255, 255};
+    return {x * 65536, y * 65536, 0, u * 65536, v * 65536, 255, 255, 255, 255};
   }
   int savedMax = 0;
 };
