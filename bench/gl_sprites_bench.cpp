@@ -15,24 +15,13 @@
 #include "game_base.h"
 #include "gl_renderer.h"
 #include "headless_gl.h"
+#include "test_application.h"
 
 namespace {
 
 const int kScreenW = 480, kScreenH = 320;
 const int kAtlases = 4, kAtlasSize = 256, kCell = 32;
 const int kSprites = 2000;
-
-class BenchGame : public CGameBase {
-public:
-  bool Pause() override { return true; }
-  bool CreateApplicationData() override { return true; }
-  bool ReLoadFonts() override { return true; }
-  CommonString GetImagesDirectory() override { return ""; }
-  CommonString GetSoundsDirectory() override { return ""; }
-  CommonString GetSaveDirectory() override { return ""; }
-  CommonString GetCommonGamePackName() override { return ""; }
-  CommonString GetResolutionSpecificGamePackName() override { return ""; }
-};
 
 double ThreadCpuMs() {
   timespec t;
@@ -86,7 +75,7 @@ int main(int argc, char** argv) {
     fprintf(stderr, "gl_sprites_bench: no headless GL ES 1.1 context\n");
     return 1;
   }
-  BenchGame game;
+  CTestApplication game;
   std::unique_ptr<CBitmapHW> screen(static_cast<CBitmapHW*>(OGLES_InitAndCreateRenderTarget(&game)));
   if (!screen || !screen->Create(kScreenW, kScreenH)) return 1;
   game.m_pDrawTarget = game.m_pDoubleBuffer = screen.get();

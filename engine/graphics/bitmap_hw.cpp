@@ -87,13 +87,7 @@ void CBitmapHW::Draw(IDibBitmap* dest, int x, int y, int w, int h, int flip, int
     return;
   }
   int X = x, Y = y;
-  if (m_nOrientationMode == 1) {
-    X = y;
-    Y = dest->GetDeviceHeight() - m_nWidth - x;
-  } else if (m_nOrientationMode == 2) {
-    X = dest->GetHeight() - m_nHeight - y;
-    Y = x;
-  }
+  MapPoint(dest, X, Y);
   int W = w ? w : m_nStoredWidth, H = h ? h : m_nStoredHeight;
   int devW = dest->GetDeviceWidth(), devH = dest->GetDeviceHeight();
   if ((Y + H < devH ? Y + H : devH) < (Y > 0 ? Y : 0) || (X + W < devW ? X + W : devW) < (X > 0 ? X : 0))

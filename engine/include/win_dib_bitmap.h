@@ -103,9 +103,11 @@ public:
   u8 m_bTransparentColorMode = 0;
   u16 m_nTransparentColor = 0; // skipped by the blits while the mode flag is set
 
-private:
+protected:
   // Maps a drawing position of this bitmap into dest's stored grid.
   void MapPoint(IDibBitmap* dest, int& x, int& y);
+
+private:
   int MapFlip(int flip) const;
   bool Can16BitBlit(IDibBitmap* dest);
   void FillStored(int x1, int y1, int x2, int y2, int r, int g, int b);

@@ -103,3 +103,77 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<BlendCase>& i) { return std::string(i.param.name); });
 
 } // namespace
+
+namespace {
+
+class ScreenOps : public GLScene {
+protected:
+  // Left half red, right half blue, with an alpha map of 255 left and 0 right when masked.
+  std::unique_ptr<CBitmapHW> Halves(bool masked) {
+    auto bm = std::make_unique<CBitmapHW>(&game);
+    EXPECT_TRUE(bm->Create(16, 8));
+    u16* px = (u16*)bm->GetBits();
+    for (int i = 0; i < 16 * 8; ++i) {
+      px[i] = i % 16 < 8 ? Rgb565(255, 0, 0) : Rgb565(0, 0, 255);
+      bm->GetAlphaBits()[i] = i % 16 < 8 ? 255 : 0;
+    }
+    if (!masked) bm->DestroyAlpha();
+    EXPECT_EQ(1, bm->HWUpdateTexture());
+    return bm;
+  }
+};
+
+TEST_F(ScreenOps, DrawIgnoresFlipsOnTheTargetAndRunsInSoftwareElsewhere) {
+  auto img = Halves(false);
+  screen->ClearBitmap(0, 0, 0);
+  img->Draw(screen.get(), 10, 10, 0, 0, 1, 0);
+  EXPECT_TRUE(Near(At(11, 12), Quantized(255, 0, 0)));
+  EXPECT_TRUE(Near(At(24, 12), Quantized(0, 0, 255)));
+  // Wholly off the target: nothing is queued.
+  GLES_FlushBuffer();
+  img->Draw(screen.get(), kWidth + 1, 0, 0, 0, 0, 0);
+  img->Draw(screen.get(), 0, -9, 0, 0, 0, 0);
+  EXPECT_EQ(0u, g_GLES_NumIndexesUsed);
+
+  // Into any other bitmap the software path copies the pixels.
+  auto soft = MakeBitmap565(16, 8, 0, -1, &game);
+  img->Draw(soft.get(), 0, 0, 0, 0, 0, 0);
+  EXPECT_EQ(Rgb565(255, 0, 0), Pixel(soft.get(), 0, 0));
+  EXPECT_EQ(Rgb565(0, 0, 255), Pixel(soft.get(), 15, 7));
+}
+
+TEST_F(ScreenOps, FillsAndTintsThroughTheBatcher) {
+  auto masked = Halves(true);
+  screen->ClearBitmap(0, 64, 0);
+  // The alpha map as a mask painted in white, the colour of the pixels ignored.
+  masked->FillAlphaNoStretch(screen.get(), 255, 255, 255, 0, 0, 0, 0, 0, 0);
+  EXPECT_TRUE(Near(At(3, 3), Quantized(255, 255, 255)));
+  EXPECT_TRUE(Near(At(12, 3), Quantized(0, 64, 0)));
+  // Multiplied by a colour: white-on-red stays red, blue times red is black.
+  auto opaque = Halves(false);
+  opaque->BitBltMultiply(screen.get(), 255, 0, 0, 20, 0, 0, 0, 0, 0, 0);
+  EXPECT_TRUE(Near(At(23, 3), Quantized(255, 0, 0)));
+  EXPECT_TRUE(Near(At(32, 3), Quantized(0, 0, 0)));
+  // Added onto the background.
+  opaque->BitBltAdditive(screen.get(), 40, 0, 0, 0, 0, 0, 0);
+  EXPECT_TRUE(Near(At(43, 3), Quantized(255, 64, 0)));
+  EXPECT_TRUE(Near(At(52, 3), Quantized(0, 64, 255)));
+  // The whole screen brightened by 64 of 255.
+  screen->AddBrightness(64);
+  EXPECT_TRUE(Near(At(80, 40), Quantized(64, 128, 64)));
+}
+
+TEST_F(ScreenOps, FillRectangleOnTheTargetIsClippedToIt) {
+  screen->ClearBitmap(0, 0, 0);
+  screen->FillRectangle(-20, 5, 10, 10, 255, 255, 255); // wholly left of the screen
+  GLES_FlushBuffer();
+  u32 indices = g_GLES_CallCounts.indicesDrawn;
+  screen->FillRectangle(-20, 5, 10, 10, 255, 255, 255);
+  GLES_FlushBuffer();
+  EXPECT_EQ(indices, g_GLES_CallCounts.indicesDrawn);
+  screen->FillRectangle(kWidth - 4, kHeight - 4, 10, 10, 0, 255, 0);
+  EXPECT_TRUE(Near(At(kWidth - 1, kHeight - 1), Quantized(0, 255, 0)));
+  EXPECT_TRUE(Near(At(kWidth - 5, kHeight - 1), Quantized(0, 0, 0)));
+}
+
+} // namespace
