@@ -177,3 +177,24 @@ TEST_F(ScreenOps, FillRectangleOnTheTargetIsClippedToIt) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GLScene, ANewContextIsSetUpAfreshOnceTheCacheIsReset) {
+  auto img = Image(8, 8, Rgb565(255, 255, 255));
+  img->BitBlt(screen.get(), 0, 0, 0, 0, 0, 0, -128);
+  GLES_FlushBuffer();
+  img.reset();
+
+  // The old context and everything it held are gone; the cache must not claim otherwise.
+  gl.Close();
+  ASSERT_TRUE(gl.Open(kWidth, kHeight));
+  GLES_ResetStateCache();
+  screen->HWBeginScene();
+  auto again = Image(8, 8, Rgb565(255, 255, 255));
+  screen->ClearBitmap(0, 0, 0);
+  again->BitBlt(screen.get(), 0, 0, 0, 0, 0, 0, -128);
+  EXPECT_TRUE(Near(At(4, 4), Quantized(127, 127, 127))) << "blended in the new context too";
+}
+
+} // namespace
