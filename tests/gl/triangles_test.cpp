@@ -111,3 +111,35 @@ TEST_F(TiledTriangles, TrianglesOffScreenAreSkippedIn2D) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Triangles, RepeatWrapTilesASingleTileTexture) {
+  auto bm = std::make_unique<CBitmapHW>(&game);
+  ASSERT_TRUE(bm->Create(8, 8));
+  bm->DestroyAlpha();
+  u16* px = (u16*)bm->GetBits();
+  for (int i = 0; i < 64; ++i)
+    px[i] = i % 8 < 4 ? Rgb565(255, 0, 0) : Rgb565(0, 0, 255);
+  ASSERT_EQ(1, bm->HWUpdateTexture());
+  // Sixteen source pixels over sixteen screen pixels: the second half reads beyond the texture.
+  const int one = 65536;
+  const QuellarVertex strip[2][3] = {{{0, 0, 0, 0, 0, 255, 255, 255, 255},
+                                      {16 * one, 0, 0, 16 * one, 0, 255, 255, 255, 255},
+                                      {16 * one, 8 * one, 0, 16 * one, 8 * one, 255, 255, 255, 255}},
+                                     {{0, 0, 0, 0, 0, 255, 255, 255, 255},
+                                      {16 * one, 8 * one, 0, 16 * one, 8 * one, 255, 255, 255, 255},
+                                      {0, 8 * one, 0, 0, 8 * one, 255, 255, 255, 255}}};
+  Renderer_SetBlendMode(RENDERER_BLEND_OPAQUE);
+  for (Renderer_TextureMapMode mode : {RENDERER_TEXTURE_CLAMP, RENDERER_TEXTURE_REPEAT}) {
+    SCOPED_TRACE(mode);
+    screen->ClearBitmap(0, 0, 0);
+    Renderer_SetTextureMapMode(mode, mode, bm.get());
+    DrawTexturedTriangles_AbsoluteUV(&game, screen.get(), bm.get(), strip, 2, true);
+    EXPECT_TRUE(Near(At(1, 4), Quantized(255, 0, 0)));
+    EXPECT_TRUE(
+        Near(At(9, 4), mode == RENDERER_TEXTURE_REPEAT ? Quantized(255, 0, 0) : Quantized(0, 0, 255)));
+  }
+}
+
+} // namespace
