@@ -4,6 +4,7 @@
 
 #include "game_base.h"
 #include "gl_renderer.h"
+#include "inapp_purchase.h"
 #include "platform_services.h"
 #include "sound_system.h"
 

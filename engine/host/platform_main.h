@@ -14,6 +14,3 @@ void handleScreenEvent(bps_event_t* event);
 void handleNavigatorEvent(bps_event_t* event);
 void onEnterBackground();
 void onEnterForeground();
-
-// The payment-service handler comes from the in-app purchase engine.
-void handlePaymentEvent(bps_event_t* event);
