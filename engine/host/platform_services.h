@@ -14,7 +14,6 @@ extern bool g_exit_application;
 extern float g_PixelScale;
 extern int g_screen_resolution[2];
 extern const char* g_window_group_name;
-extern int g_prefer_GL_NEAREST;
 
 extern screen_context_t screen_ctx;
 extern screen_window_t screen_win;

@@ -12,6 +12,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -20,35 +21,51 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so
 
 namespace {
 
-// An Xvfb server on a free display number, made the DISPLAY while it lives.
+// An Xvfb server on a free display number, made the DISPLAY while it lives. Other tests start
+// servers at the same time, so a number that turns out taken is given up for the next one.
 class Xvfb {
 public:
   Xvfb() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    m_pid = fork();
-    if (m_pid == 0) {
-      close(fds[0]);
-      std::string fd = std::to_string(fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x800x24", "-nolisten", "tcp",
-             (char*)nullptr);
-      _exit(127);
+    for (int attempt = 0; attempt < 8 && !m_ok; ++attempt) {
+      int number = 100 + (int)((getpid() * 13 + attempt * 37) % 800);
+      std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
+      std::string socket = "/tmp/.X11-unix/X" + std::to_string(number);
+      if (access(lock.c_str(), F_OK) == 0 || access(socket.c_str(), F_OK) == 0) continue;
+      std::string display = ":" + std::to_string(number);
+      m_pid = fork();
+      if (m_pid == 0) {
+        int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        execlp("Xvfb", "Xvfb", display.c_str(), "-screen", "0", "1280x800x24", "-nolisten", "tcp",
+               (char*)nullptr);
+        _exit(127);
+      }
+      for (int wait = 0; wait < 100 && m_pid > 0; ++wait) {
+        if (access(socket.c_str(), F_OK) == 0) {
+          m_ok = true;
+          break;
+        }
+        if (waitpid(m_pid, nullptr, WNOHANG) == m_pid) m_pid = -1; // lost the race for this number
+        usleep(50000);
+      }
+      if (m_ok) {
+        const char* old = getenv("DISPLAY");
+        if (old) m_previous = old;
+        setenv("DISPLAY", display.c_str(), 1);
+      } else if (m_pid > 0) {
+        kill(m_pid, SIGTERM);
+        waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
+      }
     }
-    close(fds[1]);
-    char buf[16] = {};
-    ssize_t n = m_pid > 0 ? read(fds[0], buf, sizeof buf - 1) : -1;
-    close(fds[0]);
-    if (n <= 0) return;
-    const char* old = getenv("DISPLAY");
-    if (old) m_previous = old;
-    setenv("DISPLAY", (":" + std::string(buf, strcspn(buf, "\n"))).c_str(), 1);
-    m_ok = true;
   }
   ~Xvfb() {
     if (m_pid > 0) {
       kill(m_pid, SIGTERM);
       waitpid(m_pid, nullptr, 0);
     }
+    if (!m_ok) return;
     if (m_previous.empty())
       unsetenv("DISPLAY");
     else
