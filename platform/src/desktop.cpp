@@ -19,6 +19,7 @@ struct Desktop {
   SDL_GameController* controller = nullptr;
   int windowState = NAVIGATOR_WINDOW_FULLSCREEN;
   bool mouseDown = false;
+  bool exitProduced = false;
   SDL_FingerID fingers[10] = {};
   bool fingerUsed[10] = {};
   bool keys[4] = {}; // left, right, up, down
@@ -55,6 +56,13 @@ void Navigator(JournalEvent::Kind kind, int value = 0) {
   e.kind = kind;
   e.value = value;
   Produce(e);
+}
+
+// Closing the window also ends in SDL_QUIT: the navigator says exit once.
+void Exit() {
+  if (d.exitProduced) return;
+  d.exitProduced = true;
+  Navigator(JournalEvent::Kind::NavExit);
 }
 
 void WindowState(int state) {
@@ -99,12 +107,12 @@ bool AnyFinger() {
 void Handle(const SDL_Event& ev) {
   switch (ev.type) {
   case SDL_QUIT:
-    Navigator(JournalEvent::Kind::NavExit);
+    Exit();
     break;
   case SDL_WINDOWEVENT:
     switch (ev.window.event) {
     case SDL_WINDOWEVENT_CLOSE:
-      Navigator(JournalEvent::Kind::NavExit);
+      Exit();
       break;
     case SDL_WINDOWEVENT_MINIMIZED:
       WindowState(NAVIGATOR_WINDOW_INVISIBLE);

@@ -10,6 +10,7 @@
 #include <bps/sensor.h>
 #include <standin/standin.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
@@ -185,6 +186,9 @@ TEST(DesktopInputTest, MouseKeysAndWindowBecomePlatformEventsAndARecordedJournal
   Push(Window(SDL_WINDOWEVENT_MINIMIZED));
   Push(Window(SDL_WINDOWEVENT_RESTORED));
   Push(Window(SDL_WINDOWEVENT_CLOSE));
+  SDL_Event quit = {};
+  quit.type = SDL_QUIT;
+  Push(quit);
   std::vector<std::string> frame3 = Drain();
 
   EXPECT_EQ(frame1, std::vector<std::string>{"screen 100 0 100 50"});
@@ -193,6 +197,7 @@ TEST(DesktopInputTest, MouseKeysAndWindowBecomePlatformEventsAndARecordedJournal
   std::vector<std::string> wanted = {"sensor 0.000000 0.000000", "navigator 4 0", "navigator 3 2",
                                      "navigator 3 0", "navigator 2 0"};
   EXPECT_EQ(Only(frame3, wanted), wanted);
+  EXPECT_EQ(std::count(frame3.begin(), frame3.end(), "navigator 2 0"), 1); // one exit for close and quit
 
   screen_destroy_window(window);
   bps_shutdown();
