@@ -6,6 +6,7 @@
 #include "files.h"
 #include "game_base.h"
 #include "image_pixels.h"
+#include "texture_data.h"
 
 namespace {
 
@@ -113,4 +114,32 @@ void ImagePremultiplyAlpha(IDibBitmap* bitmap) {
     p[1] = (unsigned char)((p[1] * a) >> 8);
     p[2] = (unsigned char)((p[2] * a) >> 8);
   }
+}
+
+IDibBitmap* ImageLoad_PVR(CGameBase* app, const char* name) {
+  if (!app || !name) return nullptr;
+  IDibBitmap* bitmap = app->CreateBitmapObject();
+  if (!bitmap) return nullptr;
+  // Only a hardware bitmap has texture data to build the tiles into.
+  QuellarTextureData* texture = bitmap->GetHWResource();
+  if (!texture || !texture->PVR_CreateTexture(bitmap, name)) {
+    SafeDelete(bitmap);
+    return nullptr;
+  }
+  // The bitmap takes its size from placeholders that are dropped at once: the pixels live only in
+  // the compressed texture.
+  u8 textures = app->m_bCreateTextures;
+  app->m_bCreateTextures = 0;
+  unsigned char* pixels = (unsigned char*)malloc(2);
+  bool ok = pixels && bitmap->SetBits(pixels, texture->m_nImageWidth, texture->m_nImageHeight);
+  if (!ok) free(pixels);
+  if (ok && texture->m_bPVRAlpha) {
+    unsigned char* alpha = (unsigned char*)malloc(1);
+    ok = alpha && bitmap->SetAlphaBits(alpha, texture->m_nImageWidth, texture->m_nImageHeight);
+    if (!ok) free(alpha);
+  }
+  if (ok) bitmap->HWReleasePixelDataInRAM();
+  app->m_bCreateTextures = textures;
+  if (!ok) SafeDelete(bitmap);
+  return bitmap;
 }

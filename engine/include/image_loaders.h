@@ -36,6 +36,10 @@ IDibBitmap* ImageLoadCropped_JPG(CGameBase* app, const char* name, IDibBitmap* b
 // RGB565 colour from a file already open at the start of the JPEG data.
 IDibBitmap* ImageLoad_JPG_FromStream(CGameBase* app, IFile* file, IDibBitmap* bitmap);
 
+// A PVR texture atlas (its description file and numbered tiles) as a new hardware bitmap whose
+// pixels live only in the texture.
+IDibBitmap* ImageLoad_PVR(CGameBase* app, const char* name);
+
 // The decoding steps of the loaders on a file already open at the start of the image data; the
 // file name is neither opened nor stored and the bitmap (required) is never deleted. 1 or 0. The
 // loaders and the fuzz harnesses share them.

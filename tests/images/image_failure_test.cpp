@@ -66,6 +66,13 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"base_with_nothing", ImageLoad_Alpha, "images\\absent"}),
     [](const ::testing::TestParamInfo<BadCase>& info) { return std::string(info.param.what); });
 
+TEST_F(ImageTest, PvrLoadFailsWithoutItsFilesAndDeletesItsBitmap) {
+  game.m_bRegisterBitmaps = 1;
+  EXPECT_EQ(ImageLoad_PVR(&game, "images\\absent.txt"), nullptr);
+  EXPECT_EQ(ImageLoad_PVR(nullptr, "images\\absent.txt"), nullptr);
+  EXPECT_EQ(game.m_CreatedBitmaps.GetSize(), 0);
+}
+
 TEST_F(ImageTest, DecoderErrorLeavesItsMessage) {
   szJPGLastError[0] = 0;
   EXPECT_EQ(ImageLoad_JPG(&game, "images\\corrupt.jpg", nullptr), nullptr);
