@@ -51,6 +51,8 @@ int main(int argc, char** argv) {
   config.displayWidth = options.displayWidth;
   config.displayHeight = options.displayHeight;
   config.exitAfterFrames = options.frames;
+  config.hasSeed = options.hasSeed;
+  config.seed = options.seed;
   if (!options.journal.empty() && !standin::LoadJournal(options.journal, &config.journal, &error)) {
     fprintf(stderr, "sprocklet: %s\n", error.c_str());
     return 2;

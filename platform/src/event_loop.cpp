@@ -125,6 +125,12 @@ void Configure(const Config& config) {
 
 const Config& CurrentConfig() { return S().config; }
 int CurrentFrame() { return S().frame; }
+
+bool FixedRandomSeed(unsigned* seed) {
+  if (!S().config.hasSeed) return false;
+  if (seed) *seed = S().config.seed;
+  return true;
+}
 const std::string& Failure() { return S().failure; }
 const NavigatorLog& Navigator() { return S().navigator; }
 

@@ -29,11 +29,17 @@ struct Config {
   // Desktop input is written here as a journal at shut-down; empty: not recorded.
   std::string recordPath;
   std::vector<Shot> shots;
+  // --seed: the engine seeds its random numbers with this instead of the time.
+  bool hasSeed = false;
+  unsigned seed = 0;
 };
 
 // Replaces the whole state of the stand-in (queues, services, frame count) by a fresh one.
 void Configure(const Config& config);
 const Config& CurrentConfig();
+
+// The random seed the host fixed, for the engine's seeding; false when none was fixed.
+bool FixedRandomSeed(unsigned* seed);
 
 // Frames are counted by the event loop: a poll that finds nothing pending starts a game cycle,
 // and the next poll begins the following frame.
