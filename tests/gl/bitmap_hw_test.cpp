@@ -198,3 +198,30 @@ TEST_F(GLScene, ANewContextIsSetUpAfreshOnceTheCacheIsReset) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GLScene, TexturesAreRebuiltForANewContextWithTheirRecordedType) {
+  game.m_bTrueColorImages = 1;
+  auto img = Image(8, 8, Rgb565(0, 255, 0));
+  ASSERT_EQ((GLenum)GL_UNSIGNED_BYTE, img->GetHWResource()->m_nPixelType);
+  gl.Close();
+  ASSERT_TRUE(gl.Open(kWidth, kHeight));
+  GLES_ResetStateCache();
+  screen->HWBeginScene();
+
+  game.m_bTrueColorImages = 0; // the restored texture keeps the type it was made with
+  g_bRestoringLostContext = true;
+  u32 deleted = g_GLES_CallCounts.texturesDeleted, created = g_GLES_CallCounts.texturesCreated;
+  img->m_bPixelsChanged = 1;
+  EXPECT_EQ(1, img->HWUpdateTexture());
+  g_bRestoringLostContext = false;
+  EXPECT_EQ(deleted, g_GLES_CallCounts.texturesDeleted) << "names of the lost context are not deleted";
+  EXPECT_EQ(created + 1, g_GLES_CallCounts.texturesCreated);
+  EXPECT_EQ((GLenum)GL_UNSIGNED_BYTE, img->GetHWResource()->m_nPixelType);
+  screen->ClearBitmap(0, 0, 0);
+  img->BitBlt(screen.get(), 0, 0, 0, 0, 0, 0, 0);
+  EXPECT_TRUE(Near(At(4, 4), Quantized(0, 255, 0)));
+}
+
+} // namespace
