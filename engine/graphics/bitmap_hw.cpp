@@ -4,10 +4,12 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 
 #include "game_base.h"
 #include "gl_renderer.h"
+#include "image_loaders.h"
 
 namespace {
 
@@ -347,6 +349,38 @@ int CBitmapHW::HWInitFromTextureAtlas(IDibBitmap* atlas, int x, int y, int w, in
     m_bAlphaReleased = 1;
   }
   return 1;
+}
+
+namespace {
+
+bool EndsWith(const CommonString& name, const char* ending) {
+  int n = name.Length(), e = (int)strlen(ending);
+  return n > e && strcmp(name.c_str() + n - e, ending) == 0;
+}
+
+} // namespace
+
+void CBitmapHW::HWReloadContentFromAppAssets() {
+  if (!m_pGame) return;
+  u8 trueColor = m_pGame->m_bTrueColorImages, createTextures = m_pGame->m_bCreateTextures;
+  m_pGame->m_bTrueColorImages = GetBitsPerPixel() == 24;
+  m_pGame->m_bCreateTextures = 0;
+  // The loaders store the names again: work on copies.
+  CommonString image = m_ImageFileName, alpha = m_AlphaFileName;
+  if (image.Length() > 0) {
+    IDibBitmap* loaded = EndsWith(image, ".png") ? ImageLoad_PNG(m_pGame, image.c_str(), this)
+                                                 : ImageLoad_JPG(m_pGame, image.c_str(), this);
+    if (!loaded) {
+      m_pGame->m_bTrueColorImages = trueColor;
+      m_pGame->m_bCreateTextures = createTextures;
+      return;
+    }
+  }
+  if (EndsWith(alpha, ".jpg")) ImageLoad_JPG_Alpha(m_pGame, alpha.c_str(), this);
+  m_pGame->m_bCreateTextures = createTextures;
+  m_bPixelsChanged = m_bAlphaChanged = 1;
+  HWUpdateTexture();
+  m_pGame->m_bTrueColorImages = trueColor;
 }
 
 float internal_scurve(float t) {

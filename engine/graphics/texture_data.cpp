@@ -12,6 +12,7 @@
 #include "files.h"
 #include "game_base.h"
 #include "gl_calls.h"
+#include "image_loaders.h"
 #include "parser.h"
 
 int gMaxTextureWidth = 1024;
@@ -709,19 +710,6 @@ bool GLES_HasPVRTC() {
 
 namespace {
 
-// Opens an image file whole, its double-resolution variant first in double-resolution mode.
-bool OpenImageFile(CGameBase* game, const char* path, CMemoryFile& file, bool& is2x) {
-  is2x = false;
-  if (game && game->m_b2xImages) {
-    CommonString path2x = game->GetImagePathFor2XImage(CommonString(path));
-    if (path2x.Length() > 0 && file.Open(game, path2x.c_str(), FILE_MODE_READ)) {
-      is2x = true;
-      return true;
-    }
-  }
-  return file.Open(game, path, FILE_MODE_READ) != 0;
-}
-
 struct PVRDescription {
   int borderSize = 0;
   int fullWidth = 0, fullHeight = 0;
@@ -767,8 +755,7 @@ int QuellarTextureData::PVR_CreateTexture(IDibBitmap* bitmap, const char* descri
   if (nameLength <= 4) return 0;
   m_bPVRAtlas = 1;
   CMemoryFile description;
-  bool is2x = false;
-  if (!OpenImageFile(m_pGame, descriptionFile, description, is2x)) return 0;
+  if (!DidLoadOpenImageFile1x_2x(m_pGame, description, bitmap, descriptionFile, false)) return 0;
   PVRDescription d;
   if (!ReadPVRDescription(description, d)) return 0;
   description.Close();
@@ -787,8 +774,7 @@ int QuellarTextureData::PVR_CreateTexture(IDibBitmap* bitmap, const char* descri
     CommonString tileName;
     tileName.Format("%s_%04d.pvr", base.c_str(), i + 1);
     CMemoryFile tile;
-    bool tile2x = false;
-    if (!OpenImageFile(m_pGame, tileName.c_str(), tile, tile2x)) return 0;
+    if (!DidLoadOpenImageFile1x_2x(m_pGame, tile, nullptr, tileName.c_str(), false)) return 0;
     TexLevelData levels[PVR_MAX_LEVELS];
     int count = 0;
     if (!ProcessPVRData(tile.GetBuffer(), (u32)tile.GetSize(), levels, count, alpha)) return 0;
@@ -823,7 +809,7 @@ int QuellarTextureData::PVR_CreateTexture(IDibBitmap* bitmap, const char* descri
   m_nKind = alpha ? 2 : 1;
   m_fBorderScale = (float)cell / d.subTextureSize;
   m_fBorderOffset = (float)d.borderSize / d.subTextureSize;
-  m_b2xImage = bitmap->m_b2xImage || is2x;
+  m_b2xImage = bitmap->m_b2xImage;
   ApplyResolution();
   // The cells are not powers of two, so the quad blit cannot address them: it draws nothing from
   // a PVR atlas, whose items are drawn as triangles.

@@ -47,6 +47,8 @@ public:
   void HWReleasePixelDataInRAM() override;
   QuellarTextureData* GetHWResource() override { return &m_TextureData; }
   int HWInitFromTextureAtlas(IDibBitmap* atlas, int x, int y, int w, int h) override;
+  // After a lost GL context: reads the pixels again from the files they came from and uploads them.
+  void HWReloadContentFromAppAssets() override;
   void DrawOpaque(IDibBitmap* dest, int x, int y, int w, int h, int flip) override {
     Draw(dest, x, y, w, h, flip, 0);
   }
