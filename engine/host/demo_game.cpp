@@ -2,10 +2,10 @@
 // that shows what the platform delivers. The screen's colour follows the last touch (red across,
 // green down, blue while held), a white marker sits on it, cyan markers on further fingers, and a
 // red dot leans with the accelerometer.
+#include "dib_bitmap.h"
 #include "game_base.h"
+#include "gl_renderer.h"
 #include "platform_services.h"
-
-#include <GLES/gl.h>
 
 namespace {
 
@@ -16,13 +16,20 @@ public:
     m_nScreenHeight = h;
     SetFpsControl(60, true, false);
     Accel_Init();
+    // The screen is the GL render target: every frame goes through the hardware bitmap and the
+    // batcher.
+    m_pDoubleBuffer = m_pDrawTarget = OGLES_InitAndCreateRenderTarget(this);
+    if (!m_pDoubleBuffer || !m_pDoubleBuffer->Create(w, h)) return false;
+    m_pDoubleBuffer->HWReleasePixelDataInRAM();
     return true;
   }
 
   bool RunGameCycle() override {
     RunProcess();
+    m_pDoubleBuffer->HWBeginScene();
+    GLES_Set2DRenderingMode(this, m_pDoubleBuffer);
     Draw();
-    bbutil_swap();
+    m_pDoubleBuffer->DrawToDeviceScreen();
     return true;
   }
 
@@ -45,31 +52,19 @@ public:
   }
 
   void Draw() override {
-    EGLint sw = 0, sh = 0;
-    eglQuerySurface(egl_disp, egl_surf, EGL_WIDTH, &sw);
-    eglQuerySurface(egl_disp, egl_surf, EGL_HEIGHT, &sh);
-    glViewport(0, 0, sw, sh);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrthof(0, (GLfloat)m_nScreenWidth, (GLfloat)m_nScreenHeight, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
+    IDibBitmap* screen = m_pDoubleBuffer;
     if (m_bTouched)
-      glClearColor(Fraction(m_nTouchX, m_nScreenWidth), Fraction(m_nTouchY, m_nScreenHeight),
-                   m_bHeld ? 1.0f : 0.0f, 1);
+      screen->FillRectangle(0, 0, m_nScreenWidth, m_nScreenHeight, Channel(m_nTouchX, m_nScreenWidth),
+                            Channel(m_nTouchY, m_nScreenHeight), m_bHeld ? 255 : 0);
     else
-      glClearColor(0.1f, 0.1f, 0.1f, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+      screen->FillRectangle(0, 0, m_nScreenWidth, m_nScreenHeight, 26, 26, 26);
 
     double ax = 0, ay = 0, az = 0;
     if (Accel_GetValues(ax, ay, az))
-      Square((float)(m_nScreenWidth / 2) - (float)ax * 100, (float)(m_nScreenHeight / 2) - (float)ay * 100, 4,
-             1, 0, 0);
+      Square(m_nScreenWidth / 2 - (int)(ax * 100), m_nScreenHeight / 2 - (int)(ay * 100), 4, 255, 0, 0);
     for (int i = 1; i < kFingers; ++i)
-      if (m_Fingers[i].down) Square((float)m_Fingers[i].x, (float)m_Fingers[i].y, 6, 0, 1, 1);
-    if (m_bTouched) Square((float)m_nTouchX, (float)m_nTouchY, 6, 1, 1, 1);
+      if (m_Fingers[i].down) Square(m_Fingers[i].x, m_Fingers[i].y, 6, 0, 255, 255);
+    if (m_bTouched) Square(m_nTouchX, m_nTouchY, 6, 255, 255, 255);
   }
 
   bool Pause() override { return true; }
@@ -89,16 +84,14 @@ private:
     int y = 0;
   };
 
-  static float Fraction(int v, int size) { return size > 1 ? (float)v / (float)(size - 1) : 0.0f; }
+  // v across size as a colour channel 0..255.
+  static int Channel(int v, int size) {
+    return size > 1 ? (int)(255.0f * (float)v / (float)(size - 1) + 0.5f) : 0;
+  }
 
   // A filled square of half-size r (logical pixels) centred on (x, y).
-  static void Square(float x, float y, float r, float red, float green, float blue) {
-    const GLfloat v[] = {x - r, y - r, x + r, y - r, x - r, y + r, x + r, y + r};
-    glColor4f(red, green, blue, 1);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(2, GL_FLOAT, 0, v);
-    glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-    glDisableClientState(GL_VERTEX_ARRAY);
+  void Square(int x, int y, int r, int red, int green, int blue) {
+    m_pDoubleBuffer->FillRectangle(x - r, y - r, 2 * r, 2 * r, red, green, blue);
   }
 
   bool m_bTouched = false;
