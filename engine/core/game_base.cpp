@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "quellar_utils.h"
+#include "standin/standin.h"
 
 CGameBase::CGameBase() : CXElement(nullptr, nullptr) {
   m_pApp = this;
@@ -212,7 +213,9 @@ int CGameBase::RandomValue(int n) { return n < 2 ? 0 : rand() % n; }
 
 void CGameBase::InitRandoms() {
   if (m_bRandomsInited) return;
-  srand((unsigned)time(nullptr));
+  // A seed fixed by the host (tests, replays) keeps runs repeatable.
+  unsigned seed;
+  srand(standin::FixedRandomSeed(&seed) ? seed : (unsigned)time(nullptr));
   m_bRandomsInited = 1;
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "dib_bitmap.h"
+#include "standin/standin.h"
 #include "temp_dir.h"
 #include "test_application.h"
 
@@ -231,3 +232,29 @@ TEST(PathTest, TwoXImagePath) {
 }
 
 } // namespace
+
+TEST(RandomTest, HostFixedSeedMakesRandomValuesRepeatable) {
+  standin::Config config;
+  config.hasSeed = true;
+  config.seed = 1234;
+  standin::Configure(config);
+  int first[5], second[5];
+  {
+    StepApp app;
+    app.InitRandoms();
+    for (int& v : first)
+      v = app.RandomValue(1000000);
+  }
+  {
+    StepApp app;
+    app.InitRandoms();
+    for (int& v : second)
+      v = app.RandomValue(1000000);
+  }
+  standin::Configure(standin::Config());
+  for (int i = 0; i < 5; i++)
+    EXPECT_EQ(first[i], second[i]);
+  StepApp app;
+  EXPECT_EQ(app.RandomValue(1), 0);
+  EXPECT_EQ(app.RandomValue(-4), 0);
+}
