@@ -1,11 +1,14 @@
 // The program's application object until the engine's test application takes this place: a demo
 // that shows what the platform delivers. The screen's colour follows the last touch (red across,
 // green down, blue while held), a white marker sits on it, cyan markers on further fingers, and a
-// red dot leans with the accelerometer.
+// red dot leans with the accelerometer. When the runtime root holds the asset pack, two of its
+// pictures are drawn over the background.
 #include "dib_bitmap.h"
 #include "game_base.h"
 #include "gl_renderer.h"
+#include "image_loaders.h"
 #include "platform_services.h"
+#include "zip_pack.h"
 
 namespace {
 
@@ -21,7 +24,13 @@ public:
     m_pDoubleBuffer = m_pDrawTarget = OGLES_InitAndCreateRenderTarget(this);
     if (!m_pDoubleBuffer || !m_pDoubleBuffer->Create(w, h)) return false;
     m_pDoubleBuffer->HWReleasePixelDataInRAM();
+    LoadPictures();
     return true;
+  }
+
+  ~CDemoGame() override {
+    SafeDelete(m_pBadge);
+    SafeDelete(m_pPhoto);
   }
 
   bool RunGameCycle() override {
@@ -58,6 +67,8 @@ public:
                             Channel(m_nTouchY, m_nScreenHeight), m_bHeld ? 255 : 0);
     else
       screen->FillRectangle(0, 0, m_nScreenWidth, m_nScreenHeight, 26, 26, 26);
+    if (m_pBadge) m_pBadge->Draw(screen, 20, 20, 0, 0, 0, 0);
+    if (m_pPhoto) m_pPhoto->Draw(screen, 20, 80, 0, 0, 0, 0);
 
     double ax = 0, ay = 0, az = 0;
     if (Accel_GetValues(ax, ay, az))
@@ -84,6 +95,19 @@ private:
     int y = 0;
   };
 
+  // A PNG with alpha and a JPEG with its "_a.jpg" alpha map, read from the pack like the game's
+  // images; without the pack the demo runs without them.
+  void LoadPictures() {
+    m_pCommonPack = new CiPhoneZipFileReader(this);
+    if (m_pCommonPack->Init(GetCommonGamePackName().c_str()) != 1) {
+      SafeDelete(m_pCommonPack);
+      return;
+    }
+    m_bTrueColorImages = 1;
+    m_pBadge = ImageLoad(this, "images\\demo_badge", nullptr);
+    m_pPhoto = ImageLoad(this, "images\\demo_photo", nullptr);
+  }
+
   // v across size as a colour channel 0..255.
   static int Channel(int v, int size) {
     return size > 1 ? (int)(255.0f * (float)v / (float)(size - 1) + 0.5f) : 0;
@@ -99,6 +123,8 @@ private:
   int m_nTouchX = 0;
   int m_nTouchY = 0;
   Finger m_Fingers[kFingers];
+  IDibBitmap* m_pBadge = nullptr;
+  IDibBitmap* m_pPhoto = nullptr;
 };
 
 } // namespace

@@ -175,6 +175,7 @@ int main(int argc, char** argv) {
   g_out = argv[1];
   std::filesystem::create_directories(g_out + "/images");
   std::filesystem::create_directories(g_out + "/images_2x");
+  std::filesystem::create_directories(g_out + "/demo_assets/images");
 
   // Which file wins: JPEG red, PNG green, double-resolution PNG blue, double-resolution JPEG yellow.
   WriteJpeg("images/pick.jpg", 8, 8, 3, Solid(200, 40, 40));
@@ -224,6 +225,17 @@ int main(int argc, char** argv) {
   WritePng("images/sheet.png", SHEET_CELL * SHEET_COLUMNS, SHEET_CELL * SHEET_ROWS, PNG_COLOR_TYPE_RGBA,
            SheetPixel);
   WriteJpeg("images/sheetmask.jpg", SHEET_CELL * SHEET_COLUMNS, SHEET_CELL * SHEET_ROWS, 1, SheetMask);
+
+  // The demo program's pictures, packed for it: red, opaque on the left and at alpha 128 on the
+  // right; light grey whose "_a.jpg" is opaque on the left and 64 on the right.
+  WritePng("demo_assets/images/demo_badge.png", 64, 32, PNG_COLOR_TYPE_RGBA, [](int x, int) {
+    return PatternPixel{250, 30, 30, x < 32 ? 255u : 128u};
+  });
+  WriteJpeg("demo_assets/images/demo_photo.jpg", 64, 32, 3, Solid(200, 200, 200));
+  WriteJpeg("demo_assets/images/demo_photo_a.jpg", 64, 32, 1, [](int x, int) {
+    unsigned g = x < 32 ? 255 : 64;
+    return PatternPixel{g, g, g, 255};
+  });
 
   // Broken or refused input.
   std::vector<char> png = ReadAll("images/gradient.png");
