@@ -106,25 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 namespace {
 
-class ScreenOps : public GLScene {
-protected:
-  // Left half red, right half blue, with an alpha map of 255 left and 0 right when masked.
-  std::unique_ptr<CBitmapHW> Halves(bool masked) {
-    auto bm = std::make_unique<CBitmapHW>(&game);
-    EXPECT_TRUE(bm->Create(16, 8));
-    u16* px = (u16*)bm->GetBits();
-    for (int i = 0; i < 16 * 8; ++i) {
-      px[i] = i % 16 < 8 ? Rgb565(255, 0, 0) : Rgb565(0, 0, 255);
-      bm->GetAlphaBits()[i] = i % 16 < 8 ? 255 : 0;
-    }
-    if (!masked) bm->DestroyAlpha();
-    EXPECT_EQ(1, bm->HWUpdateTexture());
-    return bm;
-  }
-};
+using ScreenOps = GLScene;
 
 TEST_F(ScreenOps, DrawIgnoresFlipsOnTheTargetAndRunsInSoftwareElsewhere) {
-  auto img = Halves(false);
+  auto img = Halves(16, 8);
   screen->ClearBitmap(0, 0, 0);
   img->Draw(screen.get(), 10, 10, 0, 0, 1, 0);
   EXPECT_TRUE(Near(At(11, 12), Quantized(255, 0, 0)));
@@ -143,14 +128,14 @@ TEST_F(ScreenOps, DrawIgnoresFlipsOnTheTargetAndRunsInSoftwareElsewhere) {
 }
 
 TEST_F(ScreenOps, FillsAndTintsThroughTheBatcher) {
-  auto masked = Halves(true);
+  auto masked = Halves(16, 8, 255, 0);
   screen->ClearBitmap(0, 64, 0);
   // The alpha map as a mask painted in white, the colour of the pixels ignored.
   masked->FillAlphaNoStretch(screen.get(), 255, 255, 255, 0, 0, 0, 0, 0, 0);
   EXPECT_TRUE(Near(At(3, 3), Quantized(255, 255, 255)));
   EXPECT_TRUE(Near(At(12, 3), Quantized(0, 64, 0)));
   // Multiplied by a colour: white-on-red stays red, blue times red is black.
-  auto opaque = Halves(false);
+  auto opaque = Halves(16, 8);
   opaque->BitBltMultiply(screen.get(), 255, 0, 0, 20, 0, 0, 0, 0, 0, 0);
   EXPECT_TRUE(Near(At(23, 3), Quantized(255, 0, 0)));
   EXPECT_TRUE(Near(At(32, 3), Quantized(0, 0, 0)));

@@ -4,23 +4,7 @@
 
 namespace {
 
-class Helpers : public GLScene {
-protected:
-  // Left half red, right half blue; alpha map of one value or none.
-  std::unique_ptr<CBitmapHW> Halves(int w, int h, int alphaLeft, int alphaRight) {
-    auto bm = std::make_unique<CBitmapHW>(&game);
-    EXPECT_TRUE(bm->Create(w, h));
-    u16* px = (u16*)bm->GetBits();
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        px[y * w + x] = x < w / 2 ? Rgb565(255, 0, 0) : Rgb565(0, 0, 255);
-        bm->GetAlphaBits()[y * w + x] = (u8)(x < w / 2 ? alphaLeft : alphaRight);
-      }
-    if (alphaLeft == 255 && alphaRight == 255) bm->DestroyAlpha();
-    EXPECT_EQ(1, bm->HWUpdateTexture());
-    return bm;
-  }
-};
+using Helpers = GLScene;
 
 TEST_F(Helpers, StretchScalesTheSourceAndHonoursTheFade) {
   auto img = Halves(8, 8, 255, 255);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "../graphics/bitmap_test_support.h"
@@ -36,20 +37,35 @@ protected:
     GLES_ResetStateCache();
   }
 
-  // A w x h hardware bitmap of one RGB565 colour, with an alpha map of one value when alpha >= 0,
-  // uploaded to its texture.
-  std::unique_ptr<CBitmapHW> Image(int w, int h, u16 colour, int alpha = -1) {
+  // A w x h hardware bitmap with an RGB565 colour per pixel and, when alphaAt is given, an alpha
+  // map, uploaded to its texture.
+  std::unique_ptr<CBitmapHW> ImageOf(int w, int h, const std::function<u16(int x, int y)>& colourAt,
+                                     const std::function<u8(int x, int y)>& alphaAt = nullptr) {
     auto bm = std::make_unique<CBitmapHW>(&game);
     EXPECT_TRUE(bm->Create(w, h));
     u16* px = (u16*)bm->GetBits();
-    for (int i = 0; i < w * h; ++i)
-      px[i] = colour;
-    if (alpha < 0)
-      bm->DestroyAlpha();
-    else
-      memset(bm->GetAlphaBits(), alpha, (size_t)w * h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        px[y * w + x] = colourAt(x, y);
+        if (alphaAt) bm->GetAlphaBits()[y * w + x] = alphaAt(x, y);
+      }
+    if (!alphaAt) bm->DestroyAlpha();
     EXPECT_EQ(1, bm->HWUpdateTexture());
     return bm;
+  }
+
+  // One colour, with an alpha map of one value when alpha >= 0.
+  std::unique_ptr<CBitmapHW> Image(int w, int h, u16 colour, int alpha = -1) {
+    if (alpha < 0) return ImageOf(w, h, [=](int, int) { return colour; });
+    return ImageOf(
+        w, h, [=](int, int) { return colour; }, [=](int, int) { return (u8)alpha; });
+  }
+
+  // Left half red, right half blue; an alpha map of the two values unless both are 255.
+  std::unique_ptr<CBitmapHW> Halves(int w, int h, int alphaLeft = 255, int alphaRight = 255) {
+    auto colour = [=](int x, int) { return x < w / 2 ? Rgb565(255, 0, 0) : Rgb565(0, 0, 255); };
+    if (alphaLeft == 255 && alphaRight == 255) return ImageOf(w, h, colour);
+    return ImageOf(w, h, colour, [=](int x, int) { return (u8)(x < w / 2 ? alphaLeft : alphaRight); });
   }
 
   HeadlessGL::Pixel At(int x, int y) {

@@ -123,15 +123,7 @@ TEST_F(GLScene, SixteenBitUploadsKeepTheTopBitsOfEachChannel) {
 }
 
 TEST_F(GLScene, AtlasItemsDrawTheirSubRectangleAndMayNotLeaveTheAtlas) {
-  auto atlas = std::make_unique<CBitmapHW>(&game);
-  ASSERT_TRUE(atlas->Create(32, 16));
-  atlas->DestroyAlpha();
-  u16* px = (u16*)atlas->GetBits();
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 32; ++x)
-      px[y * 32 + x] = x < 16 ? Rgb565(255, 0, 0) : Rgb565(0, 0, 255);
-  ASSERT_EQ(1, atlas->HWUpdateTexture());
-
+  auto atlas = Halves(32, 16);
   CBitmapHW item(&game);
   struct Rect {
     int x, y, w, h;

@@ -45,17 +45,10 @@ protected:
     return bands[column / 8];
   }
   std::unique_ptr<CBitmapHW> Banded() {
-    auto bm = std::make_unique<CBitmapHW>(&game);
-    EXPECT_TRUE(bm->Create(64, 16));
-    bm->DestroyAlpha();
-    u16* px = (u16*)bm->GetBits();
-    for (int y = 0; y < 16; ++y)
-      for (int x = 0; x < 64; ++x) {
-        Colour c = Band(x);
-        px[y * 64 + x] = Rgb565((int)c.r, (int)c.g, (int)c.b);
-      }
-    EXPECT_EQ(1, bm->HWUpdateTexture());
-    return bm;
+    return ImageOf(64, 16, [](int x, int) {
+      Colour c = Band(x);
+      return Rgb565((int)c.r, (int)c.g, (int)c.b);
+    });
   }
   static QuellarVertex V(int x, int y, int u, int v) {
     return {x * 65536, y * 65536, 0, u * 65536, v * 65536, 255, 255, 255, 255};
@@ -115,13 +108,7 @@ TEST_F(TiledTriangles, TrianglesOffScreenAreSkippedIn2D) {
 namespace {
 
 TEST_F(Triangles, RepeatWrapTilesASingleTileTexture) {
-  auto bm = std::make_unique<CBitmapHW>(&game);
-  ASSERT_TRUE(bm->Create(8, 8));
-  bm->DestroyAlpha();
-  u16* px = (u16*)bm->GetBits();
-  for (int i = 0; i < 64; ++i)
-    px[i] = i % 8 < 4 ? Rgb565(255, 0, 0) : Rgb565(0, 0, 255);
-  ASSERT_EQ(1, bm->HWUpdateTexture());
+  auto bm = Halves(8, 8);
   // Sixteen source pixels over sixteen screen pixels: the second half reads beyond the texture.
   const int one = 65536;
   const QuellarVertex strip[2][3] = {{{0, 0, 0, 0, 0, 255, 255, 255, 255},
