@@ -7,6 +7,7 @@
 #include "dib_bitmap.h"
 #include "files.h"
 #include "game_base.h"
+#include "gl_renderer.h"
 #include "sound_system.h"
 #include "win_dib_bitmap.h"
 #include "zip_pack.h"
@@ -278,6 +279,8 @@ int CGameBase::DoubleBufferHeight() { return m_pDoubleBuffer ? m_pDoubleBuffer->
 
 void CGameBase::DoDrawCycle() {
   if (m_pDoubleBuffer) m_pDoubleBuffer->HWBeginScene();
+  // The 2D projection every frame; it also lets a finished screen rotation settle.
+  GLES_Set2DRenderingMode(this, m_pDoubleBuffer);
   Draw();
   DrawAutoRotateBorders();
   if (m_pDoubleBuffer) m_pDoubleBuffer->DrawToDeviceScreen();
