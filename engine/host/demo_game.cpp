@@ -1,29 +1,30 @@
-// The program's application object until the engine's test application takes this place: a demo
-// that shows what the platform delivers. The screen's colour follows the last touch (red across,
-// green down, blue while held), a white marker sits on it, cyan markers on further fingers, and a
-// red dot leans with the accelerometer. When the runtime root holds the asset pack, two of its
-// pictures are drawn over the background.
+// The program's application object until the game's own takes this place: the engine's test
+// application extended into a demo that shows what the platform delivers. The screen's colour
+// follows the last touch (red across, green down, blue while held), a white marker sits on it,
+// cyan markers on further fingers, and a red dot leans with the accelerometer. When the runtime
+// root holds the asset pack, two of its pictures are drawn over the background.
+#include <sys/stat.h>
+
 #include "dib_bitmap.h"
-#include "game_base.h"
-#include "gl_renderer.h"
 #include "image_loaders.h"
 #include "platform_services.h"
-#include "zip_pack.h"
+#include "test_application.h"
 
 namespace {
 
-class CDemoGame : public CGameBase {
+class CDemoGame : public CTestApplication {
 public:
+  // The demo draws with plain alpha blending, which wants straight (not premultiplied) colour.
+  CDemoGame() { m_bPremultiplyAlpha = 0; }
+
+  // The engine's start-up chain draws the screen through the GL render target; the pack is
+  // optional here, so the demo also runs in an empty runtime root.
   bool Init(int w, int h) override {
-    m_nScreenWidth = w;
-    m_nScreenHeight = h;
+    struct stat st;
+    m_bUsePacks = stat(GetCommonGamePackName().c_str(), &st) == 0 ? 1 : 0;
+    if (!CTestApplication::Init(w, h)) return false;
     SetFpsControl(60, true, false);
     Accel_Init();
-    // The screen is the GL render target: every frame goes through the hardware bitmap and the
-    // batcher.
-    m_pDoubleBuffer = m_pDrawTarget = OGLES_InitAndCreateRenderTarget(this);
-    if (!m_pDoubleBuffer || !m_pDoubleBuffer->Create(w, h)) return false;
-    m_pDoubleBuffer->HWReleasePixelDataInRAM();
     LoadPictures();
     return true;
   }
@@ -31,15 +32,6 @@ public:
   ~CDemoGame() override {
     SafeDelete(m_pBadge);
     SafeDelete(m_pPhoto);
-  }
-
-  bool RunGameCycle() override {
-    RunProcess();
-    m_pDoubleBuffer->HWBeginScene();
-    GLES_Set2DRenderingMode(this, m_pDoubleBuffer);
-    Draw();
-    m_pDoubleBuffer->DrawToDeviceScreen();
-    return true;
   }
 
   int NotifyPointerEvent(int x, int y, int type) override {
@@ -78,15 +70,6 @@ public:
     if (m_bTouched) Square(m_nTouchX, m_nTouchY, 6, 255, 255, 255);
   }
 
-  bool Pause() override { return true; }
-  bool CreateApplicationData() override { return true; }
-  bool ReLoadFonts() override { return true; }
-  CommonString GetImagesDirectory() override { return CommonString("images\\"); }
-  CommonString GetSoundsDirectory() override { return CommonString("Sounds\\"); }
-  CommonString GetSaveDirectory() override { return CommonString("data/"); }
-  CommonString GetCommonGamePackName() override { return CommonString("app/native/assets/_game_bb.pak"); }
-  CommonString GetResolutionSpecificGamePackName() override { return CommonString("_game.pak"); }
-
 private:
   static constexpr int kFingers = 10;
   struct Finger {
@@ -98,12 +81,7 @@ private:
   // A PNG with alpha and a JPEG with its "_a.jpg" alpha map, read from the pack like the game's
   // images; without the pack the demo runs without them.
   void LoadPictures() {
-    m_pCommonPack = new CiPhoneZipFileReader(this);
-    if (m_pCommonPack->Init(GetCommonGamePackName().c_str()) != 1) {
-      SafeDelete(m_pCommonPack);
-      return;
-    }
-    m_bTrueColorImages = 1;
+    if (!m_pCommonPack) return;
     m_pBadge = ImageLoad(this, "images\\demo_badge", nullptr);
     m_pPhoto = ImageLoad(this, "images\\demo_photo", nullptr);
   }
