@@ -150,51 +150,54 @@ static bool FlushTo(CGameBase* game, IMemFile* file, const char* name) {
   return file->FlushDataToFile(game, path.c_str()) == 1;
 }
 
-bool CBasicApplicationData::WriteRaw(CGameBase* game) {
+// Writes the settings into a memory file and flushes it over the main file.
+template <class Fill> static bool WriteSettings(CGameBase* game, Fill fill) {
   IMemFile* file = game->CreateMemoryFileObject();
   if (!file) return false;
-  bool ok = file->Create(32000) == 1 && WriteAppData((IFile*)file) && FlushTo(game, file, kMainFile);
+  bool ok = file->Create(32000) == 1 && fill(file) && FlushTo(game, file, kMainFile);
   file->Close();
   delete file;
   return ok;
 }
 
-bool CBasicApplicationData::ReadRaw(CGameBase* game) {
-  IMemFile* file = game->CreateMemoryFileObject();
-  if (!file) return false;
-  CommonString path = SettingsPath(game, kMainFile);
-  bool ok = file->OpenOnDisk(game, path.c_str(), FILE_MODE_READ) == 1;
-  if (ok) {
-    file->Seek(0, FILE_SEEK_BEGIN);
-    ok = ReadAppData((IFile*)file);
-  }
-  file->Close();
-  delete file;
-  if (!ok) RestoreDataSignatures();
-  return ok;
-}
-
-bool CBasicApplicationData::WriteAppData_Method2(CGameBase* game) {
-  IMemFile* file = game->CreateMemoryFileObject();
-  if (!file) return false;
-  bool ok = file->Create(32000) == 1 && Serialize(file, true) && FlushTo(game, file, kMainFile);
-  file->Close();
-  delete file;
-  return ok;
-}
-
-bool CBasicApplicationData::ReadSerializedFrom(CGameBase* game, const char* name) {
+// Loads one settings file whole from disk (never from the packs) and hands it to parse at its
+// start; then does after(file, parsed) before the file goes.
+template <class Parse, class After>
+static bool ReadSettings(CGameBase* game, const char* name, Parse parse, After after) {
   IMemFile* file = game->CreateMemoryFileObject();
   if (!file) return false;
   CommonString path = SettingsPath(game, name);
   bool ok = file->OpenOnDisk(game, path.c_str(), FILE_MODE_READ) == 1;
   if (ok) {
     file->Seek(0, FILE_SEEK_BEGIN);
-    ok = Serialize(file, false);
+    ok = parse(file);
+    after(file, ok);
   }
   file->Close();
   delete file;
   return ok;
+}
+
+template <class Parse> static bool ReadSettings(CGameBase* game, const char* name, Parse parse) {
+  return ReadSettings(game, name, parse, [](IMemFile*, bool) {});
+}
+
+bool CBasicApplicationData::WriteRaw(CGameBase* game) {
+  return WriteSettings(game, [this](IMemFile* f) { return WriteAppData((IFile*)f); });
+}
+
+bool CBasicApplicationData::ReadRaw(CGameBase* game) {
+  bool ok = ReadSettings(game, kMainFile, [this](IMemFile* f) { return ReadAppData((IFile*)f); });
+  if (!ok) RestoreDataSignatures();
+  return ok;
+}
+
+bool CBasicApplicationData::WriteAppData_Method2(CGameBase* game) {
+  return WriteSettings(game, [this](IMemFile* f) { return Serialize(f, true); });
+}
+
+bool CBasicApplicationData::ReadSerializedFrom(CGameBase* game, const char* name) {
+  return ReadSettings(game, name, [this](IMemFile* f) { return Serialize(f, false); });
 }
 
 bool CBasicApplicationData::ReadAppData_Method2(CGameBase* game) {
@@ -220,17 +223,14 @@ void CBasicApplicationData::BackupAppData(CGameBase* game) {
   if (!game) return;
   // Copy the main file only when it reads back whole and valid; the old backup is replaced by
   // rename, never deleted first, so a failure leaves it as it was.
-  IMemFile* file = game->CreateMemoryFileObject();
-  if (!file) return;
-  CommonString path = SettingsPath(game, kMainFile);
-  if (file->OpenOnDisk(game, path.c_str(), FILE_MODE_READ) == 1) {
-    file->Seek(0, FILE_SEEK_BEGIN);
-    bool valid = GetSerializeMethod() == 1 ? Serialize(file, false) : ReadAppData((IFile*)file);
-    if (valid) {
-      file->Seek(file->GetSize(), FILE_SEEK_BEGIN);
-      FlushTo(game, file, kBackupFile);
-    }
-  }
-  file->Close();
-  delete file;
+  ReadSettings(
+      game, kMainFile,
+      [this](IMemFile* f) {
+        return GetSerializeMethod() == 1 ? Serialize(f, false) : ReadAppData((IFile*)f);
+      },
+      [game](IMemFile* f, bool valid) {
+        if (!valid) return;
+        f->Seek(f->GetSize(), FILE_SEEK_BEGIN);
+        FlushTo(game, f, kBackupFile);
+      });
 }
