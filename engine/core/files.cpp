@@ -12,6 +12,7 @@
 
 #include "game_base.h"
 #include "serialize.h"
+#include "standin/standin.h"
 #include "zip_pack.h"
 
 CommonString DiskPathFromEnginePath(const char* path) {
@@ -27,48 +28,10 @@ IFile* NewDiskFileObject(CGameBase* game) {
   return new (std::nothrow) CiPhoneFile();
 }
 
-static bool WriteAll(int fd, const unsigned char* data, size_t size) {
-  while (size > 0) {
-    ssize_t n = write(fd, data, size);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    data += n;
-    size -= (size_t)n;
-  }
-  return true;
-}
-
 bool WriteFileAtomically(const char* path, const void* data, size_t size) {
-  if (!path || !*path || (size > 0 && !data)) return false;
+  if (!path || !*path) return false;
   CommonString target = DiskPathFromEnginePath(path);
-  CommonString temp = target + ".XXXXXX";
-  int fd = mkstemp(temp.GetData());
-  if (fd < 0) return false;
-  // mkstemp makes the file private; give it the permissions an ordinary create would.
-  mode_t mask = umask(0);
-  umask(mask);
-  bool ok = fchmod(fd, 0666 & ~mask) == 0;
-  ok = ok && WriteAll(fd, (const unsigned char*)data, size);
-  ok = ok && fsync(fd) == 0;
-  ok = (close(fd) == 0) && ok;
-  ok = ok && rename(temp.GetData(), target.GetData()) == 0;
-  if (!ok) {
-    unlink(temp.GetData());
-    return false;
-  }
-  // The rename itself reaches the disk only with its directory.
-  CommonString dir(target);
-  char* slash = strrchr(dir.GetData(), '/');
-  if (slash)
-    slash[slash == dir.GetData() ? 1 : 0] = 0;
-  else
-    dir = ".";
-  int dfd = open(dir.GetData(), O_RDONLY | O_DIRECTORY);
-  if (dfd >= 0) {
-    fsync(dfd);
-    close(dfd);
-  }
-  return true;
+  return standin::WriteFileAtomically(target.c_str(), data, size, nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -30,27 +30,31 @@ EGLDisplay GetEglDisplay() {
   return getPlatformDisplay(platform, EGL_DEFAULT_DISPLAY, nullptr);
 }
 
-bool ChooseEglConfig(EGLDisplay display, EGLConfig* config) {
+bool FindEglConfig(EGLDisplay display, int red, int green, int blue, int alpha, EGLint surfaceType,
+                   EGLConfig* config) {
   EGLint count = 0;
   if (!eglGetConfigs(display, nullptr, 0, &count) || count <= 0) return false;
   std::vector<EGLConfig> all((size_t)count);
   if (!eglGetConfigs(display, all.data(), count, &count)) return false;
-  bool headless = S().config.backend == Backend::Headless;
-  // Headless renders into an exact 5-6-5 pbuffer like the tablet's screen; Mesa lists deeper
-  // configurations first, so it is searched for. The desktop window has the screen's default
-  // 24-bit visual, which only an 8-8-8 configuration matches.
-  const EGLint want[4] = {headless ? 5 : 8, headless ? 6 : 8, headless ? 5 : 8, 0};
-  const EGLint surface = headless ? EGL_PBUFFER_BIT : EGL_WINDOW_BIT;
   for (EGLConfig c : all) {
     if (!HasBits(Attrib(display, c, EGL_RENDERABLE_TYPE), EGL_OPENGL_ES_BIT)) continue;
-    if (!HasBits(Attrib(display, c, EGL_SURFACE_TYPE), surface)) continue;
-    if (Attrib(display, c, EGL_RED_SIZE) == want[0] && Attrib(display, c, EGL_GREEN_SIZE) == want[1] &&
-        Attrib(display, c, EGL_BLUE_SIZE) == want[2] && Attrib(display, c, EGL_ALPHA_SIZE) == want[3]) {
+    if (!HasBits(Attrib(display, c, EGL_SURFACE_TYPE), surfaceType)) continue;
+    if (Attrib(display, c, EGL_RED_SIZE) == red && Attrib(display, c, EGL_GREEN_SIZE) == green &&
+        Attrib(display, c, EGL_BLUE_SIZE) == blue && Attrib(display, c, EGL_ALPHA_SIZE) == alpha) {
       *config = c;
       return true;
     }
   }
   return false;
+}
+
+bool ChooseEglConfig(EGLDisplay display, EGLConfig* config) {
+  // Headless renders into an exact 5-6-5 pbuffer like the tablet's screen; Mesa lists deeper
+  // configurations first, so it is searched for. The desktop window has the screen's default
+  // 24-bit visual, which only an 8-8-8 configuration matches.
+  if (S().config.backend == Backend::Headless)
+    return FindEglConfig(display, 5, 6, 5, 0, EGL_PBUFFER_BIT, config);
+  return FindEglConfig(display, 8, 8, 8, 0, EGL_WINDOW_BIT, config);
 }
 
 EGLSurface CreateEglSurface(EGLDisplay display, EGLConfig config, screen_window_t window) {

@@ -5,52 +5,65 @@
 #include <png.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace standin {
 
-bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
+bool WriteFileAtomically(const std::string& path, const void* data, size_t size, std::string* error) {
   auto fail = [&](const char* what) {
     if (error) *error = std::string(what) + " " + path + ": " + strerror(errno);
     return false;
   };
-  std::string tmp = path + ".tmp";
-  int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return fail("cannot create");
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      int saved = errno;
-      close(fd);
-      unlink(tmp.c_str());
-      errno = saved;
-      return fail("cannot write");
-    }
-    done += (size_t)n;
+  if (path.empty() || (size > 0 && !data)) {
+    errno = EINVAL;
+    return fail("cannot write");
   }
-  if (fsync(fd) != 0 || close(fd) != 0) {
+  // A unique name beside the target, so two writers never share a temporary file.
+  std::string tmp = path + ".XXXXXX";
+  int fd = mkstemp(tmp.data());
+  if (fd < 0) return fail("cannot create");
+  // mkstemp makes the file private; give it the permissions an ordinary create would.
+  mode_t mask = umask(0);
+  umask(mask);
+  const unsigned char* p = (const unsigned char*)data;
+  size_t left = size;
+  bool ok = fchmod(fd, 0666 & ~mask) == 0;
+  while (ok && left > 0) {
+    ssize_t n = write(fd, p, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0)
+      ok = false;
+    else {
+      p += n;
+      left -= (size_t)n;
+    }
+  }
+  ok = ok && fsync(fd) == 0;
+  ok = (close(fd) == 0) && ok;
+  ok = ok && rename(tmp.c_str(), path.c_str()) == 0;
+  if (!ok) {
     int saved = errno;
     unlink(tmp.c_str());
     errno = saved;
     return fail("cannot write");
   }
-  if (rename(tmp.c_str(), path.c_str()) != 0) {
-    int saved = errno;
-    unlink(tmp.c_str());
-    errno = saved;
-    return fail("cannot replace");
-  }
-  std::string dir = path.find('/') == std::string::npos ? "." : path.substr(0, path.rfind('/') + 1);
+  // The rename itself reaches the disk only with its directory.
+  size_t slash = path.rfind('/');
+  std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
   int dfd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dfd >= 0) {
     fsync(dfd);
     close(dfd);
   }
   return true;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error) {
+  return WriteFileAtomically(path, bytes.data(), bytes.size(), error);
 }
 
 namespace {

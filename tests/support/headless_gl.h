@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "standin/standin.h"
+
 class HeadlessGL {
 public:
   struct Pixel {
@@ -83,26 +85,8 @@ public:
   }
 
 private:
-  // Mesa lists deeper configurations first, so the 5-6-5 one is searched for by its sizes.
   bool Choose565(EGLConfig* out) {
-    EGLint count = 0;
-    if (!eglGetConfigs(m_display, nullptr, 0, &count) || count <= 0) return false;
-    std::vector<EGLConfig> configs((size_t)count);
-    eglGetConfigs(m_display, configs.data(), count, &count);
-    for (EGLConfig c : configs) {
-      auto get = [&](EGLint name) {
-        EGLint v = 0;
-        eglGetConfigAttrib(m_display, c, name, &v);
-        return v;
-      };
-      if (get(EGL_RED_SIZE) == 5 && get(EGL_GREEN_SIZE) == 6 && get(EGL_BLUE_SIZE) == 5 &&
-          get(EGL_ALPHA_SIZE) == 0 && (get(EGL_SURFACE_TYPE) & EGL_PBUFFER_BIT) &&
-          (get(EGL_RENDERABLE_TYPE) & EGL_OPENGL_ES_BIT)) {
-        *out = c;
-        return true;
-      }
-    }
-    return false;
+    return standin::FindEglConfig(m_display, 5, 6, 5, 0, EGL_PBUFFER_BIT, out);
   }
 
   EGLDisplay m_display = EGL_NO_DISPLAY;

@@ -71,11 +71,18 @@ struct NavigatorLog {
 };
 const NavigatorLog& Navigator();
 
+// The first configuration with exactly these channel sizes that renders GL ES 1 into surfaces of
+// surfaceType (EGL_PBUFFER_BIT, EGL_WINDOW_BIT); Mesa lists deeper ones first, so it is searched.
+bool FindEglConfig(EGLDisplay display, int red, int green, int blue, int alpha, EGLint surfaceType,
+                   EGLConfig* config);
+
 // Encodes 8-bit RGB rows (top row first) as a PNG and writes it atomically.
 bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb,
               std::string* error);
 
-// Writes a whole file through a temporary file in the same directory, fsync and rename.
+// Writes a whole file through a temporary file in the same directory: every write checked, fsync,
+// rename over the target, fsync of the directory. The old file survives any failure.
+bool WriteFileAtomically(const std::string& path, const void* data, size_t size, std::string* error);
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string* error);
 
 } // namespace standin
