@@ -2,12 +2,15 @@
 // buffer and destruction.
 #include <sys/stat.h>
 
+#include <new>
+
 #include "app_data.h"
 #include "bitmap_hw.h"
 #include "dib_bitmap.h"
 #include "files.h"
 #include "game_base.h"
 #include "gl_renderer.h"
+#include "loc_manager.h"
 #include "sound_system.h"
 #include "win_dib_bitmap.h"
 #include "zip_pack.h"
@@ -29,6 +32,7 @@ CGameBase::~CGameBase() {
   SafeDelete(m_pVerticalBorderBitmap);
   SafeDelete(m_pSpareBorderBitmap);
   SafeDelete(m_pHorizontalBorderBitmap);
+  SafeDelete(m_pLocManager);
   SafeDelete(m_pAppData);
   FlushCachedTemplates();
 }
@@ -309,5 +313,10 @@ void CGameBase::DrawBorderBitmapsToDoubleBuffers() {
   }
 }
 
-// Localisation tables are not used by this game; the manager arrives with the localisation layer.
-void CGameBase::InitLocManager2(CommonString) {}
+// Localisation tables are not used by this game; the engine keeps the manager for games that have
+// them. A repeated call replaces the manager.
+void CGameBase::InitLocManager2(CommonString name) {
+  SafeDelete(m_pLocManager);
+  m_pLocManager = new (std::nothrow) CLocManager2(this);
+  if (m_pLocManager) m_pLocManager->Init(name, 200);
+}
