@@ -40,21 +40,27 @@ std::string TextOfCell(const std::string& cell) {
   return Str(loc.LoadString((char*)"key"));
 }
 
-// A game whose files come from the working directory.
+const char* kTwoLanguages = "title,enUS,deDE\n"
+                            ",English,Deutsch\n"
+                            "hello,Hi,Hallo\n"
+                            "bye,Bye,Tschuess\n";
+
+// A game whose files come from the working directory, and a manager for it.
 class LocOnDisk : public ::testing::Test {
 protected:
   void SetUp() override {
     ASSERT_TRUE(dir.ok());
     game.m_bUsePacks = 0;
   }
+  // "table.csv" with two languages, read by loc.
+  void InitTwoLanguages() {
+    WriteTable("table.csv", kTwoLanguages);
+    ASSERT_EQ(1, loc.Init(CommonString("table.csv"), 200));
+  }
   ScopedTempDir dir;
   CTestApplication game;
+  CLocManager2 loc{&game};
 };
-
-const char* kTwoLanguages = "title,enUS,deDE\n"
-                            ",English,Deutsch\n"
-                            "hello,Hi,Hallo\n"
-                            "bye,Bye,Tschuess\n";
 
 } // namespace
 
@@ -212,9 +218,7 @@ TEST(LocTable, LongCellsGrowTheirBuffer) {
 }
 
 TEST_F(LocOnDisk, SwitchesLanguagesByRereadingTheTable) {
-  WriteTable("table.csv", kTwoLanguages);
-  CLocManager2 loc(&game);
-  ASSERT_EQ(1, loc.Init(CommonString("table.csv"), 200));
+  ASSERT_NO_FATAL_FAILURE(InitTwoLanguages());
   EXPECT_EQ(-1, loc.m_nCurrentLanguage);
   EXPECT_EQ(0, loc.m_Entries.GetSize()); // no texts before a language is chosen
   EXPECT_EQ(2, loc.m_LangIDs.GetSize());
@@ -236,9 +240,7 @@ TEST_F(LocOnDisk, SwitchesLanguagesByRereadingTheTable) {
 }
 
 TEST_F(LocOnDisk, AFailedSwitchKeepsTheCurrentLanguagesTexts) {
-  WriteTable("table.csv", kTwoLanguages);
-  CLocManager2 loc(&game);
-  ASSERT_EQ(1, loc.Init(CommonString("table.csv"), 200));
+  ASSERT_NO_FATAL_FAILURE(InitTwoLanguages());
   ASSERT_EQ(1, loc.SetCurrentLanguage(0));
   ASSERT_EQ(0, remove("table.csv"));
   EXPECT_EQ(0, loc.SetCurrentLanguage(1));
@@ -247,7 +249,6 @@ TEST_F(LocOnDisk, AFailedSwitchKeepsTheCurrentLanguagesTexts) {
 }
 
 TEST_F(LocOnDisk, InitNeedsAReadableTableAndAnEmptyOneHasNoLanguages) {
-  CLocManager2 loc(&game);
   EXPECT_EQ(0, loc.Init(CommonString("missing.csv"), 200));
   EXPECT_EQ(0, loc.SetCurrentLanguage(0));
 
@@ -265,9 +266,7 @@ TEST_F(LocOnDisk, InitNeedsAReadableTableAndAnEmptyOneHasNoLanguages) {
 }
 
 TEST_F(LocOnDisk, TheBuiltInLanguageNeedsNoTable) {
-  WriteTable("table.csv", kTwoLanguages);
-  CLocManager2 loc(&game);
-  ASSERT_EQ(1, loc.Init(CommonString("table.csv"), 200));
+  ASSERT_NO_FATAL_FAILURE(InitTwoLanguages());
   ASSERT_EQ(1, loc.SetCurrentLanguage(1));
   ASSERT_EQ(1, loc.InitWithDefuaultLanguage(50));
   EXPECT_EQ(0, loc.m_nCurrentLanguage);
