@@ -5,6 +5,7 @@
 #include <new>
 
 #include "app_data.h"
+#include "bitmap_font.h"
 #include "bitmap_hw.h"
 #include "dib_bitmap.h"
 #include "files.h"
@@ -286,6 +287,9 @@ void CGameBase::DoDrawCycle() {
   // The 2D projection every frame; it also lets a finished screen rotation settle.
   GLES_Set2DRenderingMode(this, m_pDoubleBuffer);
   Draw();
+  if (m_bFixedStep && m_bShowFpsStats)
+    if (CBitmapFontText* font = GetDebugFont())
+      font->TextOut(m_pDoubleBuffer, 2, 30, m_strStats, 255, 255, 255, TEXT_EFFECT_BORDER, 255, nullptr);
   DrawAutoRotateBorders();
   if (m_pDoubleBuffer) m_pDoubleBuffer->DrawToDeviceScreen();
   DrawBordersToDeviceScreen();
