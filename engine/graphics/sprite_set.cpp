@@ -129,6 +129,9 @@ int CSpriteSet::AddReference() {
     m_nRefCount++;
     return 1;
   }
+  // Subsets whose parents lead back to them would otherwise recurse without end.
+  if (m_bLoading) return 0;
+  FlagOverride loading(m_bLoading, 1);
   if (m_pGame->m_bUseTextureAtlases && m_bIsAtlasSubset) {
     CSpriteSet* parent = AtlasParent();
     if (!parent || parent == this) return 0;
@@ -452,13 +455,7 @@ int CSpriteSet::ReadTextureAtlasItems() {
   for (int i = 0; i < items.GetSize(); i++) {
     CSpriteSetTextureAtlasItem* item = items[i];
     items.SetAt(i, nullptr);
-    int before = m_AtlasItems.GetSize();
-    m_AtlasItems.Add(item);
-    if (m_AtlasItems.GetSize() == before) {
-      delete item;
-      m_AtlasItems.DeleteAll();
-      return 0;
-    }
+    if (!AppendAtlasItem(m_AtlasItems, item)) return 0;
   }
   return 1;
 }

@@ -99,6 +99,17 @@ bool ReadBlockLine(CSpriteSetSettingsParams& p, const Text& name, const Text& va
   return true;
 }
 
+// The name (quotes removed) and the kind word of a "set" line's value; false when it gives no item.
+bool ReadSetLine(const Text& value, Text& name, Text& kind) {
+  Text items[2];
+  int found = 0;
+  Parser::GetSubStringsArrayVar(value, 2, items, found);
+  if (found < 1) return false;
+  name = Parser::ExtractName(items[0]);
+  kind = found >= 2 ? items[1] : Text();
+  return true;
+}
+
 // Registers the block's set at its "end"; false when the manager refuses it or a name pattern
 // could not be formatted safely.
 bool RegisterSet(CSpriteSetManager* manager, const CSpriteSetSettingsParams& p) {
@@ -161,21 +172,16 @@ bool ReadBlocks(IFile* file, CSpriteSetManager* manager) {
       if (!ReadBlockLine(params, name, value)) return false;
       continue;
     }
-    if (!name.IsEqual("set")) continue;
-    Text items[2];
-    int found = 0;
-    Parser::GetSubStringsArrayVar(value, 2, items, found);
-    if (found < 1) continue;
+    Text setName, kind;
+    if (!name.IsEqual("set") || !ReadSetLine(value, setName, kind)) continue;
     ResetSpriteSetUtilityParams(params);
-    params.name = Parser::ExtractName(items[0]);
-    if (found >= 2) {
-      if (items[1].IsEqual("multi"))
-        params.kind = SPRITESET_MULTI;
-      else if (items[1].IsEqual("multi_optional"))
-        params.kind = SPRITESET_MULTI_OPTIONAL;
-      else if (items[1].IsEqual("common_alpha"))
-        params.kind = SPRITESET_SINGLE_COMMON_ALPHA;
-    }
+    params.name = setName;
+    if (kind.IsEqual("multi"))
+      params.kind = SPRITESET_MULTI;
+    else if (kind.IsEqual("multi_optional"))
+      params.kind = SPRITESET_MULTI_OPTIONAL;
+    else if (kind.IsEqual("common_alpha"))
+      params.kind = SPRITESET_SINGLE_COMMON_ALPHA;
     inBlock = true;
   }
   return true;
@@ -184,23 +190,9 @@ bool ReadBlocks(IFile* file, CSpriteSetManager* manager) {
 } // namespace
 
 void ResetSpriteSetUtilityParams(CSpriteSetSettingsParams& p) {
-  p.name = "";
-  p.group = "";
-  p.kind = SPRITESET_SINGLE;
-  p.file = "";
-  p.alphaFile = "";
-  p.frameCount = 1;
-  p.framesPerRow = 1;
-  p.firstIndex = 0;
-  p.removeRgbaIn3d = 0;
-  p.force8888Texture = 0;
-  p.atlasData = "";
-  p.atlasIndexPattern = "";
-  p.atlasFirstIndex = 0;
-  p.atlasCount = 0;
-  p.forceAtlas = 0;
-  p.skipAuto = 0;
-  p.willUseFillAlpha = 0;
+  Text texture = p.atlasTexture;
+  p = CSpriteSetSettingsParams();
+  p.atlasTexture = texture;
 }
 
 int AddSpriteSetsFromFile(CGameBase* game, CommonString path) {
@@ -228,11 +220,8 @@ int DestroySpriteSetsFromFile(CGameBase* game, CommonString path) {
     name = "";
     value = "";
     Parser::ReadPropertyFromString(line, name, value);
-    if (!name.IsEqual("set")) continue;
-    Text items[2];
-    int found = 0;
-    Parser::GetSubStringsArrayVar(value, 2, items, found);
-    if (found >= 1) manager->DeleteSpriteSet(Parser::ExtractName(items[0]).GetData());
+    Text setName, kind;
+    if (name.IsEqual("set") && ReadSetLine(value, setName, kind)) manager->DeleteSpriteSet(setName.GetData());
   }
   SafeDelete(file);
   return 1;
@@ -266,13 +255,17 @@ int ReadSpriteAtlasItemList(IFile* file, bool halve,
     if (halve)
       for (int* field : fields)
         *field >>= 1;
-    int before = items.GetSize();
-    items.Add(item);
-    if (items.GetSize() == before) {
-      delete item;
-      items.DeleteAll();
-      return 0;
-    }
+    if (!AppendAtlasItem(items, item)) return 0;
   }
   return 1;
+}
+
+int AppendAtlasItem(CQuellarObjPtrArray<CSpriteSetTextureAtlasItem*>& items,
+                    CSpriteSetTextureAtlasItem* item) {
+  int before = items.GetSize();
+  items.Add(item);
+  if (items.GetSize() > before) return 1;
+  delete item;
+  items.DeleteAll();
+  return 0;
 }

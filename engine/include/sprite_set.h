@@ -120,6 +120,8 @@ private:
   // Drops each frame's pixel copy when the set or the application asks for it.
   void ReleasePixelsOf(IDibBitmap* frame);
   CSpriteSet* AtlasParent();
+
+  u8 m_bLoading = 0;
 };
 
 class CSpriteSetManager {
@@ -172,6 +174,10 @@ class IFile;
 // items, halving every number when asked. 0, with items empty, when the file is damaged: a number
 // line that is no integer or fewer complete items than the count announces.
 int ReadSpriteAtlasItemList(IFile* file, bool halve, CQuellarObjPtrArray<CSpriteSetTextureAtlasItem*>& items);
+// Appends item to items; when the table cannot grow, deletes the item, empties the table and
+// answers 0, so that no table is ever left half read.
+int AppendAtlasItem(CQuellarObjPtrArray<CSpriteSetTextureAtlasItem*>& items,
+                    CSpriteSetTextureAtlasItem* item);
 
 // Releases every reference of each registered set of the group; the sets stay defined.
 void UnloadSritesSetsWithGroupName(CGameBase* game, CommonString group);

@@ -14,25 +14,37 @@
 #include "gl_renderer.h"
 #include "headless_gl.h"
 
+// Makes a fresh w x h pbuffer current and a CBitmapHW of that size the application's render
+// target, ready to draw on; null when GL cannot be had.
+inline CBitmapHW* OpenGLScreen(HeadlessGL& gl, CGameBase& game, int w, int h) {
+  if (!gl.Open(w, h)) return nullptr;
+  GLES_ResetStateCache();
+  std::unique_ptr<CBitmapHW> screen(static_cast<CBitmapHW*>(OGLES_InitAndCreateRenderTarget(&game)));
+  if (!screen || !screen->Create(w, h)) return nullptr;
+  game.m_pDrawTarget = game.m_pDoubleBuffer = screen.get();
+  screen->HWReleasePixelDataInRAM();
+  screen->HWBeginScene();
+  return screen.release();
+}
+
+// Finishes the drawing and detaches the render target, which the caller deletes next.
+inline void CloseGLScreen(CGameBase& game) {
+  GLES_FlushBuffer();
+  game.m_pDrawTarget = game.m_pDoubleBuffer = nullptr;
+}
+
 class GLScene : public ::testing::Test {
 protected:
   static constexpr int kWidth = 96;
   static constexpr int kHeight = 64;
 
   void SetUp() override {
-    ASSERT_TRUE(gl.Open(kWidth, kHeight));
-    GLES_ResetStateCache();
-    screen.reset(static_cast<CBitmapHW*>(OGLES_InitAndCreateRenderTarget(&game)));
+    screen.reset(OpenGLScreen(gl, game, kWidth, kHeight));
     ASSERT_TRUE(screen);
-    ASSERT_TRUE(screen->Create(kWidth, kHeight));
-    game.m_pDrawTarget = game.m_pDoubleBuffer = screen.get();
-    screen->HWReleasePixelDataInRAM();
-    screen->HWBeginScene();
   }
 
   void TearDown() override {
-    GLES_FlushBuffer();
-    game.m_pDrawTarget = game.m_pDoubleBuffer = nullptr;
+    CloseGLScreen(game);
     screen.reset();
     GLES_ResetStateCache();
   }

@@ -3,9 +3,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "bitmap_hw.h"
-#include "gl_renderer.h"
-#include "headless_gl.h"
+#include "../gl/gl_scene.h"
 #include "sprite_test_game.h"
 
 namespace {
@@ -17,20 +15,13 @@ protected:
 
   void SetUp() override {
     ASSERT_TRUE(game.m_bPackOpened) << SPRITE_PACK;
-    ASSERT_TRUE(gl.Open(kWidth, kHeight));
-    GLES_ResetStateCache();
-    screen.reset(static_cast<CBitmapHW*>(OGLES_InitAndCreateRenderTarget(&game)));
+    screen.reset(OpenGLScreen(gl, game, kWidth, kHeight));
     ASSERT_TRUE(screen);
-    ASSERT_TRUE(screen->Create(kWidth, kHeight));
-    game.m_pDrawTarget = game.m_pDoubleBuffer = screen.get();
-    screen->HWReleasePixelDataInRAM();
-    screen->HWBeginScene();
     screen->ClearBitmap(40, 40, 40);
     ASSERT_EQ(1, AddSpriteSetsFromFile(&game, "ui\\game_sprites.txt"));
   }
   void TearDown() override {
-    GLES_FlushBuffer();
-    game.m_pDrawTarget = game.m_pDoubleBuffer = nullptr;
+    CloseGLScreen(game);
     screen.reset();
     game.m_pManager->DestroySpriteSets();
     GLES_ResetStateCache();

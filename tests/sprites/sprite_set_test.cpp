@@ -182,6 +182,19 @@ TEST_F(SpriteSetTest, GroupUnloadFreesEveryReferenceAndKeepsTheSetsRegistered) {
   EXPECT_EQ(1, sets().AddSpriteSetRef("w1"));                // can be loaded again
 }
 
+TEST_F(SpriteSetTest, SubsetsThatAreEachOthersParentsRefuseToLoad) {
+  for (const char* names : {"ab", "ba"}) {
+    ASSERT_EQ(
+        1, sets().AddSpriteSetMulti(std::string(1, names[0]).c_str(), nullptr, nullptr, 1, 1, false, false));
+    Last()->DefineTextureAtlasSubSet(std::string(1, names[1]).c_str(), "coin_%d", 1, 1);
+  }
+  EXPECT_EQ(0, sets().AddSpriteSetRef("a"));
+  for (const char* name : {"a", "b"}) {
+    EXPECT_EQ(0, sets().GetSpriteSetNamed(name)->m_nRefCount) << name;
+    EXPECT_EQ(1, sets().GetSpriteSetNamed(name)->m_bIsAtlasSubset) << name;
+  }
+}
+
 TEST_F(SpriteSetTest, ItemTableIsReadOnEveryLoadWithoutPilingUp) {
   CSpriteSet set;
   set.DefineSpriteSetMulti(&game, "atlas", nullptr, 1, 1);

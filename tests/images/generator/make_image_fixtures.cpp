@@ -12,6 +12,7 @@
 #include <jpeglib.h>
 #include <png.h>
 
+#include "../../support/png_file_writer.h"
 #include "../fixture_pattern.h"
 
 namespace {
@@ -30,34 +31,10 @@ void Fail(const std::string& what) {
   g_ok = false;
 }
 
-typedef std::vector<std::vector<png_byte>> PngRows;
-
-// Writes prepared rows; extra adds chunks (a palette) before the header goes out.
 void WritePngRows(const std::string& name, int w, int h, int depth, int colourType, bool interlaced,
                   PngRows& rows, const std::function<void(png_structp, png_infop)>& extra = nullptr) {
-  std::string path = g_out + "/" + name;
-  FILE* f = fopen(path.c_str(), "wb");
-  if (!f) return Fail("cannot write " + path);
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    fclose(f);
-    return Fail("libpng failed on " + path);
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, (png_uint_32)w, (png_uint_32)h, depth, colourType,
-               interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  if (extra) extra(png, info);
-  std::vector<png_bytep> pointers;
-  for (auto& row : rows)
-    pointers.push_back(row.data());
-  png_write_info(png, info);
-  png_write_image(png, pointers.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  fclose(f);
+  std::string error = WritePngFile(g_out + "/" + name, w, h, depth, colourType, interlaced, rows, extra);
+  if (!error.empty()) Fail(error);
 }
 
 // colourType: PNG_COLOR_TYPE_RGB, _RGBA, _GRAY or _GRAY_ALPHA; depth 8 or 16.

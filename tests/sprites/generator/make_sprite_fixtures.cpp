@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#include <png.h>
-
+#include "../../support/png_file_writer.h"
 #include "../sprite_fixtures.h"
 
 namespace {
@@ -27,35 +26,18 @@ void Fail(const std::string& what) {
 }
 
 void WritePng(const std::string& name, int w, int h, const std::function<Rgba(int, int)>& pixel) {
-  std::string path = g_out + "/" + name;
-  FILE* f = fopen(path.c_str(), "wb");
-  if (!f) return Fail("cannot write " + path);
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    fclose(f);
-    return Fail("libpng failed on " + path);
-  }
-  png_init_io(png, f);
-  png_set_IHDR(png, info, (png_uint_32)w, (png_uint_32)h, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row((size_t)w * 4);
-  for (int y = 0; y < h; y++) {
+  PngRows rows((size_t)h, std::vector<png_byte>((size_t)w * 4));
+  for (int y = 0; y < h; y++)
     for (int x = 0; x < w; x++) {
       Rgba p = pixel(x, y);
-      png_byte* out = &row[(size_t)x * 4];
+      png_byte* out = &rows[(size_t)y][(size_t)x * 4];
       out[0] = (png_byte)p.r;
       out[1] = (png_byte)p.g;
       out[2] = (png_byte)p.b;
       out[3] = (png_byte)p.a;
     }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  fclose(f);
+  std::string error = WritePngFile(g_out + "/" + name, w, h, 8, PNG_COLOR_TYPE_RGBA, false, rows);
+  if (!error.empty()) Fail(error);
 }
 
 void WriteText(const std::string& name, const std::string& text) {
