@@ -251,3 +251,76 @@ TEST(FontStatsTest, FixedStepFrameShowsTheStatisticsLine) {
 }
 
 } // namespace
+
+namespace {
+
+// A font over a hand-made alpha-only atlas: one 1x1 glyph per code, its coverage given.
+struct CoverageFont {
+  explicit CoverageFont(CGameBase* game, int coverage) : font(game) {
+    auto* atlas = new CWinDibBitmap(game);
+    atlas->Create(16, 14);
+    memset(atlas->GetAlphaBits(), coverage, 16 * 14);
+    atlas->DestroyBits();
+    font.m_pAtlas = atlas;
+    font.m_nAtlasWidth = 16;
+    font.m_nAtlasHeight = 14;
+    for (int code = 32; code < 256; code++)
+      font.m_ABC[code] = {0, 0, 4};
+    font.PlaceGlyphs();
+  }
+  CBitmapFontText font;
+};
+
+struct CoverageCase {
+  int coverage;
+  int alpha;
+  int r, g, b; // 565 channels of black text blended over white
+};
+class FontCoverageTest : public FontScene, public ::testing::WithParamInterface<CoverageCase> {};
+
+TEST_P(FontCoverageTest, HandBlendFollowsCoverageAndAlpha) {
+  const CoverageCase& c = GetParam();
+  CoverageFont cf(&game, c.coverage);
+  auto target = MakeBitmap565(8, 8, 0xFFFF, -1, &game);
+  cf.font.TextOut(target.get(), 2, 2, "A", 0, 0, 0, 0, (u8)c.alpha, nullptr);
+  u16 p = ((u16*)target->GetBits())[2 * 8 + 2];
+  EXPECT_EQ(c.r, p >> 11);
+  EXPECT_EQ(c.g, (p >> 5) & 0x3F);
+  EXPECT_EQ(c.b, p & 0x1F);
+  EXPECT_EQ(0xFFFF, ((u16*)target->GetBits())[2 * 8 + 3]);
+}
+
+// Full alpha moves in sixteenths of the coverage; other alphas scale the coverage.
+INSTANTIATE_TEST_SUITE_P(
+    Coverage, FontCoverageTest,
+    ::testing::Values(CoverageCase{15, 255, 31, 63, 31}, CoverageCase{16, 255, 29, 59, 29},
+                      CoverageCase{128, 255, 15, 31, 15}, CoverageCase{240, 255, 1, 3, 1},
+                      CoverageCase{241, 255, 0, 0, 0}, CoverageCase{255, 128, 15, 31, 15},
+                      CoverageCase{128, 128, 23, 47, 23}, CoverageCase{255, 250, 0, 0, 0},
+                      CoverageCase{255, 0, 31, 63, 31}));
+
+// With the input turned, glyphs are blended by hand through the target's orientation mapping.
+TEST_F(FontDrawTest, TurnedTargetsReceiveTheGlyphInTheirStoredGrid) {
+  auto font = GridFont();
+  game.m_nInputOrientation = 1;
+  CWinDibBitmap target(&game);
+  target.SetOrientaionMode(1);
+  ASSERT_TRUE(target.Create(32, 16)); // stored 32 x 16, drawn as 16 x 32
+  ASSERT_EQ(16, target.GetWidth());
+  u16* px = (u16*)target.GetBits();
+  for (int i = 0; i < 32 * 16; i++)
+    px[i] = 0xFFFF;
+  font->TextOut(&target, 2, 4, "A", 0, 0, 0, 0, 255, nullptr);
+  game.m_nInputOrientation = 0;
+  auto stored = [&](int x, int y) { return px[(15 - x) * 32 + y]; };
+  EXPECT_EQ(0, stored(2, 4));
+  EXPECT_EQ(0, stored(9, 11));
+  EXPECT_EQ(0xFFFF, stored(10, 4));
+  EXPECT_EQ(0xFFFF, stored(2, 12));
+  int black = 0;
+  for (int i = 0; i < 32 * 16; i++)
+    black += px[i] == 0;
+  EXPECT_EQ(64, black);
+}
+
+} // namespace
