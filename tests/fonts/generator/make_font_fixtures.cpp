@@ -2,8 +2,6 @@
 // with its metrics "grid.fdb") and an alpha-only font (grey JPEG "alpha.jpg" with "alpha.fdb").
 // Every glyph is an 8x8 block at the top left of its 16x16 cell, so the pictures are exact even
 // through JPEG. Usage: make_font_fixtures OUT_DIR
-#include <png.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +10,8 @@
 #include <vector>
 
 #include <jpeglib.h>
+
+#include "png_file_writer.h"
 
 namespace {
 
@@ -25,20 +25,13 @@ void Fail(const std::string& what) {
 }
 
 void WriteAtlasPng(const std::string& path) {
-  std::vector<uint8_t> rgba((size_t)kWidth * kHeight * 4);
+  PngRows rows((size_t)kHeight, std::vector<png_byte>((size_t)kWidth * 4));
   for (int y = 0; y < kHeight; y++)
-    for (int x = 0; x < kWidth; x++) {
-      uint8_t v = Covered(x, y) ? 255 : 0;
-      uint8_t* p = &rgba[((size_t)y * kWidth + x) * 4];
-      p[0] = p[1] = p[2] = p[3] = v;
-    }
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = kWidth;
-  image.height = kHeight;
-  image.format = PNG_FORMAT_RGBA;
-  if (!png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr))
-    Fail("cannot write " + path);
+    for (int x = 0; x < kWidth; x++)
+      for (int c = 0; c < 4; c++)
+        rows[y][(size_t)x * 4 + c] = Covered(x, y) ? 255 : 0;
+  std::string error = WritePngFile(path, kWidth, kHeight, 8, PNG_COLOR_TYPE_RGBA, false, rows);
+  if (!error.empty()) Fail(error);
 }
 
 void WriteAtlasJpeg(const std::string& path) {
