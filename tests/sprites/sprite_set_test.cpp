@@ -231,6 +231,41 @@ TEST_F(SpriteSetTest, ItemFileFoundOnlyAtDoubleResolutionIsHalved) {
   EXPECT_EQ(8, odd->m_nHeight);
 }
 
+TEST_F(SpriteSetTest, DoubleResolutionModeReadsThePlainItemFileOfAPlainAtlasUnscaled) {
+  game.m_b2xImages = 1;
+  CSpriteSet set;
+  set.DefineSpriteSetMulti(&game, "atlas", nullptr, 1, 1);
+  set.DefineTextureAtlasDataFileName("atlas_items.txt");
+  ASSERT_EQ(1, set.AddReference());
+  ASSERT_EQ(0, set.m_ppFrames[0]->m_b2xImage);
+  CSpriteSetTextureAtlasItem* item = set.FindAtlasItem("coin_3");
+  ASSERT_NE(nullptr, item);
+  EXPECT_EQ(48, item->m_nX);
+  EXPECT_EQ(16, item->m_nWidth);
+}
+
+// The set's upload switches act on its frames only while they load.
+TEST_F(SpriteSetTest, UploadSwitchesApplyToTheSetsOwnFrames) {
+  game.m_bTrueColorImages = 0;
+  struct Case {
+    u8 force8888, releasePixels;
+    int bytesPerPixel;
+    bool pixelsKept;
+  };
+  for (const Case& c : {Case{0, 0, 2, true}, Case{1, 0, 3, true}, Case{0, 1, 2, false}}) {
+    CSpriteSet set;
+    set.DefineSpriteSetMulti(&game, "walk_%02d", nullptr, 2, 1);
+    set.m_bForce8888Texture = c.force8888;
+    set.m_bReleasePixels = c.releasePixels;
+    ASSERT_EQ(1, set.AddReference());
+    for (int i = 0; i < 2; i++) {
+      EXPECT_EQ(c.bytesPerPixel, set.m_ppFrames[i]->GetBytesPerPixel()) << int(c.force8888);
+      EXPECT_EQ(c.pixelsKept, set.m_ppFrames[i]->HasPixelsInRAM()) << int(c.releasePixels);
+    }
+    EXPECT_EQ(0, game.m_bTrueColorImages);
+  }
+}
+
 TEST_F(SpriteSetTest, DamagedItemFileKeepsTheTableItHad) {
   CSpriteSet set;
   set.DefineSpriteSetMulti(&game, "atlas", nullptr, 1, 1);
