@@ -2,6 +2,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "files.h"
 #include "game_base.h"
@@ -11,6 +12,14 @@
 namespace {
 
 typedef Parser::Text Text;
+
+// The next line of an item file; false at the end and for a line with a zero byte, which no
+// text file holds and which would cut the line short.
+bool NextItemLine(IFile* file, Text& line, bool& damaged) {
+  if (!Parser::GetNextLine(file, line)) return false;
+  damaged = (int)strlen(line.GetData()) != line.Length();
+  return !damaged;
+}
 
 // A whole line holding one integer (optional '-' and digits) within the int range.
 bool ReadInteger(const Text& line, int& value) {
@@ -232,13 +241,14 @@ int ReadSpriteAtlasItemList(IFile* file, bool halve,
   items.DeleteAll();
   Text line;
   int count = 0;
-  if (!Parser::GetNextLine(file, line)) return 1; // an empty file lists no item
+  bool damaged = false;
+  if (!NextItemLine(file, line, damaged)) return !damaged; // an empty file lists no item
   if (!ReadInteger(line, count)) return 0;
   // A count of 0 or below still reads the first item, when there is one.
   int wanted = count > 0 ? count : 1;
   while (items.GetSize() < wanted) {
-    if (!Parser::GetNextLine(file, line)) {
-      if (count <= 0 && items.GetSize() == 0) return 1;
+    if (!NextItemLine(file, line, damaged)) {
+      if (!damaged && count <= 0 && items.GetSize() == 0) return 1;
       items.DeleteAll();
       return 0;
     }
@@ -247,7 +257,7 @@ int ReadSpriteAtlasItemList(IFile* file, bool halve,
     item->m_nNameHash = CalculateSpriteSetNameHashCode(item->m_Name.c_str());
     int* fields[4] = {&item->m_nX, &item->m_nY, &item->m_nWidth, &item->m_nHeight};
     for (int* field : fields)
-      if (!Parser::GetNextLine(file, line) || !ReadInteger(line, *field)) {
+      if (!NextItemLine(file, line, damaged) || !ReadInteger(line, *field)) {
         delete item;
         items.DeleteAll();
         return 0;
