@@ -148,15 +148,21 @@ int Opacity(int alpha) { return alpha > 0 ? 255 : 255 + alpha; }
 
 } // namespace
 
+bool CQuellarImageRotatorScaler::DrawIfScreen(IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x, FIXED_FLOAT y,
+                                              FIXED_FLOAT angle, FIXED_FLOAT_16 scale, int blendMode, u8 r,
+                                              u8 g, u8 b, int alpha, int flags) {
+  if (!IsScreen(dest)) return false;
+  const int op = Opacity(alpha);
+  if (op > 0) DrawScreen(src, dest, x, y, angle, scale, blendMode, r, g, b, (u8)op, flags);
+  return true;
+}
+
 void CQuellarImageRotatorScaler::DrawRotatedBitmap(IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x,
                                                    FIXED_FLOAT y, FIXED_FLOAT angle, FIXED_FLOAT_16 scale,
                                                    int flags) {
   if (!src || !dest) return;
-  if (IsScreen(dest)) {
-    int mode = src->GetAlphaBits() ? RENDERER_BLEND_NORMAL : RENDERER_BLEND_OPAQUE;
-    DrawScreen(src, dest, x, y, angle, scale, mode, 255, 255, 255, 255, flags);
-    return;
-  }
+  const int mode = src->GetAlphaBits() ? RENDERER_BLEND_NORMAL : RENDERER_BLEND_OPAQUE;
+  if (DrawIfScreen(src, dest, x, y, angle, scale, mode, 255, 255, 255, 0, flags)) return;
   RemapCentre(dest, x, y);
   SW565_DrawRotatedBitmapHighest(src, dest, x, y, WrapAngle(angle), scale, flags);
 }
@@ -164,13 +170,9 @@ void CQuellarImageRotatorScaler::DrawRotatedBitmap(IDibBitmap* src, IDibBitmap* 
 void CQuellarImageRotatorScaler::DrawRotatedBitmapTransparent(IDibBitmap* src, IDibBitmap* dest,
                                                               FIXED_FLOAT x, FIXED_FLOAT y, FIXED_FLOAT angle,
                                                               FIXED_FLOAT_16 scale, int alpha, int flags) {
-  if (!src || !dest) return;
-  if (IsScreen(dest)) {
-    int op = Opacity(alpha);
-    if (op > 0)
-      DrawScreen(src, dest, x, y, angle, scale, RENDERER_BLEND_NORMAL, 255, 255, 255, (u8)op, flags);
+  if (!src || !dest ||
+      DrawIfScreen(src, dest, x, y, angle, scale, RENDERER_BLEND_NORMAL, 255, 255, 255, alpha, flags))
     return;
-  }
   RemapCentre(dest, x, y);
   SW565_DrawRotatedBitmapTransparentHighest(src, dest, x, y, WrapAngle(angle), scale, alpha, flags);
 }
@@ -180,12 +182,9 @@ void CQuellarImageRotatorScaler::DrawRotatedBitmapMultiply(IDibBitmap* src, IDib
                                                            FIXED_FLOAT_16 scale, unsigned char r,
                                                            unsigned char g, unsigned char b, int alpha,
                                                            int flags) {
-  if (!src || !dest) return;
-  if (IsScreen(dest)) {
-    int op = Opacity(alpha);
-    if (op > 0) DrawScreen(src, dest, x, y, angle, scale, RENDERER_BLEND_NORMAL, r, g, b, (u8)op, flags);
+  if (!src || !dest ||
+      DrawIfScreen(src, dest, x, y, angle, scale, RENDERER_BLEND_NORMAL, r, g, b, alpha, flags))
     return;
-  }
   // Placed like every other mode, so that a tinted sprite lands where its plain draw would.
   RemapCentre(dest, x, y);
   SW565_DrawRotatedBitmapMultiplyHighest(src, dest, x, y, WrapAngle(angle), scale, r, g, b, alpha, flags);
@@ -196,12 +195,9 @@ void CQuellarImageRotatorScaler::DrawRotatedBitmapAdditive(IDibBitmap* src, IDib
                                                            FIXED_FLOAT_16 scale, unsigned char r,
                                                            unsigned char g, unsigned char b, int alpha,
                                                            int flags) {
-  if (!src || !dest) return;
-  if (IsScreen(dest)) {
-    int op = Opacity(alpha);
-    if (op > 0) DrawScreen(src, dest, x, y, angle, scale, RENDERER_BLEND_ADDITIVE, r, g, b, (u8)op, flags);
+  if (!src || !dest ||
+      DrawIfScreen(src, dest, x, y, angle, scale, RENDERER_BLEND_ADDITIVE, r, g, b, alpha, flags))
     return;
-  }
   RemapCentre(dest, x, y);
   SW565_DrawRotatedBitmapAdditiveHighest(src, dest, x, y, WrapAngle(angle), scale, r, g, b, alpha, flags);
 }
@@ -211,12 +207,9 @@ void CQuellarImageRotatorScaler::DrawRotatedBitmapAlphaChannel(IDibBitmap* src, 
                                                                FIXED_FLOAT angle, FIXED_FLOAT_16 scale,
                                                                unsigned char r, unsigned char g,
                                                                unsigned char b, int alpha, int flags) {
-  if (!src || !dest) return;
-  if (IsScreen(dest)) {
-    int op = Opacity(alpha);
-    if (op > 0) DrawScreen(src, dest, x, y, angle, scale, RENDERER_BLEND_TINTED, r, g, b, (u8)op, flags);
+  if (!src || !dest ||
+      DrawIfScreen(src, dest, x, y, angle, scale, RENDERER_BLEND_TINTED, r, g, b, alpha, flags))
     return;
-  }
   RemapCentre(dest, x, y);
   SW565_DrawRotatedBitmapAlphaChannelHighest(src, dest, x, y, WrapAngle(angle), scale, r, g, b, alpha, flags);
 }

@@ -108,6 +108,10 @@ private:
   bool IsScreen(IDibBitmap* dest) const;
   // Software destination: the centre mapped into a turned destination's stored grid.
   void RemapCentre(IDibBitmap* dest, FIXED_FLOAT& x, FIXED_FLOAT& y) const;
+  // The screen path when dest is the draw target (true then, whether or not the opacity left
+  // anything to draw).
+  bool DrawIfScreen(IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x, FIXED_FLOAT y, FIXED_FLOAT angle,
+                    FIXED_FLOAT_16 scale, int blendMode, u8 r, u8 g, u8 b, int alpha, int flags);
   // Screen path: blendMode and colour for all six vertices.
   void DrawScreen(IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x, FIXED_FLOAT y, FIXED_FLOAT angle,
                   FIXED_FLOAT_16 scale, int blendMode, u8 r, u8 g, u8 b, u8 a, int flags);
