@@ -3,6 +3,7 @@
 #include "image_rotator.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 
@@ -33,6 +34,9 @@ void CQuellarImageRotatorScaler::FreeTables() {
 namespace {
 
 s32 RoundAwayFromZero(double v) { return (s32)(v >= 0 ? v + 0.5 : v - 0.5); }
+
+// Geometry of huge scales or far-off points saturates instead of wrapping round.
+s32 Saturate(__int128 v) { return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : (s32)v; }
 
 } // namespace
 
@@ -71,6 +75,10 @@ int CQuellarImageRotatorScaler::GetLookupIndex(FIXED_FLOAT angle) const {
     if (index < 0) index += m_nAngleSteps;
   }
   return index;
+}
+
+bool CQuellarImageRotatorScaler::HasTables() const {
+  return m_pSinTable8 && m_pCosTable8 && m_pSinTable16 && m_pCosTable16;
 }
 
 bool CQuellarImageRotatorScaler::IsScreen(IDibBitmap* dest) const {
@@ -124,8 +132,8 @@ void CQuellarImageRotatorScaler::DrawScreen(IDibBitmap* src, IDibBitmap* dest, F
   if (flags & 2) std::swap(v0, v1);
   const FIXED_FLOAT_16 uv[4][2] = {{u0, v0}, {u1, v0}, {u1, v1}, {u0, v1}};
   auto vertex = [&](int k) {
-    return QuellarVertex{(FIXED_FLOAT_16)(corners[k][0] + cx),
-                         (FIXED_FLOAT_16)(corners[k][1] + cy),
+    return QuellarVertex{Saturate((__int128)corners[k][0] + cx),
+                         Saturate((__int128)corners[k][1] + cy),
                          0,
                          uv[k][0],
                          uv[k][1],
@@ -152,6 +160,7 @@ bool CQuellarImageRotatorScaler::DrawIfScreen(IDibBitmap* src, IDibBitmap* dest,
                                               FIXED_FLOAT angle, FIXED_FLOAT_16 scale, int blendMode, u8 r,
                                               u8 g, u8 b, int alpha, int flags) {
   if (!IsScreen(dest)) return false;
+  if (!HasTables()) return true;
   const int op = Opacity(alpha);
   if (op > 0) DrawScreen(src, dest, x, y, angle, scale, blendMode, r, g, b, (u8)op, flags);
   return true;
@@ -217,7 +226,7 @@ void CQuellarImageRotatorScaler::DrawRotatedBitmapAlphaChannel(IDibBitmap* src, 
 void CQuellarImageRotatorScaler::DrawRotatedBitmapWithSourceOriginWithBlendMode(
     IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x, FIXED_FLOAT y, FIXED_FLOAT angle, FIXED_FLOAT originX,
     FIXED_FLOAT originY, FIXED_FLOAT_16 scale, int blendMode, int alpha, int r, int g, int b, int flags) {
-  if (!src || blendMode < 0 || blendMode > 3) return;
+  if (!src || blendMode < 0 || blendMode > 3 || !HasTables()) return;
   int i = GetLookupIndex(WrapAngle(angle));
   int64_t s = m_pSinTable16[i], c = m_pCosTable16[i];
   // The vector from the origin point to the image centre, turned with the image.
@@ -225,8 +234,8 @@ void CQuellarImageRotatorScaler::DrawRotatedBitmapWithSourceOriginWithBlendMode(
   int64_t dy = (int64_t)src->GetHeight() * 32768 - ((int64_t)originY << 8);
   int64_t X = ((c * dx) >> 16) - ((s * dy) >> 16);
   int64_t Y = ((s * dx) >> 16) + ((c * dy) >> 16);
-  FIXED_FLOAT cx = (FIXED_FLOAT)((((X * scale) >> 16) + ((int64_t)x << 8)) >> 8);
-  FIXED_FLOAT cy = (FIXED_FLOAT)((((Y * scale) >> 16) + ((int64_t)y << 8)) >> 8);
+  FIXED_FLOAT cx = Saturate(((((__int128)X * scale) >> 16) + ((int64_t)x << 8)) >> 8);
+  FIXED_FLOAT cy = Saturate(((((__int128)Y * scale) >> 16) + ((int64_t)y << 8)) >> 8);
   u8 r8 = (u8)r, g8 = (u8)g, b8 = (u8)b;
   switch (blendMode) {
   case 0:

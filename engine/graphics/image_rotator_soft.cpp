@@ -47,7 +47,7 @@ struct Walk {
 // scales and far-off positions from overflowing: the box is clipped to the destination anyway.
 bool SetUp(const CQuellarImageRotatorScaler& rot, const Grid& s, const Grid& d, FIXED_FLOAT x, FIXED_FLOAT y,
            FIXED_FLOAT angle, FIXED_FLOAT_16 scale, int flags, Walk& k) {
-  if (!d.px || s.w <= 0 || s.h <= 0 || scale <= 0) return false;
+  if (!d.px || s.w <= 0 || s.h <= 0 || scale <= 0 || !rot.HasTables()) return false;
   if (scale != FIXED_FLOAT_16_ONE && (scale >> 12) == 0) return false;
   const int i = rot.GetLookupIndex(CQuellarImageRotatorScaler::WrapAngle(angle));
   const int64_t sn = rot.m_pSinTable8[i], cs = rot.m_pCosTable8[i];
@@ -423,7 +423,7 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapAdditiveLowest_NoAlpha(
 
 IDibBitmap* CQuellarImageRotatorScaler::CreateRotatedBitmap(IDibBitmap* src, FIXED_FLOAT angle,
                                                             FIXED_FLOAT scale) {
-  if (!src || scale <= 0 || (scale >> 4) == 0 || !m_pGame) return nullptr;
+  if (!src || scale <= 0 || (scale >> 4) == 0 || !m_pGame || !HasTables()) return nullptr;
   const Grid s = GridOf(src);
   if (!s.px && !s.alpha) return nullptr;
   const int i = GetLookupIndex(WrapAngle(angle));

@@ -35,6 +35,8 @@ public:
   int GetQuality() const { return m_nQuality; }
   // The table index of an angle: floor(angle x steps per degree), brought into the table.
   int GetLookupIndex(FIXED_FLOAT angle) const;
+  // False before a successful Initialize: every draw then does nothing.
+  bool HasTables() const;
   // Any angle brought into [0, 360) degrees.
   static FIXED_FLOAT WrapAngle(FIXED_FLOAT angle);
 

@@ -138,6 +138,14 @@ INSTANTIATE_TEST_SUITE_P(
                       ScreenBlend{"AlphaChannelHalf", ALPHA_CHANNEL, 255, 0, 0, 255, -128, {33, 32, 160}}),
     [](const ::testing::TestParamInfo<ScreenBlend>& info) { return std::string(info.param.name); });
 
+TEST_F(ScreenRotator, ARotatorWithoutTablesDrawsNothing) {
+  CQuellarImageRotatorScaler fresh(&game, 360000);
+  auto img = Image(8, 8, Rgb565(255, 255, 255));
+  screen->ClearBitmap(0, 0, 0);
+  fresh.DrawRotatedBitmap(img.get(), screen.get(), kCx * 256, kCy * 256, Degrees(30), 65536, 0);
+  EXPECT_TRUE(Near(At(kCx, kCy), Quantized(0, 0, 0)));
+}
+
 TEST_F(ScreenRotator, OriginOperationTurnsAboutTheGivenPoint) {
   auto img = QuadrantPicture(8);
   screen->ClearBitmap(0, 0, 0);

@@ -342,6 +342,33 @@ TEST_F(SoftRotator, TurnedDestinationsMoveTheCentreForEveryMode) {
   }
 }
 
+TEST_F(SoftRotator, ARotatorWithoutTablesDrawsNothing) {
+  // Never initialised, and refused at Initialize: neither may read a table.
+  CQuellarImageRotatorScaler fresh(&game, 360000), refused(&game, 0);
+  ASSERT_EQ(0, refused.Initialize());
+  auto src = MakeBitmap565(4, 4, kWhite, 255);
+  auto dest = MakeBitmap565(8, 8, 0);
+  for (CQuellarImageRotatorScaler* r : {&fresh, &refused}) {
+    r->DrawRotatedBitmap(src.get(), dest.get(), 1024, 1024, Degrees(30), 65536, 0);
+    r->DrawRotatedBitmapAdditive(src.get(), dest.get(), 1024, 1024, 0, 65536, 255, 255, 255, 0, 0);
+    r->DrawRotatedBitmapWithSourceOriginWithBlendMode(src.get(), dest.get(), 1024, 1024, 0, 0, 0, 65536, 0, 0,
+                                                      0, 0, 0, 0);
+    EXPECT_EQ(nullptr, r->CreateRotatedBitmap(src.get(), 0, 256));
+  }
+  EXPECT_EQ(std::vector<u16>(64, 0), Pixels(dest.get()));
+}
+
+TEST_F(SoftRotator, OriginFarFromTheCentreAtHugeScalesStaysOffTheDestination) {
+  // The centre lands far outside; it must not wrap round onto the destination.
+  auto src = MakeBitmap565(4, 4, kWhite, 255);
+  auto dest = MakeBitmap565(8, 8, 0);
+  rot->DrawRotatedBitmapWithSourceOriginWithBlendMode(src.get(), dest.get(), 1024, 1024, Degrees(90), INT_MIN,
+                                                      INT_MAX, INT_MAX, 0, 0, 0, 0, 0, 0);
+  rot->DrawRotatedBitmapWithSourceOriginWithBlendMode(src.get(), dest.get(), 1024, 1024, 0, -(1 << 22), 0,
+                                                      1 << 24, 0, 0, 0, 0, 0, 0);
+  EXPECT_EQ(std::vector<u16>(64, 0), Pixels(dest.get()));
+}
+
 // ---- placing by a source point ----
 
 TEST_F(SoftRotator, OriginAtTheCentreDrawsLikeTheCentredOperation) {
