@@ -91,10 +91,10 @@ void CQuellarImageRotatorScaler::RemapCentre(IDibBitmap* dest, FIXED_FLOAT& x, F
   switch (dest->GetOrientationMode()) {
   case 1:
     x = oy;
-    y = dest->GetDeviceHeight() * 256 - ox - 256;
+    y = Saturate((int64_t)dest->GetDeviceHeight() * 256 - ox - 256);
     break;
   case 2:
-    x = dest->GetDeviceWidth() * 256 - oy - 256;
+    x = Saturate((int64_t)dest->GetDeviceWidth() * 256 - oy - 256);
     y = ox;
     break;
   default:
@@ -125,7 +125,7 @@ void CQuellarImageRotatorScaler::DrawScreen(IDibBitmap* src, IDibBitmap* dest, F
   if (scale != FIXED_FLOAT_16_ONE)
     for (int64_t* p : {&tl[0], &tl[1], &tr[0], &tr[1]})
       *p = (*p * scale) >> 16;
-  const int64_t cx = (int64_t)x << 8, cy = (int64_t)y << 8;
+  const int64_t cx = (int64_t)x * 256, cy = (int64_t)y * 256;
   const int64_t corners[4][2] = {{tl[0], tl[1]}, {tr[0], tr[1]}, {-tl[0], -tl[1]}, {-tr[0], -tr[1]}};
   FIXED_FLOAT_16 u0 = 0, u1 = (FIXED_FLOAT_16)(w * 65536), v0 = 0, v1 = (FIXED_FLOAT_16)(h * 65536);
   if (flags & 1) std::swap(u0, u1);
@@ -230,12 +230,12 @@ void CQuellarImageRotatorScaler::DrawRotatedBitmapWithSourceOriginWithBlendMode(
   int i = GetLookupIndex(WrapAngle(angle));
   int64_t s = m_pSinTable16[i], c = m_pCosTable16[i];
   // The vector from the origin point to the image centre, turned with the image.
-  int64_t dx = (int64_t)src->GetWidth() * 32768 - ((int64_t)originX << 8);
-  int64_t dy = (int64_t)src->GetHeight() * 32768 - ((int64_t)originY << 8);
+  int64_t dx = (int64_t)src->GetWidth() * 32768 - (int64_t)originX * 256;
+  int64_t dy = (int64_t)src->GetHeight() * 32768 - (int64_t)originY * 256;
   int64_t X = ((c * dx) >> 16) - ((s * dy) >> 16);
   int64_t Y = ((s * dx) >> 16) + ((c * dy) >> 16);
-  FIXED_FLOAT cx = Saturate(((((__int128)X * scale) >> 16) + ((int64_t)x << 8)) >> 8);
-  FIXED_FLOAT cy = Saturate(((((__int128)Y * scale) >> 16) + ((int64_t)y << 8)) >> 8);
+  FIXED_FLOAT cx = Saturate(((((__int128)X * scale) >> 16) + (int64_t)x * 256) >> 8);
+  FIXED_FLOAT cy = Saturate(((((__int128)Y * scale) >> 16) + (int64_t)y * 256) >> 8);
   u8 r8 = (u8)r, g8 = (u8)g, b8 = (u8)b;
   switch (blendMode) {
   case 0:
