@@ -324,3 +324,39 @@ TEST_F(FontDrawTest, TurnedTargetsReceiveTheGlyphInTheirStoredGrid) {
 }
 
 } // namespace
+
+namespace {
+
+struct DepthCase {
+  int bitsPerPixel;
+  int advance;              // 0: the depth is not drawn
+  std::vector<u8> expected; // bytes of the covered pixel after full black over white
+};
+class FontDepthTest : public FontScene, public ::testing::WithParamInterface<DepthCase> {};
+
+TEST_P(FontDepthTest, DrawCharBlendsInTheTargetsFormat) {
+  const DepthCase& c = GetParam();
+  CoverageFont cf(&game, 255);
+  CWinDibBitmap target(&game);
+  target.SetBitsPerPixel(c.bitsPerPixel);
+  ASSERT_TRUE(target.Create(4, 4));
+  const int bpp = target.GetBytesPerPixel();
+  memset(target.GetBits(), 0xFF, (size_t)16 * bpp);
+  EXPECT_EQ(c.advance, cf.font.DrawChar(&target, 1, 1, 'A', 0, 0, 0, 255, nullptr));
+  const u8* covered = target.GetBits() + (1 * 4 + 1) * bpp;
+  const u8* beside = target.GetBits() + (1 * 4 + 2) * bpp;
+  EXPECT_EQ(c.expected, std::vector<u8>(covered, covered + bpp));
+  EXPECT_EQ(std::vector<u8>((size_t)bpp, 0xFF), std::vector<u8>(beside, beside + bpp));
+}
+
+// 4-4-4 and 5-5-5 keep the word's unused top bits.
+INSTANTIATE_TEST_SUITE_P(Depths, FontDepthTest,
+                         ::testing::Values(DepthCase{16, 1, {0x00, 0x00}}, DepthCase{12, 1, {0x00, 0xF0}},
+                                           DepthCase{15, 1, {0x00, 0x80}},
+                                           DepthCase{24, 1, {0x00, 0x00, 0x00}},
+                                           DepthCase{8, 0, {0xFF, 0xFF}}),
+                         [](const ::testing::TestParamInfo<DepthCase>& i) {
+                           return "bpp" + std::to_string(i.param.bitsPerPixel);
+                         });
+
+} // namespace
