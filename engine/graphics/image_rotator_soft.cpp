@@ -45,9 +45,13 @@ struct Walk {
 
 // The common set-up of every loop; false when nothing is to be drawn. Wide arithmetic keeps huge
 // scales and far-off positions from overflowing: the box is clipped to the destination anyway.
-bool SetUp(const CQuellarImageRotatorScaler& rot, const Grid& s, const Grid& d, FIXED_FLOAT x, FIXED_FLOAT y,
-           FIXED_FLOAT angle, FIXED_FLOAT_16 scale, int flags, Walk& k) {
-  if (!d.px || s.w <= 0 || s.h <= 0 || scale <= 0 || !rot.HasTables()) return false;
+// The source must hold colour pixels, or only an alpha map when alphaOnly is set.
+bool SetUp(const CQuellarImageRotatorScaler& rot, IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x,
+           FIXED_FLOAT y, FIXED_FLOAT angle, FIXED_FLOAT_16 scale, int flags, bool alphaOnly, Grid& s,
+           Grid& d, Walk& k) {
+  s = GridOf(src);
+  d = GridOf(dest);
+  if ((alphaOnly ? !s.alpha : !s.px) || !d.px || scale <= 0 || !rot.HasTables()) return false;
   if (scale != FIXED_FLOAT_16_ONE && (scale >> 12) == 0) return false;
   const int i = rot.GetLookupIndex(CQuellarImageRotatorScaler::WrapAngle(angle));
   const int64_t sn = rot.m_pSinTable8[i], cs = rot.m_pCosTable8[i];
@@ -261,14 +265,15 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapHighest(IDibBitmap* src,
                                                                 FIXED_FLOAT x, FIXED_FLOAT y,
                                                                 FIXED_FLOAT angle, FIXED_FLOAT_16 scale,
                                                                 int flags) {
-  const Grid s = GridOf(src), d = GridOf(dest);
-  if (!s.px) return;
-  if (!s.alpha) return SW565_DrawRotatedBitmapHighest_NoAlpha(src, dest, x, y, angle, scale, flags);
+  const Grid source = GridOf(src);
+  if (!source.px) return;
+  if (!source.alpha) return SW565_DrawRotatedBitmapHighest_NoAlpha(src, dest, x, y, angle, scale, flags);
   if (m_nQuality == QUALITY_HIGH) return SW565_DrawRotatedBitmapHigh(src, dest, x, y, angle, scale, flags);
   if (m_nQuality == QUALITY_LOWEST)
     return SW565_DrawRotatedBitmapLowest(src, dest, x, y, angle, scale, flags);
+  Grid s, d;
   Walk k;
-  if (!SetUp(*this, s, d, x, y, angle, scale, flags, k)) return;
+  if (!SetUp(*this, src, dest, x, y, angle, scale, flags, false, s, d, k)) return;
   WholeBox(s, d, k, [&](u16& p, const Tap& t) {
     const int a = FilteredAlpha(s.alpha, t);
     if (a >= 0) Blend(p, Filter(s.px, t), a);
@@ -278,11 +283,12 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapHighest(IDibBitmap* src,
 void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapHigh(IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x,
                                                              FIXED_FLOAT y, FIXED_FLOAT angle,
                                                              FIXED_FLOAT_16 scale, int flags) {
-  const Grid s = GridOf(src), d = GridOf(dest);
-  if (!s.px) return;
-  if (!s.alpha) return SW565_DrawRotatedBitmapHighest_NoAlpha(src, dest, x, y, angle, scale, flags);
+  const Grid source = GridOf(src);
+  if (!source.px) return;
+  if (!source.alpha) return SW565_DrawRotatedBitmapHighest_NoAlpha(src, dest, x, y, angle, scale, flags);
+  Grid s, d;
   Walk k;
-  if (!SetUp(*this, s, d, x, y, angle, scale, flags, k)) return;
+  if (!SetUp(*this, src, dest, x, y, angle, scale, flags, false, s, d, k)) return;
   SpanTrimmed(s, d, k, [&](u16& p, int ix, int iy, int64_t u, int64_t v) {
     const int i = iy * s.stride + ix;
     const int a = s.alpha[i];
@@ -301,11 +307,12 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapLowest(IDibBitmap* src, 
                                                                FIXED_FLOAT x, FIXED_FLOAT y,
                                                                FIXED_FLOAT angle, FIXED_FLOAT_16 scale,
                                                                int flags) {
-  const Grid s = GridOf(src), d = GridOf(dest);
-  if (!s.px) return;
-  if (!s.alpha) return SW565_DrawRotatedBitmapHighest_NoAlpha(src, dest, x, y, angle, scale, flags);
+  const Grid source = GridOf(src);
+  if (!source.px) return;
+  if (!source.alpha) return SW565_DrawRotatedBitmapHighest_NoAlpha(src, dest, x, y, angle, scale, flags);
+  Grid s, d;
   Walk k;
-  if (!SetUp(*this, s, d, x, y, angle, scale, flags, k)) return;
+  if (!SetUp(*this, src, dest, x, y, angle, scale, flags, false, s, d, k)) return;
   SpanTrimmed(s, d, k, [&](u16& p, int ix, int iy, int64_t, int64_t) {
     const int i = iy * s.stride + ix;
     const int a = s.alpha[i];
@@ -318,9 +325,9 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapHighest_NoAlpha(IDibBitm
                                                                         FIXED_FLOAT x, FIXED_FLOAT y,
                                                                         FIXED_FLOAT angle,
                                                                         FIXED_FLOAT_16 scale, int flags) {
-  const Grid s = GridOf(src), d = GridOf(dest);
+  Grid s, d;
   Walk k;
-  if (!s.px || !SetUp(*this, s, d, x, y, angle, scale, flags, k)) return;
+  if (!SetUp(*this, src, dest, x, y, angle, scale, flags, false, s, d, k)) return;
   WholeBox(s, d, k, [&](u16& p, const Tap& t) {
     const int a = Coverage(t);
     if (a >= 0) Blend(p, Filter(s.px, t), a);
@@ -334,10 +341,10 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapTransparentHighest(IDibB
                                                                            int flags) {
   if (alpha <= -255) return;
   if (alpha >= 0) return SW565_DrawRotatedBitmapHighest(src, dest, x, y, angle, scale, flags);
-  const Grid s = GridOf(src), d = GridOf(dest);
+  Grid s, d;
   Walk k;
   // A source without an alpha map fades by its coverage, as it does on the screen.
-  if (!s.px || !SetUp(*this, s, d, x, y, angle, scale, flags, k)) return;
+  if (!SetUp(*this, src, dest, x, y, angle, scale, flags, false, s, d, k)) return;
   WholeBox(s, d, k, [&](u16& p, const Tap& t) {
     const int a = AlphaAt(s, t);
     if (a >= 0 && a + alpha > 8) Blend(p, Filter(s.px, t), a + alpha);
@@ -348,9 +355,9 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapMultiplyHighest(
     IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x, FIXED_FLOAT y, FIXED_FLOAT angle, FIXED_FLOAT_16 scale,
     unsigned char r, unsigned char g, unsigned char b, int alpha, int flags) {
   if (alpha <= -255) return;
-  const Grid s = GridOf(src), d = GridOf(dest);
+  Grid s, d;
   Walk k;
-  if (!s.px || !SetUp(*this, s, d, x, y, angle, scale, flags, k)) return;
+  if (!SetUp(*this, src, dest, x, y, angle, scale, flags, false, s, d, k)) return;
   const int fade = std::min(alpha, 0);
   WholeBox(s, d, k, [&](u16& p, const Tap& t) {
     const int a = AlphaAt(s, t);
@@ -364,9 +371,9 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapAlphaChannelHighest(
     IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x, FIXED_FLOAT y, FIXED_FLOAT angle, FIXED_FLOAT_16 scale,
     unsigned char r, unsigned char g, unsigned char b, int alpha, int flags) {
   if (alpha <= -255) return;
-  const Grid s = GridOf(src), d = GridOf(dest);
+  Grid s, d;
   Walk k;
-  if (!s.alpha || !SetUp(*this, s, d, x, y, angle, scale, flags, k)) return;
+  if (!SetUp(*this, src, dest, x, y, angle, scale, flags, true, s, d, k)) return;
   const int fade = std::min(alpha, 0);
   const Rgb colour{r >> 3, g >> 2, b >> 3};
   WholeBox(s, d, k, [&](u16& p, const Tap& t) {
@@ -378,13 +385,14 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapAlphaChannelHighest(
 void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapAdditiveHighest(
     IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x, FIXED_FLOAT y, FIXED_FLOAT angle, FIXED_FLOAT_16 scale,
     unsigned char r, unsigned char g, unsigned char b, int alpha, int flags) {
-  const Grid s = GridOf(src), d = GridOf(dest);
-  if (!s.px) return;
-  if (!s.alpha)
+  const Grid source = GridOf(src);
+  if (!source.px) return;
+  if (!source.alpha)
     return SW565_DrawRotatedBitmapAdditiveHighest_NoAlpha(src, dest, x, y, angle, scale, r, g, b, alpha,
                                                           flags);
+  Grid s, d;
   Walk k;
-  if (alpha <= -255 || !SetUp(*this, s, d, x, y, angle, scale, flags, k)) return;
+  if (alpha <= -255 || !SetUp(*this, src, dest, x, y, angle, scale, flags, false, s, d, k)) return;
   const int fade = std::min(alpha, 0);
   WholeBox(s, d, k, [&](u16& p, const Tap& t) {
     const int a = FilteredAlpha(s.alpha, t);
@@ -398,9 +406,9 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapAdditiveHighest_NoAlpha(
   if (m_nQuality == QUALITY_LOWEST)
     return SW565_DrawRotatedBitmapAdditiveLowest_NoAlpha(src, dest, x, y, angle, scale, r, g, b, alpha,
                                                          flags);
-  const Grid s = GridOf(src), d = GridOf(dest);
+  Grid s, d;
   Walk k;
-  if (alpha <= -255 || !s.px || !SetUp(*this, s, d, x, y, angle, scale, flags, k)) return;
+  if (alpha <= -255 || !SetUp(*this, src, dest, x, y, angle, scale, flags, false, s, d, k)) return;
   const int op = 255 + std::min(alpha, 0);
   WholeBox(s, d, k, [&](u16& p, const Tap& t) {
     const Rgb c = Filter(s.px, t);
@@ -411,9 +419,9 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapAdditiveHighest_NoAlpha(
 void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapAdditiveLowest_NoAlpha(
     IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x, FIXED_FLOAT y, FIXED_FLOAT angle, FIXED_FLOAT_16 scale,
     unsigned char r, unsigned char g, unsigned char b, int alpha, int flags) {
-  const Grid s = GridOf(src), d = GridOf(dest);
+  Grid s, d;
   Walk k;
-  if (alpha <= -255 || !s.px || !SetUp(*this, s, d, x, y, angle, scale, flags, k)) return;
+  if (alpha <= -255 || !SetUp(*this, src, dest, x, y, angle, scale, flags, false, s, d, k)) return;
   const int op = 255 + std::min(alpha, 0);
   WholeBox(s, d, k, [&](u16& p, const Tap& t) {
     const u16 sample = s.px[t.i[0]]; // the nearest pixel, clamped into the source
