@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "game_base.h"
+#include "app_core.h"
 #include "serialize.h"
 #include "standin/standin.h"
 #include "zip_pack.h"
@@ -23,7 +23,7 @@ CommonString DiskPathFromEnginePath(const char* path) {
   return out;
 }
 
-IFile* NewDiskFileObject(CGameBase* game) {
+IFile* NewDiskFileObject(CAppCore* game) {
   if (game) return game->CreateFileObject();
   return new (std::nothrow) CiPhoneFile();
 }
@@ -59,7 +59,7 @@ int IFile::CheckCRC(unsigned short crc) {
 
 CiPhoneFile::~CiPhoneFile() { Close(); }
 
-int CiPhoneFile::Open(CGameBase*, const char* path, unsigned int mode) {
+int CiPhoneFile::Open(CAppCore*, const char* path, unsigned int mode) {
   Close();
   const char* how = nullptr;
   if (mode & FILE_MODE_READ)
@@ -156,7 +156,7 @@ void CMemoryFile::ReleaseDiskFile() {
   }
 }
 
-int CMemoryFile::Open(CGameBase* game, const char* path, unsigned int mode) {
+int CMemoryFile::Open(CAppCore* game, const char* path, unsigned int mode) {
   m_pGame = game;
   if ((mode & ~FILE_MODE_EXISTS) == (FILE_MODE_WRITE | FILE_MODE_CREATE)) {
     if (!Create(32000)) return 0;
@@ -168,7 +168,7 @@ int CMemoryFile::Open(CGameBase* game, const char* path, unsigned int mode) {
   return OpenFromPacks(game, path, mode);
 }
 
-int CMemoryFile::OpenFromPacks(CGameBase* game, const char* path, unsigned int mode) {
+int CMemoryFile::OpenFromPacks(CAppCore* game, const char* path, unsigned int mode) {
   Close();
   int index = 0;
   CiPhoneZipFileReader* reader = FindPackEntry(game, path, &index);
@@ -190,7 +190,7 @@ int CMemoryFile::OpenFromPacks(CGameBase* game, const char* path, unsigned int m
   return 1;
 }
 
-int CMemoryFile::OpenOnDisk(CGameBase* game, const char* path, unsigned int mode) {
+int CMemoryFile::OpenOnDisk(CAppCore* game, const char* path, unsigned int mode) {
   Close();
   m_pDiskFile = NewDiskFileObject(game);
   if (!m_pDiskFile) return 0;
@@ -295,7 +295,7 @@ int CMemoryFile::Create(unsigned int size) {
   return 1;
 }
 
-int CMemoryFile::FlushDataToFile(CGameBase*, const char* path) {
+int CMemoryFile::FlushDataToFile(CAppCore*, const char* path) {
   size_t used = 0;
   if (m_pBuffer && m_nPos > 0) used = (size_t)(m_nPos < m_nSize ? m_nPos : m_nSize);
   // With nothing written the target still becomes an empty file, but the answer is 0.
@@ -323,8 +323,12 @@ void* CMemoryFile::Detach() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The application object's file factories
+// The application object's file factories and default directories
 
-IMemFile* CGameBase::CreateMemoryFileObject() { return new (std::nothrow) CMemoryFile(); }
+IMemFile* CAppCore::CreateMemoryFileObject() { return new (std::nothrow) CMemoryFile(); }
 
-IFile* CGameBase::CreateFileObject() { return new (std::nothrow) CiPhoneFile(); }
+IFile* CAppCore::CreateFileObject() { return new (std::nothrow) CiPhoneFile(); }
+
+CommonString CAppCore::GetModuleDirectory() { return CommonString(""); }
+
+CommonString CAppCore::GetUIDirectory() { return CommonString(""); }

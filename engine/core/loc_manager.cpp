@@ -3,8 +3,8 @@
 
 #include <new>
 
+#include "app_core.h"
 #include "files.h"
-#include "game_base.h"
 #include "quellar_utils.h"
 
 namespace {
@@ -108,7 +108,7 @@ struct TableFile {
 
 } // namespace
 
-CLocManager2::CLocManager2(CGameBase* game) : m_pGame(game) {}
+CLocManager2::CLocManager2(CAppCore* game) : m_pGame(game) {}
 
 CLocManager2::~CLocManager2() { FlushStringsData(); }
 

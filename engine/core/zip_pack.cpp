@@ -8,7 +8,7 @@
 #include <new>
 #include <zlib.h>
 
-#include "game_base.h"
+#include "app_core.h"
 #include "quellar_utils.h"
 
 namespace {
@@ -80,7 +80,7 @@ void Copy_TZipDirFileHeader(const unsigned char* b, TZipDirFileHeader* h) {
 
 } // namespace
 
-CiPhoneZipFileReader::CiPhoneZipFileReader(CGameBase* game) : m_pGame(game), m_NameTable(500) {}
+CiPhoneZipFileReader::CiPhoneZipFileReader(CAppCore* game) : m_pGame(game), m_NameTable(500) {}
 
 CiPhoneZipFileReader::~CiPhoneZipFileReader() { Close(); }
 
@@ -316,7 +316,7 @@ int CiPhoneZipFileReader::ReadFile(int index, unsigned char* buffer) {
   return streamOk && produced == central.ucSize ? ZIP_OK : ZIP_DAMAGED;
 }
 
-CiPhoneZipFileReader* FindPackEntry(CGameBase* game, const char* name, int* index) {
+CiPhoneZipFileReader* FindPackEntry(CAppCore* game, const char* name, int* index) {
   if (!game || !name || !index) return nullptr;
   CiPhoneZipFileReader* order[3];
   int n = 0;
@@ -346,7 +346,7 @@ void CZipElementFile::Close() {
   }
 }
 
-int CZipElementFile::Open(CGameBase* game, const char* path, unsigned int mode) {
+int CZipElementFile::Open(CAppCore* game, const char* path, unsigned int mode) {
   Close();
   int index = 0;
   CiPhoneZipFileReader* reader = FindPackEntry(game, path, &index);

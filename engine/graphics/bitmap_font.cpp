@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app_graphics.h"
 #include "common_string.h"
 #include "dib_bitmap.h"
 #include "drawing_helpers.h"
 #include "files.h"
-#include "game_base.h"
 #include "gl_renderer.h"
 #include "image_loaders.h"
 #include "pixel_ops.h"
@@ -35,7 +35,7 @@ void ZeroMemory(void* p, long n) {
   if (p && n > 0) memset(p, 0, (size_t)n);
 }
 
-CBitmapFontText::CBitmapFontText(CGameBase* game) : m_pGame(game) {}
+CBitmapFontText::CBitmapFontText(CAppGraphics* game) : m_pGame(game) {}
 
 CBitmapFontText::~CBitmapFontText() {
   SafeFree(m_pCodeList);

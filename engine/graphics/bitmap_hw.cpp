@@ -7,7 +7,7 @@
 #include <cstring>
 #include <new>
 
-#include "game_base.h"
+#include "app_graphics.h"
 #include "gl_renderer.h"
 #include "image_loaders.h"
 
@@ -32,7 +32,7 @@ void Order(int& a, int& b) {
 
 } // namespace
 
-CBitmapHW::CBitmapHW(CGameBase* game) : CWinDibBitmap(game), m_TextureData(game) {}
+CBitmapHW::CBitmapHW(CAppGraphics* game) : CWinDibBitmap(game), m_TextureData(game) {}
 
 CBitmapHW::~CBitmapHW() {
   if (m_pGame && m_pGame->m_pDrawTarget == this) {
@@ -390,20 +390,20 @@ float internal_scurve(float t) {
   return (float)((v + 256) >> 1) / 256.0f;
 }
 
-void GLES_Set2DRenderingMode(CGameBase*, IDibBitmap* screen) {
+void GLES_Set2DRenderingMode(CAppGraphics*, IDibBitmap* screen) {
   if (CBitmapHW* hw = dynamic_cast<CBitmapHW*>(screen)) hw->Set2DRenderingMode();
 }
 
-void GLES_Set3DRenderingMode(CGameBase*, IDibBitmap* screen) {
+void GLES_Set3DRenderingMode(CAppGraphics*, IDibBitmap* screen) {
   if (CBitmapHW* hw = dynamic_cast<CBitmapHW*>(screen)) hw->Set3DRenderingMode();
 }
 
-IDibBitmap* OGLES_InitAndCreateRenderTarget(CGameBase* game) {
+IDibBitmap* OGLES_InitAndCreateRenderTarget(CAppGraphics* game) {
   if (!game) return nullptr;
   game->m_nRendererType = 5;
   return new (std::nothrow) CBitmapHW(game);
 }
 
-IDibBitmap* OGLES_CreateBitmap(CGameBase* game) { return new (std::nothrow) CBitmapHW(game); }
+IDibBitmap* OGLES_CreateBitmap(CAppGraphics* game) { return new (std::nothrow) CBitmapHW(game); }
 
 void OGLES_RemoveBitmapFromList(IDibBitmap*) {}

@@ -1,8 +1,8 @@
 // Software paths of the drawing helpers.
 #include "drawing_helpers.h"
 
+#include "app_graphics.h"
 #include "dib_bitmap.h"
-#include "game_base.h"
 #include "pixel_ops.h"
 
 using namespace pixel_ops;
@@ -64,7 +64,7 @@ bool NormalizeFillRectangle(IDibBitmap* dest, int x, int y, int w, int h, int& x
   return true;
 }
 
-void FillRectangle_Transparent(CGameBase* game, IDibBitmap* dest, int x, int y, int w, int h, int r, int g,
+void FillRectangle_Transparent(CAppGraphics* game, IDibBitmap* dest, int x, int y, int w, int h, int r, int g,
                                int b, int a) {
   if (!dest) return;
   if (a >= 255) {

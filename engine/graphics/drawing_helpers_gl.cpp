@@ -16,14 +16,14 @@ QuellarVertex Vertex(FIXED_FLOAT_16 x, FIXED_FLOAT_16 y, FIXED_FLOAT_16 u, FIXED
 
 } // namespace
 
-void DrawTexturedTriangles_AbsoluteUV(CGameBase*, IDibBitmap* dest, IDibBitmap* src,
+void DrawTexturedTriangles_AbsoluteUV(CAppGraphics*, IDibBitmap* dest, IDibBitmap* src,
                                       const QuellarVertex (*triangles)[3], int count, bool white) {
   QuellarTextureData* td = src ? src->GetHWResource() : nullptr;
   if (td) td->BltTriangles_AbsoluteUV_Fast(dest, triangles, count, white);
 }
 
-void Bitmap_StretchDrawF16_Transparent(CGameBase* game, IDibBitmap* dest, IDibBitmap* src, FIXED_FLOAT_16 x,
-                                       FIXED_FLOAT_16 y, FIXED_FLOAT_16 w, FIXED_FLOAT_16 h,
+void Bitmap_StretchDrawF16_Transparent(CAppGraphics* game, IDibBitmap* dest, IDibBitmap* src,
+                                       FIXED_FLOAT_16 x, FIXED_FLOAT_16 y, FIXED_FLOAT_16 w, FIXED_FLOAT_16 h,
                                        FIXED_FLOAT_16 sx, FIXED_FLOAT_16 sy, FIXED_FLOAT_16 sw,
                                        FIXED_FLOAT_16 sh, int alpha, int blendMode) {
   if (!dest || !src || 255 + alpha <= 0) return;
@@ -36,13 +36,13 @@ void Bitmap_StretchDrawF16_Transparent(CGameBase* game, IDibBitmap* dest, IDibBi
   DrawTexturedTriangles_AbsoluteUV(game, dest, src, tris, 2, false);
 }
 
-void Bitmap_StretchDrawF16(CGameBase* game, IDibBitmap* dest, IDibBitmap* src, FIXED_FLOAT_16 x,
+void Bitmap_StretchDrawF16(CAppGraphics* game, IDibBitmap* dest, IDibBitmap* src, FIXED_FLOAT_16 x,
                            FIXED_FLOAT_16 y, FIXED_FLOAT_16 w, FIXED_FLOAT_16 h, FIXED_FLOAT_16 sx,
                            FIXED_FLOAT_16 sy, FIXED_FLOAT_16 sw, FIXED_FLOAT_16 sh, int blendMode) {
   Bitmap_StretchDrawF16_Transparent(game, dest, src, x, y, w, h, sx, sy, sw, sh, 0, blendMode);
 }
 
-void Bitmap_StretchDrawF_Transparent(CGameBase* game, IDibBitmap* dest, IDibBitmap* src, FIXED_FLOAT x,
+void Bitmap_StretchDrawF_Transparent(CAppGraphics* game, IDibBitmap* dest, IDibBitmap* src, FIXED_FLOAT x,
                                      FIXED_FLOAT y, FIXED_FLOAT w, FIXED_FLOAT h, FIXED_FLOAT sx,
                                      FIXED_FLOAT sy, FIXED_FLOAT sw, FIXED_FLOAT sh, int alpha,
                                      int blendMode) {
@@ -50,13 +50,13 @@ void Bitmap_StretchDrawF_Transparent(CGameBase* game, IDibBitmap* dest, IDibBitm
                                     sw * 256, sh * 256, alpha, blendMode);
 }
 
-void Bitmap_StretchDrawF(CGameBase* game, IDibBitmap* dest, IDibBitmap* src, FIXED_FLOAT x, FIXED_FLOAT y,
+void Bitmap_StretchDrawF(CAppGraphics* game, IDibBitmap* dest, IDibBitmap* src, FIXED_FLOAT x, FIXED_FLOAT y,
                          FIXED_FLOAT w, FIXED_FLOAT h, FIXED_FLOAT sx, FIXED_FLOAT sy, FIXED_FLOAT sw,
                          FIXED_FLOAT sh, int blendMode) {
   Bitmap_StretchDrawF_Transparent(game, dest, src, x, y, w, h, sx, sy, sw, sh, 0, blendMode);
 }
 
-void BitBlt_Texture1RGB_Texture2A(CGameBase*, IDibBitmap* dest, int x, int y, int w, int h,
+void BitBlt_Texture1RGB_Texture2A(CAppGraphics*, IDibBitmap* dest, int x, int y, int w, int h,
                                   IDibBitmap* colourBitmap, int sx1, int sy1, IDibBitmap* alphaBitmap,
                                   int sx2, int sy2, int) {
   GLES_FlushBuffer();
@@ -107,7 +107,8 @@ void BitBlt_Texture1RGB_Texture2A(CGameBase*, IDibBitmap* dest, int x, int y, in
   GLES_RestoreCachingSupport();
 }
 
-void FillRectangle_Additive(CGameBase*, IDibBitmap* dest, int x, int y, int w, int h, int r, int g, int b) {
+void FillRectangle_Additive(CAppGraphics*, IDibBitmap* dest, int x, int y, int w, int h, int r, int g,
+                            int b) {
   if (!dest || !dest->GetBits()) return;
   int x0, y0, x1, y1;
   if (!NormalizeFillRectangle(dest, x, y, w, h, x0, y0, x1, y1)) return;

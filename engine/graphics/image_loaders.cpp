@@ -2,9 +2,9 @@
 // alpha. The decoding itself is in png_loader.cpp and jpeg_loader.cpp.
 #include "image_loaders.h"
 
+#include "app_graphics.h"
 #include "dib_bitmap.h"
 #include "files.h"
-#include "game_base.h"
 #include "image_pixels.h"
 #include "texture_data.h"
 
@@ -23,7 +23,7 @@ CommonString BaseName(const char* name) {
 
 } // namespace
 
-IDibBitmap* LoadImageFile(CGameBase* app, const char* name, IDibBitmap* bitmap, ImageDecodeFunc decode,
+IDibBitmap* LoadImageFile(CAppGraphics* app, const char* name, IDibBitmap* bitmap, ImageDecodeFunc decode,
                           CommonString IDibBitmap::*nameField) {
   if (!app || !name) return nullptr;
   bool created = bitmap == nullptr;
@@ -36,7 +36,7 @@ IDibBitmap* LoadImageFile(CGameBase* app, const char* name, IDibBitmap* bitmap, 
   return nullptr;
 }
 
-int DidLoadOpenImageFile1x_2x(CGameBase* app, CMemoryFile& file, IDibBitmap* bitmap, const char* name,
+int DidLoadOpenImageFile1x_2x(CAppGraphics* app, CMemoryFile& file, IDibBitmap* bitmap, const char* name,
                               bool deleteOnFailure) {
   if (!app || !name) return 0;
   CommonString path2x = app->GetImagePathFor2XImage(CommonString(name));
@@ -52,7 +52,7 @@ int DidLoadOpenImageFile1x_2x(CGameBase* app, CMemoryFile& file, IDibBitmap* bit
   return 0;
 }
 
-int CanOpenImageFile2x(CGameBase* app, const char* name) {
+int CanOpenImageFile2x(CAppGraphics* app, const char* name) {
   if (!app || !name || !app->m_b2xImages) return 0;
   CommonString path2x = app->GetImagePathFor2XImage(CommonString(name));
   if (path2x.IsEmpty()) return 0;
@@ -62,15 +62,15 @@ int CanOpenImageFile2x(CGameBase* app, const char* name) {
   return opened ? 1 : 0;
 }
 
-IDibBitmap* ImageLoad_PNG(CGameBase* app, const char* name, IDibBitmap* bitmap) {
+IDibBitmap* ImageLoad_PNG(CAppGraphics* app, const char* name, IDibBitmap* bitmap) {
   return LoadImageFile(app, name, bitmap, ImageDecode_PNG, &IDibBitmap::m_ImageFileName);
 }
 
-IDibBitmap* ImageLoad_PNG_Alpha(CGameBase* app, const char* name, IDibBitmap* bitmap) {
+IDibBitmap* ImageLoad_PNG_Alpha(CAppGraphics* app, const char* name, IDibBitmap* bitmap) {
   return LoadImageFile(app, name, bitmap, ImageDecode_PNG_Alpha, nullptr);
 }
 
-IDibBitmap* ImageLoad(CGameBase* app, const char* name, IDibBitmap* bitmap) {
+IDibBitmap* ImageLoad(CAppGraphics* app, const char* name, IDibBitmap* bitmap) {
   if (!app || !name) return nullptr;
   CommonString base = BaseName(name);
   CommonString png = base + ".png";
@@ -93,7 +93,7 @@ IDibBitmap* ImageLoad(CGameBase* app, const char* name, IDibBitmap* bitmap) {
   return nullptr;
 }
 
-IDibBitmap* ImageLoad_Alpha(CGameBase* app, const char* name, IDibBitmap* bitmap) {
+IDibBitmap* ImageLoad_Alpha(CAppGraphics* app, const char* name, IDibBitmap* bitmap) {
   if (!app || !name) return nullptr;
   CommonString base = BaseName(name);
   IDibBitmap* result = ImageLoad_JPG_Alpha(app, (base + ".jpg").c_str(), bitmap);
@@ -116,7 +116,7 @@ void ImagePremultiplyAlpha(IDibBitmap* bitmap) {
   }
 }
 
-IDibBitmap* ImageLoad_PVR(CGameBase* app, const char* name) {
+IDibBitmap* ImageLoad_PVR(CAppGraphics* app, const char* name) {
   if (!app || !name) return nullptr;
   IDibBitmap* bitmap = app->CreateBitmapObject();
   if (!bitmap) return nullptr;

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdlib>
 
+#include "app_graphics.h"
 #include "dib_bitmap.h"
-#include "game_base.h"
 #include "image_loaders.h"
 
 // The colour and alpha maps of one decoded image of w x h pixels, laid out for a bitmap of the
@@ -64,7 +64,7 @@ inline bool AlphaMatchesPixels(IDibBitmap* bitmap, int w, int h) {
 }
 
 // Halving applies to a double-resolution file outside double-resolution mode; it clears the flag.
-inline bool TakeHalvingRequest(CGameBase* app, IDibBitmap* bitmap) {
+inline bool TakeHalvingRequest(CAppGraphics* app, IDibBitmap* bitmap) {
   if (app->m_b2xImages || !bitmap->m_b2xImage) return false;
   bitmap->m_b2xImage = 0;
   return true;
@@ -72,8 +72,8 @@ inline bool TakeHalvingRequest(CGameBase* app, IDibBitmap* bitmap) {
 
 // Clears the application's texture-update flag while pixels change hands and always sets it again.
 struct TextureUpdateHold {
-  CGameBase* app;
-  explicit TextureUpdateHold(CGameBase* a) : app(a) { app->m_bUpdateTextureOnSetBits = 0; }
+  CAppGraphics* app;
+  explicit TextureUpdateHold(CAppGraphics* a) : app(a) { app->m_bUpdateTextureOnSetBits = 0; }
   ~TextureUpdateHold() { app->m_bUpdateTextureOnSetBits = 1; }
 };
 
@@ -85,10 +85,10 @@ inline int HandOverAlpha(IDibBitmap* bitmap, ImagePixelMaps& m) {
   return 1;
 }
 
-typedef int (*ImageDecodeFunc)(CGameBase* app, IFile* file, IDibBitmap* bitmap);
+typedef int (*ImageDecodeFunc)(CAppGraphics* app, IFile* file, IDibBitmap* bitmap);
 
 // Opens name (or its double-resolution variant) and decodes it into the bitmap, creating one when
 // none is given; the name is stored in nameField when that is not null. A created bitmap is deleted
 // on failure.
-IDibBitmap* LoadImageFile(CGameBase* app, const char* name, IDibBitmap* bitmap, ImageDecodeFunc decode,
+IDibBitmap* LoadImageFile(CAppGraphics* app, const char* name, IDibBitmap* bitmap, ImageDecodeFunc decode,
                           CommonString IDibBitmap::*nameField);

@@ -7,16 +7,16 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app_graphics.h"
 #include "dib_bitmap.h"
 #include "drawing_helpers.h"
-#include "game_base.h"
 #include "gl_renderer.h"
 #include "quellar_array.h"
 #include "texture_data.h"
 
 QuellarVertex g_globalQuellarVertex_2_3[2][3];
 
-CQuellarImageRotatorScaler::CQuellarImageRotatorScaler(CGameBase* game, int angleSteps)
+CQuellarImageRotatorScaler::CQuellarImageRotatorScaler(CAppGraphics* game, int angleSteps)
     : m_pGame(game), m_nAngleSteps(angleSteps) {
   // Computed wide so that an out-of-range count cannot overflow; Initialize refuses it.
   m_nStepsPerDegree = (FIXED_FLOAT)(((int64_t)angleSteps * 4096) / 5760);

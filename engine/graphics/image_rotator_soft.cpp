@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app_graphics.h"
 #include "dib_bitmap.h"
-#include "game_base.h"
 #include "image_rotator.h"
 #include "quellar_array.h"
 

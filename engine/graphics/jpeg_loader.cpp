@@ -9,9 +9,9 @@
 // jerror.h after jpeglib.h: it needs its types.
 #include <jerror.h>
 
+#include "app_graphics.h"
 #include "dib_bitmap.h"
 #include "files.h"
-#include "game_base.h"
 #include "image_loaders.h"
 #include "image_pixels.h"
 
@@ -138,7 +138,8 @@ bool CroppedTarget(const ImagePixelMaps& m, int i, int j, int x, int y, size_t* 
 
 // Decodes the whole image into job->maps (for JPEG_CROPPED straight into the bitmap's pixels).
 // 1 or 0; on 0 the job still holds whatever must be freed.
-int JpegDecode(JpegJob* job, CGameBase* app, IFile* file, IDibBitmap* bitmap, JpegWhat what, int x, int y) {
+int JpegDecode(JpegJob* job, CAppGraphics* app, IFile* file, IDibBitmap* bitmap, JpegWhat what, int x,
+               int y) {
   j_decompress_ptr cinfo = &job->cinfo;
   if (sigsetjmp(job->err.jump, 0)) return 0;
 
@@ -229,7 +230,7 @@ int HandOverColour(IDibBitmap* bitmap, JpegJob& job) {
   return 1;
 }
 
-int DecodeInto(CGameBase* app, IFile* file, IDibBitmap* bitmap, JpegWhat what, int x = 0, int y = 0) {
+int DecodeInto(CAppGraphics* app, IFile* file, IDibBitmap* bitmap, JpegWhat what, int x = 0, int y = 0) {
   if (!app || !file || !bitmap) return 0;
   JpegJob job;
   if (!JpegDecode(&job, app, file, bitmap, what, x, y)) return 0;
@@ -246,23 +247,23 @@ int DecodeInto(CGameBase* app, IFile* file, IDibBitmap* bitmap, JpegWhat what, i
 
 } // namespace
 
-int ImageDecode_JPG(CGameBase* app, IFile* file, IDibBitmap* bitmap) {
+int ImageDecode_JPG(CAppGraphics* app, IFile* file, IDibBitmap* bitmap) {
   return DecodeInto(app, file, bitmap, JPEG_COLOUR);
 }
 
-int ImageDecode_JPG_Alpha(CGameBase* app, IFile* file, IDibBitmap* bitmap) {
+int ImageDecode_JPG_Alpha(CAppGraphics* app, IFile* file, IDibBitmap* bitmap) {
   return DecodeInto(app, file, bitmap, JPEG_ALPHA);
 }
 
-IDibBitmap* ImageLoad_JPG(CGameBase* app, const char* name, IDibBitmap* bitmap) {
+IDibBitmap* ImageLoad_JPG(CAppGraphics* app, const char* name, IDibBitmap* bitmap) {
   return LoadImageFile(app, name, bitmap, ImageDecode_JPG, &IDibBitmap::m_ImageFileName);
 }
 
-IDibBitmap* ImageLoad_JPG_Alpha(CGameBase* app, const char* name, IDibBitmap* bitmap) {
+IDibBitmap* ImageLoad_JPG_Alpha(CAppGraphics* app, const char* name, IDibBitmap* bitmap) {
   return LoadImageFile(app, name, bitmap, ImageDecode_JPG_Alpha, &IDibBitmap::m_AlphaFileName);
 }
 
-IDibBitmap* ImageLoad_JPG_FromStream(CGameBase* app, IFile* file, IDibBitmap* bitmap) {
+IDibBitmap* ImageLoad_JPG_FromStream(CAppGraphics* app, IFile* file, IDibBitmap* bitmap) {
   if (!app || !file) return nullptr;
   bool created = bitmap == nullptr;
   if (created && !(bitmap = app->CreateBitmapObject())) return nullptr;
@@ -271,7 +272,7 @@ IDibBitmap* ImageLoad_JPG_FromStream(CGameBase* app, IFile* file, IDibBitmap* bi
   return nullptr;
 }
 
-IDibBitmap* ImageLoadCropped_JPG(CGameBase* app, const char* name, IDibBitmap* bitmap, int x, int y) {
+IDibBitmap* ImageLoadCropped_JPG(CAppGraphics* app, const char* name, IDibBitmap* bitmap, int x, int y) {
   if (!app || !name || !bitmap) return nullptr;
   if (bitmap->GetWidth() < 1 || bitmap->GetHeight() < 1 || !bitmap->HasPixelsInRAM() ||
       bitmap->GetBytesPerPixel() != 2)

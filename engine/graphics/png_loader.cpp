@@ -6,9 +6,9 @@
 
 #include <png.h>
 
+#include "app_graphics.h"
 #include "dib_bitmap.h"
 #include "files.h"
-#include "game_base.h"
 #include "image_loaders.h"
 #include "image_pixels.h"
 
@@ -73,7 +73,7 @@ enum PngWhat { PNG_COLOUR, PNG_ALPHA_ONLY };
 
 // Reads the whole image into job->maps. Every row arrives as blue, green, red, alpha bytes.
 // 1 or 0; on 0 the job still holds whatever must be freed.
-int PngDecode(PngJob* job, CGameBase* app, IFile* file, IDibBitmap* bitmap, PngWhat what,
+int PngDecode(PngJob* job, CAppGraphics* app, IFile* file, IDibBitmap* bitmap, PngWhat what,
               unsigned* alphaAnd) {
   png_structp png = job->png;
   png_infop info = job->info;
@@ -156,7 +156,7 @@ int PngDecode(PngJob* job, CGameBase* app, IFile* file, IDibBitmap* bitmap, PngW
 
 namespace {
 
-int PngDecodeInto(CGameBase* app, IFile* file, IDibBitmap* bitmap, PngWhat what) {
+int PngDecodeInto(CAppGraphics* app, IFile* file, IDibBitmap* bitmap, PngWhat what) {
   if (!app || !file || !bitmap) return 0;
   PngJob job;
   unsigned alphaAnd = 0;
@@ -181,10 +181,10 @@ int PngDecodeInto(CGameBase* app, IFile* file, IDibBitmap* bitmap, PngWhat what)
 
 } // namespace
 
-int ImageDecode_PNG(CGameBase* app, IFile* file, IDibBitmap* bitmap) {
+int ImageDecode_PNG(CAppGraphics* app, IFile* file, IDibBitmap* bitmap) {
   return PngDecodeInto(app, file, bitmap, PNG_COLOUR);
 }
 
-int ImageDecode_PNG_Alpha(CGameBase* app, IFile* file, IDibBitmap* bitmap) {
+int ImageDecode_PNG_Alpha(CAppGraphics* app, IFile* file, IDibBitmap* bitmap) {
   return PngDecodeInto(app, file, bitmap, PNG_ALPHA_ONLY);
 }

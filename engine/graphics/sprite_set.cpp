@@ -5,9 +5,10 @@
 #include <climits>
 #include <cstdlib>
 
+#include "app_graphics.h"
+#include "bitmap_utils.h"
 #include "dib_bitmap.h"
 #include "files.h"
-#include "game_base.h"
 #include "image_loaders.h"
 #include "parser.h"
 #include "quellar_utils.h"
@@ -64,7 +65,7 @@ bool IsSpriteFramePattern(const char* pattern) {
 
 CSpriteSet::~CSpriteSet() { DestroyData(); }
 
-void CSpriteSet::Define(CGameBase* game, int kind, const char* file, const char* afile, int first,
+void CSpriteSet::Define(CAppGraphics* game, int kind, const char* file, const char* afile, int first,
                         int second) {
   m_pGame = game;
   if (!game) return;
@@ -75,22 +76,22 @@ void CSpriteSet::Define(CGameBase* game, int kind, const char* file, const char*
   m_nFramesPerRowOrFirstIndex = second;
 }
 
-void CSpriteSet::DefineSpriteSetSingle(CGameBase* game, const char* file, const char* afile, int frames,
+void CSpriteSet::DefineSpriteSetSingle(CAppGraphics* game, const char* file, const char* afile, int frames,
                                        int perRow) {
   Define(game, SPRITESET_SINGLE, file, afile, frames, perRow);
 }
 
-void CSpriteSet::DefineSpriteSetMulti(CGameBase* game, const char* file, const char* afile, int frames,
+void CSpriteSet::DefineSpriteSetMulti(CAppGraphics* game, const char* file, const char* afile, int frames,
                                       int firstIndex) {
   Define(game, SPRITESET_MULTI, file, afile, frames, firstIndex);
 }
 
-void CSpriteSet::DefineSpriteSetMultiOptional(CGameBase* game, const char* file, const char* afile,
+void CSpriteSet::DefineSpriteSetMultiOptional(CAppGraphics* game, const char* file, const char* afile,
                                               int frames, int firstIndex) {
   Define(game, SPRITESET_MULTI_OPTIONAL, file, afile, frames, firstIndex);
 }
 
-void CSpriteSet::DefineSpriteSetSingleCommonAlpha(CGameBase* game, const char* file, const char* afile,
+void CSpriteSet::DefineSpriteSetSingleCommonAlpha(CAppGraphics* game, const char* file, const char* afile,
                                                   int frames, int perRow) {
   Define(game, SPRITESET_SINGLE_COMMON_ALPHA, file, afile, frames, perRow);
 }
@@ -462,7 +463,7 @@ int CSpriteSet::ReadTextureAtlasItems() {
 
 // --- CSpriteSetManager ---
 
-CSpriteSetManager::CSpriteSetManager(CGameBase* game, int growthStep)
+CSpriteSetManager::CSpriteSetManager(CAppGraphics* game, int growthStep)
     : m_pGame(game), m_nGrowthStep(growthStep > 0 ? growthStep : 1) {}
 
 CSpriteSetManager::~CSpriteSetManager() { DestroySpriteSets(); }
@@ -594,7 +595,7 @@ void CSpriteSetManager::DestroySpriteSets() {
   m_nCapacity = 0;
 }
 
-void UnloadSritesSetsWithGroupName(CGameBase* game, CommonString group) {
+void UnloadSritesSetsWithGroupName(CAppGraphics* game, CommonString group) {
   CSpriteSetManager* manager = game ? game->GetSpriteSetManager() : nullptr;
   if (!manager) return;
   for (int i = 0, n = manager->GetNumSpriteSets(); i < n; i++) {

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app_graphics.h"
 #include "files.h"
-#include "game_base.h"
 #include "parser.h"
 #include "sprite_set.h"
 
@@ -36,7 +36,7 @@ bool ReadInteger(const Text& line, int& value) {
 }
 
 // Opens path through the application's memory file, positioned at the start; null on failure.
-IMemFile* OpenDescription(CGameBase* game, const CommonString& path) {
+IMemFile* OpenDescription(CAppGraphics* game, const CommonString& path) {
   IMemFile* file = game->CreateMemoryFileObject();
   if (!file) return nullptr;
   if (!file->Open(game, path.c_str(), FILE_MODE_READ) || !file->Seek(0, FILE_SEEK_BEGIN)) SafeDelete(file);
@@ -204,7 +204,7 @@ void ResetSpriteSetUtilityParams(CSpriteSetSettingsParams& p) {
   p.atlasTexture = texture;
 }
 
-int AddSpriteSetsFromFile(CGameBase* game, CommonString path) {
+int AddSpriteSetsFromFile(CAppGraphics* game, CommonString path) {
   CSpriteSetManager* manager = game ? game->GetSpriteSetManager() : nullptr;
   if (!manager) return 0;
   IMemFile* file = OpenDescription(game, path);
@@ -219,7 +219,7 @@ int AddSpriteSetsFromFile(CGameBase* game, CommonString path) {
   return 0;
 }
 
-int DestroySpriteSetsFromFile(CGameBase* game, CommonString path) {
+int DestroySpriteSetsFromFile(CAppGraphics* game, CommonString path) {
   CSpriteSetManager* manager = game ? game->GetSpriteSetManager() : nullptr;
   if (!manager) return 0;
   IMemFile* file = OpenDescription(game, path);

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <new>
 
+#include "app_graphics.h"
 #include "dib_bitmap.h"
 #include "files.h"
-#include "game_base.h"
 #include "gl_calls.h"
 #include "image_loaders.h"
 #include "parser.h"
@@ -62,7 +62,7 @@ void GetBestTextureDimensions(int& w, int& h) {
       h *= 2;
 }
 
-QuellarTextureData::QuellarTextureData(CGameBase* game) : m_pGame(game) {}
+QuellarTextureData::QuellarTextureData(CAppGraphics* game) : m_pGame(game) {}
 
 QuellarTextureData::~QuellarTextureData() { ReleaseTextureData(); }
 
@@ -553,8 +553,8 @@ void UploadLevels(GLenum type, int w, int h, unsigned char* buffer) {
 
 } // namespace
 
-int GLES_CopyImageToTexture(QuellarTextureData* td, CGameBase* game, GLuint name, IDibBitmap* bitmap, int x,
-                            int y, int texW, int texH, bool alpha, bool alphaOnly) {
+int GLES_CopyImageToTexture(QuellarTextureData* td, CAppGraphics* game, GLuint name, IDibBitmap* bitmap,
+                            int x, int y, int texW, int texH, bool alpha, bool alphaOnly) {
   if (!td || !bitmap || !name || texW <= 0 || texH <= 0) return 0;
   const unsigned char* pixels = bitmap->GetBits();
   const unsigned char* alphaMap = alpha ? bitmap->GetAlphaBits() : nullptr;

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <new>
 
+#include "app_graphics.h"
 #include "bitmap_font.h"
 #include "files.h"
-#include "game_base.h"
 #include "parser.h"
 
 const char* const g_EffectNames[UILAYOUT_NUM_EFFECTS] = {"none",         "shadow",  "border",       "glow",

@@ -1,8 +1,8 @@
 // CWinDibBitmap storage, orientation mapping, copies, primitives and colour operations.
 #include "win_dib_bitmap.h"
 
+#include "app_graphics.h"
 #include "drawing_helpers.h"
-#include "game_base.h"
 #include "pixel_ops.h"
 
 #include <climits>
@@ -14,7 +14,7 @@ using namespace pixel_ops;
 // Grids beyond this many pixels are refused, so that every pixel index fits an int.
 static const int64_t kMaxPixels = (int64_t)1 << 28;
 
-CWinDibBitmap::CWinDibBitmap(CGameBase* game) : m_pGame(game) {
+CWinDibBitmap::CWinDibBitmap(CAppGraphics* game) : m_pGame(game) {
   if (game) {
     DisplayProperties props;
     game->GetDeviceScreenProperties(&props);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <ostream>
 
+#include "bitmap_utils.h"
 #include "image_test_support.h"
 #include "quellar_utils.h"
 

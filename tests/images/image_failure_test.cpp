@@ -8,7 +8,7 @@
 
 namespace {
 
-typedef IDibBitmap* (*Loader)(CGameBase*, const char*, IDibBitmap*);
+typedef IDibBitmap* (*Loader)(CAppGraphics*, const char*, IDibBitmap*);
 
 struct BadCase {
   const char* what;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "../gl/gl_scene.h"
+#include "bitmap_utils.h"
 #include "fixture_pattern.h"
 #include "image_loaders.h"
 #include "image_test_game.h"

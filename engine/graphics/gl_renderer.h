@@ -1,0 +1,109 @@
+// The GL state cache and vertex batcher: every textured quad and triangle the engine draws goes
+// through one set of vertex arrays and one glDrawElements per batch, with the blend function,
+// texture environment and bound texture cached so that only real changes reach GL.
+#pragma once
+
+#include <GLES/gl.h>
+
+#include "quellar_types.h"
+
+class CAppGraphics;
+class IDibBitmap;
+
+enum {
+  GLES_MAX_VERTICES = 1000,
+  GLES_MAX_INDEXES = 1000,
+};
+
+// Blend modes of Renderer_SetBlendMode.
+typedef int Renderer_BlendMode;
+enum {
+  RENDERER_BLEND_NORMAL = 0,        // source alpha over
+  RENDERER_BLEND_ADDITIVE = 1,      // source alpha added
+  RENDERER_BLEND_TINTED = 2,        // texture environment GL_BLEND with the environment colour
+  RENDERER_BLEND_OPAQUE = 3,        // blending off
+  RENDERER_BLEND_PREMULTIPLIED = 4, // GL_ONE, GL_ONE_MINUS_SRC_ALPHA
+};
+
+// Texture wrap modes: 1 repeats, anything else clamps to the edge.
+typedef int Renderer_TextureMapMode;
+enum {
+  RENDERER_TEXTURE_CLAMP = 0,
+  RENDERER_TEXTURE_REPEAT = 1,
+};
+
+// Vertex arrays: positions are pixels x 256 (24.8), texture coordinates 16.16.
+extern GLfixed g_GLES_Coords[GLES_MAX_VERTICES * 3];
+extern GLfixed g_GLES_TexCoords[GLES_MAX_VERTICES * 2];
+extern GLubyte g_GLES_Colors[GLES_MAX_VERTICES * 4];
+extern GLushort g_GLES_Indexes[GLES_MAX_INDEXES];
+extern u32 g_GLES_NumVertexUsed;
+extern u32 g_GLES_NumIndexesUsed;
+
+// State cache; it is never read back from GL.
+extern int g_GLES_BlendModeEnabled;
+extern GLenum g_GLES_BlendSourceFactor;
+extern GLenum g_GLES_BlendDestFactor;
+extern GLint g_GLES_TextEnvironmentMode;
+extern u32 g_TextEnvironmentColorARGB;
+extern GLuint g_Current_texName; // 0 while texturing is off
+extern int g_GLES_ColorBufferUsed;
+extern GLint g_prefer_GL_LINEAR;  // filter of new textures
+extern GLint g_prefer_GL_NEAREST; // passed to GLES_SelectTexture, which ignores it
+
+// Frame state shared with the hardware bitmap.
+extern int g_bRenderingMode2D; // triangles off screen are skipped only in 2D mode
+extern int g_bViewportSetUp;   // the viewport is set once per context
+extern int g_bUpdate;          // the first HWBeginScene has set GL up
+
+// Every GL call the renderer, the textures and the GL drawing helpers make is counted here; the
+// benchmark reports these and tests check them.
+struct GLES_CallCounts {
+  u32 drawCalls;       // glDrawElements
+  u32 indicesDrawn;    // indices those draws referenced
+  u32 blendFuncs;      // glBlendFunc
+  u32 blendSwitches;   // glEnable / glDisable of GL_BLEND
+  u32 texEnvs;         // glTexEnv* (mode and colour)
+  u32 textureBinds;    // glBindTexture
+  u32 textureSwitches; // glEnable / glDisable of GL_TEXTURE_2D
+  u32 textureUploads;  // glTexImage2D and glCompressedTexImage2D
+  u32 texturesCreated;
+  u32 texturesDeleted;
+  u32 StateChanges() const { return blendFuncs + blendSwitches + texEnvs + textureBinds + textureSwitches; }
+};
+extern GLES_CallCounts g_GLES_CallCounts;
+
+// Appends a quad: xy = 4 x (x, y) in 24.8, uv = 4 x (u, v) in 16.16, rgba = 16 bytes or null
+// for opaque white. Corners go top-left, top-right, bottom-right, bottom-left (clockwise).
+void GLES_RenderQUAD(const int* xy, const int* uv, const unsigned char* rgba);
+// Appends a triangle: 3 x (x, y, z), 3 x (u, v), 12 colour bytes or null; answers the index count.
+int GLES_RenderTRIANGLE_3D(const int* xyz, const int* uv, const unsigned char* rgba);
+void GLES_FlushBuffer();
+// Turns texturing off and appends a quad of one colour over pixels x0..x1, y0..y1.
+void GLES_RenderFilledQuad(int x0, int y0, int x1, int y1, int r, int g, int b, int a);
+
+void GLES_BlendMode(int enable, GLenum src, GLenum dst);
+void GLES_SetTextEnvironmentMode(GLint mode);
+// Channels in GL fixed point: the 8-bit value shifted left by 8.
+void GLES_SetTextEnvironmentColor(GLfixed r, GLfixed g, GLfixed b, GLfixed a);
+void GLES_SelectTexture(GLuint name, GLint filter);
+void Renderer_SetBlendMode(Renderer_BlendMode mode, IDibBitmap* bitmap = nullptr);
+void Renderer_SetTextureMapMode(Renderer_TextureMapMode s, Renderer_TextureMapMode t, IDibBitmap* bitmap);
+void GLES_SetupXY_UV_Pointers();
+// After code that drove GL directly: forces GL back into the state the cache describes.
+void GLES_RestoreCachingSupport();
+// Forgets everything cached about GL, for a new context: the next frame sets GL up from scratch.
+void GLES_ResetStateCache();
+
+void GLES_Set2DRenderingMode(CAppGraphics* game, IDibBitmap* screen);
+void GLES_Set3DRenderingMode(CAppGraphics* game, IDibBitmap* screen);
+
+// The screen bitmap under the GL renderer (sets the renderer type to 5), and any other bitmap.
+IDibBitmap* OGLES_InitAndCreateRenderTarget(CAppGraphics* game);
+IDibBitmap* OGLES_CreateBitmap(CAppGraphics* game);
+void OGLES_RemoveBitmapFromList(IDibBitmap* bitmap);
+
+// Presents the frame. The platform layer installs its swap here; without one the current EGL
+// surface is swapped.
+extern void (*g_pfnGLES_SwapBuffers)();
+void GLES_RenderToScreenOrSwapBuffers();

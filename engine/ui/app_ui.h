@@ -1,0 +1,46 @@
+// CAppUI: the part of the application object the UI layer reaches through its pointer: pointer
+// capture, the key locks and device keys the dialogs consult, and the template cache.
+#pragma once
+
+#include "app_graphics.h"
+#include "common_string.h"
+#include "quellar_array.h"
+
+class CXElement;
+class TTemplate;
+
+enum { GAMEBASE_NUM_KEYS = 32 };
+
+struct CachedTemplate {
+  CommonStringRS<247> name;
+  TTemplate* pTemplate = nullptr;
+};
+
+class CAppUI : public CAppGraphics {
+public:
+  ~CAppUI() override;
+
+  // --- pointer capture: the captured element receives every pointer event ---
+  void XSetCapture(CXElement* element) { m_pCapture = element; }
+  void XReleaseCapture() { m_pCapture = nullptr; }
+  CXElement* XGetCapture() { return m_pCapture; }
+
+  // --- key locks: a locked key's events are swallowed until any key is released ---
+  static bool IsKeyCode(int key) { return key >= 0 && key < GAMEBASE_NUM_KEYS; }
+  void LockKey(int key);
+  void UnLockKey(int key);
+  bool IsKeyLocked(int key);
+  void UnLockKeys();
+
+  // This device has no smartphone keypad: no digit, yes, no or backspace key.
+  int LastKeyCodeIsSmartphoneDigit() { return -1; }
+  bool LastKeyCodeIsSmartphoneYes() { return false; }
+  bool LastKeyCodeIsSmartphoneNo() { return false; }
+  bool LastKeyCodeIsSmartphoneBackSpace() { return false; }
+
+  void FlushCachedTemplates();
+
+  int m_aKeyLocked[GAMEBASE_NUM_KEYS] = {};
+  CXElement* m_pCapture = nullptr;
+  CQuellarArray<CachedTemplate*> m_CachedTemplates{1};
+};

@@ -1,0 +1,25 @@
+# Runs the layer check on a small tree built to break every rule once (and to keep each allowed
+# include) and fails unless the check fails naming exactly those breaches.
+#   cmake -DCHECK=<check_layers.cmake> -DFIXTURE=<tree> -P expect_violations.cmake
+execute_process(COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${FIXTURE} -P ${CHECK}
+                RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+set(text "${out}${err}")
+if(result EQUAL 0)
+  message(FATAL_ERROR "the check passed a tree that breaks the layers:\n${text}")
+endif()
+set(expected
+  "engine/include/stray.h: a header outside the layer folders"
+  "engine/ui/strings.h: the name strings.h is also engine/core/strings.h"
+  "engine/core/files.cpp: core includes bitmaps.h of graphics"
+  "engine/graphics/fonts.cpp: graphics includes widgets.h of ui"
+  "engine/ui/dialog.cpp: ui includes application.h of app"
+  "engine/audio/mixer.cpp: audio includes widgets.h of ui"
+  "engine/app/application.cpp: the engine includes the game's display/window.h"
+  "engine/app/application.h: app includes host_entry.h of host"
+  "8 layering violation")
+foreach(line ${expected})
+  string(FIND "${text}" "${line}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "missing from the check's report: ${line}\n${text}")
+  endif()
+endforeach()
