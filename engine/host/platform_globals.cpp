@@ -7,3 +7,4 @@ bool g_exit_application = false;
 float g_PixelScale = 1.0f;
 int g_screen_resolution[2] = {0, 0};
 const char* g_window_group_name = "main_app_group";
+HostGameOptions g_hostGameOptions;

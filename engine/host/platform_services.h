@@ -6,6 +6,8 @@
 #include <bps/bps.h>
 #include <screen/screen.h>
 
+#include <string>
+
 class CGameBase;
 
 extern CGameBase* g_pGame;
@@ -14,6 +16,15 @@ extern bool g_exit_application;
 extern float g_PixelScale;
 extern int g_screen_resolution[2];
 extern const char* g_window_group_name;
+
+// What the host's command line asks of the game, which has no command line of its own.
+struct HostGameOptions {
+  int level = -1;            // start straight into this level after the start-up (-1: the menu)
+  int character = 0;         // with this character
+  bool developer = false;    // the developer build: levels from data/, the editor reachable
+  std::string dataDirectory; // where the read-only asset pack lies; empty: the working directory's
+};
+extern HostGameOptions g_hostGameOptions;
 
 extern screen_context_t screen_ctx;
 extern screen_window_t screen_win;

@@ -1,0 +1,176 @@
+// Texture2D's blits: each rectangle becomes two clockwise triangles for the engine's batcher.
+#include "texture2d.h"
+
+#include <cmath>
+
+#include "dib_bitmap.h"
+#include "display.h"
+#include "drawing_helpers.h"
+#include "game_base.h"
+#include "platform_services.h"
+
+float g_glScaleX = 1.0f;
+float g_glScaleY = 1.0f;
+float g_glTranslateX = 0.0f;
+float g_glTranslateY = 0.0f;
+
+DrawTexturedTrianglesFunc g_drawTexturedTriangles = DrawTexturedTriangles_AbsoluteUV;
+
+void GlScale(float sx, float sy) {
+  g_glScaleX *= sx;
+  g_glScaleY *= sy;
+}
+
+void GlTranslate(float tx, float ty) {
+  g_glTranslateX += tx;
+  g_glTranslateY += ty;
+}
+
+FIXED_FLOAT_16 FixedFloat16FromDouble(double d) {
+  double v = d * 65536.0 + 0.5;
+  if (!(v > -2147483648.0)) return v != v ? 0 : INT32_MIN; // NaN draws at 0
+  if (v >= 2147483647.0) return INT32_MAX;
+  return (FIXED_FLOAT_16)v;
+}
+
+Texture2D::~Texture2D() { SafeDelete(bitmap); }
+
+namespace {
+
+// A tint channel as a vertex colour: the cache keeps what was asked, the vertex what can be drawn.
+u8 Channel(int v) { return (u8)(v < 0 ? 0 : v > 255 ? 255 : v); }
+
+struct Corner {
+  float x, y; // screen position before the global transform
+  float u, v;
+};
+
+QuellarVertex Vertex(const Corner& c) {
+  QuellarVertex q;
+  q.x = FixedFloat16FromDouble((double)((c.x + g_glTranslateX) * g_glScaleX));
+  q.y = FixedFloat16FromDouble((double)((c.y + g_glTranslateY) * g_glScaleY));
+  q.z = 0;
+  q.u = FixedFloat16FromDouble((double)c.u);
+  q.v = FixedFloat16FromDouble((double)c.v);
+  q.r = Channel(lastBlendR);
+  q.g = Channel(lastBlendG);
+  q.b = Channel(lastBlendB);
+  q.a = Channel(lastBlendA);
+  return q;
+}
+
+// An axis-aligned quad whose top-left lies at (px, py) before the transform and whose size W x H
+// is already scaled by the global scale.
+void AxisQuad(QuellarVertex (&quad)[4], float px, float py, float W, float H, const float (&uv)[4][2]) {
+  float X = (px + g_glTranslateX) * g_glScaleX, Y = (py + g_glTranslateY) * g_glScaleY;
+  const float xs[4] = {X, X + W, X + W, X};
+  const float ys[4] = {Y, Y, Y + H, Y + H};
+  for (int i = 0; i < 4; ++i) {
+    QuellarVertex& q = quad[i];
+    q.x = FixedFloat16FromDouble((double)xs[i]);
+    q.y = FixedFloat16FromDouble((double)ys[i]);
+    q.z = 0;
+    q.u = FixedFloat16FromDouble((double)uv[i][0]);
+    q.v = FixedFloat16FromDouble((double)uv[i][1]);
+    q.r = Channel(lastBlendR);
+    q.g = Channel(lastBlendG);
+    q.b = Channel(lastBlendB);
+    q.a = Channel(lastBlendA);
+  }
+}
+
+} // namespace
+
+// Corners TL, TR, BR, BL become (TL, TR, BR) and (TL, BR, BL).
+void Texture2D::Send(const QuellarVertex (&quad)[4]) {
+  const QuellarVertex tris[2][3] = {{quad[0], quad[1], quad[2]}, {quad[0], quad[2], quad[3]}};
+  IDibBitmap* dest = g_pGame ? g_pGame->GetDoubleBuffer() : nullptr;
+  if (g_drawTexturedTriangles) g_drawTexturedTriangles(g_pGame, dest, bitmap, tris, 2, false);
+}
+
+void Texture2D::BlitAtPointUsingRect(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY) {
+  float W = r.width * scaleX * g_glScaleX, H = r.height * scaleY * g_glScaleY;
+  const float uv[4][2] = {
+      {r.x, r.y}, {r.x + r.width, r.y}, {r.x + r.width, r.y + r.height}, {r.x, r.y + r.height}};
+  QuellarVertex quad[4];
+  AxisQuad(quad, p.x, p.y, W, H, uv);
+  Send(quad);
+}
+
+void Texture2D::BlitAtPointUsingRectFlipY(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY) {
+  float W0 = r.width * scaleX, H0 = r.height * scaleY;
+  float uL = r.x, uR = r.x + r.width, vT = r.y, vB = r.y + r.height;
+  float px = p.x, py = p.y;
+  if (W0 < 0) {
+    px = p.x + W0;
+    W0 = -W0;
+    SWAP(uL, uR);
+  }
+  if (H0 < 0) {
+    py = p.y + H0;
+    H0 = -H0;
+    SWAP(vT, vB);
+  }
+  const float uv[4][2] = {{uL, vT}, {uR, vT}, {uR, vB}, {uL, vB}};
+  QuellarVertex quad[4];
+  AxisQuad(quad, px, py, W0 * g_glScaleX, H0 * g_glScaleY, uv);
+  Send(quad);
+}
+
+void Texture2D::BlitAtPointUsingRectFlipYAndRotated90(_CGPoint p, _CGRect r, bool, float scaleX,
+                                                      float scaleY) {
+  float W0 = r.height * scaleX, H0 = r.width * scaleY;
+  float a = r.y, b = r.y + r.height, c = r.x + r.width, d = r.x;
+  float px = p.x, py = p.y;
+  if (W0 < 0) {
+    px = p.x + W0;
+    W0 = -W0;
+    SWAP(a, b);
+  }
+  if (H0 < 0) {
+    py = p.y + H0;
+    H0 = -H0;
+    SWAP(c, d);
+  }
+  const float uv[4][2] = {{c, b}, {c, a}, {d, a}, {d, b}};
+  QuellarVertex quad[4];
+  AxisQuad(quad, px, py, W0 * g_glScaleX, H0 * g_glScaleY, uv);
+  Send(quad);
+}
+
+void Texture2D::BlitAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY,
+                                                   float degrees, _CGPoint pivot) {
+  float W0 = r.width * scaleX, H0 = r.height * scaleY;
+  float uL = r.x, uR = r.x + r.width, vT, vB;
+  float px = p.x, py = p.y;
+  if (W0 < 0) {
+    px = p.x + W0;
+    W0 = -W0;
+    SWAP(uL, uR);
+  }
+  if (H0 < 0) {
+    py = p.y + H0;
+    H0 = -H0;
+    vT = r.y;
+    vB = r.y + r.height;
+  } else {
+    vT = r.y + r.height;
+    vB = r.y;
+  }
+  float rad = degrees * 0.017453292f;
+  float s = sinf(rad), c = cosf(rad);
+  float hw = -W0 / 2, hh = -H0 / 2;
+  float cx = px - hw, cy = py - hh;
+  float dx = pivot.x - cx, dy = pivot.y - cy;
+  float ccx = pivot.x - (dx * c - dy * s), ccy = pivot.y - (dy * c + dx * s);
+  auto turn = [&](float ox, float oy, float& rx, float& ry) {
+    rx = ox * c - oy * s;
+    ry = ox * s + oy * c;
+  };
+  float tlx, tly, trx, try_;
+  turn(hw, hh, tlx, tly);
+  turn(-hw, hh, trx, try_);
+  QuellarVertex quad[4] = {Vertex({ccx + tlx, ccy + tly, uL, vT}), Vertex({ccx + trx, ccy + try_, uR, vT}),
+                           Vertex({ccx - tlx, ccy - tly, uR, vB}), Vertex({ccx - trx, ccy - try_, uL, vB})};
+  Send(quad);
+}

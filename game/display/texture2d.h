@@ -1,0 +1,67 @@
+// Texture2D: one loaded bitmap drawn as two textured triangles per rectangle, under the global
+// drawing transform and the tint cache; the point and rectangle records the blits take.
+#pragma once
+
+#include "quellar_types.h"
+#include "texture_data.h"
+
+class CGameBase;
+class IDibBitmap;
+
+struct _CGPoint {
+  float x;
+  float y;
+};
+
+struct _CGRect {
+  float x;
+  float y;
+  float width;
+  float height;
+};
+
+inline _CGPoint _CGPointMake(float x, float y) { return _CGPoint{x, y}; }
+inline _CGRect _CGRectMake(float x, float y, float w, float h) { return _CGRect{x, y, w, h}; }
+
+// (d x 65536 + 0.5) truncated toward zero, so -1.5 is one unit smaller in magnitude than 1.5;
+// values beyond the 16.16 range saturate.
+FIXED_FLOAT_16 FixedFloat16FromDouble(double d);
+
+// The global drawing transform: vertex = (point + translate) x scale.
+extern float g_glScaleX;
+extern float g_glScaleY;
+extern float g_glTranslateX;
+extern float g_glTranslateY;
+
+void GlScale(float sx, float sy);
+void GlTranslate(float tx, float ty);
+
+// Where every blit's two triangles go: the engine's batcher, or a test's capture.
+typedef void (*DrawTexturedTrianglesFunc)(CGameBase* game, IDibBitmap* dest, IDibBitmap* src,
+                                          const QuellarVertex (*triangles)[3], int count, bool flag);
+extern DrawTexturedTrianglesFunc g_drawTexturedTriangles;
+
+// r is the source rectangle in texels of the bitmap, p the destination's top-left before scaling.
+class Texture2D {
+public:
+  Texture2D() : bitmap(nullptr) {}
+  Texture2D(const Texture2D&) = delete;
+  Texture2D& operator=(const Texture2D&) = delete;
+  ~Texture2D();
+
+  // Expects positive scales.
+  void BlitAtPointUsingRect(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY);
+  // A negative scale mirrors on its axis.
+  void BlitAtPointUsingRectFlipY(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY);
+  // The source laid on its side: a quarter turn clockwise and a vertical mirror.
+  void BlitAtPointUsingRectFlipYAndRotated90(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY);
+  // Turned clockwise by degrees about the pivot; a positive scaleY samples the source bottom-up.
+  void BlitAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY,
+                                          float degrees, _CGPoint pivot);
+
+  IDibBitmap* bitmap; // owned
+  TCoord2D size;
+
+private:
+  void Send(const QuellarVertex (&quad)[4]);
+};

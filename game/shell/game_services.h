@@ -1,0 +1,182 @@
+// What the shell and the drawing layer use of the game's other subsystems: the sprite and
+// character catalogues, the front end, audio, the level objects, in-level play and the level
+// editor. Until each subsystem exists, stubs_subsystems.cpp stands in for it.
+#pragma once
+
+#include "game_modes.h"
+#include "quellar_types.h"
+
+class Atlas;
+class Surface;
+class SurfaceDummy;
+class hgeFont;
+
+// --- sprite catalogue ---
+enum {
+  RECTS_TYPES = 800,
+  RECTS_FRAMES = 30,
+  WORLD_ATLASES = 10,
+  CHARACTER_ROWS = 65,
+  CHARACTER_FRAMES = 65,
+};
+
+extern Surface* g_rects[RECTS_TYPES][RECTS_FRAMES];
+extern SurfaceDummy* g_rectDummies[RECTS_TYPES][RECTS_FRAMES];
+extern Atlas* g_worldAtlas[WORLD_ATLASES];
+extern int previousSpriteSet;
+extern int g_currentWorldAtlasID;
+extern Atlas* g_commonAtlas;
+extern Atlas* g_secretItemsAtlas;
+extern Atlas* g_achievementsAtlas;
+extern Surface* g_levelEndFXs[80];
+extern Surface* g_leaderboards[2];
+extern Surface* g_missions[2];
+extern Surface* g_missionButtons[20];
+extern Surface* g_dialog[3];
+extern Surface* g_dialogButCancel;
+extern Surface* g_dialogButYes;
+extern Surface* g_dialogButNo;
+extern Surface* g_dialogButOk;
+extern Surface* g_preloaderAnim[4];
+extern Surface* g_pixie[2][20];
+extern Surface* g_smoke[50];
+extern Surface* g_secretItems[100];
+extern Surface* g_achievementIcons[60];
+extern Surface* g_guiCross[2];
+extern Surface* g_guiJoystick[2];
+extern Surface* g_guiPause[2];
+extern Surface* g_guiArrows[2][2];
+extern Surface* g_guiArrowsPod;
+extern Surface* g_greenGlow;
+extern Surface* g_guiSuper;
+extern Surface* g_guiTime;
+extern Surface* g_guiShroom;
+extern Surface* g_guiAchievement;
+extern Surface* g_guiDeaths;
+extern Surface* g_goldenStick;
+extern Surface* g_guiPausePanel[5];
+extern Surface* g_butPauseMap;
+extern Surface* g_butPauseOptions;
+extern Surface* g_butPauseRestart;
+extern Surface* g_butPauseSkip;
+extern Surface* g_butPausePlay;
+extern Surface* g_butPauseSpecial;
+extern Surface* g_butPauseShield[2];
+extern Surface* g_butPauseTime[2];
+extern Surface* g_achievementPanel;
+extern Surface* g_achievementPanel2;
+extern Surface* g_shroomPanel[2][2];
+extern Surface* g_customSmoke[10];
+extern Surface* g_Particles[10][20];
+extern Surface* g_fragments[25];
+extern Surface* g_bgTile[5];
+extern int curBGSprite;
+extern hgeFont* Font1;
+extern hgeFont* FontButtons;
+extern hgeFont* FontLarge;
+extern hgeFont* FontInterface;
+extern hgeFont* FontTime;
+extern hgeFont* FontTimeBig;
+extern hgeFont* FontHintText;
+extern hgeFont* FontSTD;
+extern hgeFont* FontShroom;
+extern hgeFont* FontLevelID;
+extern hgeFont* FontSmallText;
+// The start-up sprites and the game's fonts, once per run.
+void LoadBasicSprites();
+// The sprites of the world that holds g_levelSelected.
+void LoadRects();
+void LoadBGSprites();
+void ClearTemporarySurfaces();
+
+// --- character catalogue ---
+extern Surface* g_character[CHARACTER_ROWS][CHARACTER_FRAMES];
+extern Atlas* g_charAtlas;
+extern int currentCharacter;
+void LoadCharacter(int id);
+
+// --- front end ---
+extern u8 g_bExitDlgOn;
+extern int newGameCurrentListShift;
+extern int g_currentHint;
+void UnLoadCommonMainMenuGFX();
+class globalData {
+public:
+  void Init();
+  int characterIndex = 0; // picked in level selection
+};
+extern globalData GlobalData;
+class mainMenu : public gamemode {};
+class newGame : public gamemode {};
+class options : public gamemode {};
+class credits : public gamemode {};
+class hiscores : public gamemode {};
+class instructions : public gamemode {};
+class interLevel : public gamemode {};
+class mapMode : public gamemode {};
+class levelSelection : public gamemode {};
+class missionsList : public gamemode {};
+class secretsList : public gamemode {};
+class miniGame : public gamemode {};
+class shop : public gamemode {};
+class help : public gamemode {};
+class about : public gamemode {};
+// Makes the white fill picture, runs InitGame and leaves through StartFirstMode.
+class loader : public gamemode {
+public:
+  void Draw(float dt) override;
+};
+
+// --- audio ---
+extern int currentTrack;
+// The effect registered under id x 10 + variant.
+void EnginePlaySound(int id, int variant);
+void PlaySoundDelayed(float delay, int sound, int variant);
+void ProcessSounds(float dt);
+void InitSoundEngine();
+void LoadAllSounds();
+
+// --- level objects ---
+// The hero's fields the shell steers with the accelerometer.
+struct gameRect {
+  u8 steerable = 0;
+  u8 inAir = 0;
+  float inputSpeed = 0;
+  u8 levelFinished = 0;
+};
+enum { GAME_RECTS = 700 };
+extern gameRect GameRects[GAME_RECTS];
+extern int updatingRectID;
+extern int currentGUIDBinding;
+
+// --- in-level play ---
+class questGame : public gamemode {};
+extern bool g_paused;
+extern bool g_ipad;
+// The camera shift of level coordinates.
+extern float g_shiftX;
+extern float g_shiftY;
+extern int currentRecording;
+extern int currentTime;
+void ButtonPause();
+// The fields of one mission that its file keeps.
+struct mission {
+  u8 defined = 0;
+  u8 completed = 0;
+  u8 justCompleted = 0;
+  int counter = 0;
+  float accumulator = 0;
+  float bannerTimer = 0;
+  u8 active = 0;
+};
+enum { MISSIONS = 100 };
+extern mission Missions[MISSIONS];
+extern int currentMission;
+extern float unlockedMissionY;
+void InitMissions();
+void ProcessMissions(float dt);
+void DrawUnlockedMissionsIfAny(float dt);
+void DrawEffectAnimators();
+
+// --- level editor ---
+class level_editor : public gamemode {};

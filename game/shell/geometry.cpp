@@ -1,0 +1,100 @@
+// The game's value types and arithmetic helpers.
+#include "geometry.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "display.h"
+
+void myRect::Extend(const myPoint& p) {
+  if (p.x < left)
+    left = p.x;
+  else if (p.x >= right)
+    right = p.x + 1;
+  if (p.y < top)
+    top = p.y;
+  else if (p.y >= bottom)
+    bottom = p.y + 1;
+}
+
+void myRect::Extend(const myRect& r) {
+  if (r.left < left) left = r.left;
+  if (r.top < top) top = r.top;
+  if (r.right > right) right = r.right;
+  if (r.bottom > bottom) bottom = r.bottom;
+}
+
+void myRect::Intersect(const myRect& r) {
+  if (r.left > left) left = r.left;
+  if (r.top > top) top = r.top;
+  if (r.right < right) right = r.right;
+  if (r.bottom < bottom) bottom = r.bottom;
+}
+
+int signOf(float v) { return v >= 0 ? 1 : -1; }
+
+void limitValueMax(float& v, float max) {
+  if (v > max) v = max;
+}
+
+void limitValueMin(float& v, float min) {
+  if (v < min) v = min;
+}
+
+// The tablet's rand() tops out at 32767; glibc's goes to 2^31 - 1, so only its low 15 bits are
+// used to keep the result inside [a, b] with the same spread.
+float randFloat(float a, float b) { return a + (b - a) * (float)((rand() % 32768) / 32767.0); }
+
+float compareAngles(float a, float b) {
+  float d = a - b;
+  for (;;) {
+    if ((double)d > 3.1415926535)
+      d = (float)((double)d - 6.283185307);
+    else if ((double)d < -3.1415926535)
+      d = (float)((double)d + 6.283185307);
+    else
+      break;
+  }
+  return d;
+}
+
+void SWAP(int& a, int& b) {
+  int t = a;
+  a = b;
+  b = t;
+}
+
+void SWAP(float& a, float& b) {
+  float t = a;
+  a = b;
+  b = t;
+}
+
+void CheckIndexInside(int& v, int low, int high) {
+  if (v < low) v = low;
+  if (v > high) v = high;
+}
+
+bool IntersectCircleLine(myPoint centre, float radius, myPoint a, myPoint b) {
+  float fx = a.x - centre.x, fy = a.y - centre.y;
+  float dx = b.x - a.x, dy = b.y - a.y;
+  float qa = dx * dx + dy * dy;
+  float qb = 2 * (fx * dx + fy * dy);
+  float qc = fx * fx + fy * fy - radius * radius;
+  float tested;
+  if (qb > 0)
+    tested = qc;
+  else if (-qb < 2 * qa)
+    tested = 4 * qa * qc - qb * qb;
+  else
+    tested = qa + qb + qc;
+  return tested < 0;
+}
+
+void DrawLightningBetween(int x1, int y1, int x2, int y2, int halfWidth, float f, Surface* s) {
+  float angle = atan2f((float)(y1 - y2), (float)(x2 - x1));
+  float sx = sinf(angle) * (float)halfWidth, cy = cosf(angle) * (float)halfWidth;
+  if (!display) return;
+  display->Blit4Points((int)(x1 - sx), (int)(y1 - cy), (int)(x1 + sx), (int)(y1 + cy), (int)(x2 - sx),
+                       (int)(y2 - cy), (int)(x2 + sx), (int)(y2 + cy), 0.0f, f, s);
+}

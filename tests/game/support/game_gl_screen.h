@@ -1,0 +1,41 @@
+// A headless GL screen for the game's drawing tests: Mesa's surfaceless pbuffer with the game's
+// RGB565 configuration and a hardware bitmap as the application's double buffer.
+#pragma once
+
+#include <memory>
+
+#include "bitmap_hw.h"
+#include "game_base.h"
+#include "gl_renderer.h"
+#include "headless_gl.h"
+
+class GameGLScreen {
+public:
+  // False when no GL context can be had.
+  bool Open(CGameBase& game, int w, int h) {
+    if (!m_GL.Open(w, h)) return false;
+    GLES_ResetStateCache();
+    m_Game = &game;
+    m_Screen.reset(OGLES_InitAndCreateRenderTarget(&game));
+    if (!m_Screen || !m_Screen->Create(w, h)) return false;
+    game.m_pDrawTarget = game.m_pDoubleBuffer = m_Screen.get();
+    m_Screen->HWReleasePixelDataInRAM();
+    m_Screen->HWBeginScene();
+    return true;
+  }
+  ~GameGLScreen() {
+    GLES_FlushBuffer();
+    if (m_Game) m_Game->m_pDrawTarget = m_Game->m_pDoubleBuffer = nullptr;
+    m_Screen.reset();
+    GLES_ResetStateCache();
+  }
+  HeadlessGL::Pixel At(int x, int y) {
+    GLES_FlushBuffer();
+    return m_GL.At(x, y);
+  }
+
+private:
+  HeadlessGL m_GL;
+  CGameBase* m_Game = nullptr;
+  std::unique_ptr<IDibBitmap> m_Screen;
+};
