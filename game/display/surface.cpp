@@ -3,6 +3,7 @@
 
 #include "atlas.h"
 #include "dib_bitmap.h"
+#include "game_base.h"
 #include "game_services.h"
 #include "image_loaders.h"
 #include "platform_services.h"

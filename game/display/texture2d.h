@@ -5,7 +5,7 @@
 #include "quellar_types.h"
 #include "texture_data.h"
 
-class CGameBase;
+class CAppGraphics;
 class IDibBitmap;
 
 struct _CGPoint {
@@ -37,7 +37,7 @@ void GlScale(float sx, float sy);
 void GlTranslate(float tx, float ty);
 
 // Where every blit's two triangles go: the engine's batcher, or a test's capture.
-typedef void (*DrawTexturedTrianglesFunc)(CGameBase* game, IDibBitmap* dest, IDibBitmap* src,
+typedef void (*DrawTexturedTrianglesFunc)(CAppGraphics* game, IDibBitmap* dest, IDibBitmap* src,
                                           const QuellarVertex (*triangles)[3], int count, bool flag);
 extern DrawTexturedTrianglesFunc g_drawTexturedTriangles;
 

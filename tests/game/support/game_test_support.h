@@ -171,7 +171,7 @@ public:
   void Clear() { m_Blits.clear(); }
 
 private:
-  static void Capture(CGameBase*, IDibBitmap*, IDibBitmap* src, const QuellarVertex (*tris)[3], int count,
+  static void Capture(CAppGraphics*, IDibBitmap*, IDibBitmap* src, const QuellarVertex (*tris)[3], int count,
                       bool) {
     ASSERT_EQ(count, 2);
     CapturedBlit b;
