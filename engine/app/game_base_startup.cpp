@@ -13,6 +13,7 @@
 #include "gl_renderer.h"
 #include "loc_manager.h"
 #include "sound_system.h"
+#include "standin/standin.h"
 #include "win_dib_bitmap.h"
 #include "zip_pack.h"
 
@@ -203,7 +204,11 @@ void CGameBase::SetMusicVolume(int volume) {
 
 IDibBitmap* CGameBase::CreateRenderTarget() { return OGLES_InitAndCreateRenderTarget(this); }
 
-ISoundSystem* CGameBase::NewSoundSystem() { return new CSilentSoundSystem(); }
+// The silent one when the host sends the sound nowhere: no mixer thread for an output nobody hears.
+ISoundSystem* CGameBase::NewSoundSystem() {
+  if (standin::CurrentConfig().audio == standin::Audio::None) return new (std::nothrow) CSilentSoundSystem();
+  return new (std::nothrow) CiPhoneSoundSystem(this);
+}
 
 ISoundSystem* CGameBase::CreateSoundSystemObject() {
   return IsDeviceStableWithSoundSystem() ? NewSoundSystem() : nullptr;

@@ -30,6 +30,7 @@ const char* HostUsage() {
          "  --shot N:FILE.png     write frame N as a PNG (repeatable)\n"
          "  --root DIR            runtime root to run in (default: the per-user data directory)\n"
          "  --seed N              fix the random seed\n"
+         "  --audio OUT           sound output: sdl, none or wav:FILE (default sdl, none headless)\n"
          "  --help                show this text\n";
 }
 
@@ -52,7 +53,7 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions* o, std::st
     bool flag = name == "--headless" || name == "--help";
     bool known = flag || name == "--display" || name == "--orientation" || name == "--frames" ||
                  name == "--journal" || name == "--record" || name == "--shot" || name == "--root" ||
-                 name == "--seed";
+                 name == "--seed" || name == "--audio";
     if (!known) {
       if (arg.rfind("-", 0) == 0) return fail("unknown option '" + name + "'");
       return fail("unexpected argument '" + arg + "'");
@@ -97,6 +98,11 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions* o, std::st
         return fail("--seed needs a number 0..4294967295, not '" + value + "'");
       o->hasSeed = true;
       o->seed = (unsigned)n;
+    } else if (name == "--audio") {
+      if (value != "sdl" && value != "none" && (value.rfind("wav:", 0) != 0 || value.size() == 4))
+        return fail("--audio needs sdl, none or wav:FILE, not '" + value + "'");
+      o->audio = value.substr(0, 3) == "wav" ? "wav" : value;
+      o->audioFile = o->audio == "wav" ? value.substr(4) : std::string();
     } else if (value.empty()) {
       return fail(name + " needs a non-empty value");
     } else if (name == "--journal") {

@@ -19,6 +19,9 @@ struct HostOptions {
   bool hasSeed = false;
   unsigned seed = 0;
   bool help = false;
+  // --audio: "sdl", "none" or "wav" (then audioFile); empty: sdl in a window, none headless.
+  std::string audio;
+  std::string audioFile;
 };
 
 // Answers false with a one-line reason on an unknown option, a missing or bad value.

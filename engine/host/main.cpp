@@ -58,6 +58,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (!options.record.empty()) config.recordPath = Absolute(options.record);
+  std::string audio = options.audio.empty() ? (options.headless ? "none" : "sdl") : options.audio;
+  config.audio = audio == "sdl"   ? standin::Audio::Sdl
+                 : audio == "wav" ? standin::Audio::Wav
+                                  : standin::Audio::None;
+  if (audio == "wav") config.audioPath = Absolute(options.audioFile);
   for (const auto& shot : options.shots)
     config.shots.push_back({shot.first, Absolute(shot.second)});
 

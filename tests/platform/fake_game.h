@@ -18,13 +18,8 @@ struct FakeSetup {
 extern FakeSetup g_fakeSetup;
 extern std::vector<std::string> g_fakeLog;
 
-class LoggingSound : public ISoundSystem {
+class LoggingSound : public CSilentSoundSystem {
 public:
-  bool Initialize() override { return true; }
-  void SoundON(bool) override {}
-  void MusicON(bool) override {}
-  void SetVolume(int) override {}
-  void SetMusicVolume(int) override {}
   void SetPaused(bool paused) override { g_fakeLog.push_back(paused ? "sound paused" : "sound resumed"); }
 };
 

@@ -14,6 +14,10 @@ namespace standin {
 
 enum class Backend { Desktop, Headless };
 
+// Where the PCM service's sound goes: SDL audio, nowhere (consumed at the real-time rate), or
+// appended to a WAV file (audioPath).
+enum class Audio { None, Sdl, Wav };
+
 struct Shot {
   int frame = 0;
   std::string path;
@@ -32,6 +36,8 @@ struct Config {
   // --seed: the engine seeds its random numbers with this instead of the time.
   bool hasSeed = false;
   unsigned seed = 0;
+  Audio audio = Audio::None;
+  std::string audioPath;
 };
 
 // Replaces the whole state of the stand-in (queues, services, frame count) by a fresh one.
@@ -47,6 +53,9 @@ int CurrentFrame();
 
 // Delivers an input event now, as if its frame had come (tests, and the desktop backend).
 void Post(const JournalEvent& event);
+
+// While stalled, the PCM output takes no more data, as a hung device would (tests).
+void StallAudioOutput(bool stalled);
 
 // EGL binding of the active backend: the display, a configuration of exactly 5-6-5 (headless)
 // or matching the window (desktop), and the surface for a window at its current buffer size.

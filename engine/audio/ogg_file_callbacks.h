@@ -1,0 +1,10 @@
+// Tremor's file callbacks over an engine file (a memory file or a pack entry). A failing read
+// hands the decoder 0 bytes and a seek outside the file answers -1, so damaged or short files
+// end the decoding instead of feeding it nonsense.
+#pragma once
+
+#include <tremor/ivorbisfile.h>
+
+class IFile;
+
+ov_callbacks EngineFileCallbacks();

@@ -1,0 +1,97 @@
+// The application object's sound at start-up and in the background: the real sound system when
+// the host has an output, the silent one without, none at all when the device is missing, and
+// the mixer's thread stopped while the application is in the background.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "audio_test_support.h"
+#include "platform_main.h"
+#include "platform_services.h"
+#include "sound_mixer.h"
+#include "sound_system.h"
+#include "temp_dir.h"
+#include "test_application.h"
+
+using namespace audio_test;
+
+// The main loop's handlers are linked in; this test never runs the loop itself.
+CGameBase* CreateGameObject() { return new CTestApplication(); }
+
+namespace {
+
+struct StartApp {
+  ScopedTempDir dir;
+  CTestApplication app;
+  StartApp() { app.m_bUsePacks = 0; }
+};
+
+TEST(SoundAtStartUp, WithAnOutputTheRealSoundSystemStartsWithTheSavedSettings) {
+  ScopedTempDir wavDir;
+  ASSERT_TRUE(wavDir.ok());
+  ScopedAudioOutput output(standin::Audio::Wav, wavDir.path() + "/out.wav");
+  StartApp s;
+  ASSERT_TRUE(s.app.Init(480, 320));
+  auto* sound = dynamic_cast<CiPhoneSoundSystem*>(s.app.GetSoundSystem());
+  ASSERT_NE(sound, nullptr);
+  ASSERT_NE(sound->m_pMixer, nullptr);
+  EXPECT_TRUE(sound->m_pMixer->IsThreadRunning());
+  EXPECT_EQ(sound->GetSamplingRate(), 48000);
+  // Fresh settings: sound and music on at 50.
+  EXPECT_TRUE(sound->m_bSoundOn);
+  EXPECT_TRUE(sound->m_bMusicOn);
+  EXPECT_EQ(sound->m_nVolume, 32);
+  EXPECT_EQ(sound->m_nMusicVolume, 95);
+  EXPECT_EQ(sound->m_pMixer->volumeSFX(), 32u);
+  s.app.SetVolume(100);
+  EXPECT_EQ(sound->m_pMixer->volumeSFX(), 64u);
+}
+
+TEST(SoundAtStartUp, WithoutAnOutputTheSilentOneKeepsTheSettings) {
+  ScopedAudioOutput output(standin::Audio::None);
+  StartApp s;
+  ASSERT_TRUE(s.app.Init(480, 320));
+  auto* sound = dynamic_cast<CSilentSoundSystem*>(s.app.GetSoundSystem());
+  ASSERT_NE(sound, nullptr);
+  EXPECT_TRUE(sound->m_bSoundOn);
+  EXPECT_EQ(sound->m_nVolume, 32);
+  EXPECT_EQ(sound->LoadOGG("Sounds\\jump1.ogg"), -1);
+}
+
+TEST(SoundAtStartUp, AMissingAudioDeviceLeavesTheGameRunningSilent) {
+  ScopedAudioOutput output(standin::Audio::Sdl);
+  setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+  StartApp s;
+  testing::internal::CaptureStdout();
+  testing::internal::CaptureStderr();
+  bool ok = s.app.Init(480, 320);
+  std::string out = testing::internal::GetCapturedStdout();
+  testing::internal::GetCapturedStderr();
+  unsetenv("SDL_AUDIODRIVER");
+  EXPECT_TRUE(ok);
+  EXPECT_EQ(s.app.m_nInitError, 0);
+  EXPECT_EQ(s.app.GetSoundSystem(), nullptr);
+  EXPECT_NE(out.find("snd_pcm_open_name failed"), std::string::npos) << out;
+}
+
+TEST(SoundInTheBackground, StopsTheAudioThreadUntilTheForeground) {
+  ScopedTempDir wavDir;
+  ASSERT_TRUE(wavDir.ok());
+  ScopedAudioOutput output(standin::Audio::Wav, wavDir.path() + "/out.wav");
+  StartApp s;
+  ASSERT_TRUE(s.app.Init(480, 320));
+  auto* sound = dynamic_cast<CiPhoneSoundSystem*>(s.app.GetSoundSystem());
+  ASSERT_NE(sound, nullptr);
+  g_pGame = &s.app;
+  onEnterBackground();
+  EXPECT_TRUE(sound->m_bPaused);
+  EXPECT_FALSE(sound->m_pMixer->IsThreadRunning());
+  sound->SetPaused(true); // twice: still one suspension, nothing more to stop
+  EXPECT_FALSE(sound->m_pMixer->IsThreadRunning());
+  onEnterForeground();
+  EXPECT_FALSE(sound->m_bPaused);
+  EXPECT_TRUE(sound->m_pMixer->IsThreadRunning());
+  g_pGame = nullptr;
+}
+
+} // namespace
