@@ -31,6 +31,11 @@ const char* HostUsage() {
          "  --root DIR            runtime root to run in (default: the per-user data directory)\n"
          "  --seed N              fix the random seed\n"
          "  --audio OUT           sound output: sdl, none or wav:FILE (default sdl, none headless)\n"
+         "  --level N             start straight into level N (0..399) after the start-up\n"
+         "  --character C         with character C (0..7; default 0); needs --level\n"
+         "  --developer           run the developer build (levels read from data/, the editor)\n"
+         "  --data DIR            directory holding the asset pack _game_bb.pak (default: the\n"
+         "                        build's or installation's own)\n"
          "  --help                show this text\n";
 }
 
@@ -50,10 +55,11 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions* o, std::st
       value = arg.substr(eq + 1);
       inlineValue = true;
     }
-    bool flag = name == "--headless" || name == "--help";
+    bool flag = name == "--headless" || name == "--help" || name == "--developer";
     bool known = flag || name == "--display" || name == "--orientation" || name == "--frames" ||
                  name == "--journal" || name == "--record" || name == "--shot" || name == "--root" ||
-                 name == "--seed" || name == "--audio";
+                 name == "--seed" || name == "--audio" || name == "--level" || name == "--character" ||
+                 name == "--data";
     if (!known) {
       if (arg.rfind("-", 0) == 0) return fail("unknown option '" + name + "'");
       return fail("unexpected argument '" + arg + "'");
@@ -62,6 +68,8 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions* o, std::st
       if (inlineValue) return fail(name + " takes no value");
       if (name == "--headless")
         o->headless = true;
+      else if (name == "--developer")
+        o->developer = true;
       else
         o->help = true;
       continue;
@@ -103,15 +111,24 @@ bool ParseHostOptions(int argc, const char* const* argv, HostOptions* o, std::st
         return fail("--audio needs sdl, none or wav:FILE, not '" + value + "'");
       o->audio = value.substr(0, 3) == "wav" ? "wav" : value;
       o->audioFile = o->audio == "wav" ? value.substr(4) : std::string();
+    } else if (name == "--level") {
+      if (!ToLong(value, 0, 399, &n)) return fail("--level needs a level number 0..399, not '" + value + "'");
+      o->level = (int)n;
+    } else if (name == "--character") {
+      if (!ToLong(value, 0, 7, &n)) return fail("--character needs a character 0..7, not '" + value + "'");
+      o->character = (int)n;
     } else if (value.empty()) {
       return fail(name + " needs a non-empty value");
     } else if (name == "--journal") {
       o->journal = value;
     } else if (name == "--record") {
       o->record = value;
+    } else if (name == "--data") {
+      o->data = value;
     } else {
       o->root = value;
     }
   }
+  if (o->character >= 0 && o->level < 0) return fail("--character needs --level");
   return true;
 }

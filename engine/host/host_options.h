@@ -18,6 +18,12 @@ struct HostOptions {
   std::string root;
   bool hasSeed = false;
   unsigned seed = 0;
+  // For the game: start straight into a level with a character, the developer build, the
+  // directory holding the read-only asset pack (empty: the one fixed at build time).
+  int level = -1;
+  int character = -1;
+  bool developer = false;
+  std::string data;
   bool help = false;
   // --audio: "sdl", "none" or "wav" (then audioFile); empty: sdl in a window, none headless.
   std::string audio;

@@ -2,6 +2,7 @@
 // root, then runs the platform main loop.
 #include "host_options.h"
 #include "platform_main.h"
+#include "platform_services.h"
 
 #include <standin/standin.h>
 
@@ -65,6 +66,18 @@ int main(int argc, char** argv) {
   if (audio == "wav") config.audioPath = Absolute(options.audioFile);
   for (const auto& shot : options.shots)
     config.shots.push_back({shot.first, Absolute(shot.second)});
+
+  // The game's requests; the pack's directory is fixed before the working directory changes.
+  g_hostGameOptions.level = options.level;
+  g_hostGameOptions.character = options.character < 0 ? 0 : options.character;
+  g_hostGameOptions.developer = options.developer;
+#ifdef SPROCKLET_DATA_DIR
+  const char* builtInData = SPROCKLET_DATA_DIR;
+#else
+  const char* builtInData = "";
+#endif
+  std::string data = options.data.empty() ? builtInData : options.data;
+  g_hostGameOptions.dataDirectory = data.empty() ? data : Absolute(data);
 
   std::string root = options.root.empty() ? DefaultRoot() : options.root;
   std::error_code ec;

@@ -50,6 +50,23 @@ TEST(HostOptionsTest, EveryOptionInBothSpellings) {
   EXPECT_TRUE(o.help);
 }
 
+TEST(HostOptionsTest, GameOptions) {
+  HostOptions o;
+  std::string error;
+  ASSERT_TRUE(Parse({}, &o, &error));
+  EXPECT_EQ(o.level, -1);
+  EXPECT_FALSE(o.developer);
+  EXPECT_TRUE(o.data.empty());
+  ASSERT_TRUE(Parse({"--level", "42", "--character=3", "--developer", "--data", "/opt/pack"}, &o, &error))
+      << error;
+  EXPECT_EQ(o.level, 42);
+  EXPECT_EQ(o.character, 3);
+  EXPECT_TRUE(o.developer);
+  EXPECT_EQ(o.data, "/opt/pack");
+  ASSERT_TRUE(Parse({"--level=0"}, &o, &error)) << error;
+  EXPECT_EQ(o.character, -1);
+}
+
 struct BadArgs {
   std::vector<const char*> args;
   const char* mentions;
@@ -82,6 +99,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadArgs{{"--frames", "99999999999"}, "--frames"}, BadArgs{{"--shot", "30"}, "--shot"},
         BadArgs{{"--shot", "30:"}, "--shot"}, BadArgs{{"--shot", "x:a.png"}, "--shot"},
         BadArgs{{"--seed", "-1"}, "--seed"}, BadArgs{{"--seed", "4294967296"}, "--seed"},
-        BadArgs{{"--journal="}, "--journal"}, BadArgs{{"--headless=1"}, "--headless"}));
+        BadArgs{{"--journal="}, "--journal"}, BadArgs{{"--headless=1"}, "--headless"},
+        BadArgs{{"--level", "400"}, "--level"}, BadArgs{{"--level", "-1"}, "--level"},
+        BadArgs{{"--character", "8", "--level", "1"}, "--character"},
+        BadArgs{{"--character", "2"}, "--level"}, BadArgs{{"--developer=yes"}, "--developer"},
+        BadArgs{{"--data="}, "--data"}));
 
 } // namespace
