@@ -12,7 +12,7 @@ CGameBase::CGameBase() : CXElement(nullptr, nullptr) {
   m_nLastStepTime = Now();
 }
 
-int CGameBase::OnMessage(CXElement*, int, int, int) { return 0; }
+int CGameBase::OnMessage(CXElement*, int, intptr_t, intptr_t) { return 0; }
 
 int CGameBase::MapKeyToGameCode(int) { return -1; }
 bool CGameBase::SaveResume() { return true; }
@@ -30,7 +30,6 @@ bool CGameBase::InitLocalizationManger() { return true; }
 CommonString CGameBase::LoadString(int) { return CommonString("empty"); }
 bool CGameBase::ChangeLanguage(int) { return true; }
 int CGameBase::GetNumLanguagesSupported() { return 1; }
-CUILayout* CGameBase::UILayout() { return nullptr; }
 bool CGameBase::AppSettingsLandscapeModeFlipped() { return false; }
 bool CGameBase::UseFlippedMode() { return false; }
 bool CGameBase::InitDeviceSoundSettigns() { return true; }

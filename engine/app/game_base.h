@@ -63,7 +63,7 @@ public:
   void RunProcess() override;
   int NotifyKeyEvent(int key, int state) override;
   int NotifyPointerEvent(int x, int y, int type) override;
-  int OnMessage(CXElement* sender, int message, int p1, int p2) override;
+  int OnMessage(CXElement* sender, int message, intptr_t p1, intptr_t p2) override;
 
   // --- the game's configuration hooks, in slot order ---
   virtual bool Init(int w, int h);
@@ -80,7 +80,6 @@ public:
   virtual CommonString LoadString(int id);
   virtual bool ChangeLanguage(int language);
   virtual int GetNumLanguagesSupported();
-  virtual CUILayout* UILayout();
   virtual bool AppSettingsLandscapeModeFlipped();
   virtual bool CreateApplicationData() = 0;
   virtual bool UseFlippedMode();
@@ -192,7 +191,6 @@ public:
   u8 m_bForceLandscape = 0;
   u8 m_bShowFpsStats = 0;
   int m_nFramePeriod = 30;
-  int m_nFps = 33;
   IDibBitmap* m_pBorderBitmap = nullptr;
   IDibBitmap* m_pVerticalBorderBitmap = nullptr;
   IDibBitmap* m_pSpareBorderBitmap = nullptr;
@@ -218,7 +216,6 @@ public:
 
   u8 m_bFinished = 0;
   int m_nFinishCode = 0;
-  CLocManager2* m_pLocManager = nullptr;
   int m_nVolumeWheelDelta = 5;
   u8 m_bRandomsInited = 0;
   CBasicApplicationData* m_pAppData = nullptr;

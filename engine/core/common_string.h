@@ -129,6 +129,7 @@ private:
 };
 
 template <int N> bool operator==(const CommonStringRS<N>& a, const char* text) { return a.IsEqual(text); }
+template <int N> bool operator!=(const CommonStringRS<N>& a, const char* text) { return !a.IsEqual(text); }
 
 template <int N> CommonStringRS<N> operator+(const CommonStringRS<N>& a, const CommonStringRS<N>& b) {
   if (a.Length() == 0) return b;

@@ -1,6 +1,8 @@
 // The application object's UI part: key locks and the template cache.
 #include "app_ui.h"
 
+#include "ui_template.h"
+
 CAppUI::~CAppUI() { FlushCachedTemplates(); }
 
 void CAppUI::LockKey(int key) {
@@ -18,10 +20,14 @@ void CAppUI::UnLockKeys() {
     k = 0;
 }
 
+CUILayout* CAppUI::UILayout() { return nullptr; }
+
 void CAppUI::FlushCachedTemplates() {
-  // Nothing in this program caches templates yet; the records are ours, their templates the
-  // template reader's.
-  for (int i = m_CachedTemplates.GetSize() - 1; i >= 0; i--)
-    delete m_CachedTemplates.GetAt(i);
+  for (int i = m_CachedTemplates.GetSize() - 1; i >= 0; i--) {
+    CachedTemplate* entry = m_CachedTemplates.GetAt(i);
+    if (!entry) continue;
+    delete entry->pTemplate;
+    delete entry;
+  }
   m_CachedTemplates.RemoveAll();
 }

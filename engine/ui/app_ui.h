@@ -1,5 +1,6 @@
 // CAppUI: the part of the application object the UI layer reaches through its pointer: pointer
-// capture, the key locks and device keys the dialogs consult, and the template cache.
+// capture, the key locks and device keys the dialogs consult, the frame rate widgets fade by, the
+// localisation manager and layout their captions use, and the template cache.
 #pragma once
 
 #include "app_graphics.h"
@@ -7,6 +8,8 @@
 #include "quellar_array.h"
 
 class CXElement;
+class CLocManager2;
+class CUILayout;
 class TTemplate;
 
 enum { GAMEBASE_NUM_KEYS = 32 };
@@ -38,9 +41,15 @@ public:
   bool LastKeyCodeIsSmartphoneNo() { return false; }
   bool LastKeyCodeIsSmartphoneBackSpace() { return false; }
 
+  // The fonts and text styles; the game supplies its layout.
+  virtual CUILayout* UILayout();
+
+  // Deletes every cached template with its entry, the last first.
   void FlushCachedTemplates();
 
   int m_aKeyLocked[GAMEBASE_NUM_KEYS] = {};
   CXElement* m_pCapture = nullptr;
+  int m_nFps = 33;                       // frames per second of the game cycle
+  CLocManager2* m_pLocManager = nullptr; // owned by the application
   CQuellarArray<CachedTemplate*> m_CachedTemplates{1};
 };

@@ -170,13 +170,13 @@ int CXElement::MoveFocus(int step, int key) {
   return 0;
 }
 
-int CXElement::SendMessage(CXElement* target, int message, int p1, int p2, bool) {
+int CXElement::SendMessage(CXElement* target, int message, intptr_t p1, intptr_t p2, bool) {
   CXElement* to = target ? target : m_pParent;
   if (!to) return 0;
   return to->OnMessage(this, message, p1, p2);
 }
 
-int CXElement::OnMessage(CXElement* sender, int message, int p1, int p2) {
+int CXElement::OnMessage(CXElement* sender, int message, intptr_t p1, intptr_t p2) {
   if (!m_pParent) return 0;
   return m_pParent->OnMessage(sender, message, p1, p2);
 }
@@ -215,7 +215,7 @@ CXElement* CXElement::GetStandardButton(int id) {
   return nullptr;
 }
 
-void CXElement::SetupSavedMessage(CXElement* target, int message, int p1, int p2, bool flag) {
+void CXElement::SetupSavedMessage(CXElement* target, int message, intptr_t p1, intptr_t p2, bool flag) {
   m_pSavedMsgTarget = target;
   m_nSavedMsg = message;
   m_nSavedMsgP1 = p1;

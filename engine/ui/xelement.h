@@ -2,6 +2,8 @@
 // visibility, modality, a rectangle, events down the tree and messages up it.
 #pragma once
 
+#include <cstdint>
+
 #include "quellar_array.h"
 #include "quellar_types.h"
 
@@ -52,9 +54,10 @@ public:
   virtual int SetNextActiveObject(int key);
   virtual int SetPrevActiveObject(int key);
   // To the target's OnMessage, or the parent's when target is null; flag is not passed on.
-  virtual int SendMessage(CXElement* target, int message, int p1, int p2, bool flag);
+  // The parameters are pointer-sized: widgets send their name text as p1.
+  virtual int SendMessage(CXElement* target, int message, intptr_t p1, intptr_t p2, bool flag);
   // Bubbles to the parent; the application object ends the chain.
-  virtual int OnMessage(CXElement* sender, int message, int p1, int p2);
+  virtual int OnMessage(CXElement* sender, int message, intptr_t p1, intptr_t p2);
   virtual void SetModal(bool modal) { m_bModal = modal; }
   virtual bool IsModal() { return m_bModal; }
   virtual bool IsVisible() { return m_bVisible; }
@@ -72,7 +75,7 @@ public:
   bool ContatinsChild(CXElement* element);
   // The first button child with soft-key id 1 (yes) or 2 (no).
   CXElement* GetStandardButton(int id);
-  void SetupSavedMessage(CXElement* target, int message, int p1, int p2, bool flag);
+  void SetupSavedMessage(CXElement* target, int message, intptr_t p1, intptr_t p2, bool flag);
   void SendSavedMessage();
   int NotifyKeyEventDialogHelper(int key, int state);
   // Scales every channel of the 16-bit double buffer by level / 256 (0 black, 256 unchanged).
@@ -101,8 +104,8 @@ public:
   int m_nSlideCounter = 0;
   CXElement* m_pSavedMsgTarget;
   int m_nSavedMsg = 0;
-  int m_nSavedMsgP1 = 0;
-  int m_nSavedMsgP2 = 0;
+  intptr_t m_nSavedMsgP1 = 0;
+  intptr_t m_nSavedMsgP2 = 0;
   bool m_bSavedMsgFlag = false;
 
 private:

@@ -40,7 +40,7 @@ public:
     if (dialog) return NotifyKeyEventDialogHelper(key, state);
     return keyAnswer;
   }
-  int OnMessage(CXElement* sender, int message, int p1, int p2) override {
+  int OnMessage(CXElement* sender, int message, intptr_t p1, intptr_t p2) override {
     messages.push_back({sender, message, p1, p2});
     if (endsMessages) return 7;
     return CXElement::OnMessage(sender, message, p1, p2);
@@ -51,7 +51,8 @@ public:
   };
   struct Message {
     CXElement* sender;
-    int message, p1, p2;
+    int message;
+    intptr_t p1, p2;
   };
   int type = 0;
   int softKey = 0;
