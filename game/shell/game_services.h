@@ -125,6 +125,7 @@ class about : public gamemode {};
 class loader : public gamemode {
 public:
   void Draw(float dt) override;
+  bool started = false;
 };
 
 // --- audio ---

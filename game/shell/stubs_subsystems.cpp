@@ -100,6 +100,9 @@ STUB void globalData::Init() {}
 STUB void UnLoadCommonMainMenuGFX() {}
 
 STUB void loader::Draw(float) {
+  // Once: the cross-fade draws the loader again after it has left.
+  if (started) return;
+  started = true;
   if (!g_white) g_white = new Surface("white", 0, false);
   g_black = g_white;
   InitGame();

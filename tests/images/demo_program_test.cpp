@@ -1,5 +1,6 @@
-// The sprocklet program end to end: with the asset pack in its runtime root, the headless demo
-// draws a PNG with alpha and a JPEG with its "_a.jpg" over its background, as its screenshot shows.
+// The host's entry end to end around the touch demo: with the asset pack in its runtime root, the
+// headless demo draws a PNG with alpha and a JPEG with its "_a.jpg" over its background, as its
+// screenshot shows.
 #include <cstdlib>
 #include <filesystem>
 #include <string>

@@ -1,6 +1,6 @@
-// The sprocklet program end to end: headless runs over a journal write screenshots that show the
-// demo's response to the touches, identically for the same journal and seed; the desktop backend
-// does the same under Xvfb; bad journals and options stop with status 2.
+// The host's entry end to end, around the touch demo: headless runs over a journal write
+// screenshots that show the demo's response to the touches, identically for the same journal and
+// seed; the desktop backend does the same under Xvfb; bad journals and options stop with status 2.
 #include <gtest/gtest.h>
 
 #include "temp_dir.h"

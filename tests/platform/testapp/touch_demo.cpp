@@ -1,5 +1,6 @@
-// The program's application object until the game's own takes this place: the engine's test
-// application extended into a demo that shows what the platform delivers. The screen's colour
+// The test program's application object: the engine's test application extended into a demo that
+// shows what the platform delivers, so that tests prove the host, the journal, the screenshots and
+// the desktop backend without the game. The screen's colour
 // follows the last touch (red across, green down, blue while held), a white marker sits on it,
 // cyan markers on further fingers, and a red dot leans with the accelerometer. When the runtime
 // root holds the asset pack, two of its pictures are drawn over the background.

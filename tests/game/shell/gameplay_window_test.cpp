@@ -1,0 +1,325 @@
+// The gameplay window: the screen shape of its first start, the clocks and mission steps of its
+// frames, the cross-fade and when it is suppressed, touch and key dispatch with dialogs open, tilt
+// steering, the pause and the release of everything at its end.
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "atlas.h"
+#include "buttons.h"
+#include "display.h"
+#include "game_gl_screen.h"
+#include "game_globals.h"
+#include "game_modes.h"
+#include "game_services.h"
+#include "game_test_support.h"
+#include "gameplay_window.h"
+#include "help_dialogs.h"
+#include "hge_font.h"
+#include "mission_log.h"
+#include "progress_files.h"
+
+namespace {
+
+std::vector<std::string> g_events;
+
+// A mode that records what reaches it, and the drawing state while it draws.
+class WatchMode : public gamemode {
+public:
+  explicit WatchMode(int id) : m_id(id) {}
+  void Draw(float) override {
+    draws.push_back({lastBlendA, g_glScaleY});
+    g_events.push_back("draw " + std::to_string(m_id));
+  }
+  void StylusDown(myPoint* p, int n) override { Touch("down", p, n); }
+  void StylusUp(myPoint* p, int n) override { Touch("up", p, n); }
+  void StylusMove(myPoint* p, int n) override { Touch("move", p, n); }
+  void StylusHover(myPoint* p, int n) override { Touch("hover", p, n); }
+  void KeyboardEvent(int key, int state) override {
+    g_events.push_back("key " + std::to_string(key) + " " + std::to_string(state));
+  }
+  struct Drawn {
+    int tint;
+    float scaleY;
+  };
+  std::vector<Drawn> draws;
+
+private:
+  void Touch(const char* what, myPoint* p, int n) {
+    g_events.push_back(std::string(what) + " " + std::to_string((int)p[0].x) + "," +
+                       std::to_string((int)p[0].y) + " x" + std::to_string(n));
+  }
+  int m_id;
+};
+
+class GameplayWindowTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ResetDrawingState();
+    g_events.clear();
+    MissionSteps().clear();
+    framesCount = 0;
+    g_timef = g_realTimef = 0;
+    std::filesystem::create_directories("data");
+    ASSERT_TRUE(screen.Open(game, 546, 320));
+    window = new CXGameplayWindow(&game);
+    ASSERT_EQ(window->OnInitElement(), 1);
+  }
+  void TearDown() override {
+    delete window;
+    KillDialogs();
+  }
+  WatchMode* Watch(int id) {
+    delete GameModes[id];
+    WatchMode* m = new WatchMode(id);
+    GameModes[id] = m;
+    return m;
+  }
+
+  PackGame game;
+  GameGLScreen screen;
+  CXGameplayWindow* window = nullptr;
+};
+
+TEST(GameplayWindowShape, LogicalScreenSetsTheShapeFlags) {
+  struct {
+    int w, h, deviceWidth;
+    u8 more, exact, less;
+    float shift, screenScale;
+  } cases[] = {
+      {480, 320, 480, 0, 1, 0, 1.0f, 1.0f},
+      {546, 320, 1024, 1, 0, 0, 546.0f / 480, 2.0f},
+      {480, 360, 512, 0, 0, 1, 1.0f, 1.0f},
+      {480, 480, 720, 0, 0, 1, 1.0f, 2.0f},
+  };
+  for (auto& c : cases) {
+    PackGame game;
+    std::filesystem::create_directories("data");
+    std::unique_ptr<CWinDibBitmap> buffer(new CWinDibBitmap(&game));
+    ASSERT_TRUE(buffer->Create(c.w, c.h));
+    game.m_pDoubleBuffer = buffer.get();
+    game.m_nDeviceScreenWidth = c.deviceWidth;
+    g_screenScale = 1.0f;
+    {
+      CXGameplayWindow window(&game);
+      ASSERT_EQ(window.OnInitElement(), 1);
+      EXPECT_EQ(MAXX, c.w);
+      EXPECT_EQ(MAXY, c.h);
+      EXPECT_EQ(g_ratio_is_more_1_5, c.more) << c.w << "x" << c.h;
+      EXPECT_EQ(g_ratio_is_1_5, c.exact) << c.w << "x" << c.h;
+      EXPECT_EQ(g_ratio_is_less_1_5, c.less) << c.w << "x" << c.h;
+      EXPECT_FLOAT_EQ(g_guiShiftX, c.shift);
+      EXPECT_EQ(g_screenScale, c.screenScale);
+      EXPECT_EQ(game.m_nFps, 60);
+      EXPECT_EQ(game.m_bFixedStep, 0);
+      // The first start runs once until the window is gone.
+      MAXX = 1;
+      EXPECT_EQ(window.OnInitElement(), 1);
+      EXPECT_EQ(MAXX, 1);
+    }
+    EXPECT_EQ(gameInitialized, 0);
+    game.m_pDoubleBuffer = nullptr;
+  }
+  g_screenScale = 1.0f;
+}
+
+TEST_F(GameplayWindowTest, FramesAdvanceTheClocksAndStepMissionsEveryTenth) {
+  EXPECT_EQ(g_currentMode, 18);
+  EXPECT_EQ(g_previousMode, -1);
+  const int frames = 45;
+  for (int i = 0; i < frames; ++i)
+    window->Draw();
+  EXPECT_EQ(framesCount, frames);
+  EXPECT_NEAR(g_timef, frames * 0.016f, 1e-4);
+  EXPECT_NEAR(g_realTimef, frames / 60.0f, 1e-4);
+  EXPECT_EQ(g_fps, 60);
+  ASSERT_EQ(MissionSteps().size(), 4u);
+  for (size_t i = 0; i < MissionSteps().size(); ++i) {
+    EXPECT_EQ(MissionSteps()[i].first, (int)(10 * (i + 1)));
+    EXPECT_NEAR(MissionSteps()[i].second, 0.096f, 1e-6);
+  }
+  // The loader ran the start-up on its first frame and left for the menu.
+  EXPECT_EQ(g_currentMode, 0);
+  EXPECT_EQ(g_previousMode, 18);
+  EXPECT_NE(FontSTD, nullptr);
+}
+
+TEST_F(GameplayWindowTest, CrossFadeDrawsThePreviousModeSixteenFramesFadingToNothing) {
+  WatchMode* from = Watch(2);
+  Watch(3);
+  g_currentMode = 2;
+  SwitchMode(3);
+  for (int i = 0; i < 30; ++i)
+    window->Draw();
+  ASSERT_EQ(from->draws.size(), 16u);
+  for (size_t i = 0; i < 16; ++i) {
+    float alpha = 1.0f - 0.064f * (float)(i + 1);
+    EXPECT_NEAR(from->draws[i].scaleY, alpha, 1e-4) << i;
+    if (i < 12)
+      EXPECT_EQ(from->draws[i].tint, (int)(alpha * 255) - 50) << i;
+    else
+      EXPECT_EQ(from->draws[i].tint, 0) << i;
+  }
+  // The previous mode is drawn after the current one, over it.
+  EXPECT_EQ(g_events[0], "draw 3");
+  EXPECT_EQ(g_events[1], "draw 2");
+  EXPECT_EQ(g_glScaleY, 1.0f);
+  EXPECT_EQ(lastBlendA, 255);
+  EXPECT_FALSE(forceNormalMode);
+  EXPECT_FALSE(noChangeBlending);
+}
+
+TEST_F(GameplayWindowTest, CrossFadeIsSuppressedInPlayTheEditorAndOnLeavingPlay) {
+  struct {
+    int from, to;
+    bool fades;
+  } cases[] = {{11, 9, false}, {0, 10, false}, {9, 11, false}, {9, 1, false},
+               {3, 11, true},  {3, 1, true},   {11, 2, true}};
+  for (auto& c : cases) {
+    WatchMode* from = Watch(c.from);
+    Watch(c.to);
+    g_currentMode = c.from;
+    SwitchMode(c.to);
+    window->Draw();
+    EXPECT_EQ(!from->draws.empty(), c.fades) << c.from << " to " << c.to;
+  }
+}
+
+TEST_F(GameplayWindowTest, OpenDialogsTakeTouchesAndTheBackKeyClosesThemAll) {
+  Watch(5);
+  g_currentMode = 5;
+  window->NotifyPointerEvent(10, 20, 1);
+  window->NotifyMultiTouchPointerEvent(11, 21, 3, 0);
+  window->NotifyPointerEvent(12, 22, 4);
+  window->NotifyPointerEvent(13, 23, 2);
+  window->NotifyPointerEvent(13, 23, 7);
+  window->NotifyKeyEvent(2, 1);
+  EXPECT_EQ(g_events, (std::vector<std::string>{"down 10,20 x1", "move 11,21 x1", "hover 12,22 x1",
+                                                "up 13,23 x1", "key 2 1"}));
+  g_events.clear();
+  AddDialogByID(2, nullptr);
+  AddDialogByID(4, nullptr);
+  g_bExitDlgOn = 1;
+  window->NotifyPointerEvent(10, 20, 1);
+  window->NotifyPointerEvent(10, 20, 2);
+  window->NotifyKeyEvent(2, 0);
+  window->NotifyKeyEvent(6, 1);
+  EXPECT_TRUE(g_events.empty());
+  EXPECT_TRUE(HelpDialogs[1].active);
+  window->NotifyKeyEvent(6, 0);
+  EXPECT_FALSE(HelpDialogs[0].active);
+  EXPECT_FALSE(HelpDialogs[1].active);
+  EXPECT_EQ(g_bExitDlgOn, 0);
+  EXPECT_TRUE(g_events.empty());
+}
+
+TEST_F(GameplayWindowTest, TiltSteersTheHeroInPlay) {
+  g_currentMode = 9;
+  g_accelerometerControl = 1;
+  g_accelerometerSensitivity = 2000;
+  gameRect& hero = GameRects[0];
+  struct {
+    u8 inAir;
+    float tilt, third;
+    int orientation;
+    float speed;
+  } cases[] = {
+      {0, 0.03f, 0, 0, -0.0001f * 2000}, // below the dead zone on the ground: never 0
+      {0, -0.03f, 0, 0, 0.0001f * 2000},
+      {0, 0.1f, 0, 0, -(0.1f - 0.05f) * 2000},     // the dead zone taken off
+      {0, 0.1f, 0.5f, 0, -(0.15f - 0.02f) * 2000}, // 1.5 x tilt, narrower zone
+      {0, 0.1f, 0, 1, (0.1f - 0.05f) * 2000},      // the other orientation turns the sign
+      {1, 0.005f, 0, 0, 0},                        // a small tilt in the air is nothing
+      {1, 0.1f, 0, 0, -(0.1f - 0.01f) * 2000},     // in the air only 0.01 comes off
+      {0, 1.0f, 0, 0, -350},
+  };
+  for (auto& c : cases) {
+    hero = gameRect();
+    hero.inAir = c.inAir;
+    g_displayOrientation = c.orientation;
+    window->AccelerometerUpdate(0, c.tilt, c.third);
+    EXPECT_EQ(hero.steerable, 1);
+    EXPECT_NEAR(hero.inputSpeed, c.speed, 1e-3) << c.tilt << " in air " << (int)c.inAir;
+  }
+  g_displayOrientation = 0;
+  // Other schemes and modes leave the hero alone.
+  for (auto scheme_mode : {std::make_pair(10, 9), std::make_pair(1, 11)}) {
+    hero = gameRect();
+    g_accelerometerControl = scheme_mode.first;
+    g_currentMode = scheme_mode.second;
+    window->AccelerometerUpdate(0, 0.5f, 0);
+    EXPECT_EQ(hero.steerable, 0);
+    EXPECT_EQ(hero.inputSpeed, 0);
+  }
+  g_accelerometerControl = 1;
+  hero = gameRect();
+}
+
+TEST_F(GameplayWindowTest, PausePressesThePauseButtonOnlyWhilePlaying) {
+  g_paused = false;
+  g_currentMode = 9;
+  GameRects[0].levelFinished = 1;
+  window->Pause();
+  EXPECT_FALSE(g_paused);
+  GameRects[0].levelFinished = 0;
+  window->Pause();
+  EXPECT_TRUE(g_paused);
+  window->Pause();
+  EXPECT_TRUE(g_paused);
+  g_paused = false;
+  g_currentMode = 0;
+  window->Pause();
+  EXPECT_FALSE(g_paused);
+}
+
+TEST_F(GameplayWindowTest, ReleaseSavesResetsAndFreesEveryGlobal) {
+  g_rects[120][4] = FakeSurface(4, 4);
+  g_character[64][64] = FakeSurface(4, 4);
+  g_guiArrows[1][1] = FakeSurface(4, 4);
+  g_dialogButOk = FakeSurface(4, 4);
+  g_customSmoke[9] = FakeSurface(4, 4);
+  g_worldAtlas[9] = new Atlas();
+  g_rectDummies[3][3] = new SurfaceDummy("x", false, 0);
+  Font1 = new hgeFont(nullptr);
+  g_white = FakeSurface(4, 4);
+  g_black = g_white;
+  AddButtonCustom(1, 1, 1, 1, 0, "", nullptr, nullptr, nullptr);
+  AddDialogByID(0, nullptr);
+  g_globalAchievements[2] = 55;
+  currentCharacter = 3;
+  curBGSprite = 12;
+  g_characterID = 4;
+  lastBlendA = 200;
+  delete window;
+  window = nullptr;
+  EXPECT_EQ(g_rects[120][4], nullptr);
+  EXPECT_EQ(g_character[64][64], nullptr);
+  EXPECT_EQ(g_guiArrows[1][1], nullptr);
+  EXPECT_EQ(g_dialogButOk, nullptr);
+  EXPECT_EQ(g_customSmoke[9], nullptr);
+  EXPECT_EQ(g_worldAtlas[9], nullptr);
+  EXPECT_EQ(g_rectDummies[3][3], nullptr);
+  EXPECT_EQ(Font1, nullptr);
+  EXPECT_EQ(g_white, nullptr);
+  EXPECT_EQ(g_black, nullptr);
+  EXPECT_EQ(display, nullptr);
+  EXPECT_EQ(Buttons[0].active, 0);
+  EXPECT_EQ(HelpDialogs[0].active, 0);
+  for (gamemode* m : GameModes)
+    EXPECT_EQ(m, nullptr);
+  EXPECT_EQ(gameInitialized, 0);
+  EXPECT_EQ(g_currentMode, -1);
+  EXPECT_EQ(g_previousMode, -1);
+  EXPECT_EQ(currentCharacter, -1);
+  EXPECT_EQ(curBGSprite, -1);
+  EXPECT_EQ(g_characterID, 0);
+  EXPECT_EQ(lastBlendA, -1);
+  // The progress went to disk.
+  g_globalAchievements[2] = 0;
+  EXPECT_EQ(LoadGlobalData(), 1);
+  EXPECT_EQ(g_globalAchievements[2], 55);
+  g_globalAchievements[2] = 0;
+}
+
+} // namespace
