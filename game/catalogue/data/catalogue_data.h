@@ -1,0 +1,178 @@
+// The sprite catalogue as data: every sprite, picture and font the game opens, by name and slot.
+// No engine types, so the sample-pack generator reads the same rows as the game's loaders.
+#pragma once
+
+#include <cstdint>
+
+namespace catalogue {
+
+// How a sprite is made from its name.
+enum class Source : uint8_t {
+  Atlas,    // an entry of the set's atlas
+  Png,      // a standalone picture, PNG, loaded at once ("2x_" form first)
+  Jpeg,     // a standalone picture, JPEG, loaded at once ("2x_" form first)
+  Deferred, // a placeholder whose PNG picture is loaded on first draw
+};
+
+// The global array a row's sprites are stored into. Each has a fixed shape: a single pointer is
+// 1 x 1, a one-dimensional array N x 1, a two-dimensional one rows x columns.
+enum class Target : uint8_t {
+  Rects,
+  RectDummies,
+  Character,
+  Backgrounds, // by background index; the loader keeps the current one in g_bgTile[1]
+  LevelEndFXs,
+  Leaderboards,
+  Missions,
+  MissionButtons,
+  Dialog,
+  DialogButCancel,
+  DialogButYes,
+  DialogButNo,
+  DialogButOk,
+  PreloaderAnim,
+  Pixie,
+  Smoke,
+  SecretItems,
+  AchievementIcons,
+  GuiCross,
+  GuiJoystick,
+  GuiPause,
+  GuiArrows,
+  GuiArrowsPod,
+  GreenGlow,
+  GuiSuper,
+  GuiTime,
+  GuiShroom,
+  GuiAchievement,
+  GuiDeaths,
+  GoldenStick,
+  GuiPausePanel,
+  ButPauseMap,
+  ButPauseOptions,
+  ButPauseRestart,
+  ButPauseSkip,
+  ButPausePlay,
+  ButPauseSpecial,
+  ButPauseShield,
+  ButPauseTime,
+  AchievementPanel,
+  AchievementPanel2,
+  ShroomPanel,
+  CustomSmoke,
+  Particles,
+  Count
+};
+
+struct TargetShape {
+  const char* name; // the global's name, for messages
+  int rows;         // first index: type, row or entry
+  int columns;      // second index: frame
+};
+
+const TargetShape& ShapeOf(Target target);
+
+// One run of names: slots first..last of one index while the other stays fixed, named by pattern
+// with the value first, first + step, ... A pattern holds at most one "%d", "%0Nd" or "%c"; one
+// without a conversion names every slot of the run the same.
+struct Run {
+  Target target;
+  int16_t firstIndex, lastIndex; // type, row or entry
+  int16_t firstFrame, lastFrame; // frame (or column)
+  const char* pattern;
+  int16_t first; // number, or character code for "%c"
+  int8_t step;   // +1 or -1
+  Source source;
+};
+
+// The rows one loader registers from one atlas, in registration order.
+struct Set {
+  const char* loader; // the function that registers it
+  const char* atlas;  // the atlas its Atlas rows are cut from, or null
+  const Run* runs;
+  int runCount;
+};
+
+// A run's slots: how many, and the i-th one's indexes.
+int SlotCount(const Run& run);
+void SlotAt(const Run& run, int i, int* index, int* frame);
+
+// Writes the i-th name of a run into out (capacity bytes, terminator included). False for a
+// malformed pattern, a value a conversion cannot show or a name that does not fit.
+bool ExpandName(const Run& run, int i, char* out, int capacity);
+const int kMaxNameLength = 64;
+
+// World sets by set number (0-9); null where a number has no set. The loader of each is the
+// game's; set 9 is the common types.
+const int kWorldSetCount = 10;
+const Set* WorldSet(int set);
+const int kCommonSet = 9;
+
+// Release ranges: DeleteWorld(range) frees these types (all frames), never a common type.
+bool InReleaseRange(int range, int type);
+bool IsCommonType(int type);
+// Which release ranges free a world set's types (bit r for range r).
+unsigned ReleaseRangesOf(int set);
+
+// The world set chosen for level L; firstCasual[w] is the first casual level of world w (0-4).
+int SpriteSetForLevel(int level, const int firstCasual[5]);
+
+// Start-up sprites (one call of LoadBasicSprites): in its order.
+const Set& StartupSprites();  // level end, banners, dialogs ("allcommon")
+const Set& GuiSprites();      // LoadGUI ("allcommon")
+const Set& ParticleSprites(); // LoadParticles ("allcommon")
+const Set& EffectSprites();   // preloader, sparkles, weather ("allcommon")
+const Set& SecretItemSprites();
+const Set& MissionIconSprites();
+
+// Level backgrounds by background index.
+const Set& BackgroundPictures();
+
+// Character skins 0-7; null for any other id.
+const int kSkinCount = 8;
+const Set* SkinSprites(int skin);
+const int kCharacterRows = 65;
+const int kCharacterFrames = 65;
+
+// The game's bitmap fonts, in creation order.
+enum class FontId : uint8_t { Interface, LevelID, Time, TimeBig, HintText, STD, Shroom };
+struct FontSpec {
+  FontId id;
+  const char* global;
+  const char* file;
+  float tracking;
+  float spacing;
+  int extraSpace;
+  bool onlyWhenAbsent; // kept when it exists already
+};
+const FontSpec* Fonts(int* count);
+
+struct GlyphOffset {
+  char character;
+  float pre;
+  float post;
+};
+const GlyphOffset* HintTextOffsets(int* count);
+
+// Every set of the catalogue, for walks and checks.
+const Set* const* AllSets(int* count);
+
+// One walk over every asset the game can open. Atlases are reported once each with their
+// distinct entry names; pictures once per file. The slot is where the name is first used.
+struct Slot {
+  Target target;
+  int index;
+  int frame;
+};
+class AssetVisitor {
+public:
+  virtual ~AssetVisitor() = default;
+  virtual void Atlas(const char* atlas) = 0;
+  virtual void AtlasEntry(const char* atlas, const char* name, const Slot& firstUse) = 0;
+  // Png, Jpeg or Deferred (whose file is a PNG).
+  virtual void Picture(const char* name, Source source, const Slot& firstUse) = 0;
+  virtual void Font(const FontSpec& font) = 0;
+};
+void WalkAssets(AssetVisitor& visitor);
+
+} // namespace catalogue
