@@ -252,6 +252,7 @@ TEST_F(DisplayGeometry, ScaledAtlasEntryDrawsAnExtraTexelPlacedByItsCentreOffset
   // -1 becomes one 16.16 unit less in magnitude (the half added before truncation).
   EXPECT_EQ(TexelAt(b, 81, 79.5).first, 63.0);
   EXPECT_NEAR(TexelAt(b, 81, 79.5).second, -1, 2.0 / 65536);
+  s->fromAtlas = false; // the fake's texture is its own, to be freed with it
 }
 
 TEST_F(DisplayGeometry, RotatedScaleUprightIsCentredHalfATexelLow) {

@@ -198,9 +198,8 @@ inline void ResetDrawingState() {
 #include "surface.h"
 #include "win_dib_bitmap.h"
 
-// A sprite of w x h pixels with a texture but no picture behind it: enough for the geometry of
-// blits. With atlas values it behaves as an atlas entry (its texture then belongs to the caller's
-// page, which the sprite still owns here for simplicity of the tests).
+// A sprite of w x h pixels with a texture of its own but no picture behind it: enough for the
+// geometry of blits. A test that makes it an atlas entry clears the flag again before deleting it.
 inline Surface* FakeSurface(int w, int h) {
   Surface* s = new Surface("", 2, false);
   s->texture = new Texture2D();
