@@ -156,10 +156,10 @@ void CXGameplayWindow::AccelerometerUpdate(float, float tilt, float third) {
 }
 
 int CXGameplayWindow::NotifyPointerEvent(int x, int y, int type) {
-  return NotifyMultiTouchPointerEvent(x, y, type, 0);
+  return NotifyMultiTouchPointerEvent(x, y, 0, type);
 }
 
-int CXGameplayWindow::NotifyMultiTouchPointerEvent(int x, int y, int type, int) {
+int CXGameplayWindow::NotifyMultiTouchPointerEvent(int x, int y, int, int type) {
   if (type < 1 || type > 4) return 1;
   myPoint points[10];
   points[0] = myPoint((float)x, (float)y);

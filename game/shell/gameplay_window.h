@@ -26,7 +26,9 @@ public:
   void Draw() override;
   int NotifyKeyEvent(int key, int state) override;
   int NotifyPointerEvent(int x, int y, int type) override;
-  int NotifyMultiTouchPointerEvent(int x, int y, int type, int touch) override;
+  // As the platform loop calls it: the touch id, then the event type (1 down, 2 up, 3 move,
+  // 4 hover); the id is not used.
+  int NotifyMultiTouchPointerEvent(int x, int y, int touchId, int type) override;
   int OnMessage(CXElement* sender, int message, intptr_t p1, intptr_t p2) override;
 
   // Presses the pause button while a level is being played.

@@ -190,7 +190,7 @@ TEST_F(GameplayWindowTest, OpenDialogsTakeTouchesAndTheBackKeyClosesThemAll) {
   Watch(5);
   g_currentMode = 5;
   window->NotifyPointerEvent(10, 20, 1);
-  window->NotifyMultiTouchPointerEvent(11, 21, 3, 0);
+  window->NotifyMultiTouchPointerEvent(11, 21, 2, 3); // finger 2 moves
   window->NotifyPointerEvent(12, 22, 4);
   window->NotifyPointerEvent(13, 23, 2);
   window->NotifyPointerEvent(13, 23, 7);

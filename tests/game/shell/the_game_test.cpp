@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "buttons.h"
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_services.h"
@@ -145,6 +146,25 @@ TEST_F(TheGameStarted, InitRunsTheChainAndTheWindowEntersTheLoader) {
   game.reset();
   EXPECT_TRUE(std::filesystem::exists("data/allinfo.dat"));
   EXPECT_EQ(gameInitialized, 0);
+}
+
+int g_pressed = 0;
+void Pressed() { ++g_pressed; }
+
+TEST_F(TheGameStarted, TouchesReachTheCurrentModeThroughTheWindow) {
+  ASSERT_TRUE(game->Init(546, 320));
+  game->RunGameCycle();
+  g_pressed = 0;
+  g_currentMode = 3; // a mode with the base touch handling: the buttons
+  AddButtonCustom(500, 300, 40, 40, 0, "", nullptr, nullptr, Pressed);
+  game->NotifyPointerEvent(500, 300, 1);
+  game->NotifyPointerEvent(500, 300, 2);
+  EXPECT_EQ(g_pressed, 1);
+  // A second finger comes with its id before the event type.
+  game->NotifyMultiTouchPointerEvent(505, 305, 1, 1);
+  game->NotifyMultiTouchPointerEvent(505, 305, 1, 2);
+  EXPECT_EQ(g_pressed, 2);
+  ClearButtons();
 }
 
 TEST_F(TheGameStarted, RequestedLevelIsEnteredAfterTheStartUp) {
