@@ -52,3 +52,8 @@ ov_callbacks EngineFileCallbacks() {
   callbacks.tell_func = TellCallback;
   return callbacks;
 }
+
+bool RewindOggFile(OggVorbis_File* vf, IFile* file) {
+  if (!vf || !file || !file->Seek(0, FILE_SEEK_BEGIN)) return false;
+  return ov_raw_seek(vf, 0) == 0;
+}

@@ -8,3 +8,7 @@
 class IFile;
 
 ov_callbacks EngineFileCallbacks();
+
+// ov_raw_seek(vf, 0), only when the file can seek to its start: Tremor frees memory it never
+// allocated when the very first seek of a raw seek fails. False when the rewind did not happen.
+bool RewindOggFile(OggVorbis_File* vf, IFile* file);

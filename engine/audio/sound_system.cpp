@@ -38,7 +38,7 @@ void Refused(const char* path, const char* what, const char* why) {
 
 // The whole OGG file decoded into a 16-bit PCM image whose first 12 bytes are left blank
 // (they are never read); null with *why set when the file cannot become an effect.
-unsigned char* DecodeOggEffect(CMemoryFile* file, unsigned* imageSize, const char** why) {
+unsigned char* DecodeOggEffect(IFile* file, unsigned* imageSize, const char** why) {
   OggVorbis_File vf;
   memset(&vf, 0, sizeof vf);
   if (ov_open_callbacks(file, &vf, nullptr, 0, EngineFileCallbacks()) != 0) {
@@ -48,7 +48,7 @@ unsigned char* DecodeOggEffect(CMemoryFile* file, unsigned* imageSize, const cha
   }
   ogg_int64_t frames = ov_pcm_total(&vf, -1);
   vorbis_info* info = nullptr;
-  if (frames <= 0 || ov_raw_seek(&vf, 0) != 0 || !(info = ov_info(&vf, -1)))
+  if (frames <= 0 || !RewindOggFile(&vf, file) || !(info = ov_info(&vf, -1)))
     *why = "no samples";
   else if (info->channels < 1 || info->channels > 2)
     *why = "only mono and stereo play";

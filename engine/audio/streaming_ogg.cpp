@@ -32,7 +32,7 @@ bool CStreamingProviderOGG::LoadStreamFromFile(IFile* file, const char* name) {
   }
   memset(m_pVF, 0, sizeof *m_pVF);
   bool ok = ov_open_callbacks(file, m_pVF, nullptr, 0, EngineFileCallbacks()) == 0 &&
-            ov_pcm_total(m_pVF, -1) > 0 && ov_raw_seek(m_pVF, 0) == 0;
+            ov_pcm_total(m_pVF, -1) > 0 && RewindOggFile(m_pVF, file);
   vorbis_info* info = ok ? ov_info(m_pVF, -1) : nullptr;
   if (!info || info->rate <= 0 || !SetRates((u32)info->rate, (u32)info->channels)) {
     Unload();
@@ -56,6 +56,7 @@ bool CStreamingProviderOGG::LoadStreamFromFile(IFile* file, const char* name) {
 void CStreamingProviderOGG::Unload() {
   m_bPlaying = false;
   m_bLoop = false;
+  m_bEnded = false;
   m_nReadOffset = m_nAvailable = 0;
   if (m_pVF) {
     ov_clear(m_pVF);
@@ -71,6 +72,7 @@ void CStreamingProviderOGG::Unload() {
 void CStreamingProviderOGG::Start(bool loop) {
   if (!m_pFile || !m_pVF || !m_pBuffer) return;
   m_bLoop = loop;
+  m_bEnded = false;
   // A fade left over from before a stop must not silence or end the new play.
   m_bFadeIn = m_bFadeOut = false;
   m_bPlaying = true;
@@ -78,15 +80,15 @@ void CStreamingProviderOGG::Start(bool loop) {
 
 void CStreamingProviderOGG::Stop() {
   m_bPlaying = false;
+  m_bEnded = false;
   Rewind();
 }
 
-void CStreamingProviderOGG::Rewind() {
-  if (m_pVF) ov_raw_seek(m_pVF, 0);
-}
+void CStreamingProviderOGG::Rewind() { RewindOggFile(m_pVF, m_pFile); }
 
 void CStreamingProviderOGG::StopAtFadeEnd() {
   m_bPlaying = false;
+  m_bEnded = false;
   m_bFadeIn = m_bFadeOut = false;
   Rewind();
 }
@@ -130,6 +132,11 @@ void CStreamingProviderOGG::UpdateBufferAdd(short* block, int n) {
     n -= written;
   }
   m_nReadOffset = m_nAvailable = 0;
+  if (m_bEnded) {
+    m_bEnded = false;
+    m_bPlaying = false;
+    return;
+  }
   if (n <= 0) return;
 
   const int64_t needed = (((int64_t)n * m_nStep * m_nChannels) >> 8) * 4;
@@ -152,10 +159,13 @@ void CStreamingProviderOGG::UpdateBufferAdd(short* block, int n) {
       Rewind();
       continue;
     }
-    m_bPlaying = false;
+    m_bEnded = true;
     Rewind();
     break;
   }
   MixAvailable(block, n);
-  if (FadeOutFinished()) StopAtFadeEnd();
+  if (FadeOutFinished())
+    StopAtFadeEnd();
+  else if (m_bEnded && m_nAvailable == 0)
+    Stop();
 }

@@ -89,6 +89,9 @@ public:
   int m_nBufferSize = 0;
   int m_nReadOffset = 0;
   int m_nAvailable = 0;
+  // The end of a stream that does not loop was decoded: what is buffered still plays, then the
+  // stream stops (the file is already rewound).
+  bool m_bEnded = false;
 
 private:
   // Adds the decoded data into up to count samples; answers the samples written.
