@@ -47,9 +47,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, AudioOption,
                                            OptionCase{{"--audio"}, false, "", ""}));
 
 int RunProgram(const std::string& args, const std::string& dir) {
-  std::string command = std::string("ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" '") + SPROCKLET_PROGRAM +
-                        "' --headless --root '" + dir + "/root' " + args + " >'" + dir + "/out.txt' 2>'" +
-                        dir + "/err.txt'";
+  std::string command = std::string("'") + SPROCKLET_PROGRAM + "' --headless --root '" + dir + "/root' " +
+                        args + " >'" + dir + "/out.txt' 2>'" + dir + "/err.txt'";
   int status = system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

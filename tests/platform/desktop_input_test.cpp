@@ -17,9 +17,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// SDL connects to the session bus for the screen saver; libdbus keeps that buffer until exit.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
-
 namespace {
 
 // An Xvfb server on a free display number, made the DISPLAY while it lives. Other tests start

@@ -27,29 +27,6 @@ struct Result {
   std::string err;
 };
 
-// The environment of the program under test. Mesa's software driver keeps some allocations only
-// in its own globals and is unloaded by eglTerminate, so in sanitizer builds the leak checker
-// would count them as lost at exit; the program's own leaks are checked in-process by the main
-// loop tests instead.
-std::vector<char*> ChildEnvironment(std::vector<std::string>* storage) {
-  storage->clear();
-  bool hadAsan = false;
-  for (char** e = environ; *e; ++e) {
-    std::string entry = *e;
-    if (entry.rfind("ASAN_OPTIONS=", 0) == 0) {
-      entry += ":detect_leaks=0";
-      hadAsan = true;
-    }
-    storage->push_back(entry);
-  }
-  if (!hadAsan) storage->push_back("ASAN_OPTIONS=detect_leaks=0");
-  std::vector<char*> env;
-  for (std::string& entry : *storage)
-    env.push_back(entry.data());
-  env.push_back(nullptr);
-  return env;
-}
-
 // Runs a program with the given arguments; stderr is captured through a file.
 Result Spawn(const std::vector<std::string>& args, const std::string& dir) {
   Result r;
@@ -62,10 +39,8 @@ Result Spawn(const std::vector<std::string>& args, const std::string& dir) {
   for (const std::string& a : args)
     argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
-  std::vector<std::string> storage;
-  std::vector<char*> env = ChildEnvironment(&storage);
   pid_t pid;
-  if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), env.data()) == 0) {
+  if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
     int status = 0;
     waitpid(pid, &status, 0);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
