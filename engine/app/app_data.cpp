@@ -1,7 +1,10 @@
 // The engine settings object and its two file layouts (raw block and field by field).
 #include "app_data.h"
 
+#include <cerrno>
 #include <cstring>
+
+#include <sys/stat.h>
 
 #include "files.h"
 #include "game_base.h"
@@ -164,9 +167,13 @@ template <class Fill> static bool WriteSettings(CGameBase* game, Fill fill) {
 // start; then does after(file, parsed) before the file goes.
 template <class Parse, class After>
 static bool ReadSettings(CGameBase* game, const char* name, Parse parse, After after) {
+  CommonString path = SettingsPath(game, name);
+  // No settings yet is the normal first start: only a file that is there and cannot be opened is
+  // reported (by the file layer).
+  struct stat st;
+  if (stat(DiskPathFromEnginePath(path.c_str()).c_str(), &st) != 0 && errno == ENOENT) return false;
   IMemFile* file = game->CreateMemoryFileObject();
   if (!file) return false;
-  CommonString path = SettingsPath(game, name);
   bool ok = file->OpenOnDisk(game, path.c_str(), FILE_MODE_READ) == 1;
   if (ok) {
     file->Seek(0, FILE_SEEK_BEGIN);

@@ -129,6 +129,24 @@ TEST_F(SettingsTest, NeitherFileReadableGivesDefaults) {
   EXPECT_FALSE(app->IsMusicOn());
 }
 
+TEST_F(SettingsTest, AMissingFileIsNormalWhileOtherOpenFailuresAreReported) {
+  ::testing::internal::CaptureStdout();
+  auto fresh = Load();
+  std::string freshOut = ::testing::internal::GetCapturedStdout();
+  EXPECT_TRUE(fresh->m_bAppDataFresh);
+  EXPECT_EQ(freshOut, "") << "a first start reports its missing settings";
+
+  std::filesystem::remove_all("data");
+  WriteAll("data", {0}); // a file where the directory should be: opening fails with ENOTDIR
+  ::testing::internal::CaptureStdout();
+  auto blocked = Load();
+  std::string blockedOut = ::testing::internal::GetCapturedStdout();
+  EXPECT_TRUE(blocked->m_bAppDataFresh);
+  EXPECT_NE(blockedOut.find("fopen failed: FileName = 'data/global.opt'"), std::string::npos) << blockedOut;
+  EXPECT_NE(blockedOut.find("fopen failed: FileName = 'data/global_backup.opt'"), std::string::npos)
+      << blockedOut;
+}
+
 TEST_F(SettingsTest, SaveReportsAFailedDiskWrite) {
   auto app = Load();
   std::filesystem::remove_all("data");
