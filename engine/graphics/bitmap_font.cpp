@@ -16,6 +16,7 @@
 #include "files.h"
 #include "gl_renderer.h"
 #include "image_loaders.h"
+#include "image_rotator.h"
 #include "pixel_ops.h"
 #include "texture_data.h"
 
@@ -25,9 +26,6 @@ namespace {
 const long long kPenLimit = 1LL << 30;
 
 int ClampToInt(long long v) { return v > INT_MAX ? INT_MAX : v < INT_MIN ? INT_MIN : (int)v; }
-
-// The scratch geometry of one glyph quad of the scaled and rotated text.
-QuellarVertex s_glyphQuad[2][3];
 
 } // namespace
 
@@ -119,11 +117,14 @@ int CBitmapFontText::ReadMetrics(IFile* file) {
   if (n < 1 || n > FONT_NUM_CODES) return 0;
   u8* list = (u8*)malloc((size_t)n);
   if (!list) return 0;
+  // A short list must not replace the one in force with bytes never read.
+  if (file->ReadData(list, n) != n) {
+    free(list);
+    return 0;
+  }
   SafeFree(m_pCodeList);
   m_pCodeList = list;
   m_nCodeCount = n;
-  for (int i = 0; i < n; i++)
-    if (file->ReadByte(&list[i]) != 1) return 0;
   return 1;
 }
 
@@ -530,13 +531,13 @@ TVector2D_16 CBitmapFontText::DrawCharF(IDibBitmap* target, char c, FIXED_FLOAT_
     corner[i].b = b;
     corner[i].a = alpha;
   }
-  s_glyphQuad[0][0] = corner[0];
-  s_glyphQuad[0][1] = corner[1];
-  s_glyphQuad[0][2] = corner[2];
-  s_glyphQuad[1][0] = corner[0];
-  s_glyphQuad[1][1] = corner[2];
-  s_glyphQuad[1][2] = corner[3];
+  g_globalQuellarVertex_2_3[0][0] = corner[0];
+  g_globalQuellarVertex_2_3[0][1] = corner[1];
+  g_globalQuellarVertex_2_3[0][2] = corner[2];
+  g_globalQuellarVertex_2_3[1][0] = corner[0];
+  g_globalQuellarVertex_2_3[1][1] = corner[2];
+  g_globalQuellarVertex_2_3[1][2] = corner[3];
   Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
-  DrawTexturedTriangles_AbsoluteUV(m_pGame, target, m_pAtlas, s_glyphQuad, 2, false);
+  DrawTexturedTriangles_AbsoluteUV(m_pGame, target, m_pAtlas, g_globalQuellarVertex_2_3, 2, false);
   return move;
 }

@@ -2,6 +2,8 @@
 // damaged files, and measuring text.
 #include "font_test_support.h"
 
+#include <cstring>
+
 namespace {
 
 using FontMetricsTest = FontScene;
@@ -100,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(Counts, FontCodeListTest,
                          ::testing::Values(CodeListCase{1, 1, 1}, CodeListCase{16, 16, 1},
                                            CodeListCase{17, 16, 2}, CodeListCase{100, 16, 7}));
 
-// Damaged or missing files are refused.
+// Damaged or missing files are refused. The font loaded a good listed font before, so a refusal
+// that changed what it must not shows in the code list, the glyphs or the atlas.
 struct BadFontCase {
   const char* what;
   std::vector<uint8_t> tail; // after the complete ABC table and a vertical offset
@@ -109,15 +112,27 @@ struct BadFontCase {
 };
 class FontRefusedTest : public FontScene, public ::testing::WithParamInterface<BadFontCase> {};
 
-TEST_P(FontRefusedTest, LoadFails) {
+TEST_P(FontRefusedTest, LoadFailsAndKeepsTheEarlierCodeList) {
   const BadFontCase& c = GetParam();
-  FdbBytes f = FdbBytes::Grid().Int(0);
+  MakeFont("good", FdbBytes::Grid().Int(0).Int(3).Byte('x').Byte('y').Byte('z'));
+  auto font = Load("good");
+  ASSERT_EQ(3, font->m_nCodeCount);
+
+  FdbBytes f = FdbBytes::Grid().Record('x', 0, 64, 0).Int(0);
   f.bytes.insert(f.bytes.end(), c.tail.begin(), c.tail.end());
   MakeFont("bad", f);
   if (!c.atlas) std::filesystem::remove("bad_rgba.png");
   if (!c.metrics) std::filesystem::remove("bad.fdb");
-  auto font = Load("bad", 0);
-  EXPECT_EQ(0, font->Length2("")); // still usable for measuring, never crashes
+  std::string name = "bad.fnt";
+  EXPECT_EQ(0, font->LoadFont(name.data()));
+
+  EXPECT_EQ(1, game.m_bCreateTextures) << "the loader left textures switched off";
+  ASSERT_EQ(3, font->m_nCodeCount);
+  EXPECT_EQ(0, memcmp(font->m_pCodeList, "xyz", 3)) << "the earlier code list was replaced";
+  // The glyphs stay where the good file put them: the bad file's widths are never placed.
+  EXPECT_EQ((32 + 8) / 4, font->m_nAdvance['x']);
+  ASSERT_TRUE(font->m_pAtlas) << "the atlas object stays, loaded or empty";
+  EXPECT_EQ(c.atlas, font->m_pAtlas->GetAlphaBits() != nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(
