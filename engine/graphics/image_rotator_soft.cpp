@@ -15,12 +15,14 @@ namespace {
 
 // A bitmap's 16-bit pixels and alpha map as the loops see them: null where absent or not 16-bit.
 // Rows are the stored width apart, which is never less than the device width used as the size.
+// A source's samples are step stored pixels apart per device pixel: w, h count samples.
 struct Grid {
   u16* px = nullptr;
   u8* alpha = nullptr;
   int w = 0;
   int h = 0;
   int stride = 0;
+  int step = 1;
 };
 
 Grid GridOf(IDibBitmap* bm) {
@@ -32,6 +34,19 @@ Grid GridOf(IDibBitmap* bm) {
   if (g.w <= 0 || g.h <= 0 || g.w > g.stride || g.h > bm->GetStoredHeight()) return Grid();
   if (bm->HasPixelsInRAM()) g.px = (u16*)bm->GetBits();
   if (bm->HasAlphaInRAM()) g.alpha = bm->GetAlphaBits();
+  return g;
+}
+
+// A double-resolution source keeps its whole picture at twice its device size: it is drawn at its
+// device size from every second stored pixel, so that it shows whole and not its top-left quarter.
+Grid SourceOf(IDibBitmap* bm) {
+  Grid g = GridOf(bm);
+  if (g.w > 0 && bm->m_b2xImage && (int64_t)g.w * 2 <= g.stride &&
+      (int64_t)g.h * 2 <= bm->GetStoredHeight()) {
+    g.step = 2;
+    g.w *= 2;
+    g.h *= 2;
+  }
   return g;
 }
 
@@ -49,20 +64,22 @@ struct Walk {
 bool SetUp(const CQuellarImageRotatorScaler& rot, IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x,
            FIXED_FLOAT y, FIXED_FLOAT angle, FIXED_FLOAT_16 scale, int flags, bool alphaOnly, Grid& s,
            Grid& d, Walk& k) {
-  s = GridOf(src);
+  s = SourceOf(src);
   d = GridOf(dest);
   if ((alphaOnly ? !s.alpha : !s.px) || !d.px || scale <= 0 || !rot.HasTables()) return false;
   if (scale != FIXED_FLOAT_16_ONE && (scale >> 12) == 0) return false;
   const int i = rot.GetLookupIndex(CQuellarImageRotatorScaler::WrapAngle(angle));
   const int64_t sn = rot.m_pSinTable8[i], cs = rot.m_pCosTable8[i];
 
-  int64_t hw = ((int64_t)s.w * 256) >> 1, hh = ((int64_t)s.h * 256) >> 1;
+  // The picture's size on the destination: the device size, whatever the source's step.
+  const int64_t sw = s.w / s.step, sh = s.h / s.step;
+  int64_t hw = (sw * 256) >> 1, hh = (sh * 256) >> 1;
   if (scale != FIXED_FLOAT_16_ONE) {
     hw = -((-hw * scale) >> 16);
     hh = -((-hh * scale) >> 16);
   }
   int64_t px[4], py[4];
-  if (rot.m_bFixedSquareBounds && s.w == s.h) {
+  if (rot.m_bFixedSquareBounds && sw == sh) {
     px[0] = -hw, py[0] = -hh, px[1] = hw, py[1] = -hh;
   } else {
     px[0] = ((cs * -hw) >> 8) - ((sn * -hh) >> 8);
@@ -103,6 +120,8 @@ bool SetUp(const CQuellarImageRotatorScaler& rot, IDibBitmap* src, IDibBitmap* d
     for (int64_t* p : values)
       *p = (*p * inv) >> 16;
   }
+  for (int64_t* p : values)
+    *p *= s.step;
   k.u += (int64_t)s.w * 32768;
   k.v += (int64_t)s.h * 32768;
   if (flags & 1) {
@@ -265,7 +284,7 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapHighest(IDibBitmap* src,
                                                                 FIXED_FLOAT x, FIXED_FLOAT y,
                                                                 FIXED_FLOAT angle, FIXED_FLOAT_16 scale,
                                                                 int flags) {
-  const Grid source = GridOf(src);
+  const Grid source = SourceOf(src);
   if (!source.px) return;
   if (!source.alpha) return SW565_DrawRotatedBitmapHighest_NoAlpha(src, dest, x, y, angle, scale, flags);
   if (m_nQuality == QUALITY_HIGH) return SW565_DrawRotatedBitmapHigh(src, dest, x, y, angle, scale, flags);
@@ -283,7 +302,7 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapHighest(IDibBitmap* src,
 void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapHigh(IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x,
                                                              FIXED_FLOAT y, FIXED_FLOAT angle,
                                                              FIXED_FLOAT_16 scale, int flags) {
-  const Grid source = GridOf(src);
+  const Grid source = SourceOf(src);
   if (!source.px) return;
   if (!source.alpha) return SW565_DrawRotatedBitmapHighest_NoAlpha(src, dest, x, y, angle, scale, flags);
   Grid s, d;
@@ -307,7 +326,7 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapLowest(IDibBitmap* src, 
                                                                FIXED_FLOAT x, FIXED_FLOAT y,
                                                                FIXED_FLOAT angle, FIXED_FLOAT_16 scale,
                                                                int flags) {
-  const Grid source = GridOf(src);
+  const Grid source = SourceOf(src);
   if (!source.px) return;
   if (!source.alpha) return SW565_DrawRotatedBitmapHighest_NoAlpha(src, dest, x, y, angle, scale, flags);
   Grid s, d;
@@ -385,7 +404,7 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapAlphaChannelHighest(
 void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapAdditiveHighest(
     IDibBitmap* src, IDibBitmap* dest, FIXED_FLOAT x, FIXED_FLOAT y, FIXED_FLOAT angle, FIXED_FLOAT_16 scale,
     unsigned char r, unsigned char g, unsigned char b, int alpha, int flags) {
-  const Grid source = GridOf(src);
+  const Grid source = SourceOf(src);
   if (!source.px) return;
   if (!source.alpha)
     return SW565_DrawRotatedBitmapAdditiveHighest_NoAlpha(src, dest, x, y, angle, scale, r, g, b, alpha,
@@ -432,11 +451,12 @@ void CQuellarImageRotatorScaler::SW565_DrawRotatedBitmapAdditiveLowest_NoAlpha(
 IDibBitmap* CQuellarImageRotatorScaler::CreateRotatedBitmap(IDibBitmap* src, FIXED_FLOAT angle,
                                                             FIXED_FLOAT scale) {
   if (!src || scale <= 0 || (scale >> 4) == 0 || !m_pGame || !HasTables()) return nullptr;
-  const Grid s = GridOf(src);
+  const Grid s = SourceOf(src);
   if (!s.px && !s.alpha) return nullptr;
   const int i = GetLookupIndex(WrapAngle(angle));
   const int64_t sn = m_pSinTable8[i], cs = m_pCosTable8[i];
-  const int64_t w = s.w, h = s.h;
+  // Sizes in device pixels; the walk below counts stored samples, step of them per device pixel.
+  const int64_t w = s.w / s.step, h = s.h / s.step;
   int64_t hx[2] = {w >> 1, (-w) >> 1}, hy[2] = {h >> 1, (-h) >> 1};
   if (scale != 256)
     for (int64_t* p : {&hx[0], &hx[1], &hy[0], &hy[1]})
@@ -471,7 +491,10 @@ IDibBitmap* CQuellarImageRotatorScaler::CreateRotatedBitmap(IDibBitmap* src, FIX
   if (scale != 256)
     for (int64_t& value : v6)
       value = (value * 16) / (scale >> 4);
-  const int64_t uStart = v6[0] + w * 32768, vStart = v6[1] + h * 32768;
+  for (int64_t& value : v6)
+    value *= s.step;
+  const int64_t sw = s.w, sh = s.h;
+  const int64_t uStart = v6[0] + sw * 32768, vStart = v6[1] + sh * 32768;
   auto spread = [](u16 p) -> u32 {
     return ((p & 0xF800u) << 12) | ((p & 0x07E0u) << 8) | ((p & 0x001Fu) << 4);
   };
@@ -482,7 +505,7 @@ IDibBitmap* CQuellarImageRotatorScaler::CreateRotatedBitmap(IDibBitmap* src, FIX
     int64_t u = uStart + row * v6[4], v = vStart + row * v6[5];
     for (int col = 0; row < H - 1 && col < W - 1; col++, u += v6[2], v += v6[3]) {
       const int64_t ix = u >> 16, iy = v >> 16;
-      if (ix < 0 || ix >= w - 1 || iy < 0 || iy >= h - 1) continue;
+      if (ix < 0 || ix >= sw - 1 || iy < 0 || iy >= sh - 1) continue;
       const int fx = (int)((u & 0xFFFF) >> 8), fy = (int)((v & 0xFFFF) >> 8);
       const int p = ((255 - fx) * (255 - fy)) >> 8;
       const int wTL = p >> 4, wTR = ((255 - fy) - p) >> 4, wBL = ((255 - fx) - p) >> 4;

@@ -15,8 +15,8 @@ protected:
   void SetUp() override { rot = GameRotator(&game); }
 
   // An n x n quadrant picture, with an opaque alpha map or none.
-  static std::unique_ptr<CWinDibBitmap> Quadrants(int n, bool alphaMap) {
-    auto bm = MakeBitmap565(n, n, 0, alphaMap ? 255 : -1);
+  static std::unique_ptr<CWinDibBitmap> Quadrants(int n, bool alphaMap, CGameBase* owner = nullptr) {
+    auto bm = MakeBitmap565(n, n, 0, alphaMap ? 255 : -1, owner);
     for (int y = 0; y < n; y++)
       for (int x = 0; x < n; x++)
         SetPixel(bm.get(), x, y, To565(kQuadrant[QuadrantOf(x, y, n)]));
@@ -82,6 +82,36 @@ INSTANTIATE_TEST_SUITE_P(
                           TurnCase{0, 0, 65536, 1}, TurnCase{Degrees(90), 1, 65536, 1},
                           TurnCase{Degrees(90), 1, 65536, 2}),
         ::testing::Values(0, 1, 2), ::testing::Bool()));
+
+// A double-resolution picture (16 x 16 stored, 8 x 8 on the device) is drawn whole at its device
+// size, at every quality and with or without an alpha map, and its rotated copy is 8 x 8 too.
+TEST_F(SoftRotator, DoubleResolutionSourcesShowTheirWholePictureAtDeviceSize) {
+  game.m_b2xImages = 1;
+  const int probe[4][2] = {{-2, -2}, {1, -2}, {1, 1}, {-2, 1}};
+  for (bool alphaMap : {false, true}) {
+    auto src = Quadrants(16, alphaMap, &game);
+    src->m_b2xImage = 1;
+    src->UpdateWidthAndHeight();
+    ASSERT_EQ(8, src->GetDeviceWidth());
+    for (int quality : {0, 1, 2}) {
+      SCOPED_TRACE(testing::Message() << "quality " << quality << " alpha map " << alphaMap);
+      rot->SetQuality(quality);
+      auto dest = MakeBitmap565(kSize, kSize, 0);
+      rot->DrawRotatedBitmap(src.get(), dest.get(), kCentre * 256, kCentre * 256, Degrees(90), 65536, 0);
+      for (int p = 0; p < 4; p++)
+        EXPECT_EQ(ShownAt(p, 1, false),
+                  NearestQuadrant565(Pixel(dest.get(), kCentre + probe[p][0], kCentre + probe[p][1])))
+            << "screen quadrant " << p;
+      EXPECT_EQ(0, Pixel(dest.get(), kCentre + 6, kCentre)) << "drawn beyond the device size";
+    }
+    std::unique_ptr<IDibBitmap> copy(rot->CreateRotatedBitmap(src.get(), Degrees(180), 256));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(8, copy->GetStoredWidth());
+    for (int p = 0; p < 4; p++)
+      EXPECT_EQ(ShownAt(p, 2, false), NearestQuadrant565(Pixel(copy.get(), 4 + probe[p][0], 4 + probe[p][1])))
+          << "rotated copy, quadrant " << p;
+  }
+}
 
 TEST_F(SoftRotator, SmallTurnsStayInsideTheRotatedOutline) {
   // A 45-degree turn of an opaque square: its corners point up, down, left and right, so the box's
