@@ -47,6 +47,7 @@ TDialog* DialogOf(TWidget* widget) {
 bool CTemplateReader::IsAWidgetType(CommonStringRS<50> word) { return WidgetTypeOfKeyword(word) >= 0; }
 
 void CTemplateReader::Warn(const char* what, const Text& key, const Text& value, const char* outcome) {
+  // The key names the line; a bare line is shown whole.
   const Text& shown = key.Length() > 0 ? key : value;
   fprintf(stderr, "%s:%d: %s \"%s\" %s\n", m_FileName.c_str(), m_nLine + 1, what, shown.GetData(), outcome);
 }
@@ -236,13 +237,13 @@ void CTemplateReader::SetWidgetProperty(Text& key, Text& value, TWidget* widget)
   if (value == "actions") {
     inActionList = 1;
     inChildEntry = 0;
-    if (!dialog) Warn("command list outside a dialog", key, value, "ignored");
+    if (!dialog) Warn("command list", Text(), value, "outside a dialog ignored");
   } else if (key == "child") {
     inChildEntry = 1;
     inActionList = 0;
     m_bChildStored = 0;
     if (!dialog) {
-      Warn("child placement outside a dialog", key, value, "ignored");
+      Warn("child placement", Text(), value, "outside a dialog ignored");
       return;
     }
     WidgetContext* context = new (std::nothrow) WidgetContext();

@@ -1,6 +1,7 @@
 // The dialog: children from the template, size, background, drawing, input routing and focus.
 #include "xdialog.h"
 
+#include <cstdio>
 #include <new>
 
 #include "app_ui.h"
@@ -37,12 +38,30 @@ XWidget* XDialog::CreateAndInitChild(TWidget* tw, WidgetContext* context) {
   return child;
 }
 
+// A template whose dialog holds itself, or nests too deep, would build without end: refused.
+bool XDialog::MayHoldChild(TWidget* tw) {
+  int depth = 0;
+  for (XWidget* w = this; w; w = AsWidget(w->GetParent())) {
+    if (w->GetTWidget() == tw) {
+      fprintf(stderr, "template: \"%s\" is placed inside itself; not built\n", tw->name.c_str());
+      return false;
+    }
+    if (++depth >= TEMPLATE_MAX_NESTING) {
+      fprintf(stderr, "template: \"%s\" nests deeper than %d widgets; not built\n", tw->name.c_str(),
+              (int)TEMPLATE_MAX_NESTING);
+      return false;
+    }
+  }
+  return true;
+}
+
 int XDialog::CreateAndInitChildren() {
   TDialog* td = GetTDialog();
   if (!td) return 0;
   if (!td->background.IsEmpty() && m_pTemplate) {
     TWidget* bg = m_pTemplate->GetWidget(td->background.c_str());
     if (bg && HasLiveWidgetClass(bg->type)) {
+      if (!MayHoldChild(bg)) return 0;
       m_pBackground = CreateAndInitChild(bg, nullptr);
       if (!m_pBackground) return 0;
     }
@@ -52,7 +71,7 @@ int XDialog::CreateAndInitChildren() {
     TWidget* tw = context && m_pTemplate ? m_pTemplate->GetWidget(context->name.c_str()) : nullptr;
     // Placements of widgets the template lacks, or of types without a class yet, are skipped.
     if (!tw || !HasLiveWidgetClass(tw->type)) continue;
-    if (!CreateAndInitChild(tw, context)) return 0;
+    if (!MayHoldChild(tw) || !CreateAndInitChild(tw, context)) return 0;
   }
   if (IsRoot())
     ApplyAlignType();

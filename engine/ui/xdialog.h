@@ -11,6 +11,9 @@ class TAction;
 class ActionStep;
 class TDialog;
 
+// Widgets a template may nest inside one another, the root included.
+enum { TEMPLATE_MAX_NESTING = 32 };
+
 class XDialog : public XWidget {
 public:
   XDialog(CXElement* parent, TTemplate* tmpl, TWidget* tw, WidgetContext* context);
@@ -101,6 +104,8 @@ public:
   u8 m_nBackgroundB = 0;
 
 protected:
+  // Whether a child of that description may be built here: not inside itself, not too deep.
+  bool MayHoldChild(TWidget* tw);
   // Moves focus by step (1 on, -1 back) among the children; see SetNextActiveObject.
   int MoveFocus(int step, int key);
   // From the active child, the next child (wrapping) that is interactive and visible takes focus.

@@ -145,6 +145,29 @@ TEST(Root, AFileThatIsMissingOrHasNoRootGivesNothing) {
   f.root->Draw();
 }
 
+TEST(Root, ATemplateThatNestsWithoutEndIsRefused) {
+  RootFixture f;
+  std::string deep = "root: r\n  child: d0\n  end\nend\n";
+  for (int i = 0; i < 40; i++)
+    deep += "dialog: d" + std::to_string(i) + "\n  modal: position\n  child: d" + std::to_string(i + 1) +
+            "\n  end\nend\n";
+  WriteUiFile("loops.txt", "root: r\n  child: loop\n  end\nend\n"
+                           "dialog: loop\n  modal: position\n  child: inner\n  end\nend\n"
+                           "dialog: inner\n  modal: position\n  child: loop\n  end\nend\n"
+                           "root: self\n  child: selfish\n  end\nend\n"
+                           "dialog: selfish\n  modal: position\n  background: selfish\nend\n");
+  WriteUiFile("deep.txt", deep);
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(f.root->InitRoot("loops.txt", "r"));
+  EXPECT_FALSE(f.root->InitRoot("loops.txt", "self"));
+  EXPECT_FALSE(f.root->InitRoot("deep.txt", nullptr));
+  std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said, "template: \"loop\" is placed inside itself; not built\n"
+                  "template: \"selfish\" is placed inside itself; not built\n"
+                  "template: \"d31\" nests deeper than 32 widgets; not built\n");
+  EXPECT_EQ(f.root->GetChildCount(), 0);
+}
+
 TEST(Root, ChildrenAndBackgroundArePlacedByTheirAlignment) {
   RootFixture f;
   ASSERT_TRUE(f.root->InitRoot("menus.txt", "placed"));
