@@ -96,6 +96,8 @@ extern int currentCharacter;
 void LoadCharacter(int id);
 
 // --- front end ---
+// Two entries per world: the first level of its casual set, then of its hardcore set.
+extern int g_levelStartingIndexes[40];
 extern u8 g_bExitDlgOn;
 extern int newGameCurrentListShift;
 extern int g_currentHint;
@@ -147,6 +149,12 @@ struct gameRect {
 };
 enum { GAME_RECTS = 700 };
 extern gameRect GameRects[GAME_RECTS];
+// The header of the level in play: 540 bytes read and written as one block (the background
+// picture index is the word at byte 36).
+struct levelHeader {
+  s32 words[135];
+};
+extern levelHeader g_levelCur;
 extern int updatingRectID;
 extern int currentGUIDBinding;
 

@@ -32,6 +32,8 @@ CXGameplayWindow::~CXGameplayWindow() {
   newGameCurrentListShift = 0;
   g_characterID = 0;
   g_currentWorldAtlasID = -1;
+  // The world sprites are gone with the rest: the next spawn must load its set again.
+  previousSpriteSet = -100;
   currentGUIDBinding = 0;
   updatingRectID = 0;
   g_currentHint = 5;

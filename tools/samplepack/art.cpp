@@ -452,7 +452,7 @@ void Background(Canvas& c, const std::string& name, TextRenderer& text) {
   if (Has(name, "bonus") || Has(name, "hidgame")) hue = 0.8f;
   int number = 0;
   Stem(name, &number);
-  hue += number * 0.015f;
+  hue += (number % 16) * 0.015f; // a series' pictures differ a little
   c.Gradient(Hsv(hue, 0.35f, 0.95f), Hsv(hue, 0.55f, 0.7f));
   for (int layer = 0; layer < 3; ++layer) {
     float base = h * (0.55f + 0.12f * layer);

@@ -25,25 +25,25 @@ void PutU32(std::vector<unsigned char>& out, unsigned v) {
 
 } // namespace
 
-std::string PackAtlas(const std::vector<AtlasSprite>& sprites, std::vector<AtlasPlacement>* placements,
+std::string PackAtlas(const std::vector<PackItem>& sprites, std::vector<AtlasPlacement>* placements,
                       int* pageCount) {
   std::vector<size_t> order(sprites.size());
   std::iota(order.begin(), order.end(), 0);
   std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    const Canvas& ca = sprites[a].art;
-    const Canvas& cb = sprites[b].art;
-    if (ca.height() != cb.height()) return ca.height() > cb.height();
-    if (ca.width() != cb.width()) return ca.width() > cb.width();
-    return sprites[a].name < sprites[b].name;
+    const PackItem& ia = sprites[a];
+    const PackItem& ib = sprites[b];
+    if (ia.height != ib.height) return ia.height > ib.height;
+    if (ia.width != ib.width) return ia.width > ib.width;
+    return ia.name < ib.name;
   });
   placements->assign(sprites.size(), AtlasPlacement{0, 0, 0});
   int page = 0, x = 0, y = 0, shelf = 0;
   bool pageUsed = false;
   for (size_t i : order) {
-    const AtlasSprite& s = sprites[i];
+    const PackItem& s = sprites[i];
     if ((int)s.name.size() + 1 > kAtlasMaxName)
       return "the name " + s.name + " is longer than the reader takes";
-    int w = s.art.width(), h = s.art.height();
+    int w = s.width, h = s.height;
     if (w > kAtlasPageSize || h > kAtlasPageSize) return s.name + " is larger than a page";
     if (x + w > kAtlasPageSize) { // next shelf
       x = 0;
@@ -90,9 +90,12 @@ std::vector<unsigned char> AtlasIndex(const std::vector<AtlasSprite>& sprites,
 
 std::string WriteAtlas(const std::string& dir, const std::string& atlas,
                        const std::vector<AtlasSprite>& sprites, std::vector<std::string>* files) {
+  std::vector<PackItem> items;
+  for (const AtlasSprite& s : sprites)
+    items.push_back({s.name, s.art.width(), s.art.height()});
   std::vector<AtlasPlacement> placements;
   int pageCount = 0;
-  std::string error = PackAtlas(sprites, &placements, &pageCount);
+  std::string error = PackAtlas(items, &placements, &pageCount);
   if (!error.empty()) return atlas + ": " + error;
 
   std::vector<unsigned char> index = AtlasIndex(sprites, placements, pageCount);

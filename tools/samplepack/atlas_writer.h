@@ -23,9 +23,14 @@ struct AtlasPlacement {
   int page, x, y;
 };
 
+struct PackItem {
+  std::string name;
+  int width, height;
+};
+
 // Shelf packing in a fixed order (tallest first, then widest, then by name), so the same
 // sprites always land in the same places. Empty on success.
-std::string PackAtlas(const std::vector<AtlasSprite>& sprites, std::vector<AtlasPlacement>* placements,
+std::string PackAtlas(const std::vector<PackItem>& items, std::vector<AtlasPlacement>* placements,
                       int* pageCount);
 
 // The index bytes for sprites placed as given.

@@ -47,7 +47,9 @@ std::string WriteFont(const std::string& dir, const catalogue::FontSpec& font, T
   int ascender = 0, descender = 0;
   text.LineMetrics(style.pixelSize, &ascender, &descender);
   const int pad = 2;
-  const int widen = (int)std::lround(std::fabs(font.tracking)); // given back by the tracking
+  // The cell is widened by what the tracking takes back, less one outline: letters then advance
+  // by their natural width and one outline, so neighbouring outlines just meet.
+  const int widen = std::max(0, (int)std::lround(std::fabs(font.tracking)) - style.outline);
   const int cellHeight = ascender - descender + 2 * style.outline + 2 * pad;
   const int baseline = pad + style.outline + ascender;
 

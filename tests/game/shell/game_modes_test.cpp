@@ -11,7 +11,9 @@
 #include "game_modes.h"
 #include "game_services.h"
 #include "game_test_support.h"
+#include "gameplay_window.h"
 #include "progress_files.h"
+#include "startup_pack.h"
 
 namespace {
 
@@ -137,6 +139,7 @@ TEST_F(GameModesTest, StartUpStageLoadsLevelsFontsAndFixesTheZoom) {
   g_levelAchievements[7][20] = 5;
   SaveAllLevelsInfo();
   g_levelAchievements[7][20] = 0;
+  ASSERT_TRUE(game.OpenPackFile(SamplePackPath()));
   InitGame();
   EXPECT_EQ(g_iphoneCustomZoom, 1.0f);
   EXPECT_EQ(g_levelAchievements[7][20], 5);
@@ -144,11 +147,18 @@ TEST_F(GameModesTest, StartUpStageLoadsLevelsFontsAndFixesTheZoom) {
   EXPECT_NE(FontInterface, nullptr);
   EXPECT_EQ(display_mode_current, 3);
   g_levelAchievements[7][20] = 0;
+  // The start-up sprites and fonts go as when the window closes (the display is the test's own).
+  display = nullptr;
+  SafeDeleteGlobals();
+  display = &d;
 
   g_screenScale = 2.0f;
   g_iphoneCustomZoom = 0.6f;
   InitGame();
   EXPECT_EQ(g_iphoneCustomZoom, 0.6f);
+  display = nullptr;
+  SafeDeleteGlobals();
+  display = &d;
   g_screenScale = 1.0f;
   g_iphoneCustomZoom = 0.8f;
 }

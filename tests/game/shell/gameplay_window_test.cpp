@@ -19,6 +19,7 @@
 #include "hge_font.h"
 #include "mission_log.h"
 #include "progress_files.h"
+#include "startup_pack.h"
 
 namespace {
 
@@ -62,6 +63,8 @@ protected:
     framesCount = 0;
     g_timef = g_realTimef = 0;
     std::filesystem::create_directories("data");
+    // The loader's start-up stage loads the catalogue's start-up atlases and fonts.
+    ASSERT_TRUE(game.OpenPackFile(SamplePackPath()));
     ASSERT_TRUE(screen.Open(game, 546, 320));
     window = new CXGameplayWindow(&game);
     ASSERT_EQ(window->OnInitElement(), 1);

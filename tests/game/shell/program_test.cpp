@@ -42,7 +42,7 @@ TEST(SprockletProgram, RunsTheGameThroughTheLoaderOnAFreshRoot) {
   ScopedTempDir dir;
   ASSERT_TRUE(dir.ok());
   std::filesystem::create_directories(dir.path() + "/pack");
-  ASSERT_TRUE(WriteStartupPack(dir.path() + "/pack/_game_bb.pak"));
+  ASSERT_TRUE(CopySamplePack(dir.path() + "/pack/_game_bb.pak"));
   std::string root = dir.path() + "/root";
   RunResult r = Sprocklet(dir.path(), "--headless --frames 120 --shot 100:" + dir.path() + "/x.png --root '" +
                                           root + "' --data '" + dir.path() + "/pack'");

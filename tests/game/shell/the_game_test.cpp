@@ -106,7 +106,7 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(dir.ok());
     std::filesystem::create_directories("app/native/assets");
-    ASSERT_TRUE(WriteStartupPack("app/native/assets/_game_bb.pak"));
+    ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
     if (!gl.Open(546, 320)) GTEST_SKIP() << "no headless GL";
     GLES_ResetStateCache();
     game.reset(new CTheGame());

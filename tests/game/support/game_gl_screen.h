@@ -2,7 +2,9 @@
 // RGB565 configuration and a hardware bitmap as the application's double buffer.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "bitmap_hw.h"
 #include "game_base.h"
@@ -32,6 +34,11 @@ public:
   HeadlessGL::Pixel At(int x, int y) {
     GLES_FlushBuffer();
     return m_GL.At(x, y);
+  }
+  // The whole screen as RGBA rows from the top.
+  std::vector<uint8_t> ReadRGBA() {
+    GLES_FlushBuffer();
+    return m_GL.ReadRGBA();
   }
 
 private:

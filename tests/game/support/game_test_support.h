@@ -113,6 +113,11 @@ public:
     if (!sprockpack::BuildPack(m_Entries, pack, error)) return false;
     std::string path = m_Dir.path() + "/test.pak";
     std::ofstream(path, std::ios::binary).write((const char*)pack.data(), (std::streamsize)pack.size());
+    return OpenPackFile(path);
+  }
+
+  // Opens an existing pack (the generated sample pack, say) as the common pack.
+  bool OpenPackFile(const std::string& path) {
     SafeDelete(m_pCommonPack);
     m_pCommonPack = new CiPhoneZipFileReader(this);
     m_bUsePacks = 1;

@@ -1,0 +1,96 @@
+// Skins and backgrounds on the generated pack: every skin loads exactly its frames with their
+// pictures and frees the previous one; a background loads only on a change of index.
+#include <cstring>
+
+#include "catalogue_fixture.h"
+
+using catalogue::Target;
+
+namespace {
+
+void SetBackgroundIndex(s32 index) { memcpy((unsigned char*)&g_levelCur + 36, &index, sizeof index); }
+
+TEST_F(CatalogueTest, EachSkinFillsExactlyItsFramesAndFreesThePreviousOne) {
+  LoadCharacter(-1); // the id already "loaded" at start: nothing happens
+  EXPECT_EQ(g_charAtlas, nullptr);
+  EXPECT_EQ(currentCharacter, -1);
+  const char* atlases[] = {"character_lowres", "character_demon",    "character_jario",  "slicker",
+                           "character_star",   "character_stickman", "character_zombie", nullptr};
+  for (int id : {0, 4, 1, 2, 5, 3, 7, 6, 0}) {
+    SCOPED_TRACE("skin " + std::to_string(id));
+    LoadCharacter(id);
+    EXPECT_EQ(currentCharacter, id);
+    EXPECT_EQ(g_charAtlas != nullptr, atlases[id] != nullptr);
+    int missing = 0;
+    EXPECT_EQ(Filled(Target::Character, &missing), RowSlots(*catalogue::SkinSprites(id)));
+    EXPECT_EQ(missing, 0) << "frames without a picture in the pack";
+    // The same id again changes nothing.
+    Surface* first = g_character[0][0];
+    Atlas* atlas = g_charAtlas;
+    LoadCharacter(id);
+    EXPECT_EQ(g_character[0][0], first);
+    EXPECT_EQ(g_charAtlas, atlas);
+  }
+  EXPECT_EQ(Filled(Target::Character).size(), 229u);
+  EXPECT_NE(g_character[27][0], g_character[30][0]) << "rows 27 and 30: one name, two surfaces";
+  // An id without a skin empties the table and frees the atlas.
+  LoadCharacter(8);
+  EXPECT_TRUE(Filled(Target::Character).empty());
+  EXPECT_EQ(g_charAtlas, nullptr);
+  EXPECT_EQ(currentCharacter, 8);
+}
+
+TEST_F(CatalogueTest, CharacterIdsFromFilesAndLoopedRowsStayInRange) {
+  struct Case {
+    int read, accepted;
+  } ids[] = {{0, 0}, {7, 7}, {3, 3}, {8, 0}, {-1, 0}, {1000000, 0}};
+  for (const Case& c : ids)
+    EXPECT_EQ(AcceptedCharacterId(c.read), c.accepted) << c.read;
+
+  LoadCharacter(6);
+  EXPECT_EQ(CharacterLoopFrame(0, 7, 10), g_character[0][3]);
+  EXPECT_EQ(CharacterLoopFrame(10, 0, 10), nullptr) << "skin 6 has no flourish row: nothing to cycle";
+  EXPECT_EQ(CharacterLoopFrame(65, 7, 1), nullptr);
+  EXPECT_EQ(CharacterLoopFrame(0, 100, 99), nullptr) << "past the table's frames";
+  LoadCharacter(8);
+  EXPECT_EQ(CharacterLoopFrame(0, 7, 3), nullptr);
+}
+
+TEST_F(CatalogueTest, BackgroundsLoadOnAChangeOfIndexOnly) {
+  SetBackgroundIndex(-1); // the initial index: the first call does nothing
+  LoadBGSprites();
+  EXPECT_EQ(g_bgTile[1], nullptr);
+  EXPECT_EQ(curBGSprite, -1);
+
+  struct Step {
+    s32 index;
+    bool picture;
+  } steps[] = {{0, true},   {3, true},   {45, false}, {50, true},
+               {51, false}, {-7, false}, {39, true},  {40, false}};
+  for (const Step& s : steps) {
+    SCOPED_TRACE("index " + std::to_string(s.index));
+    SetBackgroundIndex(s.index);
+    LoadBGSprites();
+    EXPECT_EQ(curBGSprite, s.index);
+    ASSERT_EQ(g_bgTile[1] != nullptr, s.picture);
+    if (s.picture) {
+      EXPECT_NE(g_bgTile[1]->texture, nullptr);
+    }
+    Surface* kept = g_bgTile[1];
+    LoadBGSprites();
+    EXPECT_EQ(g_bgTile[1], kept) << "the same index keeps its picture";
+  }
+  for (Surface* s : {g_bgTile[0], g_bgTile[2], g_bgTile[3], g_bgTile[4]})
+    EXPECT_EQ(s, nullptr);
+
+  // Every picture of 0-39 is a JPEG in the pack and loads: the JPEG file is the only one there.
+  for (s32 index = 0; index <= 39; ++index) {
+    SetBackgroundIndex(index);
+    LoadBGSprites();
+    ASSERT_NE(g_bgTile[1], nullptr) << index;
+    EXPECT_NE(g_bgTile[1]->texture, nullptr) << index;
+    EXPECT_EQ(g_bgTile[1]->width, 960) << index;
+  }
+}
+
+} // namespace

@@ -1,0 +1,149 @@
+// The sample-pack generator: what it writes stays inside the readers' limits and reads back, and
+// the same tables give the same bytes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "art.h"
+#include "atlas.h"
+#include "atlas_writer.h"
+#include "font_writer.h"
+#include "hge_font.h"
+#include "temp_dir.h"
+
+namespace fs = std::filesystem;
+using namespace samplepack;
+
+namespace {
+
+std::vector<char> Slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+TEST(SamplePack, AtlasPackingKeepsToTheReadersLimits) {
+  std::vector<PackItem> items{{std::string(kAtlasMaxName, 'n'), 4, 4}};
+  std::vector<AtlasPlacement> at;
+  int pages = 0;
+  EXPECT_NE(PackAtlas(items, &at, &pages), "") << "a name of 256 bytes leaves no room for its zero";
+  items[0].name.resize(kAtlasMaxName - 1);
+  EXPECT_EQ(PackAtlas(items, &at, &pages), "");
+
+  // Sprites taller than half a page: one page each, and one more than the reader's 30 is refused.
+  items.clear();
+  for (int i = 0; i <= kAtlasMaxPages; ++i)
+    items.push_back({"page" + std::to_string(i), kAtlasPageSize, kAtlasPageSize / 2 + 1});
+  EXPECT_NE(PackAtlas(items, &at, &pages), "");
+  items.pop_back();
+  EXPECT_EQ(PackAtlas(items, &at, &pages), "");
+  EXPECT_EQ(pages, kAtlasMaxPages);
+  items = {{"wide", kAtlasPageSize + 1, 4}};
+  EXPECT_NE(PackAtlas(items, &at, &pages), "");
+}
+
+TEST(SamplePack, TheGamesAtlasReaderFindsEveryPackedSpriteWhereItWasDrawn) {
+  std::vector<AtlasSprite> sprites;
+  for (int i = 0; i < 40; ++i)
+    sprites.push_back({"s" + std::to_string(i), Canvas(100 + 37 * (i % 9), 60 + 53 * (i % 7))});
+  std::vector<PackItem> items;
+  for (const AtlasSprite& s : sprites)
+    items.push_back({s.name, s.art.width(), s.art.height()});
+  std::vector<AtlasPlacement> at;
+  int pages = 0;
+  ASSERT_EQ(PackAtlas(items, &at, &pages), "");
+  std::vector<unsigned char> index = AtlasIndex(sprites, at, pages);
+  Atlas atlas;
+  const char* why = nullptr;
+  ASSERT_EQ(atlas.ReadIndex(index.data(), (int)index.size(), &why), 1) << (why ? why : "");
+  EXPECT_EQ(atlas.pageCount, pages);
+  for (size_t i = 0; i < sprites.size(); ++i) {
+    SurfaceInfo* info = atlas.getSurfaceInfo(sprites[i].name.c_str());
+    ASSERT_NE(info, nullptr) << sprites[i].name;
+    EXPECT_EQ(info->width, sprites[i].art.width());
+    EXPECT_EQ(info->height, sprites[i].art.height());
+    EXPECT_EQ(info->atlasX, at[i].x);
+    EXPECT_EQ(info->atlasY, at[i].y);
+    // No two sprites of a page overlap.
+    for (size_t k = 0; k < i; ++k) {
+      if (at[k].page != at[i].page) continue;
+      bool apart =
+          at[k].x + sprites[k].art.width() <= at[i].x || at[i].x + sprites[i].art.width() <= at[k].x ||
+          at[k].y + sprites[k].art.height() <= at[i].y || at[i].y + sprites[i].art.height() <= at[k].y;
+      EXPECT_TRUE(apart) << sprites[i].name << " overlaps " << sprites[k].name;
+    }
+  }
+}
+
+TEST(SamplePack, SpritesAreSizedFromTheirNames) {
+  struct Case {
+    const char* name;
+    catalogue::Target target;
+    int index, width, height;
+  } cases[] = {
+      {"w2_banner_66x30", catalogue::Target::RectDummies, 122, 132, 60},
+      {"w2_100x100a", catalogue::Target::Rects, 100, 200, 200},
+      {"w2_grass_04_50x20", catalogue::Target::Rects, 312, 100, 40},
+      {"door_01", catalogue::Target::Rects, 58, 128, 128}, // no size in the name: the type's
+      {"background_w2_960x640_02", catalogue::Target::Backgrounds, 9, 960, 640},
+      {"hero_breath_01", catalogue::Target::Character, 0, 64, 64},
+  };
+  for (const Case& c : cases) {
+    PixelSize size = ArtSize(ArtRequest{c.name, {c.target, c.index, 0}, "atlas"});
+    EXPECT_EQ(size.width, c.width) << c.name;
+    EXPECT_EQ(size.height, c.height) << c.name;
+  }
+  int w = 0, h = 0;
+  EXPECT_FALSE(LogicalSizeInName("menu_bird1-1", &w, &h));
+  EXPECT_FALSE(LogicalSizeInName("x_0x5", &w, &h));
+}
+
+TEST(SamplePack, FontsStayWithinTheDescriptionLimitAndReadBack) {
+  TextRenderer text;
+  std::string error;
+  ASSERT_TRUE(text.Open(SAMPLEPACK_FONT, &error)) << error;
+  ScopedTempDir dir;
+  ASSERT_TRUE(dir.ok());
+  int count = 0;
+  const catalogue::FontSpec* fonts = catalogue::Fonts(&count);
+  for (int f = 0; f < count; ++f) {
+    std::vector<std::string> files;
+    ASSERT_EQ(WriteFont(dir.path(), fonts[f], text, &files), "");
+    std::vector<char> description = Slurp(dir.path() + "/" + fonts[f].file + ".fnt");
+    EXPECT_LE((int)description.size(), kFontMaxText) << fonts[f].file;
+    hgeFont font(nullptr);
+    font.LoadFromText(description.data(), (int)description.size(), fonts[f].file);
+    for (unsigned c = kFirstCharacter; c <= kLastCharacter; ++c)
+      EXPECT_GT(font.glyph[c].right - font.glyph[c].left, 0) << fonts[f].file << " " << c;
+    EXPECT_EQ(font.glyph[127].right - font.glyph[127].left, 0);
+  }
+}
+
+// The build ran the generator once; a second run gives the very same bytes in every file.
+TEST(SamplePack, TwoRunsWriteIdenticalFiles) {
+  ScopedTempDir dir;
+  ASSERT_TRUE(dir.ok());
+  std::string out = dir.path() + "/again";
+  std::string command = std::string("'") + SAMPLEPACK_PROGRAM + "' --out '" + out + "' --font '" +
+                        SAMPLEPACK_FONT + "' >/dev/null";
+  ASSERT_EQ(system(command.c_str()), 0);
+  size_t files = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(SAMPLEPACK_FILES)) {
+    if (!entry.is_regular_file()) continue;
+    fs::path relative = fs::relative(entry.path(), SAMPLEPACK_FILES);
+    ASSERT_TRUE(fs::exists(out / relative)) << relative;
+    ASSERT_TRUE(Slurp(entry.path()) == Slurp(out / relative)) << relative << " differs";
+    ++files;
+  }
+  size_t again = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(out))
+    again += entry.is_regular_file() ? 1 : 0;
+  EXPECT_EQ(again, files);
+  EXPECT_GT(files, 0u);
+}
+
+} // namespace
