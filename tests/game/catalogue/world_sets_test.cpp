@@ -146,6 +146,11 @@ TEST_F(WorldSets, SwitchingAwayAndBackReloadsEverySpriteFromTheNewAtlas) {
   EXPECT_EQ(g_rects[440][0], nullptr);
   Spawn(160);
   ExpectLoaded(8);
+  // One entry, several slots: each its own sprite, freed once with the world.
+  EXPECT_NE(g_rects[440][1], g_rects[440][2]);
+  EXPECT_NE(g_rects[440][2], g_rects[440][3]);
+  EXPECT_NE(g_rects[420][1], g_rects[421][0]);
+  EXPECT_EQ(g_rects[440][1]->texture, g_rects[440][3]->texture);
 }
 
 TEST_F(WorldSets, LoaderGuardsAndReleaseRanges) {
