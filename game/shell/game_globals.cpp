@@ -16,6 +16,7 @@ float g_realdt = 0;
 int framesCount = 0;
 int g_fps = 0;
 int g_gameDebugSlowdown = 1;
+int g_disableAllSounds = 0;
 
 int g_levelSelected = 0;
 int g_characterID = 0;

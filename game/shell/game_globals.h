@@ -23,6 +23,8 @@ extern float g_realdt;
 extern int framesCount;
 extern int g_fps;
 extern int g_gameDebugSlowdown; // divisor of the game step
+// The debug switch that silences every game sound (0 in normal play).
+extern int g_disableAllSounds;
 
 // --- what is being played ---
 extern int g_levelSelected;

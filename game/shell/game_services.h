@@ -131,13 +131,7 @@ public:
 };
 
 // --- audio ---
-extern int currentTrack;
-// The effect registered under id x 10 + variant.
-void EnginePlaySound(int id, int variant);
-void PlaySoundDelayed(float delay, int sound, int variant);
-void ProcessSounds(float dt);
-void InitSoundEngine();
-void LoadAllSounds();
+#include "sound_table.h"
 
 // --- level objects ---
 // The hero's fields the shell steers with the accelerometer.

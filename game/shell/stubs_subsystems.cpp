@@ -1,5 +1,5 @@
 // Stand-ins for the game's subsystems that do not exist yet: the front end's loader and tables,
-// silent sounds, empty game modes and the hero and mission fields the shell touches. Each
+// empty game modes and the hero and mission fields the shell touches. Each
 // subsystem replaces its own section. The functions are weak, so a subsystem's (or a test's) own
 // definition takes their place.
 #include "game_services.h"
@@ -29,14 +29,6 @@ STUB void loader::Draw(float) {
   InitGame();
   StartFirstMode();
 }
-
-// --- audio: silent ---
-int currentTrack = -1;
-STUB void EnginePlaySound(int, int) {}
-STUB void PlaySoundDelayed(float, int, int) {}
-STUB void ProcessSounds(float) {}
-STUB void InitSoundEngine() {}
-STUB void LoadAllSounds() {}
 
 // --- level objects ---
 gameRect GameRects[GAME_RECTS];

@@ -23,7 +23,8 @@ protected:
   void SetUp() override {
     ResetDrawingState();
     ClearButtons();
-    PlayedSounds().clear();
+    g_pGame = &app;
+    sounds = std::make_unique<SoundLog>(app);
     memset(g_fired, 0, sizeof g_fired);
     display = &d;
     picture.reset(FakeSurface(40, 40));
@@ -31,7 +32,11 @@ protected:
   void TearDown() override {
     ClearButtons();
     display = nullptr;
+    sounds.reset();
+    g_pGame = nullptr;
   }
+  CTestApplication app;
+  std::unique_ptr<SoundLog> sounds;
   Display d;
   TriangleCapture capture;
   std::unique_ptr<Surface> picture;
@@ -42,6 +47,7 @@ TEST_F(ButtonsTest, ReleaseInsideAButtonFiresItWhereverTheFingerWentDown) {
   AddButtonCustom(150, 50, 40, 40, 1, "", picture.get(), picture.get(), Fire<1>);
   EXPECT_EQ(ButtonsStylus(50, 50, false), 0);
   EXPECT_TRUE(Buttons[0].pressed);
+  sounds->Age();
   ButtonsStylus(150, 50, false);
   EXPECT_FALSE(Buttons[0].pressed);
   EXPECT_TRUE(Buttons[1].pressed);
@@ -51,7 +57,7 @@ TEST_F(ButtonsTest, ReleaseInsideAButtonFiresItWhereverTheFingerWentDown) {
   EXPECT_FALSE(Buttons[1].pressed);
   // Press sound once per press, release sound when firing.
   std::vector<std::pair<int, int>> want = {{47, 0}, {47, 0}, {47, 1}};
-  EXPECT_EQ(PlayedSounds(), want);
+  EXPECT_EQ(sounds->Played(), want);
 }
 
 TEST_F(ButtonsTest, ReleaseOutsideFiresNothingAndClearsPressed) {
@@ -181,8 +187,9 @@ TEST_F(DialogsTest, BoxIsCentredOnWideScreensAndSoundPlaysOnce) {
   EXPECT_EQ(HelpDialogs[0].y, 35);
   EXPECT_EQ(HelpDialogs[0].buttons[0].y, 195);
   EXPECT_EQ(HelpDialogs[0].buttons[0].x, 240);
-  EXPECT_EQ(PlayedSounds(), (std::vector<std::pair<int, int>>{{48, 0}}));
+  EXPECT_EQ(sounds->Played(), (std::vector<std::pair<int, int>>{{48, 0}}));
 
+  sounds->Age();
   MAXX = 546;
   g_ratio_is_more_1_5 = 1;
   g_guiShiftX = 546.0f / 480;
@@ -193,18 +200,20 @@ TEST_F(DialogsTest, BoxIsCentredOnWideScreensAndSoundPlaysOnce) {
   EXPECT_EQ(d.buttons[1].x, (int)(190 * (546.0f / 480)));
   EXPECT_STREQ(d.secondText, "3 mushrooms");
   EXPECT_FLOAT_EQ(d.textScale, 0.28f);
-  EXPECT_EQ(PlayedSounds().size(), 2u);
+  EXPECT_EQ(sounds->Played().size(), 2u);
 }
 
 TEST_F(DialogsTest, PoolIdsAndTextsAreBounded) {
   EXPECT_EQ(AddDialogByID(8, nullptr), -1);
   EXPECT_EQ(AddDialogByID(-1, nullptr), -1);
   std::string huge(2000, 'y');
-  for (int i = 0; i < HELP_DIALOGS; ++i)
+  for (int i = 0; i < HELP_DIALOGS; ++i) {
+    sounds->Age();
     EXPECT_EQ(AddDialogByID(i % DIALOG_IDS, huge.c_str()), i);
+  }
   EXPECT_EQ(strlen(HelpDialogs[4].secondText), (size_t)DIALOG_TEXT - 1);
   EXPECT_EQ(AddDialogByID(0, nullptr), -1);
-  EXPECT_EQ(PlayedSounds().size(), (size_t)HELP_DIALOGS);
+  EXPECT_EQ(sounds->Played().size(), (size_t)HELP_DIALOGS);
 }
 
 TEST_F(DialogsTest, SomeDialogsLeaveTheScreenUndimmed) {

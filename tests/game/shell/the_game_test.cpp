@@ -64,21 +64,23 @@ protected:
     memset(g_globalAchievements, 0, sizeof g_globalAchievements);
     g_pGame = &game;
     ASSERT_TRUE(game.InitInAppPurchases());
-    PlayedSounds().clear();
+    sounds = std::make_unique<SoundLog>(game);
   }
   void TearDown() override {
+    sounds.reset();
     g_pGame = nullptr;
     g_globalAchievements[2] = 0;
   }
   ScopedTempDir dir;
   CTheGame game;
+  std::unique_ptr<SoundLog> sounds;
 };
 
 TEST_F(Purchases, ACreditedPackAddsItsMushroomsSavesAndPlaysTheSound) {
   g_globalAchievements[2] = 7;
   game.OnInAppPurchaseResult("DUNMARROW_GOOD_SPROCKLET_800MUSHROOMS", 0);
   EXPECT_EQ(g_globalAchievements[2], 807);
-  EXPECT_EQ(PlayedSounds(), (std::vector<std::pair<int, int>>{{2, 0}}));
+  EXPECT_EQ(sounds->Played(), (std::vector<std::pair<int, int>>{{2, 0}}));
   for (const char* f : {"options.cfg", "date.cfg", "missions.cfg", "global.cfg", "allinfo.dat"})
     EXPECT_TRUE(std::filesystem::exists(std::string("data/") + f)) << f;
   g_globalAchievements[2] = 0;
@@ -95,7 +97,7 @@ TEST_F(Purchases, FailedOrUnknownPurchasesCreditNothing) {
   game.OnInAppPurchaseResult("SOMETHING_ELSE", 0);
   game.OnInAppPurchaseResult("9_99", 0);
   EXPECT_EQ(g_globalAchievements[2], 0);
-  EXPECT_TRUE(PlayedSounds().empty());
+  EXPECT_TRUE(sounds->Played().empty());
   EXPECT_FALSE(std::filesystem::exists("data/global.cfg"));
   EXPECT_NE(game.m_pPurchaseEngine->Find_InAppDef_BasedOnId("1_99"), nullptr);
 }
