@@ -4,6 +4,8 @@
 #pragma once
 
 #include "game_modes.h"
+#include "game_rect.h"
+#include "level_header.h"
 #include "quellar_types.h"
 
 class Atlas;
@@ -133,22 +135,7 @@ public:
 // --- audio ---
 #include "sound_table.h"
 
-// --- level objects ---
-// The hero's fields the shell steers with the accelerometer.
-struct gameRect {
-  u8 steerable = 0;
-  u8 inAir = 0;
-  float inputSpeed = 0;
-  u8 levelFinished = 0;
-};
-enum { GAME_RECTS = 700 };
-extern gameRect GameRects[GAME_RECTS];
-// The header of the level in play: 540 bytes read and written as one block (the background
-// picture index is the word at byte 36).
-struct levelHeader {
-  s32 words[135];
-};
-extern levelHeader g_levelCur;
+// --- level objects (game_rect.h, level_header.h) ---
 extern int updatingRectID;
 extern int currentGUIDBinding;
 
@@ -171,6 +158,8 @@ struct mission {
   float accumulator = 0;
   float bannerTimer = 0;
   u8 active = 0;
+
+  void AddToCounter(float n);
 };
 enum { MISSIONS = 100 };
 extern mission Missions[MISSIONS];
@@ -180,6 +169,13 @@ void InitMissions();
 void ProcessMissions(float dt);
 void DrawUnlockedMissionsIfAny(float dt);
 void DrawEffectAnimators();
+void ClearEffectAnimators();
+// A demo run drives the hero.
+extern bool g_playingRecording;
+// Level completion: records, rewards and the level-end presentation.
+void OnLevelComplete();
+void AddLevelEndAnimation(bool);
+void AddCharacterDieAnimation();
 
 // --- level editor ---
 class level_editor : public gamemode {};

@@ -31,8 +31,6 @@ STUB void loader::Draw(float) {
 }
 
 // --- level objects ---
-gameRect GameRects[GAME_RECTS];
-levelHeader g_levelCur;
 int updatingRectID = 0;
 int currentGUIDBinding = 0;
 
@@ -51,3 +49,12 @@ STUB void InitMissions() {}
 STUB void ProcessMissions(float) {}
 STUB void DrawUnlockedMissionsIfAny(float) {}
 STUB void DrawEffectAnimators() {}
+STUB void ClearEffectAnimators() {}
+STUB void mission::AddToCounter(float) {}
+bool g_playingRecording = false;
+STUB void OnLevelComplete() {}
+STUB void AddLevelEndAnimation(bool) {}
+STUB void AddCharacterDieAnimation() {}
+// Object behaviours and the level start.
+STUB void gameRect::ProcessCustom(float) {}
+STUB void RespawnCharacter(bool) {}

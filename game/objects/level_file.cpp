@@ -1,0 +1,4 @@
+// The level in play's header.
+#include "level_header.h"
+
+levelHeader g_levelCur;

@@ -1,0 +1,157 @@
+// Hero animation rows and their ends, the end of one-shot object animations (where the exit door
+// finishes the level), and movement paths: linear legs, circling, pendulum, binding.
+#include <cmath>
+#include <cstdlib>
+
+#include "game_rect.h"
+#include "game_services.h"
+
+void gameRect::SwitchAnimation(int row) {
+  // The exit and the bubble keep their rows to the end.
+  if (animation == 20 || animation == 17 || inBubble) return;
+  if (animation == 27 && row != 27) pose = airPoseCount ? 3 + rand() % airPoseCount : 0;
+  animation = row;
+  frame = 0;
+}
+
+void gameRect::OnEndAnimation() {
+  switch (animation) {
+  case 28:
+    SwitchAnimation(27);
+    break;
+  case 17:
+    animation = 27;
+    SwitchAnimation(0);
+    break;
+  case 20:
+    // The hero has left through the door.
+    animation = 0;
+    active = 0;
+    break;
+  case 14:
+  case 15:
+  case 16:
+    active = 0;
+    RespawnCharacter(false);
+    break;
+  case 5:
+  case 6:
+    SwitchAnimation(0);
+    break;
+  case 8:
+    SwitchAnimation(7);
+    break;
+  case 10:
+  case 11:
+  case 12:
+    SwitchAnimation(0);
+    break;
+  default:
+    break;
+  }
+}
+
+void gameRect::BlockEndAnimation() {
+  if (!door || frameCount < 2) return;
+  fps = 0;
+  gameRect& hero = GameRects[0];
+  if (hero.levelEndStarted != 1) {
+    hero.levelFinished = 1;
+    hero.levelEndStarted = 1;
+    OnLevelComplete();
+    ClearEffectAnimators();
+    AddLevelEndAnimation(false);
+  }
+  frame = 27;
+}
+
+namespace {
+
+float CircleAngle(const platformAnimation& m, float age) {
+  if (m.pendulum) return std::sin(age * m.circlingSpeed * 0.1f) * m.pendulumAmplitude + m.circlingPhase;
+  return age * 0.05f * m.circlingSpeed + m.circlingPhase;
+}
+
+} // namespace
+
+void gameRect::ProcessAnimation(float dt) {
+  prevX = x;
+  prevY = y;
+  gameRect& hero = GameRects[0];
+
+  if (bindSlot != 0) {
+    // Bound: follows its target exactly, whatever its own path says.
+    CheckIndexInside(bindSlot, 1, GAME_RECTS - 1);
+    const gameRect& target = GameRects[bindSlot];
+    x = target.x + (float)bindOffsetX;
+    y = target.y + (float)bindOffsetY;
+    UpdateCoordinates();
+    return;
+  }
+
+  if (move.trigger) {
+    if (std::abs((int)(hero.centerX - centerX)) < move.triggerDistanceX &&
+        std::abs((int)(hero.centerY - centerY)) < move.triggerDistanceY)
+      move.triggered = 1;
+    if (!move.triggered) return;
+  }
+
+  bool circles = move.circlingSpeed != 0;
+  bool carries = touchCounter > -5; // the hero touched it within the last 5 updates
+
+  if (move.moveXTime > 0.01f) {
+    moveState.moveXTime -= dt;
+    if (moveState.moveXOrientation == 0) moveState.moveXOrientation = move.moveXOrientation;
+    if (moveState.moveXTime > 0) {
+      vx = move.moveXSpeed * (float)moveState.moveXOrientation;
+      pathX += vx * dt;
+      if (!circles) x += vx * dt;
+      if (alsoMovePlayer && carries) hero.x += vx * dt;
+    } else if (moveState.moveXPause > 0) {
+      vx = 0;
+      moveState.moveXPause -= dt;
+    } else {
+      if (move.moveXRespawn)
+        x = pathX = startX;
+      else
+        moveState.moveXOrientation = -moveState.moveXOrientation;
+      moveState.moveXTime = move.moveXTime;
+      moveState.moveXPause = move.moveXPause;
+    }
+    UpdateCoordinates();
+  }
+
+  if (move.moveYTime > 0.01f) {
+    moveState.moveYTime -= dt;
+    if (moveState.moveYOrientation == 0) moveState.moveYOrientation = move.moveYOrientation;
+    if (moveState.moveYTime > 0) {
+      vy = move.moveYSpeed * (float)moveState.moveYOrientation;
+      pathY += vy * dt;
+      if (!circles) y += vy * dt;
+      if (carries) hero.y += vy * dt;
+    } else if (moveState.moveYPause > 0) {
+      vy = 0;
+      moveState.moveYPause -= dt;
+    } else {
+      if (move.moveYRespawn)
+        y = pathY = startY;
+      else
+        moveState.moveYOrientation = -moveState.moveYOrientation;
+      moveState.moveYTime = move.moveYTime;
+      moveState.moveYPause = move.moveYPause;
+    }
+    UpdateCoordinates();
+  }
+
+  if (move.circlingSpeed > 0) {
+    float a = CircleAngle(move, age);
+    x = pathX + move.circlingRadius * std::sin(a);
+    y = pathY + move.circlingRadius * std::cos(a);
+    if (carries) {
+      float before = CircleAngle(move, age - dt);
+      hero.x += x - (pathX + move.circlingRadius * std::sin(before));
+      hero.y += y - (pathY + move.circlingRadius * std::cos(before));
+    }
+    UpdateCoordinates();
+  }
+}

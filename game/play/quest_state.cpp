@@ -1,0 +1,7 @@
+// The in-level view's globals.
+#include "quest_state.h"
+
+float g_drawShiftX = 0;
+float g_drawShiftY = 0;
+float g_gameScreenScale = 1.0f;
+s32 g_frame = 0;

@@ -1,0 +1,10 @@
+// The in-level view: the camera shift, the zoom of this frame and the in-level frame counter.
+#pragma once
+
+#include "quellar_types.h"
+
+// Screen x = world x + g_drawShiftX (before the zoom); likewise y.
+extern float g_drawShiftX;
+extern float g_drawShiftY;
+extern float g_gameScreenScale;
+extern s32 g_frame;
