@@ -202,7 +202,7 @@ TEST_P(AirJumpTest, AJumpLongAfterTheLastContactSpinsAndSpendsTheAllowance) {
   floor.active = 0; // the ground falls away
   HeroUpdates(GetParam().updates);
   float spinBefore = h.spin;
-  PlayedSounds().clear();
+  ClearSounds();
   h.Jump();
   EXPECT_FLOAT_EQ(h.jumpHoldTimer, 0.2f);
   if (GetParam().spent) {
@@ -345,7 +345,7 @@ TEST_P(DeathTest, EachKindOfDeathHasItsRowSoundAndDebris) {
   bLeftPressed = true;
   h.deathKind = GetParam().kind;
   g_levelCurrentData.sinceRespawn = 5;
-  PlayedSounds().clear();
+  ClearSounds();
   h.Die();
   EXPECT_EQ(h.dead, 1);
   EXPECT_EQ(g_levelCurrentData.deaths, 1);

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "game_globals.h"
 #include "game_modes.h"
@@ -14,6 +17,7 @@
 #include "particles.h"
 #include "smoke.h"
 #include "sound_log.h"
+#include "game_test_support.h"
 #include "touch_controls.h"
 
 // One frame of the game clock.
@@ -43,7 +47,8 @@ protected:
     g_levelCurrentData = levelCurrentData();
     g_levelCurrentData.levelBottom = 6000;
     g_levelCurrentData.levelTop = 4000;
-    PlayedSounds().clear();
+    g_pGame = &app;
+    sounds = std::make_unique<SoundLog>(app);
     srand(7);
   }
   void TearDown() override {
@@ -51,7 +56,20 @@ protected:
     ClearGameRects();
     g_characterID = 0;
     g_currentMode = -1;
+    sounds.reset();
+    g_pGame = nullptr;
   }
+
+  // The effects started since the last ClearSounds, as (id, variant).
+  std::vector<std::pair<int, int>> PlayedSounds() const { return sounds->Played(); }
+  // Forgets the effects started so far and lets every 0.15 s guard run out.
+  void ClearSounds() {
+    sounds->system.playedEffects.clear();
+    sounds->Age();
+  }
+
+  CTestApplication app;
+  std::unique_ptr<SoundLog> sounds;
 
   // The hero of g_characterID at (x, y), past its start wait unless asked otherwise.
   gameRect& Hero(int x, int y, bool pastStartWait = true) {
