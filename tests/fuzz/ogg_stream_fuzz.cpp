@@ -66,10 +66,6 @@ void Effect(const uint8_t* data, size_t size) {
 
 } // namespace
 
-// Tremor loses a few bytes of its own when it refuses some damaged headers (its serial number
-// list); nothing of ours can free them.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libvorbisidec.so\n"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1 << 22)) return 0;
   Stream(data, size);
