@@ -1,5 +1,7 @@
 // Buttons, modal dialogs and floating texts: firing on release, the drawing walk, the pool limits,
 // the dialogs' layout, dimming and sounds, and the texts' motion and fading.
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -11,7 +13,9 @@
 #include "game_test_support.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
+#include "progress_files.h"
 #include "sound_log.h"
+#include "standin/standin.h"
 
 namespace {
 
@@ -255,6 +259,27 @@ TEST_F(DialogsTest, AnOpenDialogTakesEveryTouchAndItsButtonsAct) {
   EXPECT_TRUE(HelpDialogs[0].active);
   ProcessHelpDialogsStylus(190, 195, true);
   EXPECT_FALSE(HelpDialogs[0].active);
+}
+
+TEST_F(DialogsTest, RateAnswerRecordsItSavesTheOptionsAndOpensTheStorePage) {
+  PackGame game; // a fresh working directory for "data/options.cfg"
+  std::filesystem::create_directories("data");
+  standin::Configure(standin::Config{});
+  memset(g_ratemeShownOrCompleted, 0, sizeof g_ratemeShownOrCompleted);
+  ASSERT_EQ(AddDialogByID(1, nullptr), 0);
+  testing::internal::CaptureStdout(); // the headless navigator prints what it opens
+  EXPECT_EQ(ProcessHelpDialogsStylus(280, 195, true), 1);
+  testing::internal::GetCapturedStdout();
+  EXPECT_FALSE(HelpDialogs[0].active);
+  EXPECT_EQ(g_ratemeShownOrCompleted[2], 1);
+  EXPECT_EQ(g_ratemeShownOrCompleted[0], 0);
+  std::ifstream in("data/options.cfg", std::ios::binary);
+  Bytes options((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(options.size(), 432u);
+  // Word 9 holds the third rate-me flag.
+  EXPECT_EQ(options[36], 1);
+  EXPECT_EQ(standin::Navigator().invokedUrls, std::vector<std::string>{g_storePageUrl});
+  memset(g_ratemeShownOrCompleted, 0, sizeof g_ratemeShownOrCompleted);
 }
 
 TEST_F(DialogsTest, AppearGrowsOverATenthOfASecond) {

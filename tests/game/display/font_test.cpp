@@ -190,6 +190,21 @@ TEST_F(FontTest, BoxedTextBreaksAtSpacesAndCentresTheBlock) {
   EXPECT_EQ(capture.Blits()[0].MinX(), 200 - 120);
 }
 
+TEST_F(FontTest, GlyphsWithoutAPageOrADisplayDrawNothing) {
+  // A font whose page picture is missing (or not loaded yet at start-up) still measures its text.
+  delete font.page;
+  font.page = nullptr;
+  font.Render(10, 10, 0, "AB A");
+  font.Render(10, 10, 2, "AB", ColorRGB(1, 2, 3));
+  EXPECT_EQ(font.printfb(0, 0, 12, 40, 8, "A A"), 2);
+  EXPECT_EQ(font.GetStringWidth("AB"), 16);
+  font.page = FakeSurface(64, 16);
+  display = nullptr;
+  font.Render(10, 10, 0, "AB");
+  font.Render(10, 10, 0, "AB", ColorRGB(1, 2, 3));
+  EXPECT_TRUE(capture.Blits().empty());
+}
+
 TEST_F(FontTest, FormattedTextIsCutToTheBuffer) {
   std::string long_text(3000, 'A');
   font.printf(0, 0, 0, "%s", long_text.c_str());

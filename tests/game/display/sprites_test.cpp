@@ -162,6 +162,26 @@ TEST_F(AtlasTest, PlainEntryIsPreferredOverItsDoubleResolutionForm) {
   EXPECT_EQ(s.width, 10);
 }
 
+TEST_F(AtlasTest, EntriesWithoutAreaCountAsMissing) {
+  game.Add("images\\holes.cfg", AtlasIndexBytes({{{"flat", 0, 0, 0, 5, 0, 0, 0, 0},
+                                                  {"2x_flat", 0, 0, 10, 10, 0, 0, 0, 0},
+                                                  {"neg", 0, 0, -3, 4, 0, 0, 0, 0},
+                                                  {"dup", 0, 0, 4, 4, 0, 0, 0, 0},
+                                                  {"dup", 0, 0, 8, 8, 0, 0, 0, 0}}}));
+  game.Add("images\\holes0.png", SolidPng(8, 8, {9, 9, 9, 255}));
+  ASSERT_TRUE(game.OpenPack());
+  Atlas atlas("holes");
+  // The scaled and stretched blits divide by the size, so an entry without area is no sprite.
+  Surface flat(&atlas, "flat");
+  EXPECT_EQ(flat.texture, atlas.pageTextures[0]);
+  EXPECT_EQ(flat.width, 10);
+  Surface neg(&atlas, "neg");
+  EXPECT_EQ(neg.texture, nullptr);
+  // Of two entries of one name on the same page, the earlier.
+  ASSERT_NE(atlas.getSurfaceInfo("dup"), nullptr);
+  EXPECT_EQ(atlas.getSurfaceInfo("dup")->width, 4);
+}
+
 TEST_F(AtlasTest, ZeroPagesGiveEveryLookupNull) {
   ASSERT_TRUE(game.OpenPack());
   Atlas atlas("none");
@@ -218,6 +238,11 @@ TEST_F(AtlasTest, MissingOrDamagedFilesEndTheProgramNamingTheFile) {
   game.Add("images\\badpage.cfg", index);
   game.Add("images\\badpage0.png", TextBytes("not a png"));
   game.Add("images\\big.cfg", AtlasIndexBytes(std::vector<std::vector<IndexEntry>>(31)));
+  Bytes overcounted = index;
+  overcounted[8] = 0xFF; // 255 entries in a file holding one
+  game.Add("images\\short.cfg", overcounted);
+  game.Add("images\\short0.png", SolidPng(4, 4, {1, 1, 1, 255}));
+  game.Add("images\\blank.cfg", {});
   ASSERT_TRUE(game.OpenPack());
   struct {
     const char* name;
@@ -227,6 +252,8 @@ TEST_F(AtlasTest, MissingOrDamagedFilesEndTheProgramNamingTheFile) {
       {"nopage", "^sprocklet: cannot load the atlas page 'images.nopage0\\.png'\n$"},
       {"badpage", "^sprocklet: cannot load the atlas page 'images.badpage0\\.png'\n$"},
       {"big", "^sprocklet: damaged atlas index 'images.big\\.cfg': more than 30 pages\n$"},
+      {"short", "^sprocklet: damaged atlas index 'images.short\\.cfg': more entries than the file holds\n$"},
+      {"blank", "^sprocklet: damaged atlas index 'images.blank\\.cfg': shorter than its header\n$"},
   };
   for (auto& c : cases)
     EXPECT_EXIT({ Atlas atlas(c.name); }, ::testing::ExitedWithCode(1), c.line) << c.name;
