@@ -74,6 +74,17 @@ public:
   // --- behaviours ---
   void ProcessCustom(float dt);
 
+  // --- drawing ---
+  void Draw();
+  // Wholly off screen.
+  bool isRejectDraw();
+  void DrawPaint() {}
+  // Per-type values derived from the level file's custom values.
+  void UpdateParametersAfterLoad();
+  // Per-type extras drawn before the sprite, and after it.
+  void CustomDrawPre();
+  void CustomDraw();
+
   // Identity and state
   int uid;
   u8 active;
@@ -245,7 +256,7 @@ public:
   float custom1, custom2, custom3;
   int notWall;
   int flipX, flipY;
-  int color[4];
+  int color[4]; // tint: alpha, red, green, blue
   float frame;
   int animation;
   int animationOverride;

@@ -1,4 +1,370 @@
-// The level in play's header.
-#include "level_header.h"
+// The level file on the object table: EditorLoad validates a whole file before it clears anything,
+// EditorSaveAsText writes the live objects through the shared encoder, and the quick save.
+#include "level_file.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "files.h"
+#include "game_base.h"
+#include "game_globals.h"
+#include "game_modes.h"
+#include "game_rect.h"
+#include "game_services.h"
+#include "level_data.h"
+#include "platform_services.h"
+#include "progress_files.h"
+#include "resources.h"
+#include "spikes.h"
 
 levelHeader g_levelCur;
+int g_levelNonFiniteValues = 0;
+
+namespace {
+
+// An int from a float the file gave, without the undefined conversion of huge values.
+int TruncClamped(float v) {
+  double d = (double)v;
+  if (d >= (double)INT_MAX) return INT_MAX;
+  if (d <= (double)INT_MIN) return INT_MIN;
+  return (int)d;
+}
+
+int Channel(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
+
+bool EndsWith(const char* s, const char* tail) {
+  size_t n = strlen(s), m = strlen(tail);
+  return n >= m && strcmp(s + n - m, tail) == 0;
+}
+
+// Where a level name is read from. A release build asks the pack's levels directory for
+// name + ".txt"; the developer build's full names are looked for where its editor writes them
+// (the save directory), then in the pack's levels directory.
+std::vector<CommonString> Candidates(const char* name) {
+  std::vector<CommonString> paths;
+  if (!g_pGame) return paths;
+  if (EndsWith(name, ".txt")) {
+    paths.push_back(g_pGame->GetSaveDirectory() + name);
+    paths.push_back(g_pGame->GetModuleDirectory() + "levels\\" + name);
+  } else {
+    CommonString path = pathForResource(CommonString(name), CommonString("txt"));
+    if (!path.IsEmpty()) paths.push_back(path);
+  }
+  return paths;
+}
+
+// The whole file, or false when none of the candidates opens.
+bool ReadWhole(const char* name, std::vector<unsigned char>* data, CommonString* used) {
+  for (const CommonString& path : Candidates(name)) {
+    IFile* f = _fopen(path.c_str(), "rb");
+    if (!f) continue;
+    int size = f->GetSize();
+    data->assign(size > 0 ? (size_t)size : 0, 0);
+    _fseek(f, 0, 0);
+    int got = size > 0 ? f->ReadData(data->data(), size) : 0;
+    _fclose(f);
+    data->resize(got > 0 ? (size_t)got : 0);
+    *used = path;
+    return true;
+  }
+  return false;
+}
+
+void ApplyInt(const gameRectData& r, int word, int* field) { *field = r.Int(word); }
+
+// A float word onto its field; a value that is not a finite number keeps the field's default.
+void ApplyFloat(const gameRectData& r, int word, float* field) {
+  float v = r.Float(word);
+  if (std::isfinite(v))
+    *field = v;
+  else
+    ++g_levelNonFiniteValues;
+}
+
+} // namespace
+
+void GameRectDataGet(gameRectData r, int slot) {
+  if (slot < 0 || slot >= GAME_RECTS) return;
+  if (r.Int(LW_TAG) != LEVEL_RECORD_TAG) return;
+  gameRect& o = GameRects[slot];
+  platformAnimation& m = o.move;
+  ApplyInt(r, LW_TYPE, &o.type);
+  ApplyInt(r, LW_UID, &o.uid);
+  ApplyInt(r, LW_LAYER, &o.layer);
+  ApplyFloat(r, LW_X, &o.x);
+  ApplyFloat(r, LW_Y, &o.y);
+  o.startX = o.pathX = o.x;
+  o.startY = o.pathY = o.y;
+  ApplyFloat(r, LW_X2, &o.x2);
+  ApplyFloat(r, LW_Y2, &o.y2);
+  ApplyInt(r, LW_FLIP_X, &o.flipX);
+  ApplyInt(r, LW_FLIP_Y, &o.flipY);
+  ApplyInt(r, LW_NO_COLLISION, &o.noCollision);
+  ApplyInt(r, LW_ROTATED, &o.rotated);
+  ApplyFloat(r, LW_FPS, &o.fps);
+  ApplyInt(r, LW_MOVE_X_ORIENTATION, &m.moveXOrientation);
+  ApplyInt(r, LW_MOVE_Y_ORIENTATION, &m.moveYOrientation);
+  if (m.moveXOrientation == 0) m.moveXOrientation = 1;
+  if (m.moveYOrientation == 0) m.moveYOrientation = 1;
+  ApplyFloat(r, LW_CUSTOM_SIZE, &o.customSize);
+  if (o.customSize < 0.1f) o.customSize = 1.0f;
+  if (o.customSize > 5.0f) o.customSize = 5.0f;
+  ApplyInt(r, LW_MOVE_X_RESPAWN, &m.moveXRespawn);
+  ApplyInt(r, LW_MOVE_Y_RESPAWN, &m.moveYRespawn);
+  ApplyInt(r, LW_DRAW_2POINT, &o.draw2Point);
+  ApplyInt(r, LW_ALSO_MOVE_PLAYER, &o.alsoMovePlayer);
+  ApplyInt(r, LW_TRIGGER, &m.trigger);
+  ApplyInt(r, LW_TRIGGER_DISTANCE_X, &m.triggerDistanceX);
+  ApplyInt(r, LW_TRIGGER_DISTANCE_Y, &m.triggerDistanceY);
+  ApplyInt(r, LW_SIZE_EXTRA_X, &o.sizeExtraX);
+  ApplyInt(r, LW_SIZE_EXTRA_Y, &o.sizeExtraY);
+  ApplyInt(r, LW_PENDULUM, &m.pendulum);
+  ApplyFloat(r, LW_PENDULUM_AMPLITUDE, &m.pendulumAmplitude);
+  ApplyFloat(r, LW_BLOCK_ANGLE, &o.blockAngle);
+  ApplyInt(r, LW_NO_ALPHA_BLENDING, &o.noAlphaBlending);
+  ApplyInt(r, LW_AUTO_ROTATION, &o.autoRotation);
+  ApplyInt(r, LW_BIND_UID, &o.bindUID);
+  ApplyInt(r, LW_SPARE_VALUE, &o.spareValue);
+  ApplyFloat(r, LW_MOVE_X_TIME, &m.moveXTime);
+  ApplyFloat(r, LW_MOVE_X_PAUSE, &m.moveXPause);
+  ApplyFloat(r, LW_MOVE_X_SPEED, &m.moveXSpeed);
+  ApplyFloat(r, LW_MOVE_Y_TIME, &m.moveYTime);
+  ApplyFloat(r, LW_MOVE_Y_PAUSE, &m.moveYPause);
+  ApplyFloat(r, LW_MOVE_Y_SPEED, &m.moveYSpeed);
+  ApplyFloat(r, LW_CIRCLING_PHASE, &m.circlingPhase);
+  ApplyFloat(r, LW_CIRCLING_SPEED, &m.circlingSpeed);
+  ApplyFloat(r, LW_CIRCLING_RADIUS, &m.circlingRadius);
+  // The tint is kept alpha first, as the drawing hands it on.
+  o.color[1] = Channel(r.Int(LW_COLOR_R));
+  o.color[2] = Channel(r.Int(LW_COLOR_G));
+  o.color[3] = Channel(r.Int(LW_COLOR_B));
+  o.color[0] = Channel(r.Int(LW_COLOR_A));
+  ApplyFloat(r, LW_CUSTOM1, &o.custom1);
+  ApplyFloat(r, LW_CUSTOM2, &o.custom2);
+  ApplyFloat(r, LW_CUSTOM3, &o.custom3);
+  ApplyInt(r, LW_DRAW_MODE2, &o.drawMode2);
+  ApplyInt(r, LW_INIT_SHIFT_X, &o.initShiftX);
+  ApplyInt(r, LW_INIT_SHIFT_Y, &o.initShiftY);
+  if (o.brick) o.noCollision = 0;
+}
+
+void GameRectDataSet(gameRectData& r, int slot) {
+  memset(&r, 0, sizeof r);
+  if (slot < 0 || slot >= GAME_RECTS) return;
+  gameRect& o = GameRects[slot];
+  const platformAnimation& m = o.move;
+  r.SetInt(LW_TAG, LEVEL_RECORD_TAG);
+  r.SetInt(LW_TYPE, o.type);
+  r.SetInt(LW_UID, o.uid);
+  r.SetInt(LW_LAYER, o.layer);
+  r.SetFloat(LW_X, o.x);
+  r.SetFloat(LW_Y, o.y);
+  r.SetFloat(LW_X2, o.x2);
+  r.SetFloat(LW_Y2, o.y2);
+  r.SetInt(LW_FLIP_X, o.flipX);
+  r.SetInt(LW_FLIP_Y, o.flipY);
+  r.SetInt(LW_NO_COLLISION, o.noCollision);
+  r.SetInt(LW_ROTATED, o.rotated);
+  r.SetFloat(LW_FPS, o.fps);
+  r.SetInt(LW_MOVE_X_ORIENTATION, m.moveXOrientation);
+  r.SetInt(LW_MOVE_Y_ORIENTATION, m.moveYOrientation);
+  r.SetFloat(LW_CUSTOM_SIZE, o.customSize);
+  r.SetInt(LW_MOVE_X_RESPAWN, m.moveXRespawn);
+  r.SetInt(LW_MOVE_Y_RESPAWN, m.moveYRespawn);
+  r.SetInt(LW_DRAW_2POINT, o.draw2Point);
+  r.SetInt(LW_ALSO_MOVE_PLAYER, o.alsoMovePlayer);
+  r.SetInt(LW_TRIGGER, m.trigger);
+  r.SetInt(LW_TRIGGER_DISTANCE_X, m.triggerDistanceX);
+  r.SetInt(LW_TRIGGER_DISTANCE_Y, m.triggerDistanceY);
+  r.SetInt(LW_SIZE_EXTRA_X, o.sizeExtraX);
+  r.SetInt(LW_SIZE_EXTRA_Y, o.sizeExtraY);
+  r.SetInt(LW_PENDULUM, m.pendulum);
+  r.SetFloat(LW_PENDULUM_AMPLITUDE, m.pendulumAmplitude);
+  r.SetFloat(LW_BLOCK_ANGLE, o.blockAngle);
+  r.SetInt(LW_NO_ALPHA_BLENDING, o.noAlphaBlending);
+  r.SetInt(LW_AUTO_ROTATION, o.autoRotation);
+  r.SetInt(LW_BIND_UID, o.bindUID);
+  r.SetInt(LW_SPARE_VALUE, o.spareValue);
+  r.SetFloat(LW_MOVE_X_TIME, m.moveXTime);
+  r.SetFloat(LW_MOVE_X_PAUSE, m.moveXPause);
+  r.SetFloat(LW_MOVE_X_SPEED, m.moveXSpeed);
+  r.SetFloat(LW_MOVE_Y_TIME, m.moveYTime);
+  r.SetFloat(LW_MOVE_Y_PAUSE, m.moveYPause);
+  r.SetFloat(LW_MOVE_Y_SPEED, m.moveYSpeed);
+  r.SetFloat(LW_CIRCLING_PHASE, m.circlingPhase);
+  r.SetFloat(LW_CIRCLING_SPEED, m.circlingSpeed);
+  r.SetFloat(LW_CIRCLING_RADIUS, m.circlingRadius);
+  r.SetInt(LW_COLOR_R, o.color[1]);
+  r.SetInt(LW_COLOR_G, o.color[2]);
+  r.SetInt(LW_COLOR_B, o.color[3]);
+  r.SetInt(LW_COLOR_A, o.color[0]);
+  r.SetFloat(LW_CUSTOM1, o.custom1);
+  r.SetFloat(LW_CUSTOM2, o.custom2);
+  r.SetFloat(LW_CUSTOM3, o.custom3);
+  r.SetInt(LW_DRAW_MODE2, o.drawMode2);
+  ClampLevelStartShift(&o.initShiftX, &o.initShiftY);
+  r.SetInt(LW_INIT_SHIFT_X, o.initShiftX);
+  r.SetInt(LW_INIT_SHIFT_Y, o.initShiftY);
+}
+
+int EditorLoad(const char* name) {
+  if (!name) return 0;
+  std::vector<unsigned char> data;
+  CommonString path;
+  if (!ReadWhole(name, &data, &path)) return 0;
+  int count = 0;
+  const char* why = "";
+  if (!CheckLevelFile(data.data(), data.size(), &count, &why)) {
+    fprintf(stderr, "sprocklet: level file %s is not used (%s); the level in memory is kept\n", path.c_str(),
+            why);
+    return 0;
+  }
+
+  ClearGameRects();
+  ClearSpikes();
+  g_levelNonFiniteValues = 0;
+  AddGameRect(0, 0, 1, true);
+  g_levelCurrentData.levelBottom = 0;
+  g_levelCurrentData.levelTop = 100000;
+  int ignored = 0;
+  for (int n = 0; n < count; ++n) {
+    gameRectData r = LevelRecordAt(data.data(), n);
+    if (r.Int(LW_TYPE) == HERO_TYPE) continue;
+    // The table holds 699 level objects; the rest of a longer file is not applied.
+    if (rectID > GAME_RECTS - 1) {
+      ++ignored;
+      continue;
+    }
+    int slot = AddGameRect(11, 12, r.Int(LW_TYPE), true);
+    GameRectDataGet(r, slot);
+    gameRect& o = GameRects[slot];
+    // A type the tables do not know keeps its slot and its words, but is nothing in play.
+    if (o.type < 0 || o.type >= OBJECT_TYPES) {
+      o.hidden = 1;
+      o.noCollision = 1;
+      o.collides = o.collidesWithHero = 0;
+      o.frozen = 1;
+    }
+    o.UpdateCoordinates();
+    o.UpdateParametersAfterLoad();
+    float y = r.Float(LW_Y);
+    if (std::isfinite(y)) {
+      if (y > (float)g_levelCurrentData.levelBottom) g_levelCurrentData.levelBottom = TruncClamped(y);
+      if (y < (float)g_levelCurrentData.levelTop) g_levelCurrentData.levelTop = TruncClamped(y);
+    }
+  }
+  if (ignored)
+    fprintf(stderr,
+            "sprocklet: level file %s holds more objects than the level has room for; %d are left out\n",
+            path.c_str(), ignored);
+  if (g_levelNonFiniteValues)
+    fprintf(stderr, "sprocklet: level file %s: %d values are not finite numbers and keep their defaults\n",
+            path.c_str(), g_levelNonFiniteValues);
+
+  // The start shift moves objects for play only; the editor sees the layout as stored.
+  if (g_currentMode == 9)
+    for (int i = 1; i < GAME_RECTS; ++i) {
+      gameRect& o = GameRects[i];
+      if (!o.active) continue;
+      o.x += (float)o.initShiftX;
+      o.pathX += (float)o.initShiftX;
+      o.x2 += (float)o.initShiftX;
+      o.y += (float)o.initShiftY;
+      o.pathY += (float)o.initShiftY;
+      o.y2 += (float)o.initShiftY;
+      o.UpdateCoordinates();
+    }
+
+  // Bindings look among the objects of this level only: inactive slots hold an earlier level's data.
+  for (int i = 1; i < GAME_RECTS; ++i) {
+    gameRect& o = GameRects[i];
+    if (!o.active || o.bindUID <= 0) continue;
+    for (int j = 1; j < GAME_RECTS; ++j) {
+      const gameRect& p = GameRects[j];
+      if (j == i || !p.active || p.uid != o.bindUID) continue;
+      o.bindSlot = j;
+      o.bindOffsetX = TruncClamped(o.x - p.x);
+      o.bindOffsetY = TruncClamped(o.y - p.y);
+    }
+  }
+
+  LevelHeaderAt(data.data(), count, &g_levelCur);
+  LoadBGSprites();
+  return 1;
+}
+
+bool EditorSaveAsText(const char* name) {
+  char path[300];
+  if (!name || !GetFileFromDocuments(name, path)) {
+    fprintf(stderr, "sprocklet: no level file name to save under\n");
+    return false;
+  }
+  int count = 0;
+  for (int i = 1; i < GAME_RECTS; ++i) {
+    gameRect& o = GameRects[i];
+    if (o.type == HERO_TYPE || !o.active) continue;
+    if (!LevelRecordKept(o.x, o.y)) {
+      o.active = 0;
+      continue;
+    }
+    ++count;
+  }
+  printf("write %i\n", count);
+  std::vector<gameRectData> records;
+  records.reserve((size_t)count);
+  for (int i = 1; i < GAME_RECTS; ++i) {
+    const gameRect& o = GameRects[i];
+    if (!o.active || o.type == HERO_TYPE) continue;
+    gameRectData r;
+    GameRectDataSet(r, i);
+    records.push_back(r);
+  }
+  printf("write %i\n", (int)records.size());
+  std::vector<unsigned char> bytes = EncodeLevelFile(records, g_levelCur);
+  CommonString disk = DiskPathFromEnginePath(path);
+  if (!WriteFileAtomically(disk.c_str(), bytes.data(), bytes.size())) {
+    fprintf(stderr, "sprocklet: could not save the level %s; the previous file is kept\n", path);
+    return false;
+  }
+  return true;
+}
+
+namespace {
+
+const size_t kQuickSaveSize = sizeof GameRects + sizeof g_levelCurrentData;
+
+} // namespace
+
+void QSave() {
+  char path[300];
+  if (!GetFileFromDocuments("qsave.1", path)) return;
+  g_levelCurrentData.quickSaved = 1;
+  std::vector<unsigned char> image(kQuickSaveSize);
+  memcpy(image.data(), GameRects, sizeof GameRects);
+  memcpy(image.data() + sizeof GameRects, &g_levelCurrentData, sizeof g_levelCurrentData);
+  CommonString disk = DiskPathFromEnginePath(path);
+  if (!WriteFileAtomically(disk.c_str(), image.data(), image.size()))
+    fprintf(stderr, "sprocklet: could not save %s; the previous file is kept\n", path);
+}
+
+void QLoad() {
+  if (g_levelCurrentData.quickSaved != 1) return;
+  char path[300];
+  if (!GetFileFromDocuments("qsave.1", path)) return;
+  CommonString disk = DiskPathFromEnginePath(path);
+  FILE* f = fopen(disk.c_str(), "rb");
+  if (!f) return;
+  // One byte more than the image tells a longer file from a whole one.
+  std::vector<unsigned char> image(kQuickSaveSize + 1);
+  size_t got = fread(image.data(), 1, image.size(), f);
+  fclose(f);
+  if (got != kQuickSaveSize) {
+    fprintf(stderr, "sprocklet: %s is not a quick save of this build; nothing is restored\n", path);
+    return;
+  }
+  memcpy(GameRects, image.data(), sizeof GameRects);
+  memcpy(&g_levelCurrentData, image.data() + sizeof GameRects, sizeof g_levelCurrentData);
+}

@@ -140,7 +140,24 @@ extern int updatingRectID;
 extern int currentGUIDBinding;
 
 // --- in-level play ---
-class questGame : public gamemode {};
+#include "inlevel_mode.h"
+// The parts of the level frame that are not written yet.
+void ProcessKeyboardControls();
+void QuestKeyboardEvent(int key, int state);
+void QuestStylusDownMultiDown(myPoint* points, int count);
+void QuestStylusDownMultiUp(myPoint* points, int count);
+void QuestStylusDownMultiMove(myPoint* points, int count);
+void DrawBackgrounds(float dt);
+void DrawQuestInterface(float dt);
+void AddWeatherFX(float dt);
+void DrawPausePanel(float dt);
+void ProcessEffectAnimators(float dt);
+void RemoveShuttersAnimation();
+void RecordingsReset();
+void LoadShadowRecording();
+void PlayShadowRecording();
+void UpdateCurrentRecording(float x, float y, float vx, float vy, int flying, int animation, float frame, int dirX,
+                            int dirY);
 extern bool g_paused;
 extern bool g_ipad;
 // The camera shift of level coordinates.

@@ -4,7 +4,9 @@
 // definition takes their place.
 #include "game_services.h"
 
+#include "buttons.h"
 #include "display.h"
+#include "object_list.h"
 #include "surface.h"
 
 #define STUB __attribute__((weak))
@@ -55,6 +57,28 @@ bool g_playingRecording = false;
 STUB void OnLevelComplete() {}
 STUB void AddLevelEndAnimation(bool) {}
 STUB void AddCharacterDieAnimation() {}
-// Object behaviours and the level start.
+// The parts of the level frame that are not written yet: the level plays without keys, HUD,
+// background, weather, pause panel or recordings; single touches go straight to the controls.
+STUB void ProcessKeyboardControls() {}
+STUB void QuestKeyboardEvent(int, int) {}
+STUB void QuestStylusDownMultiDown(myPoint* points, int) {
+  if (!ButtonsStylus((int)points[0].x, (int)points[0].y, false))
+    GameRectStylusDown((int)points[0].x, (int)points[0].y);
+}
+STUB void QuestStylusDownMultiUp(myPoint* points, int) {
+  if (!ButtonsStylus((int)points[0].x, (int)points[0].y, true)) GameRectStylusUp((int)points[0].x, (int)points[0].y);
+}
+STUB void QuestStylusDownMultiMove(myPoint* points, int) { GameRectStylusMove((int)points[0].x, (int)points[0].y); }
+STUB void DrawBackgrounds(float) {}
+STUB void DrawQuestInterface(float) {}
+STUB void AddWeatherFX(float) {}
+STUB void DrawPausePanel(float) {}
+STUB void ProcessEffectAnimators(float) {}
+STUB void RemoveShuttersAnimation() {}
+STUB void RecordingsReset() {}
+STUB void LoadShadowRecording() {}
+STUB void PlayShadowRecording() {}
+STUB void UpdateCurrentRecording(float, float, float, float, int, int, float, int, int) {}
+// Object behaviours and their drawn extras.
 STUB void gameRect::ProcessCustom(float) {}
-STUB void RespawnCharacter(bool) {}
+STUB void gameRect::CustomDraw() {}

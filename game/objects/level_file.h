@@ -1,0 +1,24 @@
+// The level file's reader and writer on the object table, the record conversions and the quick
+// save.
+#pragma once
+
+#include "level_format.h"
+
+// Reads a level into GameRects and g_levelCur. 0 (nothing changed, one line on stderr when a file
+// was there but is not a level) when no valid file opens; 1 when it was applied.
+int EditorLoad(const char* name);
+// Writes the live objects and g_levelCur into the save directory under name, atomically; objects
+// outside the playing field are removed from the level first. False (the old file kept, one line
+// on stderr) when the file cannot be written.
+bool EditorSaveAsText(const char* name);
+// The object in slot to a record, and a record onto the object in slot.
+void GameRectDataSet(gameRectData& record, int slot);
+void GameRectDataGet(gameRectData record, int slot);
+
+// The whole object table and run record in "qsave.1" in the save directory, and back. QLoad acts
+// only after a quick save and only on a file of exactly the size QSave writes.
+void QSave();
+void QLoad();
+
+// Values of the last load that were not finite numbers and took the per-type default instead.
+extern int g_levelNonFiniteValues;

@@ -1,0 +1,146 @@
+// The in-level mode and its frame driver.
+#include "inlevel_mode.h"
+
+#include <cstdio>
+
+#include "buttons.h"
+#include "display.h"
+#include "draw_order.h"
+#include "fly_texts.h"
+#include "game_globals.h"
+#include "game_rect.h"
+#include "game_services.h"
+#include "level_data.h"
+#include "level_header.h"
+#include "object_list.h"
+#include "particles.h"
+#include "progress_files.h"
+#include "quest_state.h"
+#include "smoke.h"
+#include "texture2d.h"
+#include "touch_controls.h"
+
+questGame::~questGame() { owned = nullptr; }
+
+void questGame::InitMode() {
+  GameRects[0].steerable = 0;
+  RmoveCenterCur.x = 0;
+  bRightPressed = bLeftPressed = bJumpPressed = bEnterPressed = false;
+  g_paused = false;
+  InitQuest();
+  ClearEffectAnimators();
+  RemoveShuttersAnimation();
+}
+
+void questGame::DeInitMode() {
+  // Nothing in the mode ever sets it: it stays null.
+  owned = nullptr;
+  counter = 0;
+  // The run's end state, for whoever watches a headless run.
+  const gameRect& hero = GameRects[0];
+  printf("sprocklet: level %d left after %d frames: hero at (%.1f, %.1f), %s\n", g_levelSelected,
+         g_levelCurrentData.frames, hero.x, hero.y, hero.dead ? "dead" : "alive");
+}
+
+void questGame::Draw(float dt) {
+  ++g_frame;
+  DrawQuestMode(dt, false);
+}
+
+void questGame::StylusDown(myPoint* points, int count) { QuestStylusDownMultiDown(points, count); }
+void questGame::StylusUp(myPoint* points, int count) { QuestStylusDownMultiUp(points, count); }
+void questGame::StylusMove(myPoint* points, int count) { QuestStylusDownMultiMove(points, count); }
+void questGame::KeyboardEvent(int key, int state) { QuestKeyboardEvent(key, state); }
+void questGame::StylusHover(myPoint* points, int) { ButtonsStylusHover((int)points[0].x, (int)points[0].y); }
+
+void InitQuest() {
+  g_drawShiftX = g_drawShiftY = -5000.0f;
+  RespawnCharacter(false);
+  if (g_levelCur.startX == 0) g_levelCur.startX = 5000;
+  if (g_levelCur.startY == 0) g_levelCur.startY = 5000;
+  int objects = 0;
+  for (int i = 1; i < GAME_RECTS; ++i)
+    objects += GameRects[i].active;
+  printf("sprocklet: level %d started with %d objects, hero at (%.1f, %.1f)\n", g_levelSelected, objects,
+         GameRects[0].x, GameRects[0].y);
+}
+
+bool PtInMobile(int x, int y) { return x > MAXX - 85 && y < 100; }
+
+namespace {
+
+bool TintSet(int a, int g, int b) { return a != 0 && g != 0 && b != 0; }
+
+} // namespace
+
+void UpdateQuestCamera(float step, bool noHud) {
+  const gameRect& hero = GameRects[0];
+  float s = g_gameScreenScale;
+  float hx = (float)(int)(MAXX / 2.0f / s), hy = (float)(int)(MAXY / 2.0f / s);
+  float ex = (hero.centerX + g_drawShiftX) - hx + hero.vx * 0.16f;
+  if (!noHud) {
+    g_drawShiftX += ex * step * -5.0f;
+    g_drawShiftY += ((hero.centerY + g_drawShiftY) - hy + hero.vy * 0.16f) * step * -5.0f;
+  } else {
+    g_drawShiftX = (float)(g_drawShiftX + (double)ex * step * -3.2);
+    g_drawShiftY = (float)(g_drawShiftY +
+                           ((double)(hero.centerY + g_drawShiftY) - hy + 5.0 + hero.vy * 0.16) * step * -6.2);
+    if (g_currentMode == 14) g_drawShiftX -= ex * step * 3.2f + step * 600.0f;
+  }
+  g_drawShiftX = (float)(int)g_drawShiftX;
+  g_drawShiftY = (float)(int)g_drawShiftY;
+}
+
+void DrawQuestMode(float dt, bool noHud) {
+  float step = g_paused ? 0.0f : dt;
+  ProcessKeyboardControls();
+  ProcessCurrentLevel(step);
+  PlayShadowRecording();
+  if (display) display->SetBlending(255);
+  DrawBackgrounds(step);
+
+  float keepX = g_glScaleX, keepY = g_glScaleY;
+  g_gameScreenScale = g_iphoneCustomZoom < 0.5f ? 0.7f : g_iphoneCustomZoom;
+  GlScale(g_gameScreenScale, g_gameScreenScale);
+
+  const levelHeader& h = g_levelCur;
+  if (display && TintSet(h.particlesA, h.particlesG, h.particlesB))
+    display->SetBlending(h.particlesA, h.particlesR, h.particlesG, h.particlesB);
+  ProcessAndDrawSmoke(step, 0);
+  if (display) display->SetBlending(255);
+
+  ProcessAllRects(step);
+  ResortGlobalObjects();
+  DrawAllObjects(step);
+
+  if (display) display->SetBlending(h.characterA, h.characterR, h.characterG, h.characterB);
+  ProcessAndDrawSmoke(step, 4);
+  if (display) {
+    display->SetBlending(255);
+    display->SetBlending(h.characterA, h.characterR, h.characterG, h.characterB);
+  }
+  if (!noHud) {
+    ParticlesDraw(display, true);
+    ParticlesProcess(step);
+  }
+  if (display) display->SetBlending(255);
+  AddWeatherFX(step);
+
+  g_glScaleX = keepX;
+  g_glScaleY = keepY;
+
+  if (!noHud) {
+    DrawQuestInterface(step);
+    DrawButtons();
+  }
+  ProcessEffectAnimators(dt);
+  DrawEffectAnimators();
+  ProcessFlyTexts(step);
+  if (display) DrawFlyTexts(display);
+  DrawPausePanel(dt);
+
+  UpdateQuestCamera(step, noHud);
+  const gameRect& hero = GameRects[0];
+  UpdateCurrentRecording(hero.x, hero.y, hero.vx, hero.vy, hero.inAir, hero.animation, hero.frame, hero.dirX,
+                         hero.dirY);
+}

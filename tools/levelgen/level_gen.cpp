@@ -1,0 +1,203 @@
+// Level layouts for the sample pack, written with the game's level encoder.
+#include "level_gen.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "catalogue_data.h"
+
+namespace levelgen {
+namespace {
+
+// The world sets' first casual levels (the front end's table).
+const int kFirstCasual[5] = {41, 1, 51, 101, 150};
+
+// Per sprite set: floor, block, hazard.
+const Palette kWorld1 = {{106, 200, 40, 0, 10, 10}, {107, 40, 40, 0, 10, 10}, {115, 40, 20, 1, 10, 10}};
+const Palette kWorld2 = {{3, 200, 40, 0, 10, 10}, {4, 40, 40, 0, 10, 10}, {23, 40, 20, 1, 10, 10}};
+const Palette kWorld3 = {{625, 200, 40, 0, 10, 10}, {600, 100, 100, 0, 10, 10}, {603, 40, 20, 1, 10, 10}};
+const Palette kTutorial = {{550, 100, 100, 0, 10, 10}, {551, 100, 100, 0, 10, 10}, {570, 20, 20, 1, 10, 10}};
+const Palette kLevelZero = {{106, 200, 40, 0, 10, 10}, {107, 40, 40, 0, 10, 10}, {115, 40, 20, 1, 10, 10}};
+const Palette kBonus = {{458, 200, 40, 0, 10, 10}, {451, 40, 40, 0, 10, 10}, {463, 20, 20, 1, 10, 10}};
+
+// Small deterministic numbers: the same level number always gives the same level.
+struct Random {
+  unsigned state;
+  explicit Random(int seed) : state(2166136261u ^ (unsigned)(seed * 16777619)) {}
+  int Below(int n) {
+    state = state * 1103515245u + 12345u;
+    return (int)((state >> 16) % (unsigned)n);
+  }
+};
+
+class Builder {
+public:
+  gameRectData& Add(const TypeInfo& t, float x, float y) {
+    gameRectData r;
+    memset(&r, 0, sizeof r);
+    r.SetInt(LW_TAG, LEVEL_RECORD_TAG);
+    r.SetInt(LW_TYPE, t.type);
+    r.SetInt(LW_UID, ++uid);
+    r.SetInt(LW_LAYER, t.layer);
+    r.SetFloat(LW_X, x);
+    r.SetFloat(LW_Y, y);
+    r.SetFloat(LW_X2, x + (float)t.width);
+    r.SetFloat(LW_Y2, y + (float)t.height);
+    r.SetInt(LW_NO_COLLISION, t.noCollision);
+    r.SetFloat(LW_FPS, t.fps);
+    r.SetInt(LW_MOVE_X_ORIENTATION, 1);
+    r.SetInt(LW_MOVE_Y_ORIENTATION, 1);
+    r.SetFloat(LW_CUSTOM_SIZE, 1.0f);
+    r.SetInt(LW_ALSO_MOVE_PLAYER, 1);
+    for (int w : {LW_COLOR_R, LW_COLOR_G, LW_COLOR_B, LW_COLOR_A})
+      r.SetInt(w, 255);
+    records.push_back(r);
+    return records.back();
+  }
+  std::vector<gameRectData> records;
+
+private:
+  int uid = 0;
+};
+
+// A run of floor tiles with its top at top, from x over at least length pixels; the x after it.
+int Floor(Builder& b, const TypeInfo& floor, int x, int top, int length) {
+  int end = x + length;
+  for (; x < end; x += floor.width)
+    b.Add(floor, (float)x, (float)top);
+  return x;
+}
+
+// A wall of blocks standing on top, rising height pixels.
+void Wall(Builder& b, const TypeInfo& block, int x, int top, int height) {
+  for (int y = top - block.height; y > top - height - block.height; y -= block.height)
+    b.Add(block, (float)x, (float)y);
+}
+
+} // namespace
+
+const TypeInfo kMushroom = {57, 49, 64, 1, 10, 10};
+const TypeInfo kDoor = {58, 64, 64, 1, 12, 10};
+
+std::vector<int> LevelNumbers() {
+  std::vector<int> numbers;
+  for (int n = 0; n <= 250; ++n)
+    numbers.push_back(n);
+  return numbers;
+}
+
+Palette PaletteOf(int level) {
+  switch (catalogue::SpriteSetForLevel(level, kFirstCasual)) {
+  case 0:
+    return kWorld1;
+  case 1:
+    return kWorld2;
+  case 2:
+    return kWorld3;
+  case 3:
+    return kTutorial;
+  case 4:
+    return kLevelZero;
+  default:
+    return kBonus;
+  }
+}
+
+Level MakeLevel(int number) {
+  const Palette p = PaletteOf(number);
+  Random rnd(number);
+  Builder b;
+  const int start = 5000;
+  int top = 5200;
+
+  // A back wall, then a long flat run: the first seconds need no jump.
+  Wall(b, p.block, start - p.block.width, top, 240);
+  int x = Floor(b, p.floor, start - p.block.width, top, 1000);
+
+  // Sections: a gap, a step up or down, a spike on the floor, a platform with a mushroom.
+  int sections = 5 + number % 4;
+  int mushrooms = 0;
+  for (int i = 0; i < sections; ++i) {
+    switch (rnd.Below(4)) {
+    case 0: { // a gap
+      x += 60 + rnd.Below(kMaxGap - 60 + 1);
+      x = Floor(b, p.floor, x, top, 400);
+      break;
+    }
+    case 1: { // a step, kept within the level's band
+      int step = rnd.Below(2) ? -kMaxStepUp : kMaxStepUp;
+      if (top + step < 5000 || top + step > 5320) step = -step;
+      top += step;
+      x = Floor(b, p.floor, x, top, 400);
+      break;
+    }
+    case 2: { // a spike in the middle of a run
+      int from = x;
+      x = Floor(b, p.floor, x, top, 600);
+      b.Add(p.hazard, (float)(from + 200), (float)(top - p.hazard.height));
+      break;
+    }
+    default: { // a platform over the run, a mushroom on it
+      int from = x;
+      x = Floor(b, p.floor, x, top, 600);
+      // A thin platform floats with room to run under it; a tall block is a step to jump on.
+      int platformTop = p.block.height > 40 ? top - 60 : top - 70;
+      for (int px = from + 200; px < from + 200 + 120; px += p.block.width)
+        b.Add(p.block, (float)px, (float)platformTop);
+      if (mushrooms < 3) {
+        b.Add(kMushroom, (float)(from + 230), (float)(platformTop - kMushroom.height));
+        ++mushrooms;
+      }
+      break;
+    }
+    }
+  }
+  // A last stretch to the exit door, and a wall behind it.
+  int doorX = x + 150;
+  x = Floor(b, p.floor, x, top, 400);
+  b.Add(kDoor, (float)doorX, (float)(top - kDoor.height));
+  Wall(b, p.block, x, top, 240);
+  Floor(b, p.floor, x, top, p.block.width);
+
+  Level level;
+  level.records = b.records;
+  memset(&level.header, 0, sizeof level.header);
+  levelHeader& h = level.header;
+  h.background = number % 40;
+  h.backgroundR = h.backgroundG = h.backgroundB = h.backgroundA = 255;
+  h.startX = start + 60;
+  h.startY = 5200 - 23 - 2;
+  h.characterA = h.characterR = h.characterG = h.characterB = 255;
+  // Rank limits from the length of the run at a steady 250 px/s.
+  float run = (float)(doorX - start) / 250.0f;
+  h.rankTime4 = run + 2;
+  h.rankTime3 = run + 5;
+  h.rankTime2 = run + 9;
+  h.rankTime1 = run + 15;
+  h.ipadZoom = 1.0f;
+  return level;
+}
+
+std::string WriteLevels(const std::string& dir) {
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (ec) return "cannot create " + dir + ": " + ec.message();
+  for (int n : LevelNumbers()) {
+    Level level = MakeLevel(n);
+    std::vector<unsigned char> bytes = EncodeLevelFile(level.records, level.header);
+    std::string path = dir + "/level" + std::to_string(n) + ".txt";
+    std::string temp = path + ".tmp";
+    {
+      std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+      out.write((const char*)bytes.data(), (std::streamsize)bytes.size());
+      if (!out) return "cannot write " + temp;
+    }
+    std::filesystem::rename(temp, path, ec);
+    if (ec) return "cannot write " + path + ": " + ec.message();
+  }
+  return "";
+}
+
+} // namespace levelgen

@@ -1,0 +1,51 @@
+// The sample pack's levels: for every level number the game can reach, a simple level of its
+// world's types (start, floors and platforms, gaps, a few hazards and mushrooms, the exit door),
+// laid out within the hero's measured reach and encoded by the game's own level writer.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "level_format.h"
+
+namespace levelgen {
+
+// The hero's reach the layouts keep within: a held jump rises about 88 px and the hero runs at up
+// to 350 px/s, so gaps stay at or below 100 px and steps at or below 40 px.
+const int kMaxGap = 100;
+const int kMaxStepUp = 40;
+
+// Level numbers written: 0 (behind the main menu), 19 (help) and 20 (the mini-game), every level
+// of the level-selection tables, and the numbers the next-level step passes through between
+// them, up to 250, the last level of the bonus worlds' sprite set.
+std::vector<int> LevelNumbers();
+
+// One object type the layouts use, with the defaults the game gives it (a record carries them,
+// since every word it stores replaces the default on loading).
+struct TypeInfo {
+  int type;
+  int width, height;
+  int noCollision;
+  float fps;
+  int layer;
+};
+
+// The types of the level's world: floor, block (walls and platforms), hazard; the mushroom and
+// the exit door are common to every world.
+struct Palette {
+  TypeInfo floor, block, hazard;
+};
+Palette PaletteOf(int level);
+extern const TypeInfo kMushroom;
+extern const TypeInfo kDoor;
+
+struct Level {
+  std::vector<gameRectData> records;
+  levelHeader header;
+};
+Level MakeLevel(int number);
+
+// Writes DIR/level<N>.txt for every level number; an empty string, or what failed.
+std::string WriteLevels(const std::string& dir);
+
+} // namespace levelgen
