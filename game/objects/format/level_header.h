@@ -2,29 +2,28 @@
 #pragma once
 
 #include <cstddef>
-
-#include "quellar_types.h"
+#include <cstdint>
 
 struct levelHeader {
-  s32 reserved0[9];
-  s32 background; // index of the standalone background picture
-  s32 backgroundR, backgroundG, backgroundB, backgroundA;
-  s32 startX, startY; // the hero's start point
-  s32 reserved1[12];
-  s32 weatherKind;
-  s32 reserved2[3];
-  s32 weatherAmount;
-  s32 weatherVelX, weatherVelY;
+  int32_t reserved0[9];
+  int32_t background; // index of the standalone background picture
+  int32_t backgroundR, backgroundG, backgroundB, backgroundA;
+  int32_t startX, startY; // the hero's start point
+  int32_t reserved1[12];
+  int32_t weatherKind;
+  int32_t reserved2[3];
+  int32_t weatherAmount;
+  int32_t weatherVelX, weatherVelY;
   // Tints stored alpha first.
-  s32 characterA, characterR, characterG, characterB;
+  int32_t characterA, characterR, characterG, characterB;
   float weatherSize;
   // Rank time limits in seconds: 4 "Perfect", 3, 2 and 1.
   float rankTime4, rankTime3, rankTime2, rankTime1;
-  s32 reserved3;
+  int32_t reserved3;
   float ipadZoom;
-  s32 noBackgroundScroll;
-  s32 particlesA, particlesR, particlesG, particlesB;
-  s32 reserved4[84];
+  int32_t noBackgroundScroll;
+  int32_t particlesA, particlesR, particlesG, particlesB;
+  int32_t reserved4[84];
 };
 static_assert(sizeof(levelHeader) == 540, "the level header is 540 bytes");
 static_assert(offsetof(levelHeader, background) == 36 && offsetof(levelHeader, startX) == 56 &&
