@@ -215,11 +215,14 @@ int EditorLoad(const char* name) {
   std::vector<unsigned char> data;
   CommonString path;
   if (!ReadWhole(name, &data, &path)) return 0;
+  return ApplyLevelFile(data.data(), data.size(), path.c_str());
+}
+
+int ApplyLevelFile(const unsigned char* data, size_t size, const char* path) {
   int count = 0;
   const char* why = "";
-  if (!CheckLevelFile(data.data(), data.size(), &count, &why)) {
-    fprintf(stderr, "sprocklet: level file %s is not used (%s); the level in memory is kept\n", path.c_str(),
-            why);
+  if (!CheckLevelFile(data, size, &count, &why)) {
+    fprintf(stderr, "sprocklet: level file %s is not used (%s); the level in memory is kept\n", path, why);
     return 0;
   }
 
@@ -231,7 +234,7 @@ int EditorLoad(const char* name) {
   g_levelCurrentData.levelTop = 100000;
   int ignored = 0;
   for (int n = 0; n < count; ++n) {
-    gameRectData r = LevelRecordAt(data.data(), n);
+    gameRectData r = LevelRecordAt(data, n);
     if (r.Int(LW_TYPE) == HERO_TYPE) continue;
     // The table holds 699 level objects; the rest of a longer file is not applied.
     if (rectID > GAME_RECTS - 1) {
@@ -259,10 +262,11 @@ int EditorLoad(const char* name) {
   if (ignored)
     fprintf(stderr,
             "sprocklet: level file %s holds more objects than the level has room for; %d are left out\n",
-            path.c_str(), ignored);
+            path, ignored);
   if (g_levelNonFiniteValues)
-    fprintf(stderr, "sprocklet: level file %s: %d values are not finite numbers and keep their defaults\n",
-            path.c_str(), g_levelNonFiniteValues);
+    fprintf(stderr, "sprocklet: level file %s: %d value%s not a finite number and keep%s the default\n", path,
+            g_levelNonFiniteValues, g_levelNonFiniteValues == 1 ? " is" : "s are",
+            g_levelNonFiniteValues == 1 ? "s" : "");
 
   // The start shift moves objects for play only; the editor sees the layout as stored.
   if (g_currentMode == 9)
@@ -291,7 +295,7 @@ int EditorLoad(const char* name) {
     }
   }
 
-  LevelHeaderAt(data.data(), count, &g_levelCur);
+  LevelHeaderAt(data, count, &g_levelCur);
   LoadBGSprites();
   return 1;
 }

@@ -2,11 +2,15 @@
 // save.
 #pragma once
 
+#include <cstddef>
+
 #include "level_format.h"
 
 // Reads a level into GameRects and g_levelCur. 0 (nothing changed, one line on stderr when a file
 // was there but is not a level) when no valid file opens; 1 when it was applied.
 int EditorLoad(const char* name);
+// The same for the bytes of a whole file (path names it in the messages).
+int ApplyLevelFile(const unsigned char* data, size_t size, const char* path);
 // Writes the live objects and g_levelCur into the save directory under name, atomically; objects
 // outside the playing field are removed from the level first. False (the old file kept, one line
 // on stderr) when the file cannot be written.
