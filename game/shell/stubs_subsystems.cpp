@@ -6,6 +6,7 @@
 
 #include "buttons.h"
 #include "display.h"
+#include "game_globals.h"
 #include "object_list.h"
 #include "surface.h"
 
@@ -66,10 +67,25 @@ STUB void QuestStylusDownMultiDown(myPoint* points, int) {
     GameRectStylusDown((int)points[0].x, (int)points[0].y);
 }
 STUB void QuestStylusDownMultiUp(myPoint* points, int) {
-  if (!ButtonsStylus((int)points[0].x, (int)points[0].y, true)) GameRectStylusUp((int)points[0].x, (int)points[0].y);
+  if (!ButtonsStylus((int)points[0].x, (int)points[0].y, true))
+    GameRectStylusUp((int)points[0].x, (int)points[0].y);
 }
-STUB void QuestStylusDownMultiMove(myPoint* points, int) { GameRectStylusMove((int)points[0].x, (int)points[0].y); }
-STUB void DrawBackgrounds(float) {}
+STUB void QuestStylusDownMultiMove(myPoint* points, int) {
+  GameRectStylusMove((int)points[0].x, (int)points[0].y);
+}
+// Until the level's backgrounds are drawn, the level's picture covers the screen, so no frame shows
+// through the next.
+STUB void DrawBackgrounds(float) {
+  if (!display) return;
+  Surface* picture = g_bgTile[1];
+  if (picture && picture->width > 0 && picture->height > 0) {
+    float k = (float)MAXX / (float)picture->width, ky = (float)MAXY / (float)picture->height;
+    if (ky > k) k = ky;
+    display->BlitScaled((float)(MAXX / 2), (float)(MAXY / 2), k, k, picture);
+  } else {
+    display->FillRect(0, 0, MAXX, MAXY, ColorRGB(0, 0, 0));
+  }
+}
 STUB void DrawQuestInterface(float) {}
 STUB void AddWeatherFX(float) {}
 STUB void DrawPausePanel(float) {}

@@ -1,0 +1,109 @@
+// The sprocklet program started straight into the sample pack's level 1 with a tilt journal: the
+// level loads in the in-level mode, the hero runs right for 120 frames without falling out, and the
+// screenshots show the level's art scrolling by.
+#include <sys/wait.h>
+
+#include <png.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game_test_support.h"
+#include "startup_pack.h"
+
+namespace {
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgb;
+  const unsigned char* At(int x, int y) const { return &rgb[((size_t)y * width + x) * 3]; }
+};
+
+bool ReadPng(const std::string& path, Picture* out) {
+  png_image image = {};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+  image.format = PNG_FORMAT_RGB;
+  out->width = (int)image.width;
+  out->height = (int)image.height;
+  out->rgb.resize(PNG_IMAGE_SIZE(image));
+  return png_image_finish_read(&image, nullptr, out->rgb.data(), 0, nullptr) != 0;
+}
+
+// The distinct colours in a band of rows, and how many of its pixels are not black.
+void Band(const Picture& p, int top, int bottom, std::set<int>* colours, int* lit) {
+  *lit = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = 0; x < p.width; ++x) {
+      const unsigned char* c = p.At(x, y);
+      colours->insert(c[0] << 16 | c[1] << 8 | c[2]);
+      if (c[0] + c[1] + c[2] > 30) ++*lit;
+    }
+}
+
+TEST(ProgramLevel, Level1RunsUnderTiltAndShowsItsArt) {
+  ScopedTempDir dir;
+  ASSERT_TRUE(dir.ok());
+  std::ofstream(dir.path() + "/tilt.txt") << "# lean right from the first frame\n0 tilt -0.2 0 0\n";
+  std::string command = std::string("ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" '") + SPROCKLET_PROGRAM +
+                        "' --headless --display 480x320 --level 1 --character 0 --frames 120 --journal '" +
+                        dir.path() + "/tilt.txt' --shot 60:'" + dir.path() + "/a.png' --shot 119:'" +
+                        dir.path() + "/b.png' --root '" + dir.path() + "/root' --data '" +
+                        SPROCKLET_DATA_DIR + "' >'" + dir.path() + "/out.txt' 2>'" + dir.path() + "/err.txt'";
+  int status = system(command.c_str());
+  std::string out = Slurp(dir.path() + "/out.txt"), err = Slurp(dir.path() + "/err.txt");
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << err;
+
+  float startX = 0, startY = 0, endX = 0, endY = 0;
+  int objects = 0, frames = 0;
+  char state[16] = "";
+  size_t started = out.find("sprocklet: level 1 started");
+  size_t left = out.find("sprocklet: level 1 left");
+  ASSERT_NE(started, std::string::npos) << out;
+  ASSERT_NE(left, std::string::npos) << out;
+  ASSERT_EQ(sscanf(out.c_str() + started, "sprocklet: level 1 started with %d objects, hero at (%f, %f)",
+                   &objects, &startX, &startY),
+            3);
+  ASSERT_EQ(sscanf(out.c_str() + left, "sprocklet: level 1 left after %d frames: hero at (%f, %f), %15s",
+                   &frames, &endX, &endY, state),
+            4);
+  EXPECT_GT(objects, 20);
+  EXPECT_EQ(frames, 120);
+  // The start wait is half a second; then the tilt runs the hero right on the first floor.
+  EXPECT_GT(endX, startX + 250);
+  EXPECT_NEAR(endY, startY, 5);
+  EXPECT_STREQ(state, "alive");
+
+  Picture a, b;
+  ASSERT_TRUE(ReadPng(dir.path() + "/a.png", &a));
+  ASSERT_TRUE(ReadPng(dir.path() + "/b.png", &b));
+  ASSERT_EQ(b.width, 480);
+  ASSERT_EQ(b.height, 320);
+  // The floor fills the band below the hero, in the several colours of its tiles' art.
+  std::set<int> colours;
+  int lit = 0;
+  Band(b, 190, 230, &colours, &lit);
+  EXPECT_GT(lit, 480 * 40 * 3 / 4);
+  EXPECT_GT(colours.size(), 4u);
+  // Between the two shots the camera has followed the hero: the art moved.
+  int differing = 0;
+  for (int y = 150; y < 240; ++y)
+    for (int x = 0; x < 480; ++x)
+      if (memcmp(a.At(x, y), b.At(x, y), 3) != 0) ++differing;
+  EXPECT_GT(differing, 1000);
+}
+
+} // namespace
