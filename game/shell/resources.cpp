@@ -2,7 +2,9 @@
 #include "resources.h"
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
+#include <new>
 #include <unistd.h>
 
 #include "files.h"
@@ -33,41 +35,84 @@ bool IsMode(const char* mode, const char* a, const char* b) {
   return strcmp(mode, a) == 0 || strcmp(mode, b) == 0;
 }
 
+// A file being written: held in memory and handed whole to the engine's atomic writer on close, so
+// a run that stops half-way never leaves half a file. Everything written counts, also what lies
+// after a seek back (a header filled in last), as it would with stdio.
+class ShimWriteFile : public CMemoryFile {
+public:
+  explicit ShimWriteFile(const char* path) : m_Path(path) {}
+  ~ShimWriteFile() override { Close(); }
+
+  int WriteData(const void* data, int count) override {
+    int n = CMemoryFile::WriteData(data, count);
+    if (n > 0 && GetCurPos() > m_Written) m_Written = GetCurPos();
+    return n;
+  }
+
+  void Close() override {
+    if (!m_Path.IsEmpty()) {
+      m_Saved = WriteFileAtomically(m_Path.c_str(), GetBuffer(), (size_t)m_Written);
+      if (!m_Saved)
+        fprintf(stderr, "sprocklet: could not save %s; the previous file is kept\n", m_Path.c_str());
+      m_Path = (const char*)nullptr;
+    }
+    CMemoryFile::Close();
+  }
+
+  bool Saved() const { return m_Saved; }
+  // Leaves the file on disk as it is.
+  void Discard() { m_Path = (const char*)nullptr; }
+
+private:
+  CommonString m_Path;
+  int m_Written = 0;
+  bool m_Saved = true;
+};
+
 } // namespace
 
 IFile* _fopen(const char* path, const char* mode) {
   if (!path || !*path || !mode) return nullptr;
-  IMemFile* file = g_pGame ? g_pGame->CreateMemoryFileObject() : new CMemoryFile();
-  if (!file) return nullptr;
-  bool ok = false;
   if (IsMode(mode, "rb", "r")) {
+    IMemFile* file = g_pGame ? g_pGame->CreateMemoryFileObject() : new (std::nothrow) CMemoryFile();
+    if (!file) return nullptr;
     // The disk first (only when the file is there, so a pack entry costs no failed open), then the packs.
     CommonString disk = DiskPathFromEnginePath(path);
-    ok = (access(disk.c_str(), R_OK) == 0 && file->OpenOnDisk(g_pGame, path, FILE_MODE_READ)) ||
-         (g_pGame && g_pGame->m_bUsePacks && file->Open(g_pGame, path, FILE_MODE_READ));
-  } else if (IsMode(mode, "wb", "w")) {
-    ok = file->Open(g_pGame, path, FILE_MODE_WRITE | FILE_MODE_CREATE);
-  } else if (IsMode(mode, "ab", "a")) {
-    CMemoryFile old;
-    CommonString disk = DiskPathFromEnginePath(path);
-    bool had = access(disk.c_str(), F_OK) == 0;
-    if (!had || old.OpenOnDisk(g_pGame, path, FILE_MODE_READ)) {
-      ok = file->Open(g_pGame, path, FILE_MODE_WRITE | FILE_MODE_CREATE);
-      if (ok && had && old.GetSize() > 0)
-        ok = file->WriteData(old.GetBuffer(), old.GetSize()) == old.GetSize();
-    }
-  }
-  if (!ok) {
+    if ((access(disk.c_str(), R_OK) == 0 && file->OpenOnDisk(g_pGame, path, FILE_MODE_READ)) ||
+        (g_pGame && g_pGame->m_bUsePacks && file->Open(g_pGame, path, FILE_MODE_READ)))
+      return file;
     delete file;
     return nullptr;
+  }
+  bool append = IsMode(mode, "ab", "a");
+  if (!append && !IsMode(mode, "wb", "w")) return nullptr;
+  ShimWriteFile* file = new (std::nothrow) ShimWriteFile(path);
+  if (!file || !file->Create(32000)) {
+    delete file;
+    return nullptr;
+  }
+  if (append) {
+    CommonString disk = DiskPathFromEnginePath(path);
+    CMemoryFile old;
+    bool had = access(disk.c_str(), F_OK) == 0;
+    // An old file that cannot be read is not replaced by one without its content.
+    if (had && (!old.OpenOnDisk(g_pGame, path, FILE_MODE_READ) ||
+                (old.GetSize() > 0 && file->WriteData(old.GetBuffer(), old.GetSize()) != old.GetSize()))) {
+      file->Discard();
+      delete file;
+      return nullptr;
+    }
   }
   return file;
 }
 
-void _fclose(IFile* f) {
-  if (!f) return;
+int _fclose(IFile* f) {
+  if (!f) return 0;
   f->Close();
+  ShimWriteFile* written = dynamic_cast<ShimWriteFile*>(f);
+  bool saved = !written || written->Saved();
   delete f;
+  return saved ? 0 : -1;
 }
 
 namespace {
@@ -96,7 +141,8 @@ unsigned _fwrite(const void* buf, unsigned size, unsigned count, IFile* f) {
 }
 
 int _fseek(IFile* f, long offset, int whence) {
-  if (!f || whence != 0) return -1;
+  // Like stdio, a position before the start is refused.
+  if (!f || whence != 0 || offset < 0) return -1;
   f->Seek(offset, FILE_SEEK_BEGIN);
   return 0;
 }

@@ -14,13 +14,15 @@ CommonString pathForResource(CommonString name, CommonString ext);
 
 // "rb" (or "r") reads the file on disk, else the pack entry; "wb" (or "w") writes it, replacing the
 // file atomically on close; "ab" (or "a") does the same after the old content. Other modes, and
-// files that do not open, give null.
+// files that do not open, give null. A '\' in the path is a separator on disk only.
 IFile* _fopen(const char* path, const char* mode);
-void _fclose(IFile* f);
+// Closes and deletes the file. 0, or -1 when a file being written could not replace the old one
+// (which is kept; one line on stderr says so). A null file is ignored.
+int _fclose(IFile* f);
 // Whole items moved.
 unsigned _fread(void* buf, unsigned size, unsigned count, IFile* f);
 unsigned _fwrite(const void* buf, unsigned size, unsigned count, IFile* f);
-// Only whence 0 (from the start) is supported: 0, else -1 without moving.
+// Only whence 0 (from the start) to a position not before it: 0, else -1 without moving.
 int _fseek(IFile* f, long offset, int whence);
 int _feof(IFile* f);
 int _fgetc(IFile* f);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <limits>
 
+#include "file_size_limit.h"
 #include "game_services.h"
 #include "game_test_support.h"
 #include "progress_files.h"
@@ -260,6 +261,35 @@ TEST_F(ProgressFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
   EXPECT_NE(err.find("global.cfg"), std::string::npos) << err;
   EXPECT_TRUE(std::filesystem::is_directory("data/global.cfg/inside"));
   EXPECT_NE(ReadDisk("data/options.cfg"), old);
+
+  // A disk that fills up in the middle: each file that did not fit keeps its old content whole.
+  std::filesystem::remove_all("data/global.cfg");
+  g_globalAchievements[2] = 41;
+  g_levelAchievements[9][20] = 6;
+  SaveAllData();
+  Bytes oldGlobal = ReadDisk("data/global.cfg"), oldLevels = ReadDisk("data/allinfo.dat");
+  Bytes oldOptions = ReadDisk("data/options.cfg");
+  g_globalAchievements[2] = 42;
+  g_levelAchievements[9][20] = 7;
+  g_worldSelected = 6;
+  {
+    // Options (432 bytes) and unlocks (636) still fit; missions, global and level records do not.
+    ScopedFileSizeLimit full(1000);
+    ASSERT_TRUE(full.ok());
+    testing::internal::CaptureStderr();
+    SaveAllData();
+    err = testing::internal::GetCapturedStderr();
+  }
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 3) << err;
+  for (const char* name : {"missions.cfg", "global.cfg", "allinfo.dat"})
+    EXPECT_NE(err.find(name), std::string::npos) << name << ": " << err;
+  EXPECT_EQ(ReadDisk("data/global.cfg"), oldGlobal);
+  EXPECT_EQ(ReadDisk("data/allinfo.dat"), oldLevels);
+  EXPECT_NE(ReadDisk("data/options.cfg"), oldOptions);
+  int files = 0;
+  for (auto& e : std::filesystem::directory_iterator("data"))
+    files += e.is_regular_file();
+  EXPECT_EQ(files, 5); // no temporary file left behind
 }
 
 TEST_F(ProgressFiles, WalletAndWorldLimits) {
