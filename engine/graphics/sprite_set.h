@@ -172,8 +172,8 @@ private:
 
 class IFile;
 // Reads an atlas item file (a count, then five lines per item: name, x, y, width, height) into
-// items, halving every number when asked. 0, with items empty, when the file is damaged: a number
-// line that is no integer or fewer complete items than the count announces.
+// items, halving every number when asked. Reading stops at the count or at the end of the file,
+// which drops an item it cuts short. 0, with items empty, for a line holding a zero byte.
 int ReadSpriteAtlasItemList(IFile* file, bool halve, CQuellarObjPtrArray<CSpriteSetTextureAtlasItem*>& items);
 // Appends item to items; when the table cannot grow, deletes the item, empties the table and
 // answers 0, so that no table is ever left half read.
@@ -211,7 +211,7 @@ struct CSpriteSetSettingsParams {
 void ResetSpriteSetUtilityParams(CSpriteSetSettingsParams& params);
 
 // Registers one defined, unloaded set per block of the file. 1 when the whole file was read; 0 on
-// failure, and then none of the file's sets stays registered.
+// failure, when the sets of the blocks before the failing one stay registered.
 int AddSpriteSetsFromFile(CAppGraphics* game, CommonString path);
 // Deletes every set named by a "set" line of the file. 1 when the file was read.
 int DestroySpriteSetsFromFile(CAppGraphics* game, CommonString path);

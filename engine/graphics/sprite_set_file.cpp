@@ -1,7 +1,4 @@
 // The sprite-set description file (one block of keyword lines per set) and the atlas item files.
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 
 #include "app_graphics.h"
@@ -19,20 +16,6 @@ bool NextItemLine(IFile* file, Text& line, bool& damaged) {
   if (!Parser::GetNextLine(file, line)) return false;
   damaged = (int)strlen(line.GetData()) != line.Length();
   return !damaged;
-}
-
-// A whole line holding one integer (optional '-' and digits) within the int range.
-bool ReadInteger(const Text& line, int& value) {
-  const char* text = line.GetData();
-  const char* digits = *text == '-' ? text + 1 : text;
-  if (*digits < '0' || *digits > '9') return false;
-  for (const char* p = digits; *p; p++)
-    if (*p < '0' || *p > '9') return false;
-  errno = 0;
-  long v = strtol(text, nullptr, 10);
-  if (errno != 0 || v < INT_MIN || v > INT_MAX) return false;
-  value = (int)v;
-  return true;
 }
 
 // Opens path through the application's memory file, positioned at the start; null on failure.
@@ -119,17 +102,19 @@ bool ReadSetLine(const Text& value, Text& name, Text& kind) {
   return true;
 }
 
-// Registers the block's set at its "end"; false when the manager refuses it or a name pattern
-// could not be formatted safely.
+// Registers the block's set at its "end", whole or not at all; false when the manager refuses it
+// or a name pattern could not be formatted safely.
 bool RegisterSet(CSpriteSetManager* manager, const CSpriteSetSettingsParams& p) {
   bool rr = p.removeRgbaIn3d != 0, f8 = p.force8888Texture != 0;
   const char *name = OrNull(p.name), *file = OrNull(p.file), *afile = OrNull(p.alphaFile);
   bool single = p.kind == SPRITESET_SINGLE && !(p.frameCount == 1 && p.framesPerRow == 1);
+  bool subset = p.atlasTexture.Length() && p.atlasIndexPattern.Length();
   // Names of the per-frame kinds are printf patterns: anything but one integer conversion would make
   // the load read arguments that were never passed.
   if (!single && p.kind != SPRITESET_SINGLE_COMMON_ALPHA &&
       (!IsSpriteFramePattern(p.file.GetData()) || !IsSpriteFramePattern(p.alphaFile.GetData())))
     return false;
+  if (subset && !IsSpriteFramePattern(p.atlasIndexPattern.GetData())) return false;
   int added;
   switch (p.kind) {
   case SPRITESET_MULTI:
@@ -150,11 +135,9 @@ bool RegisterSet(CSpriteSetManager* manager, const CSpriteSetSettingsParams& p) 
   CSpriteSet* set = added ? manager->GetLastSpriteSet() : nullptr;
   if (!set) return false;
   if (p.atlasData.Length()) set->DefineTextureAtlasDataFileName(p.atlasData.GetData());
-  if (p.atlasTexture.Length() && p.atlasIndexPattern.Length()) {
-    if (!IsSpriteFramePattern(p.atlasIndexPattern.GetData())) return false;
+  if (subset)
     set->DefineTextureAtlasSubSet(p.atlasTexture.GetData(), p.atlasIndexPattern.GetData(), p.atlasFirstIndex,
                                   p.atlasCount);
-  }
   set->m_bForceAtlas = p.forceAtlas;
   if (p.skipAuto) set->m_bSkipAuto = 1;
   if (p.willUseFillAlpha) set->m_bWillUseFillAlpha = 1;
@@ -209,14 +192,10 @@ int AddSpriteSetsFromFile(CAppGraphics* game, CommonString path) {
   if (!manager) return 0;
   IMemFile* file = OpenDescription(game, path);
   if (!file) return 0;
-  int before = manager->GetNumSpriteSets();
   bool ok = ReadBlocks(file, manager);
   SafeDelete(file);
-  if (ok) return 1;
-  // A damaged file registers nothing: the sets of its earlier blocks go again.
-  while (manager->GetNumSpriteSets() > before)
-    manager->DeleteSpriteSet(manager->GetNumSpriteSets() - 1);
-  return 0;
+  // The sets of the blocks before a failure stay registered, each one whole.
+  return ok ? 1 : 0;
 }
 
 int DestroySpriteSetsFromFile(CAppGraphics* game, CommonString path) {
@@ -240,34 +219,31 @@ int ReadSpriteAtlasItemList(IFile* file, bool halve,
                             CQuellarObjPtrArray<CSpriteSetTextureAtlasItem*>& items) {
   items.DeleteAll();
   Text line;
-  int count = 0;
   bool damaged = false;
   if (!NextItemLine(file, line, damaged)) return !damaged; // an empty file lists no item
-  if (!ReadInteger(line, count)) return 0;
+  const int count = Parser::AToI(line.GetData());
   // A count of 0 or below still reads the first item, when there is one.
-  int wanted = count > 0 ? count : 1;
+  const int wanted = count > 0 ? count : 1;
   while (items.GetSize() < wanted) {
-    if (!NextItemLine(file, line, damaged)) {
-      if (!damaged && count <= 0 && items.GetSize() == 0) return 1;
-      items.DeleteAll();
-      return 0;
-    }
+    Text name;
+    if (!NextItemLine(file, name, damaged)) break;
+    int values[4];
+    int found = 0;
+    while (found < 4 && NextItemLine(file, line, damaged))
+      values[found++] = Parser::AToI(line.GetData());
+    // The file ends inside this item: only the item is dropped.
+    if (found < 4) break;
     CSpriteSetTextureAtlasItem* item = new CSpriteSetTextureAtlasItem();
-    item->m_Name = line.GetData();
+    item->m_Name = name.GetData();
     item->m_nNameHash = CalculateSpriteSetNameHashCode(item->m_Name.c_str());
     int* fields[4] = {&item->m_nX, &item->m_nY, &item->m_nWidth, &item->m_nHeight};
-    for (int* field : fields)
-      if (!NextItemLine(file, line, damaged) || !ReadInteger(line, *field)) {
-        delete item;
-        items.DeleteAll();
-        return 0;
-      }
-    if (halve)
-      for (int* field : fields)
-        *field >>= 1;
+    for (int f = 0; f < 4; f++)
+      *fields[f] = halve ? values[f] >> 1 : values[f];
     if (!AppendAtlasItem(items, item)) return 0;
   }
-  return 1;
+  if (!damaged) return 1;
+  items.DeleteAll();
+  return 0;
 }
 
 int AppendAtlasItem(CQuellarObjPtrArray<CSpriteSetTextureAtlasItem*>& items,

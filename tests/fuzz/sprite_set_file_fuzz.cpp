@@ -1,6 +1,6 @@
 // Fuzzes the sprite-set description reader and the atlas item reader. The first byte picks the
-// reader; the rest is the file. A refused description registers none of its sets, a refused item
-// file leaves no item; whatever is accepted is consistent and can be removed again.
+// reader; the rest is the file. A refused description keeps the whole sets of its earlier blocks, a
+// refused item file leaves no item; whatever is registered is consistent and can be removed again.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -53,12 +53,14 @@ void CheckDescription(const uint8_t* data, size_t size) {
   CSpriteSetManager* sets = game.m_pManager;
   if (!sets->AddSpriteSetMulti("seed", "seed_%d", nullptr, 1, 1, false, false)) return;
   CSpriteSet* seed = sets->GetSpriteSetAt(0);
-  int ok = AddSpriteSetsFromFile(&game, path.c_str());
-  if (!ok && (sets->GetNumSpriteSets() != 1 || sets->GetSpriteSetAt(0) != seed)) abort();
+  // Accepted or not, the file only ever adds whole sets after the ones already there.
+  AddSpriteSetsFromFile(&game, path.c_str());
+  if (sets->GetNumSpriteSets() < 1 || sets->GetSpriteSetAt(0) != seed) abort();
   for (int i = 1; i < sets->GetNumSpriteSets(); i++) {
     CSpriteSet* set = sets->GetSpriteSetAt(i);
     if (!set || set->m_nKind < SPRITESET_SINGLE || set->m_nKind > SPRITESET_SINGLE_COMMON_ALPHA ||
-        set->m_nRefCount != 0 || set->m_nNameHash != CalculateSpriteSetNameHashCode(set->m_Name.c_str()))
+        set->m_nRefCount != 0 || set->m_nNameHash != CalculateSpriteSetNameHashCode(set->m_Name.c_str()) ||
+        (set->m_bIsAtlasSubset && !IsSpriteFramePattern(set->m_AtlasIndexPattern.c_str())))
       abort();
   }
   int before = sets->GetNumSpriteSets();

@@ -2,6 +2,7 @@
 // pixels dropped after upload), drawn on a headless GL screen and read back.
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "../gl/gl_scene.h"
 #include "sprite_test_game.h"
@@ -116,6 +117,28 @@ TEST_F(SpriteSetGLTest, SubsetFramesShowTheirAtlasItemsAndHoldTheParent) {
   EXPECT_EQ(0, beyond.m_nRefCount);
   EXPECT_EQ(0, items->m_nRefCount);
   EXPECT_EQ(0, items->m_nFrames);
+}
+
+// Item numbers are only checked where they address the atlas: an item reaching past it, or
+// starting before it, fails its subset, which gives the parent reference back.
+TEST_F(SpriteSetGLTest, SubsetOfAnItemOutsideTheAtlasIsRefused) {
+  ASSERT_EQ(1, game.m_pManager->AddSpriteSetMulti("far", "atlas.png", nullptr, 1, 1, false, false));
+  CSpriteSet* far = Set("far");
+  far->DefineTextureAtlasDataFileName("beyond_items.txt");
+  for (const char* item : {"inside", "wide", "left"}) {
+    CSpriteSet subset;
+    subset.DefineSpriteSetMulti(&game, nullptr, nullptr, 1, 1);
+    subset.DefineTextureAtlasSubSet("far", item, 0, 1);
+    const bool inside = std::string(item) == "inside";
+    EXPECT_EQ(inside ? 1 : 0, subset.AddReference()) << item;
+    EXPECT_EQ(inside ? 1 : 0, far->m_nRefCount) << item;
+    if (inside) {
+      ASSERT_EQ(3, far->m_AtlasItems.GetSize());
+      EXPECT_EQ(32, subset.m_ppFrames[0]->GetWidth());
+    }
+  }
+  EXPECT_EQ(0, far->m_nRefCount);
+  EXPECT_EQ(0, far->m_nFrames);
 }
 
 TEST_F(SpriteSetGLTest, CommonAlphaMasksEveryFrameOnScreen) {

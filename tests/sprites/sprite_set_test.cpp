@@ -2,6 +2,7 @@
 // manager's registry and group unloading, atlas item files.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "sprite_test_game.h"
 
@@ -85,7 +86,7 @@ TEST_F(SpriteSetTest, RefusedLoadsLeaveTheSetUnloaded) {
       {"damaged item file",
        [&](CSpriteSet& s) {
          s.DefineSpriteSetMulti(&game, "atlas", nullptr, 1, 1);
-         s.DefineTextureAtlasDataFileName("short_items.txt");
+         s.DefineTextureAtlasDataFileName("zero_items.txt");
        }},
   };
   for (const Case& c : cases) {
@@ -266,13 +267,40 @@ TEST_F(SpriteSetTest, UploadSwitchesApplyToTheSetsOwnFrames) {
   }
 }
 
+// An item file is read up to its count or its end; an item the end cuts short is dropped alone.
+TEST_F(SpriteSetTest, ItemFilesAreReadUpToTheirCountOrTheirEnd) {
+  struct Case {
+    const char* file;
+    std::vector<std::string> items; // "name x y w h"
+  };
+  const Case cases[] = {
+      {"short_items.txt", {"coin_1 0 0 32 32", "coin_2 32 0 16 16"}},
+      {"uncounted_items.txt", {"coin_1 0 0 32 32"}},
+      {"wordy_items.txt", {"coin_1 8 4 32 32"}},
+  };
+  for (const Case& c : cases) {
+    CSpriteSet set;
+    set.DefineSpriteSetMulti(&game, "atlas", nullptr, 1, 1);
+    set.DefineTextureAtlasDataFileName(c.file);
+    ASSERT_EQ(1, set.AddReference()) << c.file;
+    std::vector<std::string> items;
+    for (int i = 0; i < set.m_AtlasItems.GetSize(); i++) {
+      CSpriteSetTextureAtlasItem* item = set.m_AtlasItems[i];
+      items.push_back(std::string(item->m_Name.c_str()) + " " + std::to_string(item->m_nX) + " " +
+                      std::to_string(item->m_nY) + " " + std::to_string(item->m_nWidth) + " " +
+                      std::to_string(item->m_nHeight));
+    }
+    EXPECT_EQ(c.items, items) << c.file;
+  }
+}
+
 TEST_F(SpriteSetTest, DamagedItemFileKeepsTheTableItHad) {
   CSpriteSet set;
   set.DefineSpriteSetMulti(&game, "atlas", nullptr, 1, 1);
   set.DefineTextureAtlasDataFileName("atlas_items.txt");
   ASSERT_EQ(1, set.AddReference());
   set.ReleaseReference();
-  for (const char* damaged : {"short_items.txt", "wordy_items.txt", "huge_items.txt", "missing_items.txt"}) {
+  for (const char* damaged : {"zero_items.txt", "missing_items.txt"}) {
     set.DefineTextureAtlasDataFileName(damaged);
     EXPECT_EQ(0, set.AddReference()) << damaged;
     EXPECT_EQ(0, set.m_nFrames) << damaged;

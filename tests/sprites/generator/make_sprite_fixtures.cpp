@@ -82,10 +82,16 @@ int main(int argc, char** argv) {
   WriteText("images/atlas_items.txt", list);
   // Only a double-resolution item file: read halved.
   WriteText("images_2x/halved_items.txt", "1\nodd\n7\n-7\n32\n17\n");
-  // Damaged item files.
-  WriteText("images/short_items.txt", "2\ncoin_1\n0\n0\n32\n32\ncoin_2\n32\n0\n");
-  WriteText("images/wordy_items.txt", "1\ncoin_1\nzero\n0\n32\n32\n");
-  WriteText("images/huge_items.txt", "1\ncoin_1\n0\n0\n99999999999\n32\n");
+  // Item files read up to their count or their end: the last item is cut short, the count is 0,
+  // a number stands after a word.
+  WriteText("images/short_items.txt", "3\ncoin_1\n0\n0\n32\n32\ncoin_2\n32\n0\n16\n16\ncoin_3\n48\n16\n");
+  WriteText("images/uncounted_items.txt", "0\ncoin_1\n0\n0\n32\n32\ncoin_2\n32\n0\n16\n16\n");
+  WriteText("images/wordy_items.txt", "1\ncoin_1\nx 8\ny: 4\n32\n32\n");
+  // A damaged one: a zero byte in a name.
+  WriteText("images/zero_items.txt", std::string("1\ncoin\0_1\n0\n0\n32\n32\n", 20));
+  // Items reaching past atlas.png, or starting before it.
+  WriteText("images/beyond_items.txt",
+            "3\ninside\n0\n0\n32\n32\nwide\n48\n0\n99999999999\n16\nleft\n-16\n0\n16\n16\n");
 
   WritePng("images/pair.png", CA_CELL * 2, CA_CELL, [](int x, int) {
     return x < CA_CELL ? Rgba{128, 128, 128, 255} : Rgba{255, 255, 255, 255};
