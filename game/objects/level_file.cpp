@@ -84,6 +84,23 @@ void ApplyFloat(const gameRectData& r, int word, float* field) {
     ++g_levelNonFiniteValues;
 }
 
+// Levels lie around 5000; a point a thousand levels away is no position (the physics turn such
+// values into whole numbers), and keeps the default like a value that is not a number.
+const float kFarOutside = 1.0e6f;
+
+void ApplyPosition(const gameRectData& r, int word, float* field) {
+  float v = r.Float(word);
+  if (std::isfinite(v) && std::fabs(v) <= kFarOutside)
+    *field = v;
+  else
+    ++g_levelNonFiniteValues;
+}
+
+// Start shifts beyond what the writer keeps are not applied.
+int UsableShift(int shift) {
+  return shift >= -LEVEL_MAX_START_SHIFT && shift <= LEVEL_MAX_START_SHIFT ? shift : 0;
+}
+
 } // namespace
 
 void GameRectDataGet(gameRectData r, int slot) {
@@ -94,12 +111,12 @@ void GameRectDataGet(gameRectData r, int slot) {
   ApplyInt(r, LW_TYPE, &o.type);
   ApplyInt(r, LW_UID, &o.uid);
   ApplyInt(r, LW_LAYER, &o.layer);
-  ApplyFloat(r, LW_X, &o.x);
-  ApplyFloat(r, LW_Y, &o.y);
+  ApplyPosition(r, LW_X, &o.x);
+  ApplyPosition(r, LW_Y, &o.y);
   o.startX = o.pathX = o.x;
   o.startY = o.pathY = o.y;
-  ApplyFloat(r, LW_X2, &o.x2);
-  ApplyFloat(r, LW_Y2, &o.y2);
+  ApplyPosition(r, LW_X2, &o.x2);
+  ApplyPosition(r, LW_Y2, &o.y2);
   ApplyInt(r, LW_FLIP_X, &o.flipX);
   ApplyInt(r, LW_FLIP_Y, &o.flipY);
   ApplyInt(r, LW_NO_COLLISION, &o.noCollision);
@@ -264,21 +281,25 @@ int ApplyLevelFile(const unsigned char* data, size_t size, const char* path) {
             "sprocklet: level file %s holds more objects than the level has room for; %d are left out\n",
             path, ignored);
   if (g_levelNonFiniteValues)
-    fprintf(stderr, "sprocklet: level file %s: %d value%s not a finite number and keep%s the default\n", path,
-            g_levelNonFiniteValues, g_levelNonFiniteValues == 1 ? " is" : "s are",
-            g_levelNonFiniteValues == 1 ? "s" : "");
+    fprintf(
+        stderr,
+        "sprocklet: level file %s: %d value%s not a finite number (or a position far outside any level) and "
+        "keep%s the default\n",
+        path, g_levelNonFiniteValues, g_levelNonFiniteValues == 1 ? " is" : "s are",
+        g_levelNonFiniteValues == 1 ? "s" : "");
 
   // The start shift moves objects for play only; the editor sees the layout as stored.
   if (g_currentMode == 9)
     for (int i = 1; i < GAME_RECTS; ++i) {
       gameRect& o = GameRects[i];
       if (!o.active) continue;
-      o.x += (float)o.initShiftX;
-      o.pathX += (float)o.initShiftX;
-      o.x2 += (float)o.initShiftX;
-      o.y += (float)o.initShiftY;
-      o.pathY += (float)o.initShiftY;
-      o.y2 += (float)o.initShiftY;
+      float sx = (float)UsableShift(o.initShiftX), sy = (float)UsableShift(o.initShiftY);
+      o.x += sx;
+      o.pathX += sx;
+      o.x2 += sx;
+      o.y += sy;
+      o.pathY += sy;
+      o.y2 += sy;
       o.UpdateCoordinates();
     }
 

@@ -29,7 +29,8 @@ bool Usable(const gameRect& o) {
   for (int c : o.color)
     if (c < 0 || c > 255) return false;
   if (o.bindUID > 0 && (o.bindSlot < 0 || o.bindSlot >= GAME_RECTS)) return false;
-  return !(o.brick && o.noCollision);
+  // A brick stays solid, unless the file draws it between two points (those never collide).
+  return !(o.brick && o.noCollision && !o.draw2Point);
 }
 
 } // namespace

@@ -80,6 +80,21 @@ TEST_F(ControlsTest, TheJumpZoneStartsPastHalfTheScreenAndEveryReleaseThereEndsT
   EXPECT_EQ(hero.jumpHoldTimer, -1);
 }
 
+TEST_F(ControlsTest, TheSpecialButtonTakesTheTouchOnlyWhenReady) {
+  g_characterID = 1; // a character with a special
+  gameRect& hero = GameRects[0];
+  hero.Init(0, 5000, 5000, HERO_TYPE, false);
+  ASSERT_TRUE(hero.hasSpecial);
+  hero.specialCooldown = 1; // not ready: the touch falls through to the jump zone
+  EXPECT_EQ(GameRectStylusDown((int)RbuttonAttack.x, (int)RbuttonAttack.y), 0);
+  EXPECT_TRUE(jumpButtonPressed);
+  jumpButtonPressed = false;
+  hero.specialCooldown = -1;
+  EXPECT_EQ(GameRectStylusDown((int)RbuttonAttack.x, (int)RbuttonAttack.y), 1);
+  EXPECT_FALSE(jumpButtonPressed);
+  EXPECT_GE(hero.specialCooldown, 0);
+}
+
 TEST_F(ControlsTest, UnderTiltEveryTouchJumpsAndTheStickIsOff) {
   g_accelerometerControl = 1;
   gameRect& hero = GameRects[0];

@@ -156,6 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadingCase{"ChannelNegative", 1, LW_COLOR_A, -4, true, 0},
                       ReadingCase{"XNaNKeepsThePlaceholder", 1, LW_X, kNaN, false, 11},
                       ReadingCase{"XInfiniteKeepsThePlaceholder", 1, LW_X, -kInf, false, 11},
+                      ReadingCase{"XFarOutsideKeepsThePlaceholder", 1, LW_X, 3e38f, false, 11},
+                      ReadingCase{"XAtAMillionIsKept", 1, LW_X, 1e6f, false, 1e6f},
                       ReadingCase{"FpsInfiniteKeepsTheTypeDefault", 58, LW_FPS, kInf, false, 12}),
     [](const ::testing::TestParamInfo<ReadingCase>& info) { return std::string(info.param.name); });
 
@@ -198,6 +200,13 @@ TEST_F(LevelTest, TheStartShiftMovesObjectsInPlayOnlyAndBindingsUseShiftedPositi
   EXPECT_EQ(GameRects[2].bindSlot, 1);
   EXPECT_EQ(GameRects[2].bindOffsetX, 60);
   EXPECT_EQ(GameRects[2].bindOffsetY, 25);
+
+  // A shift the writer would not keep is not applied either.
+  moved.SetInt(LW_INIT_SHIFT_X, 301);
+  moved.SetInt(LW_INIT_SHIFT_Y, 2000000000);
+  ASSERT_EQ(Load(RawFile({moved}, Header())), 1);
+  EXPECT_EQ(GameRects[1].x, 5000);
+  EXPECT_EQ(GameRects[1].y, 5000);
 }
 
 TEST_F(LevelTest, BindingTakesTheLastMatchAmongTheLevelsOwnObjects) {
