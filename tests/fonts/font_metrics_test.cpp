@@ -103,12 +103,15 @@ INSTANTIATE_TEST_SUITE_P(Counts, FontCodeListTest,
                                            CodeListCase{17, 16, 2}, CodeListCase{100, 16, 7}));
 
 // Damaged or missing files are refused. The font loaded a good listed font before, so a refusal
-// that changed what it must not shows in the code list, the glyphs or the atlas.
+// that changed what it must not shows in the code list, the glyphs or the atlas; how far the load
+// read before it stopped shows that it stopped for the reason the case names.
+enum RefusedAt { AT_ATLAS, AT_METRICS_FILE, AT_CODE_LIST };
 struct BadFontCase {
   const char* what;
-  std::vector<uint8_t> tail; // after the complete ABC table and a vertical offset
+  std::vector<uint8_t> tail; // after the complete ABC table and a vertical offset of 8
   bool atlas;
   bool metrics;
+  RefusedAt at;
 };
 class FontRefusedTest : public FontScene, public ::testing::WithParamInterface<BadFontCase> {};
 
@@ -118,13 +121,19 @@ TEST_P(FontRefusedTest, LoadFailsAndKeepsTheEarlierCodeList) {
   auto font = Load("good");
   ASSERT_EQ(3, font->m_nCodeCount);
 
-  FdbBytes f = FdbBytes::Grid().Record('x', 0, 64, 0).Int(0);
+  FdbBytes f = FdbBytes::Grid().Record('x', 0, 64, 0).Int(8);
   f.bytes.insert(f.bytes.end(), c.tail.begin(), c.tail.end());
   MakeFont("bad", f);
   if (!c.atlas) std::filesystem::remove("bad_rgba.png");
   if (!c.metrics) std::filesystem::remove("bad.fdb");
   std::string name = "bad.fnt";
   EXPECT_EQ(0, font->LoadFont(name.data()));
+
+  // Where it stopped: before the widths (the good font's 'x'), after clearing them for the
+  // metrics file that did not open, or at the code list after reading the widths and the offset.
+  const unsigned bOfX = c.at == AT_ATLAS ? 32 : c.at == AT_METRICS_FILE ? 0 : 64;
+  EXPECT_EQ(bOfX, font->m_ABC['x'].B);
+  EXPECT_EQ(c.at == AT_CODE_LIST ? 8 : 0, font->m_nVerticalOffset);
 
   EXPECT_EQ(1, game.m_bCreateTextures) << "the loader left textures switched off";
   ASSERT_EQ(3, font->m_nCodeCount);
@@ -137,11 +146,12 @@ TEST_P(FontRefusedTest, LoadFailsAndKeepsTheEarlierCodeList) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FontRefusedTest,
-    ::testing::Values(BadFontCase{"count0", {0, 0, 0, 0}, true, true},
-                      BadFontCase{"count225", {225, 0, 0, 0}, true, true},
-                      BadFontCase{"negativeCount", {0xFF, 0xFF, 0xFF, 0xFF}, true, true},
-                      BadFontCase{"listShorterThanCount", {3, 0, 0, 0, 'a', 'b'}, true, true},
-                      BadFontCase{"noAtlas", {}, false, true}, BadFontCase{"noMetrics", {}, true, false}),
+    ::testing::Values(BadFontCase{"count0", {0, 0, 0, 0}, true, true, AT_CODE_LIST},
+                      BadFontCase{"count225", {225, 0, 0, 0}, true, true, AT_CODE_LIST},
+                      BadFontCase{"negativeCount", {0xFF, 0xFF, 0xFF, 0xFF}, true, true, AT_CODE_LIST},
+                      BadFontCase{"listShorterThanCount", {3, 0, 0, 0, 'a', 'b'}, true, true, AT_CODE_LIST},
+                      BadFontCase{"noAtlas", {}, false, true, AT_ATLAS},
+                      BadFontCase{"noMetrics", {}, true, false, AT_METRICS_FILE}),
     [](const ::testing::TestParamInfo<BadFontCase>& i) { return std::string(i.param.what); });
 
 TEST_F(FontMetricsTest, MeasuresWithAdvanceBearingAndExtraSpacing) {
