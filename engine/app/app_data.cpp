@@ -2,6 +2,7 @@
 #include "app_data.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include <sys/stat.h>
@@ -168,8 +169,8 @@ template <class Fill> static bool WriteSettings(CGameBase* game, Fill fill) {
 template <class Parse, class After>
 static bool ReadSettings(CGameBase* game, const char* name, Parse parse, After after) {
   CommonString path = SettingsPath(game, name);
-  // No settings yet is the normal first start: only a file that is there and cannot be opened is
-  // reported (by the file layer).
+  // No settings yet is the normal first start: only a file that is there and cannot be opened (the
+  // file layer says so) or read is reported.
   struct stat st;
   if (stat(DiskPathFromEnginePath(path.c_str()).c_str(), &st) != 0 && errno == ENOENT) return false;
   IMemFile* file = game->CreateMemoryFileObject();
@@ -178,6 +179,7 @@ static bool ReadSettings(CGameBase* game, const char* name, Parse parse, After a
   if (ok) {
     file->Seek(0, FILE_SEEK_BEGIN);
     ok = parse(file);
+    if (!ok) fprintf(stderr, "settings: '%s' is damaged and was not used\n", path.c_str());
     after(file, ok);
   }
   file->Close();

@@ -131,10 +131,19 @@ TEST_F(SettingsTest, NeitherFileReadableGivesDefaults) {
 
 TEST_F(SettingsTest, AMissingFileIsNormalWhileOtherOpenFailuresAreReported) {
   ::testing::internal::CaptureStdout();
+  ::testing::internal::CaptureStderr();
   auto fresh = Load();
+  std::string freshErr = ::testing::internal::GetCapturedStderr();
   std::string freshOut = ::testing::internal::GetCapturedStdout();
   EXPECT_TRUE(fresh->m_bAppDataFresh);
-  EXPECT_EQ(freshOut, "") << "a first start reports its missing settings";
+  EXPECT_EQ(freshOut + freshErr, "") << "a first start reports its missing settings";
+
+  WriteAll("data/global.opt", {1, 2, 3});
+  ::testing::internal::CaptureStderr();
+  auto damaged = Load();
+  std::string damagedErr = ::testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(damaged->m_bAppDataFresh);
+  EXPECT_EQ(damagedErr, "settings: 'data/global.opt' is damaged and was not used\n");
 
   std::filesystem::remove_all("data");
   WriteAll("data", {0}); // a file where the directory should be: opening fails with ENOTDIR
