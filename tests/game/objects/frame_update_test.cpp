@@ -1,6 +1,6 @@
 // The object frame update as a whole: the hero's sub-steps, level objects that integrate only
-// vertically, the start wait, objects held up by the hero, fresh counters, movement paths, bound
-// and triggered objects, carrying the hero, animation ends and the exit door.
+// vertically, the start wait, objects held up by the hero, fresh counters, steering and conveyors,
+// movement paths, bound and triggered objects, carrying the hero, animation ends and the exit door.
 #include <cmath>
 
 #include "scenario.h"
@@ -81,6 +81,56 @@ TEST_F(FrameUpdateTest, InWaterObjectsFallAtMost150AndInSandTheySink) {
   EXPECT_FLOAT_EQ(w.vy, 150);
   EXPECT_NEAR(s.y - 5000, 60 * 130 * kFrame, 1e-2) << "sinks at 130 px/s with no speed of its own";
   EXPECT_EQ(s.jumpAllowance, 2);
+}
+
+struct SteerCase {
+  const char* what;
+  float input, kick;
+  int row;
+  u8 fast, noSteer;
+  int water, sand; // counters before the update
+  float vx;
+};
+
+class SteeringTest : public Scenario, public ::testing::WithParamInterface<SteerCase> {};
+
+TEST_P(SteeringTest, TheSteeredSpeedIsTheInputAndTheKickScaledByTheGround) {
+  const SteerCase& c = GetParam();
+  gameRect& h = HeroOnFloor();
+  h.steerable = 1;
+  h.inputSpeed = c.input;
+  h.kickX = c.kick;
+  h.animation = c.row;
+  h.fast = c.fast;
+  h.noSteer = c.noSteer;
+  h.waterCounter = c.water;
+  h.sandCounter = c.sand;
+  HeroUpdates(1);
+  EXPECT_NEAR(h.vx, c.vx, 1e-3) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SteeringTest,
+    ::testing::Values(SteerCase{"plain", 300, 0, 0, 0, 0, -1000, -1000, 300},
+                      SteerCase{"fast", 300, 0, 0, 1, 0, -1000, -1000, 450},
+                      SteerCase{"water", 300, 0, 0, 0, 0, 10, -1000, 300 * 0.33f},
+                      SteerCase{"sand", 300, 0, 0, 0, 0, -1000, 10, 150},
+                      SteerCase{"no steering", 300, 0, 0, 0, 1, -1000, -1000, 0},
+                      SteerCase{"on a wall", 300, 0, 7, 0, 0, -1000, -1000, 1},
+                      SteerCase{"sliding down a wall", -300, 0, 9, 0, 0, -1000, -1000, -1},
+                      SteerCase{"kick along the input is dropped", 300, 500, 0, 0, 0, -1000, -1000, 300},
+                      SteerCase{"kick against the input decays", 300, -500, 0, 0, 0, -1000, -1000, 300 - 485},
+                      SteerCase{"a small kick ends", 0, -103, 0, 0, 0, -1000, -1000, 0}));
+
+TEST_F(FrameUpdateTest, AConveyorTouchedWithinTenUpdatesPushesTheHeroItsWay) {
+  gameRect& h = HeroOnFloor();
+  h.steerable = 0;
+  h.dirX = -1;
+  float x0 = h.x;
+  h.conveyorCounter = 0; // the belt's own behaviour sets it on every touch
+  HeroUpdates(20);
+  // Nine more updates at the least push of 150 px/s, at 0.8 of it.
+  EXPECT_NEAR(h.x - x0, -9 * 150 * kSub * 0.8f, 5e-3);
 }
 
 class PathTest : public Scenario {};

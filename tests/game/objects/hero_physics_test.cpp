@@ -1,9 +1,14 @@
 // The hero's physics as played: running, jump heights, damping, wall slide and wall kick, the air
-// jump, grazing and double side contacts, falling out, the shield, the teleport special, deaths
-// and the choice of ground animation.
+// jump, grazing and double side contacts, falling out, the shield, the teleport special, deaths,
+// the choice of ground animation, landings on floors and walls with their sounds, the long fall
+// and footsteps, a held jump under a ceiling, exploding shots and the mushroom poses.
 #include <cmath>
 
 #include "scenario.h"
+#include "sound_table.h"
+
+// The level starts asked for by the stand-in of the level start.
+extern int g_levelStartsRequested;
 
 namespace {
 
@@ -360,11 +365,14 @@ TEST_P(DeathTest, EachKindOfDeathHasItsRowSoundAndDebris) {
   for (const smoke& s : Smokes)
     if (s.active && s.layer == 4) ++debris;
   EXPECT_EQ(debris, GetParam().debris);
-  // Dead, it no longer moves; its death row plays out and it leaves the table.
+  // Dead, it no longer moves; its death row plays out, it leaves the table and the level starts
+  // again, once.
   float y = h.y;
+  int starts = g_levelStartsRequested;
   Frames(60);
   EXPECT_FLOAT_EQ(h.y, y);
   EXPECT_EQ(h.active, 0);
+  EXPECT_EQ(g_levelStartsRequested, starts + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, DeathTest,
@@ -420,6 +428,171 @@ TEST_F(HeroTest, AFinishedHeroNeitherJumpsNorFallsOut) {
   EXPECT_EQ(h.dead, 0);
   EXPECT_EQ(h.shield, 0);
   EXPECT_FLOAT_EQ(h.finishTime, -1 + kSub);
+}
+
+// The effects played so far with this id.
+int Count(const std::vector<std::pair<int, int>>& played, int id) {
+  int n = 0;
+  for (auto& p : played)
+    n += p.first == id;
+  return n;
+}
+
+TEST_F(HeroTest, AFallEndsInTheLandingRowWithItsSoundAndDust) {
+  Block(4000, 5023, 3000, 40);
+  gameRect& h = Hero(5000, 4800);
+  Frames(25);
+  ASSERT_EQ(h.animation, 27) << "in the air";
+  ClearSounds();
+  int landed = -1;
+  for (int i = 0; i < 20 && landed < 0; ++i) {
+    Frames(1);
+    if (h.contactFloor > -7) landed = i;
+  }
+  ASSERT_GE(landed, 0);
+  EXPECT_EQ(h.animation, 5);
+  EXPECT_EQ(h.inAir, 0);
+  ASSERT_EQ(Count(PlayedSounds(), 5), 1);
+  int dust = 0;
+  for (const particle& p : Particles)
+    dust += p.active && p.row == 4;
+  EXPECT_EQ(dust, 1);
+  Frames(25); // the landing row's 10 frames at 30 fps
+  EXPECT_EQ(h.animation, 0);
+}
+
+TEST_F(HeroTest, FlyingIntoAWallLandsOnItAndThenHoldsIt) {
+  Block(5100, 4500, 40, 1000);
+  gameRect& h = Hero(4990, 4700);
+  Frames(12);
+  ASSERT_EQ(h.animation, 27);
+  h.steerable = 1;
+  h.inputSpeed = 300;
+  ClearSounds();
+  int rowAtContact = -1;
+  for (int i = 0; i < 60 && rowAtContact < 0; ++i) {
+    Frames(1);
+    if (h.contactSide > -6) rowAtContact = h.animation;
+  }
+  EXPECT_EQ(rowAtContact, 8) << "the wall landing";
+  EXPECT_EQ(Count(PlayedSounds(), 4), 1);
+  Frames(15); // four frames at 20 fps
+  EXPECT_EQ(h.animation, 7);
+}
+
+TEST_F(HeroTest, ALongFallScreamsOnceAfterASecond) {
+  gameRect& h = Hero(5000, 4100);
+  ClearSounds();
+  Frames(62); // 0.992 s
+  EXPECT_EQ(Count(PlayedSounds(), 35), 0);
+  Frames(2);
+  EXPECT_EQ(Count(PlayedSounds(), 35), 1);
+  EXPECT_EQ(h.screamPlayed, 1);
+  ClearSounds();
+  Frames(30);
+  EXPECT_EQ(Count(PlayedSounds(), 35), 0) << "once per fall";
+}
+
+TEST_F(HeroTest, FootstepsSoundEveryTwentySeventhOfASecondOnTheRunRows) {
+  gameRect& h = HeroOnFloor();
+  h.steerable = 1;
+  h.inputSpeed = 300;
+  Frames(10);
+  ASSERT_EQ(h.animation, 3);
+  ClearSounds();
+  // 0.27 s ends on the 102nd sub-step after a step: 17 frames.
+  for (int i = 0; i < 170; ++i) {
+    ProcessAllRects(kFrame);
+    ProcessSounds(kFrame);
+  }
+  EXPECT_EQ(Count(PlayedSounds(), 6), 10);
+  h.inputSpeed = 0;
+  Frames(30); // standing
+  ClearSounds();
+  for (int i = 0; i < 60; ++i) {
+    ProcessAllRects(kFrame);
+    ProcessSounds(kFrame);
+  }
+  EXPECT_EQ(Count(PlayedSounds(), 6), 0);
+}
+
+TEST_F(HeroTest, AHeldJumpClingsToACeilingUntilReleased) {
+  Block(4000, 4930, 3000, 40); // its underside 70 px above the floor
+  gameRect& h = HeroOnFloor();
+  jumpButtonPressed = true;
+  h.Jump();
+  Frames(60); // a second: far longer than the 0.2 s hold
+  EXPECT_NEAR(h.y, 4970, 1) << "pressed against the ceiling";
+  EXPECT_GT(h.contactCeiling, -7);
+  jumpButtonPressed = false;
+  h.jumpHoldTimer = -1;
+  Frames(30);
+  EXPECT_NEAR(h.y, 5000, 0.5) << "falls back to the floor";
+}
+
+struct BlastCase {
+  float distance; // between the centres, along x
+  bool kills;
+};
+
+class BlastTest : public Scenario, public ::testing::WithParamInterface<BlastCase> {};
+
+TEST_P(BlastTest, AnExplodingShotKillsTheHeroWithinItsBlast) {
+  gameRect& h = Hero(5000, 5000);
+  // Type 184 is 9 x 9 with a blast of 324 (18 px).
+  gameRect& shot = GameRects[AddGameRect(0, 0, 184, false)];
+  shot.x = h.centerX + GetParam().distance - 4.5f;
+  shot.y = h.centerY - 4.5f;
+  shot.UpdateCoordinates();
+  ClearSounds();
+  shot.Die();
+  EXPECT_EQ(h.dead, GetParam().kills ? 1 : 0);
+  EXPECT_EQ(shot.dead, 1);
+  EXPECT_EQ(shot.active, 1) << "it stays to play its explosion";
+  EXPECT_EQ(shot.collides, 0);
+  EXPECT_EQ(shot.oneShotAnimation, 1);
+  EXPECT_EQ(shot.firstFrame, 2);
+  EXPECT_EQ(shot.frameCount, 16);
+  EXPECT_EQ(shot.fps, 20);
+  EXPECT_EQ(PlayedSounds().at(0), std::make_pair(12, 0));
+  shot.Die();
+  EXPECT_EQ(Count(PlayedSounds(), 12), 1) << "explodes once";
+}
+
+INSTANTIATE_TEST_SUITE_P(Distances, BlastTest,
+                         ::testing::Values(BlastCase{10, true}, BlastCase{17.5f, true}, BlastCase{18, false},
+                                           BlastCase{40, false}));
+
+struct PoseCase {
+  int character;
+  int row;
+  int overrideRow; // -1: the one set before stays
+};
+
+class MushroomPoseTest : public Scenario, public ::testing::WithParamInterface<PoseCase> {};
+
+TEST_P(MushroomPoseTest, TheMushroomPoseDependsOnTheRow) {
+  g_characterID = GetParam().character;
+  gameRect& h = HeroOnFloor();
+  h.mushroomTimer = 1;
+  h.animation = GetParam().row;
+  h.frame = 0;
+  h.animationOverride = 26; // a row none of the cases picks
+  HeroUpdates(1);
+  EXPECT_EQ(h.animationOverride, GetParam().overrideRow < 0 ? 26 : GetParam().overrideRow);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, MushroomPoseTest,
+                         ::testing::Values(PoseCase{0, 7, 24}, PoseCase{0, 8, 23}, PoseCase{0, 27, 21},
+                                           PoseCase{0, 5, 25}, PoseCase{3, 5, -1}, PoseCase{0, 0, 22},
+                                           PoseCase{0, 3, 22}));
+
+TEST_F(HeroTest, TheMushroomPoseEndsInALanding) {
+  gameRect& h = HeroOnFloor();
+  h.mushroomTimer = 0.001f;
+  HeroUpdates(1);
+  EXPECT_EQ(h.animation, 5);
+  EXPECT_EQ(h.animationOverride, -1);
 }
 
 } // namespace

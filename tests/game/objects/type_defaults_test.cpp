@@ -12,6 +12,7 @@
 #include "game_modes.h"
 #include "progress_files.h"
 #include "scenario.h"
+#include "sound_table.h"
 
 namespace {
 
@@ -388,6 +389,8 @@ class HeroBlockTest : public Scenario, public ::testing::WithParamInterface<Hero
 TEST_P(HeroBlockTest, EachCharacterHasItsBodyAndPhysics) {
   const HeroCase& c = GetParam();
   g_characterID = c.character;
+  soundMustPlay = 0;
+  soundMustPlayID = -1;
   gameRect& h = Hero(5000, 5000, false);
   EXPECT_EQ(h.characterId, c.character);
   EXPECT_EQ(h.width, c.width);
@@ -408,6 +411,10 @@ TEST_P(HeroBlockTest, EachCharacterHasItsBodyAndPhysics) {
   // Every row ends on its last frame: the door row runs 30 positions for everyone.
   EXPECT_FLOAT_EQ(h.animLength[20], 29.99f);
   EXPECT_FLOAT_EQ(h.animLength[14], 13.99f);
+  // Its arrival sound half a second after the start.
+  EXPECT_EQ(soundMustPlay, 1);
+  EXPECT_EQ(soundMustPlayID, 37);
+  EXPECT_FLOAT_EQ(soundDelay, 0.5f);
 }
 
 INSTANTIATE_TEST_SUITE_P(Characters, HeroBlockTest,
