@@ -38,6 +38,12 @@ TEST_F(CatalogueTest, EachSkinFillsExactlyItsFramesAndFreesThePreviousOne) {
   EXPECT_TRUE(Filled(Target::Character).empty());
   EXPECT_EQ(g_charAtlas, nullptr);
   EXPECT_EQ(currentCharacter, 8);
+  // The mini-game's hero: two pictures of their own, no atlas.
+  LoadCharacter(7);
+  EXPECT_EQ(g_charAtlas, nullptr);
+  EXPECT_FALSE(g_character[0][0]->fromAtlas);
+  EXPECT_FALSE(g_character[0][1]->fromAtlas);
+  EXPECT_NE(g_character[0][1]->texture, nullptr);
 }
 
 TEST_F(CatalogueTest, CharacterIdsFromFilesAndLoopedRowsStayInRange) {

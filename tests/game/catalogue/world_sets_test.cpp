@@ -188,6 +188,32 @@ TEST_F(WorldSets, LoaderGuardsAndReleaseRanges) {
   EXPECT_NE(g_rects[57][1], nullptr);
 }
 
+// Called again while its set is loaded, each loader (the common one too) creates nothing.
+TEST_F(WorldSets, EveryLoaderReturnsAtOnceWhileItsSetIsLoaded) {
+  struct Case {
+    int level;
+    void (*loader)();
+  } cases[] = {{1, LoadWorld1},         {51, LoadWorld2},       {101, LoadWorld3},
+               {41, LoadWorldTutorial}, {0, LoadWorld_Level_0}, {150, LoadBonusWorlds},
+               {1, LoadCommonWorldData}};
+  auto snapshot = [] {
+    std::vector<const void*> out(std::begin(g_worldAtlas), std::end(g_worldAtlas));
+    for (int t = 0; t < RECTS_TYPES; ++t)
+      for (int f = 0; f < RECTS_FRAMES; ++f) {
+        out.push_back(g_rects[t][f]);
+        out.push_back(g_rectDummies[t][f]);
+      }
+    return out;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE("level " + std::to_string(c.level));
+    Spawn(c.level);
+    const std::vector<const void*> before = snapshot();
+    c.loader();
+    EXPECT_TRUE(snapshot() == before);
+  }
+}
+
 // The window's end releases the catalogue with everything else; a new window's first spawn must
 // load its set again rather than trust the old set number.
 TEST_F(WorldSets, ANewGameplayWindowSpawnsIntoALoadedSet) {
