@@ -1,0 +1,265 @@
+// The catalogue's art in the running program: scripts/run.sh's headless demo, and one level of each
+// world set started headless from the sample pack. Each screenshot must show the flat colours of
+// the sprites the catalogue names, found in the atlas pages the pack was made of. A failing test
+// keeps its screenshots in the build's catalogue-shots/.
+#include <sys/wait.h>
+
+#include <png.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "atlas.h"
+#include "catalogue_data.h"
+#include "game_test_support.h"
+#include "startup_pack.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const int kW = 480, kH = 320;
+const std::string kImages = std::string(SPROCKLET_BINARY_DIR) + "/samplepack/images";
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgba;
+  const unsigned char* At(int x, int y) const { return &rgba[((size_t)y * width + x) * 4]; }
+};
+
+bool ReadPng(const std::string& path, Picture* out) {
+  png_image image = {};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+  image.format = PNG_FORMAT_RGBA;
+  out->width = (int)image.width;
+  out->height = (int)image.height;
+  out->rgba.resize(PNG_IMAGE_SIZE(image));
+  return png_image_finish_read(&image, nullptr, out->rgba.data(), 0, nullptr) != 0;
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+typedef unsigned Colour; // 0xRRGGBB
+
+// The screen is 5-6-5: a colour read back is the art's colour to within one step of each channel.
+bool Near(Colour a, Colour b) {
+  int dr = (int)(a >> 16) - (int)(b >> 16), dg = (int)(a >> 8 & 255) - (int)(b >> 8 & 255),
+      db = (int)(a & 255) - (int)(b & 255);
+  return std::abs(dr) <= 8 && std::abs(dg) <= 4 && std::abs(db) <= 8;
+}
+
+Colour ColourAt(const Picture& p, int x, int y) {
+  const unsigned char* c = p.At(x, y);
+  return (Colour)c[0] << 16 | (Colour)c[1] << 8 | c[2];
+}
+
+// The most frequent colour of the box, leaving out the dark of an empty screen and of outlines.
+Colour Dominant(const Picture& p, int x0, int y0, int x1, int y1, int* count) {
+  std::map<Colour, int> counts;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      const unsigned char* c = p.At(x, y);
+      if (c[3] == 255 && c[0] + c[1] + c[2] > 90) ++counts[ColourAt(p, x, y)];
+    }
+  Colour best = 0;
+  *count = 0;
+  for (const auto& c : counts)
+    if (c.second > *count) {
+      best = c.first;
+      *count = c.second;
+    }
+  return best;
+}
+
+int CountNear(const Picture& p, Colour colour, int x0, int y0, int x1, int y1) {
+  int n = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x)
+      if (Near(ColourAt(p, x, y), colour)) ++n;
+  return n;
+}
+
+// The fill colour of every entry of an atlas, by entry name, from its index and pages.
+std::map<std::string, Colour> EntryColours(const std::string& atlasName) {
+  std::map<std::string, Colour> out;
+  std::string index = Slurp(kImages + "/" + atlasName + ".cfg");
+  Atlas atlas;
+  const char* why = nullptr;
+  EXPECT_EQ(atlas.ReadIndex((const unsigned char*)index.data(), (int)index.size(), &why), 1)
+      << atlasName << ": " << (why ? why : "");
+  for (int page = 0; page < atlas.pageCount; ++page) {
+    Picture art;
+    EXPECT_TRUE(ReadPng(kImages + "/" + atlasName + std::to_string(page) + ".png", &art)) << atlasName;
+    for (int e = 0; e < atlas.pages[page]->count; ++e) {
+      const SurfaceInfo* s = atlas.pages[page]->entries[e];
+      int n = 0;
+      Colour c = Dominant(art, s->atlasX, s->atlasY, s->atlasX + s->width, s->atlasY + s->height, &n);
+      if (n > 0) out[s->name] = c;
+    }
+  }
+  return out;
+}
+
+// Which entry of the atlas has this fill colour; empty when none.
+std::string EntryOfColour(const std::map<std::string, Colour>& entries, Colour colour) {
+  for (const auto& e : entries)
+    if (Near(e.second, colour)) return e.first;
+  return "";
+}
+
+// The hero, found by its fill colour, and the colours of the ground right under its feet that
+// cover at least minimum pixels, the most frequent first. False when the hero does not show.
+bool GroundUnderHero(const Picture& p, Colour hero, int minimum, std::vector<Colour>* ground) {
+  std::vector<int> xs;
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x)
+      if (Near(ColourAt(p, x, y), hero)) xs.push_back(x);
+  if (xs.size() < 15) return false;
+  std::nth_element(xs.begin(), xs.begin() + xs.size() / 2, xs.end());
+  const int cx = xs[xs.size() / 2];
+  int feet = -1;
+  for (int y = 0; y < p.height; ++y)
+    for (int x = std::max(0, cx - 20); x < std::min(p.width, cx + 20); ++x)
+      if (Near(ColourAt(p, x, y), hero)) feet = y;
+  std::map<Colour, int> counts;
+  for (int y = feet + 1; y < std::min(p.height, feet + 26); ++y)
+    for (int x = std::max(0, cx - 40); x < std::min(p.width, cx + 40); ++x)
+      ++counts[ColourAt(p, x, y)];
+  std::vector<std::pair<int, Colour>> byCount;
+  for (const auto& c : counts)
+    if (c.second >= minimum) byCount.push_back({c.second, c.first});
+  std::sort(byCount.rbegin(), byCount.rend());
+  ground->clear();
+  for (const auto& c : byCount)
+    ground->push_back(c.second);
+  return true;
+}
+
+// The first sprite of the atlas whose fill is one of the colours, or empty.
+std::string SpriteAmong(const std::map<std::string, Colour>& entries, const std::vector<Colour>& colours) {
+  for (Colour c : colours) {
+    std::string entry = EntryOfColour(entries, c);
+    if (!entry.empty()) return entry;
+  }
+  return "";
+}
+
+std::string Hex(const std::vector<Colour>& colours) {
+  std::ostringstream s;
+  for (Colour c : colours)
+    s << std::hex << c << " ";
+  return s.str();
+}
+
+void Keep(const std::string& shot, const std::string& as) {
+  std::string dir = std::string(SPROCKLET_BINARY_DIR) + "/catalogue-shots";
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  fs::copy_file(shot, dir + "/" + as + ".png", fs::copy_options::overwrite_existing, ec);
+  ADD_FAILURE() << "screenshot kept: " << dir << "/" << as << ".png";
+}
+
+// What a headless run leaves: its exit, its output and its screenshot.
+struct RunResult {
+  bool exited = false;
+  std::string out, err;
+  Picture shot;
+  bool shotRead = false;
+};
+
+RunResult RunCommand(const std::string& command, const std::string& dir, const std::string& shot) {
+  RunResult r;
+  int status = system((command + " >'" + dir + "/out.txt' 2>'" + dir + "/err.txt'").c_str());
+  r.exited = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  r.out = Slurp(dir + "/out.txt");
+  r.err = Slurp(dir + "/err.txt");
+  r.shotRead = ReadPng(shot, &r.shot);
+  return r;
+}
+
+// The leak check belongs to the unit tests; the GL driver's exit is no concern of these runs.
+const char* kNoLeakCheck = "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" ";
+
+TEST(ProgramScreens, TheRunScriptsHeadlessDemoShowsTheFirstLevelTheHeroAndAStartUpSprite) {
+  ScopedTempDir dir;
+  ASSERT_TRUE(dir.ok());
+  const std::string script =
+      (fs::path(__FILE__).parent_path() / "../../../scripts/run.sh").lexically_normal();
+  ASSERT_TRUE(fs::exists(script)) << script;
+  // As on a machine without a display; the build is this test's own, so setting up is skipped.
+  std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY ") + kNoLeakCheck +
+                        "SPROCKLET_SKIP_SETUP=1 SPROCKLET_BUILD_DIR='" + SPROCKLET_BINARY_DIR + "' TMPDIR='" +
+                        dir.path() + "' XDG_DATA_HOME='" + dir.path() + "/xdg' '" + script + "'";
+  const std::string shot = dir.path() + "/sprocklet-run/frame100.png";
+  RunResult run = RunCommand(command, dir.path(), shot);
+  ASSERT_TRUE(run.exited) << run.out << run.err;
+  EXPECT_NE(run.out.find("its screenshot is " + shot), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("sprocklet: level 1 started"), std::string::npos) << run.out;
+  EXPECT_TRUE(fs::is_directory(dir.path() + "/xdg/sprocklet")) << "the runtime root is the user's";
+  ASSERT_TRUE(run.shotRead) << shot;
+  ASSERT_EQ(run.shot.width, kW);
+  ASSERT_EQ(run.shot.height, kH);
+
+  // The pause button of the start-up sprites, in the top right corner.
+  std::map<std::string, Colour> common = EntryColours("allcommon");
+  ASSERT_TRUE(common.count("gui_pause_pas"));
+  int pause = CountNear(run.shot, common["gui_pause_pas"], kW - 60, 0, kW, 60);
+  EXPECT_GT(pause, 400) << "the pause button's fill";
+  // The hero, standing on a floor in the colour of a first-world sprite.
+  std::map<std::string, Colour> hero = EntryColours("character_lowres");
+  std::vector<Colour> ground;
+  ASSERT_TRUE(GroundUnderHero(run.shot, hero["hero_breath_01"], 150, &ground)) << "the hero shows";
+  EXPECT_NE(SpriteAmong(EntryColours("doodle_world"), ground), "") << Hex(ground);
+  if (HasFailure()) Keep(shot, "run_script_demo");
+}
+
+TEST(ProgramScreens, OneLevelOfEachWorldShowsItsWorldsArt) {
+  const int firstCasual[5] = {41, 1, 51, 101, 150};
+  const Colour heroColour = EntryColours("character_lowres")["hero_breath_01"];
+  // The first level of each world set; the last is a bonus world's.
+  for (int level : {1, 51, 101, 41, 0, 151}) {
+    const int set = catalogue::SpriteSetForLevel(level, firstCasual);
+    const catalogue::Set* rows = catalogue::WorldSet(set);
+    ASSERT_NE(rows, nullptr) << level;
+    SCOPED_TRACE("level " + std::to_string(level) + ", set " + std::to_string(set) + " (" + rows->atlas +
+                 ")");
+    ScopedTempDir dir;
+    ASSERT_TRUE(dir.ok());
+    const std::string shot = dir.path() + "/shot.png";
+    std::string command = std::string(kNoLeakCheck) + "'" + SPROCKLET_PROGRAM +
+                          "' --headless --display 480x320 --level " + std::to_string(level) +
+                          " --character 0 --frames 101 --shot 100:'" + shot + "' --root '" + dir.path() +
+                          "/root' --data '" + SPROCKLET_DATA_DIR + "'";
+    RunResult run = RunCommand(command, dir.path(), shot);
+    ASSERT_TRUE(run.exited) << run.err;
+    EXPECT_NE(run.out.find("sprocklet: level " + std::to_string(level) + " started"), std::string::npos)
+        << run.out;
+    ASSERT_TRUE(run.shotRead);
+    ASSERT_EQ(run.shot.width, kW);
+
+    // The hero stands on ground in the colour of one of its own world's sprites; an entry of
+    // another set would be null there and draw nothing.
+    std::vector<Colour> ground;
+    ASSERT_TRUE(GroundUnderHero(run.shot, heroColour, 150, &ground)) << "the hero shows";
+    EXPECT_NE(SpriteAmong(EntryColours(rows->atlas), ground), "")
+        << "no sprite of " << rows->atlas << " has one of the colours " << Hex(ground);
+    if (HasFailure()) {
+      Keep(shot, "level_" + std::to_string(level));
+      return;
+    }
+  }
+}
+
+} // namespace
