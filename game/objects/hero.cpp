@@ -10,6 +10,7 @@
 #include "particles.h"
 #include "smoke.h"
 #include "touch_controls.h"
+#include "trunc_int.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ void gameRect::ProcessCharacter(float dt) {
   // 7. Teleport flight.
   if (teleporting) {
     for (int i = 0; i < 10; ++i) {
-      float ex = teleportX - x, ey = (float)(int)(teleportY - y);
+      float ex = teleportX - x, ey = (float)TruncToInt(teleportY - y);
       x += 89 * dt * (ex > 0 ? 1.0f : ex < 0 ? -1.0f : 0.0f);
       y += 89 * dt * (ey > 0 ? 1.0f : ey < 0 ? -1.0f : 0.0f);
       ex = teleportX - x;
@@ -95,12 +96,12 @@ void gameRect::ProcessCharacter(float dt) {
 
   // 10. Companions of the shield and the time slow.
   if (shield || timeSlow) {
-    int sdx = (int)(x - 5 - slowX), sdy = (int)(y - slowY);
+    int sdx = TruncToInt(x - 5 - slowX), sdy = TruncToInt(y - slowY);
     slowX += (float)sdx * 8 * dt;
     slowY += (float)sdy * 8 * dt;
     slowDir = sdx < 0 ? -1 : 1;
     float wobble = std::sin(g_timef * 3) * 20;
-    int hdx = (int)(centerX + wobble - shieldX), hdy = (int)(centerY + wobble - shieldY);
+    int hdx = TruncToInt(centerX + wobble - shieldX), hdy = TruncToInt(centerY + wobble - shieldY);
     shieldX += (float)hdx * 6 * dt;
     shieldY += (float)hdy * 8 * dt;
     shieldDir = hdx < 0 ? -1 : 1;
@@ -159,8 +160,8 @@ void gameRect::ProcessCharacter(float dt) {
     g_dustDelay = 0.12f;
     bool puff = speedAnimation ? animation == 1 && speedX >= 120 : animation == 2 || animation == 3;
     if (puff) {
-      int px = (int)(x + 8 + (dirX < 0 ? 20 : -20));
-      int py = (int)(y + 12 - (dirY < 0 ? 1 : 0) - (speedAnimation ? 2 : 0));
+      int px = TruncToInt(x + 8 + (dirX < 0 ? 20 : -20));
+      int py = TruncToInt(y + 12 - (dirY < 0 ? 1 : 0) - (speedAnimation ? 2 : 0));
       AddParticle((float)dirX * 0.36f, (float)dirY * 0.36f, px, py, 0, 0, 0, 0, kPuffFrames.frames, 0.08f,
                   1000);
     }
@@ -199,7 +200,8 @@ void gameRect::Jump() {
   if (characterId == 2) floatTimer = 100;
   if (jumpAllowance <= 0) return;
 
-  AddParticle(0.5f, 0.5f, (int)centerX, (int)(centerY + 4), 0, 0, 3, 0, kPuffFrames.frames, 0.08f, 1000);
+  AddParticle(0.5f, 0.5f, TruncToInt(centerX), TruncToInt(centerY + 4), 0, 0, 3, 0, kPuffFrames.frames, 0.08f,
+              1000);
 
   // The air jump (more than 10 frames after the last contact) spins and spends the allowance.
   if (sinceContact < -60 || jumpFlag) {
@@ -299,7 +301,7 @@ void gameRect::Die() {
     EnginePlaySound(12, 0);
     dead = 1;
     gameRect& hero = GameRects[0];
-    int dx = (int)(centerX - hero.centerX), dy = (int)(centerY - hero.centerY);
+    int dx = TruncToInt(centerX - hero.centerX), dy = TruncToInt(centerY - hero.centerY);
     if ((long long)dx * dx + (long long)dy * dy < radius) hero.Die();
     vx = vy = 0;
     collides = 0;
@@ -314,11 +316,14 @@ void gameRect::Die() {
   if (breakable) {
     active = 0;
     Surface* piece = RectSprite(type, 0);
-    for (float px = box.left; px < box.right - 5; px += 7)
-      for (float py = box.top; py < box.bottom - 5; py += 7)
-        AddSmoke2(piece, (int)(px + 5), (int)(py + 5), (int)randFloat(800, 1300), 0, randFloat(-7, 7),
-                  (int)randFloat(-300, 300), (int)randFloat(-200, 200), randFloat(0.04f, 0.1f), 0, 255, 0, 0,
-                  1);
+    // The pool holds no more pieces than its size, so a box of any size from a level file stops
+    // there (counting by index: far from the origin a float no longer moves by 7).
+    int pieces = 0;
+    for (int i = 0; pieces < SMOKES && box.left + 7.0 * i < box.right - 5; ++i)
+      for (int j = 0; pieces < SMOKES && box.top + 7.0 * j < box.bottom - 5; ++j, ++pieces)
+        AddSmoke2(piece, TruncToInt(box.left + 7.0 * i + 5), TruncToInt(box.top + 7.0 * j + 5),
+                  (int)randFloat(800, 1300), 0, randFloat(-7, 7), (int)randFloat(-300, 300),
+                  (int)randFloat(-200, 200), randFloat(0.04f, 0.1f), 0, 255, 0, 0, 1);
     return;
   }
   if (type != HERO_TYPE) return;
@@ -370,13 +375,14 @@ void gameRect::Die() {
       r.holdState = 2;
   if (deathKind == 0) {
     for (int i = 0; i < 12; ++i)
-      AddSmoke2(CharacterSprite(14, 13 + rand() % 6), (int)(x + randFloat(-16, 16)),
-                (int)(y + randFloat(-16, 16)), 1000, 0, -0.01f, (int)randFloat(-200, 200),
+      AddSmoke2(CharacterSprite(14, 13 + rand() % 6), TruncToInt(x + randFloat(-16, 16)),
+                TruncToInt(y + randFloat(-16, 16)), 1000, 0, -0.01f, (int)randFloat(-200, 200),
                 (int)randFloat(-200, 300), randFloat(0.5f, 0.7f), 0, 255, 0, 0, 4);
     if (characterId == 7)
       for (int i = 0; i < 20; ++i)
-        AddSmoke2(CharacterSprite(0, 0), (int)(x + randFloat(-16, 16)), (int)(y + randFloat(-16, 16)),
-                  (int)randFloat(900, 1300), 0, -0.01f, (int)randFloat(-200, 200), (int)randFloat(-500, 300),
-                  randFloat(0.1f, 0.3f), 0, 255, 0, 0, 4);
+        AddSmoke2(CharacterSprite(0, 0), TruncToInt(x + randFloat(-16, 16)),
+                  TruncToInt(y + randFloat(-16, 16)), (int)randFloat(900, 1300), 0, -0.01f,
+                  (int)randFloat(-200, 200), (int)randFloat(-500, 300), randFloat(0.1f, 0.3f), 0, 255, 0, 0,
+                  4);
   }
 }

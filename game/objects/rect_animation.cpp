@@ -5,6 +5,7 @@
 
 #include "game_rect.h"
 #include "game_services.h"
+#include "trunc_int.h"
 
 void gameRect::SwitchAnimation(int row) {
   // The exit and the bubble keep their rows to the end.
@@ -90,8 +91,9 @@ void gameRect::ProcessAnimation(float dt) {
   }
 
   if (move.trigger) {
-    if (std::abs((int)(hero.centerX - centerX)) < move.triggerDistanceX &&
-        std::abs((int)(hero.centerY - centerY)) < move.triggerDistanceY)
+    // In long long: the far end of int has no opposite.
+    if (std::llabs(TruncToInt(hero.centerX - centerX)) < move.triggerDistanceX &&
+        std::llabs(TruncToInt(hero.centerY - centerY)) < move.triggerDistanceY)
       move.triggered = 1;
     if (!move.triggered) return;
   }

@@ -8,6 +8,7 @@
 #include "particles.h"
 #include "smoke.h"
 #include "touch_controls.h"
+#include "trunc_int.h"
 
 namespace {
 
@@ -53,11 +54,11 @@ void gameRect::Process(float dt) {
 
   const gameRect& hero = GameRects[0];
   if (waterCounter == 5)
-    AddParticle(0.5f, 0.5f, (int)hero.centerX, (int)(hero.centerY - 15), 0, 0, 1, 0, kSplashFrames.frames,
-                0.08f, 1000);
+    AddParticle(0.5f, 0.5f, TruncToInt(hero.centerX), TruncToInt(hero.centerY - 15), 0, 0, 1, 0,
+                kSplashFrames.frames, 0.08f, 1000);
   if (sandCounter == 5)
-    AddParticle(0.5f, 0.5f, (int)hero.centerX, (int)(hero.centerY - 18), 0, 0, 2, 0, kSplashFrames.frames,
-                0.08f, 1000);
+    AddParticle(0.5f, 0.5f, TruncToInt(hero.centerX), TruncToInt(hero.centerY - 18), 0, 0, 2, 0,
+                kSplashFrames.frames, 0.08f, 1000);
 
   sinceContact--;
 
@@ -122,8 +123,8 @@ void gameRect::Process(float dt) {
     if (characterId == 1 || characterId == 3) {
       // The dash leaves a trail.
       if (std::fabs(impulseX) > 100 || std::fabs(impulseY) > 100)
-        AddSmoke2(CharacterSprite(3, 30 + rand() % 2), (int)(centerX + randFloat(-4, 4)),
-                  (int)(centerY + randFloat(-4, 4)), 0, std::atan2(vy, vx) - (float)M_PI_2, 0,
+        AddSmoke2(CharacterSprite(3, 30 + rand() % 2), TruncToInt(centerX + randFloat(-4, 4)),
+                  TruncToInt(centerY + randFloat(-4, 4)), 0, std::atan2(vy, vx) - (float)M_PI_2, 0,
                   (int)randFloat(-3, 3), (int)randFloat(-3, 3), randFloat(0.15f, 0.3f), 0, 255, -1400, 0, 1);
     } else {
       impulseX = 0;
@@ -167,7 +168,7 @@ void gameRect::Collide(float dt) {
     // Grazing contacts of up to 2 px both ways are ignored.
     if (ow <= 2 && oh <= 2) continue;
     float dx = centerX - o.centerX;
-    float dy = (float)(int)(centerY - o.centerY);
+    float dy = (float)TruncToInt(centerY - o.centerY);
 
     if (ow < oh) {
       jumpAllowance = 1;
@@ -204,8 +205,8 @@ void gameRect::Collide(float dt) {
           SwitchAnimation(5);
           EnginePlaySound(5, rand() % 3);
           inAir = 0;
-          AddParticle(0.36f, 0.36f, (int)centerX, (int)(centerY + 5), 0, 0, 4, 0, kLandingFrames.frames,
-                      0.08f, 1000);
+          AddParticle(0.36f, 0.36f, TruncToInt(centerX), TruncToInt(centerY + 5), 0, 0, 4, 0,
+                      kLandingFrames.frames, 0.08f, 1000);
         }
         if ((animation == 7 || animation == 8) && ow > 4) SwitchAnimation(1);
         if (o.touchCounter < -20) o.onPlatformHit(true, false, false, false);
@@ -217,8 +218,8 @@ void gameRect::Collide(float dt) {
         y += oh;
         if (animation == 27) {
           EnginePlaySound(5, rand() % 3);
-          AddParticle(0.36f, -0.36f, (int)centerX, (int)(centerY - 5), 0, 0, 4, 0, kLandingFrames.frames,
-                      0.08f, 1000);
+          AddParticle(0.36f, -0.36f, TruncToInt(centerX), TruncToInt(centerY - 5), 0, 0, 4, 0,
+                      kLandingFrames.frames, 0.08f, 1000);
           inAir = 0;
           SwitchAnimation(5);
         }
@@ -234,7 +235,7 @@ void gameRect::Collide(float dt) {
       sinceContact = 0;
       if (vy > 0) vy = 0;
       if (conveyorCounter > -10) {
-        int run = (int)std::fabs(vx);
+        int run = TruncToInt(std::fabs(vx));
         x += (float)(run > 150 ? run : 150) * dt * 0.8f * (float)dirX;
       }
       jumped = 0;

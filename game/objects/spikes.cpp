@@ -3,6 +3,7 @@
 
 #include "game_rect.h"
 #include "game_services.h"
+#include "trunc_int.h"
 
 spike Spikies[SPIKES];
 superAnimator SuperAnimators[SUPER_ANIMATORS];
@@ -23,8 +24,9 @@ void spike::Init(int slotIndex, int px, int py, int spikeKind) {
 void spike::Process(float) {
   if (g_playingRecording) return;
   gameRect& hero = GameRects[0];
-  int dx = (int)(x - hero.centerX), dy = (int)(y - hero.centerY);
-  if ((float)(dx * dx + dy * dy) < radiusSquared + hero.width * hero.width) hero.Die();
+  // Squared in double: a hero 46,341 px away would overflow an int and read as inside.
+  double dx = TruncToInt(x - hero.centerX), dy = TruncToInt(y - hero.centerY);
+  if (dx * dx + dy * dy < (double)radiusSquared + (double)hero.width * hero.width) hero.Die();
 }
 
 void spike::Draw() {}

@@ -106,6 +106,29 @@ TEST_F(ObjectListTest, ABreakableOfAnOutOfRangeTypeBreaksWithoutItsPicture) {
   EXPECT_EQ(pieces, 25) << "a piece every 7 px over the box, 5 px short of its far edges";
 }
 
+TEST_F(ObjectListTest, AHugeBreakableFromALevelFileBreaksIntoAPoolFull) {
+  gameRect& brick = Block(5000, 5000, 1e9f, 1e9f);
+  brick.breakable = 1;
+  brick.Die(); // ran without end when the pieces were counted in floats
+  int pieces = 0;
+  for (const smoke& s : Smokes)
+    pieces += s.active;
+  EXPECT_EQ(pieces, SMOKES);
+  EXPECT_EQ(brick.active, 0);
+}
+
+TEST_F(ObjectListTest, AnObjectFarOutsideIntStepsWithTheHeroWithoutHarm) {
+  gameRect& h = HeroOnFloor();
+  float y = h.y;
+  gameRect& far = Block(5000, 5000, 3e38f, 3e38f);
+  far.noCollision = 1; // only the path and the trigger see it
+  far.move.trigger = 1;
+  far.move.triggerDistanceX = far.move.triggerDistanceY = 100;
+  Frames(5);
+  EXPECT_EQ(far.move.triggered, 0);
+  EXPECT_NEAR(h.y, y, 0.05);
+}
+
 TEST_F(ObjectListTest, AFastHeroBreaksABreakableBlockAndASlowOneDoesNot) {
   for (float speed : {200.0f, 201.0f}) {
     SetUp();
@@ -135,6 +158,15 @@ TEST_F(ObjectListTest, ASpikeKillsInsideItsRadiusPlusTheHeroWidth) {
   g_playingRecording = false;
   ProcessAllSpikes(kFrame);
   EXPECT_EQ(h.dead, 1);
+}
+
+TEST_F(ObjectListTest, AHeroFarFromASpikeLives) {
+  gameRect& h = Hero(5000, 5000);
+  ClearSpikes();
+  // Squared, 50,000 px overflows an int and once read as inside the spike.
+  AddSpikes((int)h.centerX + 50000, (int)h.centerY, 0);
+  ProcessAllSpikes(kFrame);
+  EXPECT_EQ(h.dead, 0);
 }
 
 TEST_F(ObjectListTest, TheSpikeTableHoldsTwoHundred) {
