@@ -1,6 +1,7 @@
 // The progress files: building and applying their byte images, atomic saves, whole-file loads.
 #include "progress_files.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -86,7 +87,13 @@ int Load(const char* name, size_t expected, bool (*apply)(const unsigned char*, 
   if (!GetFileFromDocuments(name, path)) return 0;
   CommonString disk = DiskPathFromEnginePath(path);
   FILE* f = fopen(disk.c_str(), "rb");
-  if (!f) return 0;
+  if (!f) {
+    // No file yet is the first start; one that is there but does not open is worth a line.
+    if (errno != ENOENT)
+      fprintf(stderr, "sprocklet: cannot open %s (%s); the progress in memory is kept\n", path,
+              strerror(errno));
+    return 0;
+  }
   // One byte more than the layout tells a longer file from a whole one.
   std::vector<unsigned char> data(expected + 1);
   size_t got = fread(data.data(), 1, data.size(), f);

@@ -189,6 +189,25 @@ TEST_F(GameplayWindowTest, CrossFadeIsSuppressedInPlayTheEditorAndOnLeavingPlay)
   }
 }
 
+// The stand-ins and the modes written so far draw with no sprite or font loaded at all.
+TEST_F(GameplayWindowTest, EveryModeIsEnteredAndDrawnWithNothingLoaded) {
+  loader* first = dynamic_cast<loader*>(GameModes[18]);
+  ASSERT_NE(first, nullptr);
+  first->started = true; // the start-up stage would load the sprites and fonts
+  ASSERT_EQ(FontSTD, nullptr);
+  ASSERT_EQ(g_white, nullptr);
+  for (int id = 0; id <= 18; ++id) {
+    if (id == 6) continue;
+    SwitchMode(id);
+    window->NotifyPointerEvent(240, 160, 1);
+    window->NotifyPointerEvent(240, 160, 2);
+    window->NotifyKeyEvent(6, 0);
+    for (int frame = 0; frame < 20; ++frame) // past the cross-fade that draws the previous mode
+      window->Draw();
+    EXPECT_EQ(g_currentMode, id);
+  }
+}
+
 TEST_F(GameplayWindowTest, OpenDialogsTakeTouchesAndTheBackKeyClosesThemAll) {
   Watch(5);
   g_currentMode = 5;

@@ -176,6 +176,14 @@ TEST_F(ProgressFiles, FilesThatAreNotWholeProgressFilesChangeNothing) {
   EXPECT_EQ(LoadOptions(), 0);
   EXPECT_EQ(LoadAllLevelsInfo(), 0);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+  // One that cannot be opened is said once (here data/ is a file, so nothing under it opens).
+  std::ofstream("data") << "x";
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(LoadGlobalData(), 0);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  EXPECT_NE(err.find("global.cfg"), std::string::npos) << err;
+  std::filesystem::remove("data");
 }
 
 TEST_F(ProgressFiles, EverythingRoundTrips) {
