@@ -21,12 +21,14 @@ bool ToLong(const std::string& text, long lo, long hi, long* out) {
 
 const char* HostUsage() {
   return "Usage: sprocklet [options]\n"
-         "  --headless            render off-screen (no display needed); input from --journal\n"
+         "  --headless            render off-screen (no display needed); input from --journal;\n"
+         "                        without an end (--frames, a journal's nav exit) 60 frames a\n"
+         "                        second until SIGINT or SIGTERM\n"
          "  --display WxH         display size in pixels (default 1024x600)\n"
          "  --orientation ANGLE   orientation the navigator reports: 0, 90, 180 or 270 (default 0)\n"
-         "  --frames N            exit after N frames\n"
+         "  --frames N            exit after frame N\n"
          "  --journal FILE        replay the platform events of FILE (docs/journal.md)\n"
-         "  --record FILE         write the events of a desktop session to FILE as a journal\n"
+         "  --record FILE         write the input the run was fed to FILE as a journal\n"
          "  --shot N:FILE.png     write frame N as a PNG (repeatable)\n"
          "  --root DIR            runtime root to run in (default: the per-user data directory)\n"
          "  --seed N              fix the random seed\n"

@@ -9,11 +9,14 @@
 #include <SDL.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
+
 #include <unistd.h>
 
 namespace {
@@ -24,13 +27,46 @@ std::string Absolute(const std::string& path) {
   return ec ? path : p.string();
 }
 
-// The per-user data directory ($XDG_DATA_HOME/sprocklet), created when missing.
-std::string DefaultRoot() {
+bool Set(const char* variable) {
+  const char* value = getenv(variable);
+  return value && *value;
+}
+
+// The per-user data directory ($XDG_DATA_HOME/sprocklet), created when missing; empty with the
+// reason in *why when there is none.
+std::string DefaultRoot(std::string* why) {
+  if (!Set("XDG_DATA_HOME") && !Set("HOME")) {
+    *why = "neither XDG_DATA_HOME nor HOME is set, so there is no per-user data directory";
+    return std::string();
+  }
   char* pref = SDL_GetPrefPath("", "sprocklet");
-  if (!pref) return std::string();
+  if (!pref) {
+    *why = SDL_GetError();
+    return std::string();
+  }
   std::string root = pref;
   SDL_free(pref);
   return root;
+}
+
+// SIGINT and SIGTERM end the run as the navigator's exit does, so that every file is closed; a
+// second one ends it at once.
+void OnSignal(int) { standin::RequestExit(); }
+
+void EndRunsOnSignals() {
+  struct sigaction action = {};
+  action.sa_handler = OnSignal;
+  action.sa_flags = SA_RESETHAND;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+// The frame of the journal's first navigator exit; -1 when it has none.
+int JournalExitFrame(const std::vector<standin::JournalEvent>& journal) {
+  for (const standin::JournalEvent& e : journal)
+    if (e.kind == standin::JournalEvent::Kind::NavExit) return e.frame;
+  return -1;
 }
 
 } // namespace
@@ -64,8 +100,25 @@ int main(int argc, char** argv) {
                  : audio == "wav" ? standin::Audio::Wav
                                   : standin::Audio::None;
   if (audio == "wav") config.audioPath = Absolute(options.audioFile);
-  for (const auto& shot : options.shots)
+  // The frame that delivers the exit is the last one drawn.
+  int lastFrame = options.frames;
+  std::string ender = "--frames " + std::to_string(options.frames);
+  if (int exit = JournalExitFrame(config.journal); exit >= 0 && (lastFrame < 0 || exit < lastFrame)) {
+    lastFrame = exit;
+    ender = "the journal's 'nav exit'";
+  }
+  for (const auto& shot : options.shots) {
+    if (lastFrame >= 0 && shot.first > lastFrame)
+      fprintf(stderr, "sprocklet: warning: --shot %d:%s is never taken: %s ends the run at frame %d\n",
+              shot.first, shot.second.c_str(), ender.c_str(), lastFrame);
     config.shots.push_back({shot.first, Absolute(shot.second)});
+  }
+  // A headless run that nothing ends keeps the device's pace instead of spinning the processor.
+  if (options.headless && lastFrame < 0) {
+    config.paced = true;
+    fprintf(stderr, "sprocklet: no --frames: running at 60 frames a second until the journal, SIGINT "
+                    "or SIGTERM ends it\n");
+  }
 
   // The game's requests; the pack's directory is fixed before the working directory changes.
   g_hostGameOptions.level = options.level;
@@ -79,22 +132,29 @@ int main(int argc, char** argv) {
   std::string data = options.data.empty() ? builtInData : options.data;
   g_hostGameOptions.dataDirectory = data.empty() ? data : Absolute(data);
 
-  std::string root = options.root.empty() ? DefaultRoot() : options.root;
+  std::string why;
+  std::string root = options.root.empty() ? DefaultRoot(&why) : options.root;
+  if (root.empty()) {
+    fprintf(stderr, "sprocklet: no runtime root: %s (give one with --root DIR)\n", why.c_str());
+    return 2;
+  }
   std::error_code ec;
-  if (root.empty() || (std::filesystem::create_directories(root + "/data", ec), ec) ||
-      chdir(root.c_str()) != 0) {
-    fprintf(stderr, "sprocklet: cannot use the runtime root '%s'%s%s\n", root.c_str(), ec ? ": " : "",
-            ec ? ec.message().c_str() : "");
+  std::filesystem::create_directories(root + "/data", ec);
+  if (!ec && chdir(root.c_str()) != 0) ec = std::error_code(errno, std::generic_category());
+  if (ec) {
+    fprintf(stderr, "sprocklet: cannot use the runtime root '%s': %s\n", root.c_str(), ec.message().c_str());
     return 2;
   }
 
   setenv("ORIENTATION", std::to_string(options.orientation).c_str(), 1);
   if (options.hasSeed) srand(options.seed);
   standin::Configure(config);
+  EndRunsOnSignals();
 
   int status = PlatformMain();
   if (status != 0) {
-    fprintf(stderr, "sprocklet: start-up failed\n");
+    const std::string& reason = PlatformStartupFailure();
+    fprintf(stderr, "sprocklet: start-up failed%s%s\n", reason.empty() ? "" : ": ", reason.c_str());
     return status;
   }
   if (!standin::Failure().empty()) return 1;

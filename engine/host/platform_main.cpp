@@ -13,12 +13,77 @@
 #include <bps/screen.h>
 #include <bps/sensor.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include <sys/stat.h>
 
 screen_context_t screen_cxt = nullptr;
 
 namespace {
+
+// The logical screen is a double buffer in memory and a texture: sides beyond this are no screen.
+const int kMaxLogicalSide = 8192;
+
+std::string g_startupFailure;
+
+std::string SizeText(int w, int h) { return std::to_string(w) + "x" + std::to_string(h); }
+
+// Why the pack at path does not open, read from the file itself.
+std::string PackTrouble(const std::string& path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return strerror(errno);
+  if (S_ISDIR(st.st_mode)) return "it is a directory";
+  FILE* f = fopen(path.c_str(), "rb");
+  if (!f) return strerror(errno);
+  unsigned char end[22] = {};
+  bool hasEnd = st.st_size >= 22 && fseek(f, -22, SEEK_END) == 0 && fread(end, 1, 22, f) == 22;
+  fclose(f);
+  if (st.st_size < 22) return "it is too short to be a ZIP pack (" + std::to_string(st.st_size) + " bytes)";
+  if (!hasEnd) return "it cannot be read";
+  if (end[0] != 'P' || end[1] != 'K' || end[2] != 5 || end[3] != 6)
+    return "it is not a ZIP pack without an archive comment (no end record in its last 22 bytes)";
+  return "its ZIP directory is damaged";
+}
+
+// One line on what stopped the application object's start-up, from its error code.
+std::string InitTrouble(CGameBase* game, int width, int height) {
+  std::string pack = (game->GetModuleDirectory() + game->GetCommonGamePackName()).c_str();
+  switch (game->m_nInitError) {
+  case GAMEBASE_ERR_GLOBAL_CONSTANTS:
+    return "the game has no constants for the logical screen " + SizeText(width, height);
+  case GAMEBASE_ERR_APP_DATA:
+    return "the engine settings could not be made";
+  case GAMEBASE_ERR_DOUBLE_BUFFER:
+  case GAMEBASE_ERR_BORDER_BUFFERS:
+    return "no picture buffer of the logical screen " + SizeText(width, height) + " could be made";
+  case GAMEBASE_ERR_SINGLE_PACK_ALLOC:
+  case GAMEBASE_ERR_COMMON_PACK_ALLOC:
+  case GAMEBASE_ERR_RESOLUTION_PACK_ALLOC:
+    return "out of memory opening the asset pack";
+  case GAMEBASE_ERR_RESOLUTION_PACK_OPEN:
+    pack = (game->GetModuleDirectory() + game->GetResolutionSpecificGamePackName()).c_str();
+    [[fallthrough]];
+  case GAMEBASE_ERR_SINGLE_PACK_OPEN:
+  case GAMEBASE_ERR_COMMON_PACK_OPEN:
+    return "cannot read the asset pack '" + pack + "': " + PackTrouble(pack);
+  case GAMEBASE_ERR_LOCALISATION:
+    return "the localisation table did not load";
+  case GAMEBASE_ERR_UI_LAYOUT:
+    return "the UI layout file is missing from the asset pack '" + pack + "' or damaged";
+  case GAMEBASE_ERR_FONTS:
+    return "the fonts of the UI layout are missing from the asset pack '" + pack + "' or damaged";
+  case GAMEBASE_ERR_QUIT_BUTTON:
+    return "the quit button did not load";
+  default:
+    return "the game's own start-up failed after the engine's (its sprite sets, purchases or first "
+           "screen, from the asset pack '" +
+           pack + "')";
+  }
+}
 
 // Every failure after the context exists ends here; the status tells the caller start-up failed.
 int StartupFailed() {
@@ -46,8 +111,11 @@ void Dispatch(bps_event_t* event) {
 
 } // namespace
 
+const std::string& PlatformStartupFailure() { return g_startupFailure; }
+
 int PlatformMain() {
   g_exit_application = false;
+  g_startupFailure.clear();
   if (screen_create_context(&screen_cxt, 0) != 0) {
     perror("screen_create_context");
     return 1;
@@ -87,9 +155,20 @@ int PlatformMain() {
     ok = false;
   }
   int width = 0, height = 0;
-  if (ok &&
-      !g_pGame->SelectAndroidInGameResolution(g_screen_resolution[0], g_screen_resolution[1], width, height))
+  const std::string display = SizeText(g_screen_resolution[0], g_screen_resolution[1]);
+  if (ok && !g_pGame->SelectAndroidInGameResolution(g_screen_resolution[0], g_screen_resolution[1], width,
+                                                    height)) {
+    g_startupFailure = "the game takes no logical screen for the display " + display;
     ok = false;
+  }
+  // A display far narrower than the tablet's leaves the game an empty or an enormous screen.
+  if (ok && (width < 1 || height < 1 || width > kMaxLogicalSide || height > kMaxLogicalSide)) {
+    g_startupFailure = "the display " + display + " gives the game a logical screen of " +
+                       SizeText(width, height) + "; its sides must lie in 1.." +
+                       std::to_string(kMaxLogicalSide) +
+                       " (a display nearer the tablet's 1024x600 shape does)";
+    ok = false;
+  }
   if (!ok) {
     delete g_pGame;
     g_pGame = nullptr;
@@ -111,6 +190,7 @@ int PlatformMain() {
   g_pfnGLES_SwapBuffers = bbutil_swap;
 
   if (!g_pGame->Init(width, height)) {
+    g_startupFailure = InitTrouble(g_pGame, width, height);
     delete g_pGame;
     g_pGame = nullptr;
     bps_shutdown();

@@ -4,10 +4,18 @@
 #include <bps/navigator.h>
 #include <bps/sensor.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
+#include <thread>
 
 namespace standin {
 namespace detail {
+namespace {
+
+volatile std::sig_atomic_t g_exitRequested = 0;
+
+} // namespace
 
 State& S() {
   static State* state = new State();
@@ -74,12 +82,25 @@ void Deliver(const JournalEvent& in) {
   }
 }
 
-void Produce(JournalEvent event) {
+namespace {
+
+// Delivers an input of this frame and keeps it for the recording.
+void Feed(JournalEvent event) {
   State& s = S();
   event.frame = s.frame;
   if (!s.config.recordPath.empty()) s.recorded += FormatJournalEvent(event) + "\n";
   Deliver(event);
 }
+
+void FeedExit() {
+  JournalEvent exit;
+  exit.kind = JournalEvent::Kind::NavExit;
+  Feed(exit);
+}
+
+} // namespace
+
+void Produce(JournalEvent event) { Feed(std::move(event)); }
 
 namespace {
 
@@ -88,10 +109,7 @@ void BeginFrame() {
   ++s.frame;
   if (s.config.exitAfterFrames >= 0 && s.frame >= s.config.exitAfterFrames && !s.exitPosted) {
     s.exitPosted = true;
-    JournalEvent exit;
-    exit.kind = JournalEvent::Kind::NavExit;
-    exit.frame = s.frame;
-    Deliver(exit);
+    FeedExit();
   }
 }
 
@@ -101,7 +119,12 @@ void Gather() {
   if (s.config.backend == Backend::Desktop && s.backendOpen) desktop::Pump();
   const std::vector<JournalEvent>& journal = s.config.journal;
   while (s.nextJournal < journal.size() && journal[s.nextJournal].frame <= s.frame)
-    Deliver(journal[s.nextJournal++]);
+    Feed(journal[s.nextJournal++]);
+  // Held until the game listens to the navigator, so that an early signal is not lost.
+  if (g_exitRequested && !s.requestedExitDelivered && s.navigatorEvents) {
+    s.requestedExitDelivered = true;
+    FeedExit();
+  }
   StoreDeliverDue();
 }
 
@@ -136,6 +159,26 @@ const NavigatorLog& Navigator() { return S().navigator; }
 
 void Post(const JournalEvent& event) { Deliver(event); }
 
+void RequestExit() { g_exitRequested = 1; }
+
+void AfterSwap() {
+  State& s = S();
+  if (!s.config.paced && s.config.backend != Backend::Desktop) return;
+  using Clock = std::chrono::steady_clock;
+  const Clock::duration period = std::chrono::microseconds(16667), slack = std::chrono::milliseconds(2);
+  const Clock::time_point now = Clock::now();
+  // The first frame, or one that came late, counts from now instead of hurrying to catch up.
+  if (s.nextFrameAt == Clock::time_point() || now >= s.nextFrameAt + period) {
+    s.nextFrameAt = now;
+    return;
+  }
+  s.nextFrameAt += period;
+  if (s.nextFrameAt - now > slack)
+    std::this_thread::sleep_until(s.nextFrameAt);
+  else if (s.nextFrameAt > now)
+    s.nextFrameAt = now; // a swap that waited for the display keeps its pace: no drifting ahead of it
+}
+
 } // namespace standin
 
 using namespace standin;
@@ -154,7 +197,7 @@ void bps_shutdown(void) {
   s.bpsUp = false;
   if (!s.config.recordPath.empty()) {
     std::string error;
-    if (!WriteFileAtomically(s.config.recordPath, "# recorded desktop session\n" + s.recorded, &error))
+    if (!WriteFileAtomically(s.config.recordPath, "# recorded session\n" + s.recorded, &error))
       SetFailure(error);
   }
 }

@@ -6,6 +6,7 @@
 #include <bps/bps.h>
 #include <screen/screen.h>
 
+#include <chrono>
 #include <deque>
 #include <memory>
 #include <string>
@@ -76,6 +77,9 @@ struct State {
   int frame = 0;
   bool cyclePending = false;
   bool exitPosted = false;
+  bool requestedExitDelivered = false;
+  // When a paced run's next frame may begin.
+  std::chrono::steady_clock::time_point nextFrameAt;
   size_t nextJournal = 0;
   std::deque<bps_event_t> queue;
   bps_event_t current;

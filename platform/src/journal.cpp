@@ -8,8 +8,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
+
+#include <sys/stat.h>
 
 namespace standin {
 namespace {
@@ -74,9 +77,34 @@ LineResult ParseStore(const std::vector<std::string>& t, JournalEvent* e, std::s
   return LineResult::Event;
 }
 
+// Why the bytes of a line are no journal text, or empty: a journal is UTF-8 text without control
+// characters other than tabs (and a carriage return before the line feed).
+std::string NotText(const std::string& line) {
+  char hex[8];
+  for (size_t i = 0; i < line.size(); ++i) {
+    unsigned char c = (unsigned char)line[i];
+    if (c == 0) return "a NUL byte: a journal is text";
+    if ((c < 0x20 && c != '\t' && c != '\r') || c == 0x7F) {
+      snprintf(hex, sizeof hex, "0x%02X", c);
+      return std::string("the control byte ") + hex + ": a journal is text";
+    }
+    if (c < 0x80) continue;
+    // One UTF-8 sequence: its lead byte says how many continuation bytes follow.
+    int more = (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+    if (more < 0 || c == 0xC0 || c == 0xC1 || c > 0xF4) return "bytes that are not UTF-8 text";
+    for (int k = 1; k <= more; ++k)
+      if (i + k >= line.size() || ((unsigned char)line[i + k] & 0xC0) != 0x80)
+        return "bytes that are not UTF-8 text";
+    i += (size_t)more;
+  }
+  return std::string();
+}
+
 } // namespace
 
 LineResult ParseJournalLine(const std::string& line, JournalEvent* event, std::string* error) {
+  std::string garbage = NotText(line);
+  if (!garbage.empty()) return Bad(error, "the line holds " + garbage);
   std::vector<std::string> t = Tokens(line);
   if (t.empty()) return LineResult::Blank;
   JournalEvent e;
@@ -156,13 +184,19 @@ bool ParseJournal(const std::string& text, std::vector<JournalEvent>* events, in
 }
 
 bool LoadJournal(const std::string& path, std::vector<JournalEvent>* events, std::string* error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    if (error) *error = "cannot read journal " + path;
+  auto fail = [&](const std::string& why) {
+    if (error) *error = "cannot read journal " + path + ": " + why;
     return false;
-  }
+  };
+  struct stat st;
+  if (stat(path.c_str(), &st) != 0) return fail(strerror(errno));
+  if (S_ISDIR(st.st_mode)) return fail("it is a directory, not a file");
+  if (!S_ISREG(st.st_mode)) return fail("it is not a regular file");
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return fail(strerror(errno));
   std::stringstream text;
   text << file.rdbuf();
+  if (file.bad()) return fail("a read failed");
   int line = 0;
   std::string why;
   if (ParseJournal(text.str(), events, &line, &why)) return true;

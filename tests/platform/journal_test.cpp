@@ -1,5 +1,5 @@
-// Journal lines: every kind of event parses and formats back to itself; malformed lines are
-// refused with their line number; the frame order is enforced.
+// Journal lines: every kind of event parses and formats back to itself; malformed lines, and bytes
+// that are no UTF-8 text, are refused with their line number; the frame order is enforced.
 #include <gtest/gtest.h>
 
 #include <screen/screen.h>
@@ -42,7 +42,12 @@ INSTANTIATE_TEST_SUITE_P(
                       GoodLine{"1 store restore cancel 0", "1 store restore cancel 0"},
                       GoodLine{"2 store purchase error 4 3 Network is down",
                                "2 store purchase error 4 3 Network is down"},
-                      GoodLine{"2 store restore error 0 7", "2 store restore error 0 7"}));
+                      GoodLine{"2 store restore error 0 7", "2 store restore error 0 7"},
+                      GoodLine{"2 store purchase error 0 3 Carte refus\xC3\xA9"
+                               "e # UTF-8 text \xE2\x9C\x93",
+                               "2 store purchase error 0 3 Carte refus\xC3\xA9"
+                               "e"},
+                      GoodLine{"4 nav exit\r", "4 nav exit"}));
 
 TEST(JournalTest, FieldsOfATouchAndAStoreAnswer) {
   JournalEvent e;
@@ -84,7 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
                       "3 nav window", "3 nav orientation 45", "3 nav orientation 360", "3 store",
                       "3 store buy success 1", "3 store purchase maybe 1", "3 store purchase success",
                       "3 store purchase success -2", "3 store purchase cancel 1 extra",
-                      "3 store restore error 1", "3 store restore error 1 x", "99999999999 nav exit"));
+                      "3 store restore error 1", "3 store restore error 1 x", "99999999999 nav exit",
+                      "3 nav exit # \x07", "3 nav exit\x7F", "3 nav\x0Bexit", "3 nav exit # caf\xE9",
+                      "3 nav exit # \xC3", "3 nav exit # \xC0\xAF"));
 
 TEST(JournalTest, WholeTextReportsTheFirstBadLineNumber) {
   std::vector<JournalEvent> events;

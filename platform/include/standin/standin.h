@@ -30,8 +30,12 @@ struct Config {
   // The navigator's exit is posted when this many frames have run; negative: never.
   int exitAfterFrames = -1;
   std::vector<JournalEvent> journal;
-  // Desktop input is written here as a journal at shut-down; empty: not recorded.
+  // The input the run was fed (journal, desktop and the navigator's exit) is written here as a
+  // journal at shut-down; empty: not recorded.
   std::string recordPath;
+  // Frames are paced to 60 a second by sleeping. The desktop always is (the game's clock counts
+  // frames); a headless run is when the host asks for it.
+  bool paced = false;
   std::vector<Shot> shots;
   // --seed: the engine seeds its random numbers with this instead of the time.
   bool hasSeed = false;
@@ -65,6 +69,11 @@ EGLSurface CreateEglSurface(EGLDisplay display, EGLConfig config, screen_window_
 
 // Called with the finished frame still in the back buffer: writes the screenshots of this frame.
 void BeforeSwap();
+// Called after the frame was presented: holds a paced run to 60 frames a second.
+void AfterSwap();
+
+// Asks the run to end as the navigator's exit does, at the next poll. Safe in a signal handler.
+void RequestExit();
 
 // The first hard failure of the run (a screenshot or recording that could not be written);
 // empty when none.
