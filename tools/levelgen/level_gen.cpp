@@ -25,7 +25,7 @@ const Palette kBonus = {{458, 200, 40, 0, 10, 10}, {451, 40, 40, 0, 10, 10}, {46
 // Small deterministic numbers: the same level number always gives the same level.
 struct Random {
   unsigned state;
-  explicit Random(int seed) : state(2166136261u ^ (unsigned)(seed * 16777619)) {}
+  explicit Random(int seed) : state(2166136261u ^ ((unsigned)seed * 16777619u)) {}
   int Below(int n) {
     state = state * 1103515245u + 12345u;
     return (int)((state >> 16) % (unsigned)n);
