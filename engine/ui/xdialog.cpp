@@ -19,8 +19,51 @@ TDialog* XDialog::GetTDialog() { return dynamic_cast<TDialog*>(m_pTWidget); }
 
 // --- children from the template ---
 
+namespace {
+
+// One build of widgets from a template, counted by its outermost dialog: the children of a dialog
+// being built, and every dialog those build in turn, share its count.
+class TreeBuild {
+public:
+  explicit TreeBuild(XDialog* dialog) : m_pOwner(dialog->TreeBuilder()) {
+    if (m_pOwner) return;
+    m_pOwner = dialog;
+    m_bOutermost = true;
+    dialog->m_bBuildingTree = true;
+    dialog->m_nWidgetsBuilt = 0;
+  }
+  ~TreeBuild() {
+    if (m_bOutermost) m_pOwner->m_bBuildingTree = false;
+  }
+  TreeBuild(const TreeBuild&) = delete;
+  TreeBuild& operator=(const TreeBuild&) = delete;
+  // Counts one more widget: false once the build would pass its limit.
+  bool Take() { return ++m_pOwner->m_nWidgetsBuilt <= TEMPLATE_MAX_WIDGETS; }
+
+private:
+  XDialog* m_pOwner;
+  bool m_bOutermost = false;
+};
+
+} // namespace
+
+XDialog* XDialog::TreeBuilder() {
+  for (XWidget* w = this; w; w = AsWidget(w->GetParent())) {
+    XDialog* d = w->IsGroupWidget() ? dynamic_cast<XDialog*>(w) : nullptr;
+    if (d && d->m_bBuildingTree) return d;
+  }
+  return nullptr;
+}
+
 XWidget* XDialog::CreateAndInitChild(TWidget* tw, WidgetContext* context) {
-  if (!tw) return nullptr;
+  if (!tw || !HasLiveWidgetClass(tw->type)) return nullptr;
+  TreeBuild build(this);
+  if (!MayHoldChild(tw)) return nullptr;
+  if (!build.Take()) {
+    fprintf(stderr, "template: \"%s\" would make more than %d widgets; not built\n", tw->name.c_str(),
+            (int)TEMPLATE_MAX_WIDGETS);
+    return nullptr;
+  }
   XWidget* child = nullptr;
   switch (tw->type) {
   case WIDGET_TYPE_DIALOG:
@@ -58,10 +101,10 @@ bool XDialog::MayHoldChild(TWidget* tw) {
 int XDialog::CreateAndInitChildren() {
   TDialog* td = GetTDialog();
   if (!td) return 0;
+  TreeBuild build(this); // every widget below counts against this dialog's build
   if (!td->background.IsEmpty() && m_pTemplate) {
     TWidget* bg = m_pTemplate->GetWidget(td->background.c_str());
     if (bg && HasLiveWidgetClass(bg->type)) {
-      if (!MayHoldChild(bg)) return 0;
       m_pBackground = CreateAndInitChild(bg, nullptr);
       if (!m_pBackground) return 0;
     }
@@ -71,7 +114,7 @@ int XDialog::CreateAndInitChildren() {
     TWidget* tw = context && m_pTemplate ? m_pTemplate->GetWidget(context->name.c_str()) : nullptr;
     // Placements of widgets the template lacks, or of types without a class yet, are skipped.
     if (!tw || !HasLiveWidgetClass(tw->type)) continue;
-    if (!MayHoldChild(tw) || !CreateAndInitChild(tw, context)) return 0;
+    if (!CreateAndInitChild(tw, context)) return 0;
   }
   if (IsRoot())
     ApplyAlignType();

@@ -11,8 +11,9 @@ class TAction;
 class ActionStep;
 class TDialog;
 
-// Widgets a template may nest inside one another, the root included.
-enum { TEMPLATE_MAX_NESTING = 32 };
+// Widgets a template may nest inside one another, the root included, and widgets one build from a
+// template may make (a few lines placing each dialog twice in the next would otherwise make millions).
+enum { TEMPLATE_MAX_NESTING = 32, TEMPLATE_MAX_WIDGETS = 1024 };
 
 class XDialog : public XWidget {
 public:
@@ -90,6 +91,8 @@ public:
   int InitDefaultBackground();
 
   TDialog* GetTDialog();
+  // The dialog at or above this one whose build of widgets from the template is under way, or null.
+  XDialog* TreeBuilder();
   XWidget* GetBackgroundChild() { return m_pBackground; }
   int GetHitTestMode() { return m_nHitTestMode; }
 
@@ -102,9 +105,13 @@ public:
   u8 m_nBackgroundR = 0;
   u8 m_nBackgroundG = 0;
   u8 m_nBackgroundB = 0;
+  // While this dialog's build runs: how many widgets it and the dialogs below it have made.
+  bool m_bBuildingTree = false;
+  int m_nWidgetsBuilt = 0;
 
 protected:
-  // Whether a child of that description may be built here: not inside itself, not too deep.
+  // Whether a child of that description may be built here: not inside itself, not too deep, not
+  // beyond the widgets one build may make.
   bool MayHoldChild(TWidget* tw);
   // Moves focus by step (1 on, -1 back) among the children; see SetNextActiveObject.
   int MoveFocus(int step, int key);

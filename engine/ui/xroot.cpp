@@ -50,7 +50,11 @@ int XRoot::InitRoot(CommonString templateFile, const char* widgetName) {
 
 int XRoot::OnInitWidget() {
   if (!m_pTemplate || !m_pTWidget) return 0;
-  if (!XDialog::OnInitWidget()) return 0;
+  if (!XDialog::OnInitWidget()) {
+    // Nobody deletes a root that failed: it is left empty rather than half built.
+    DeleteAllChildWidgets();
+    return 0;
+  }
   InitBackground();
   return 1;
 }

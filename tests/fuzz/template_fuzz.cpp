@@ -1,6 +1,6 @@
 // Fuzzes the UI template reader: any text reads into a template (or single blocks) without reading
 // past the file, every description copies, and a root built from it steps, runs its actions and
-// commands, and goes back without touching freed memory.
+// commands, shows its widgets, and goes back without touching freed memory or building without end.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -56,12 +56,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       CommonString command = binding->command;
       root.OnMessage(&root, XMSG_COMMAND, (intptr_t)command.c_str(), 0);
       root.RunProcess();
+      // The same command as the widget of that name sends it, bubbling through its dialogs.
+      if (XWidget* sender = root.FindChildWithWidgetId(command.c_str()))
+        sender->SendMessage(nullptr, XMSG_COMMAND, (intptr_t)command.c_str(), 0, false);
+      root.RunProcess();
     }
+    for (int i = 0; i < t->widgets.GetSize() && i < 4; i++)
+      root.DisplayWidgetInCurrentTemplate(t->widgets.GetAt(i)->name, i, i, 0x01000102 * i, i & 1, 0, 64,
+                                          i & 2, 32, 0);
     for (int frame = 0; frame < 4; frame++) {
       root.RunProcess();
       root.NotifyPointerEvent(frame * 40, frame * 30, 1 + frame % 3);
       root.NotifyKeyEvent(1 + frame, 1);
     }
+    root.Draw();
     root.DoBackAction();
     root.RunProcess();
   }

@@ -1,5 +1,5 @@
-// Dialog backgrounds on a real (headless) GL screen: a dialog without a size clears the whole
-// buffer to its colour; a sized one fills only its rectangle.
+// Dialog backgrounds on a real (headless) GL screen: a dialog without a size at 0, 0 clears the
+// whole buffer to its colour, a root or a dialog inside it; a sized one fills only its rectangle.
 #include <gtest/gtest.h>
 
 #include "dib_bitmap.h"
@@ -18,6 +18,15 @@ root: framed
   child: box
     position: 200, 100
   end
+end
+root: inner
+  size: 480, 320
+  child: full
+  end
+end
+dialog: full
+  modal: position
+  color: 0, 255, 0
 end
 dialog: box
   size: 40, 20
@@ -46,6 +55,13 @@ TEST(DialogDraw, ABackgroundColourClearsTheWholeBufferOrFillsTheDialog) {
     app.DoDrawCycle();
     for (auto [x, y] : {std::pair{0, 0}, {479, 0}, {0, 319}, {479, 319}, {240, 160}})
       EXPECT_TRUE(Is(gl.At(x, y), 0, 0, 255)) << x << "," << y;
+
+    // A dialog inside the root, of no size at 0, 0, clears it all too.
+    ASSERT_TRUE(root->InitRoot("draw.txt", "inner"));
+    app.GetDoubleBuffer()->ClearBitmap(0, 0, 0);
+    app.DoDrawCycle();
+    for (auto [x, y] : {std::pair{0, 0}, {479, 0}, {0, 319}, {479, 319}, {240, 160}})
+      EXPECT_TRUE(Is(gl.At(x, y), 0, 255, 0)) << x << "," << y;
 
     ASSERT_TRUE(root->InitRoot("draw.txt", "framed"));
     app.GetDoubleBuffer()->ClearBitmap(0, 0, 0);

@@ -168,6 +168,67 @@ TEST(Root, ATemplateThatNestsWithoutEndIsRefused) {
   EXPECT_EQ(f.root->GetChildCount(), 0);
 }
 
+// The root places d0 twice, and each of d0 .. d(levels - 1) places the next twice: 2^(levels + 2) - 2
+// widgets below the root.
+std::string FanOut(int levels) {
+  std::string text = "root: r\n  child: d0\n  end\n  child: d0\n  end\nend\n";
+  for (int i = 0; i < levels; i++) {
+    std::string next = "d" + std::to_string(i + 1);
+    text += "dialog: d" + std::to_string(i) + "\n  modal: position\n  child: " + next +
+            "\n  end\n  child: " + next + "\n  end\nend\n";
+  }
+  return text + "dialog: d" + std::to_string(levels) + "\n  modal: position\nend\n";
+}
+
+int CountWidgets(CXElement* e) {
+  int n = 0;
+  for (int i = 0; i < e->GetChildCount(); i++)
+    n += 1 + CountWidgets(e->GetChildPtrAt(i));
+  return n;
+}
+
+TEST(Root, ATemplateThatWouldMakeTooManyWidgetsIsRefusedWhole) {
+  RootFixture f;
+  WriteUiFile("fan8.txt", FanOut(8)); // 1022 widgets
+  WriteUiFile("fan9.txt", FanOut(9)); // 2046
+  ASSERT_TRUE(f.root->InitRoot("fan8.txt", nullptr));
+  EXPECT_EQ(CountWidgets(f.root), 1022);
+
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(f.root->InitRoot("fan9.txt", nullptr));
+  std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("would make more than 1024 widgets; not built\n"), std::string::npos) << said;
+  EXPECT_EQ(said.find('\n'), said.size() - 1) << said; // said once
+  EXPECT_EQ(f.root->GetChildCount(), 0);               // nothing half built is left
+
+  // A root whose later child fails keeps none of the earlier ones either.
+  WriteUiFile("half.txt", "root: r\n  child: fine\n  end\n  child: loop\n  end\nend\n"
+                          "dialog: fine\n  modal: position\nend\n"
+                          "dialog: loop\n  modal: position\n  child: loop\n  end\nend\n");
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(f.root->InitRoot("half.txt", nullptr));
+  ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(f.root->GetChildCount(), 0);
+}
+
+TEST(Root, AnActionCannotPlaceADialogInsideItself) {
+  RootFixture f;
+  WriteUiFile("grow.txt", "root: r\n  child: box\n  end\nend\n"
+                          "dialog: box\n  modal: position\n  actions\n    onCommand: box, grow\n  end\nend\n"
+                          "action: grow\n  create: box, 1, 1\nend\n");
+  ASSERT_TRUE(f.root->InitRoot("grow.txt", nullptr));
+  XDialog* box = dynamic_cast<XDialog*>(f.Find("box"));
+  ASSERT_NE(box, nullptr);
+  ::testing::internal::CaptureStderr();
+  box->SendMessage(box, XMSG_COMMAND, (intptr_t) "box", 0, false);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "template: \"box\" is placed inside itself; not built\n");
+  EXPECT_EQ(box->GetChildCount(), 0);
+  // The root may make another one beside it.
+  EXPECT_TRUE(f.root->DoAction(CommonString("grow")));
+  EXPECT_EQ(f.root->GetChildCount(), 2);
+}
+
 TEST(Root, ChildrenAndBackgroundArePlacedByTheirAlignment) {
   RootFixture f;
   ASSERT_TRUE(f.root->InitRoot("menus.txt", "placed"));

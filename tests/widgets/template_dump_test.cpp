@@ -34,6 +34,7 @@ root: "main"
   end
   child: title
     centered
+    alignX: right
   end
   actions
     onCommand: ok, showPanel
@@ -130,7 +131,7 @@ const char* kExpected = R"(widget 0: root "main" (Root)
   background "bg" modal 0 tiles 3x2 size_method 1 color 1 10,20,30
   alignBg 1 alignBgV 2
   child "panel" at 0,40 align 1 2 in-parent 2 1 fade-in 1 0.5 0.25 fade-out 1 2 1
-  child "title" at 0,0 align 0 0 in-parent 1 0 fade-in 0 0 0 fade-out 0 0 0
+  child "title" at 0,0 align 2 0 in-parent 1 0 fade-in 0 0 0 fade-out 0 0 0
   onCommand "ok" -> "showPanel" message 600
   onCommand "back" -> "actionBack" message 600
 widget 1: dialog "panel" (Dialog)

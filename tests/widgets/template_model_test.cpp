@@ -71,7 +71,8 @@ TEST(TemplateModel, CreateWidgetMakesEachTypesClassWithTypeStillZero) {
     w->type = (s8)type;
     std::unique_ptr<TWidget> copy(TTemplate::CopyWidget(w.get()));
     ASSERT_NE(copy, nullptr) << type;
-    EXPECT_EQ(typeid(*copy), typeid(*w)) << WidgetTypeName(type);
+    TWidget &copied = *copy, &source = *w;
+    EXPECT_EQ(typeid(copied), typeid(source)) << WidgetTypeName(type);
     EXPECT_EQ(copy->type, type);
   }
   std::unique_ptr<TWidget> root(TTemplate::CreateWidget(0));
