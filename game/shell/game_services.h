@@ -140,15 +140,10 @@ extern int updatingRectID;
 extern int currentGUIDBinding;
 
 // --- in-level play ---
+#include "hud.h"
 #include "inlevel_mode.h"
+#include "keyboard_controls.h"
 // The parts of the level frame that are not written yet.
-void ProcessKeyboardControls();
-void QuestKeyboardEvent(int key, int state);
-void QuestStylusDownMultiDown(myPoint* points, int count);
-void QuestStylusDownMultiUp(myPoint* points, int count);
-void QuestStylusDownMultiMove(myPoint* points, int count);
-void DrawBackgrounds(float dt);
-void DrawQuestInterface(float dt);
 void AddWeatherFX(float dt);
 void DrawPausePanel(float dt);
 void ProcessEffectAnimators(float dt);
@@ -156,8 +151,8 @@ void RemoveShuttersAnimation();
 void RecordingsReset();
 void LoadShadowRecording();
 void PlayShadowRecording();
-void UpdateCurrentRecording(float x, float y, float vx, float vy, int flying, int animation, float frame, int dirX,
-                            int dirY);
+void UpdateCurrentRecording(float x, float y, float vx, float vy, int flying, int animation, float frame,
+                            int dirX, int dirY);
 extern bool g_paused;
 extern bool g_ipad;
 // The camera shift of level coordinates.
@@ -191,6 +186,12 @@ void ClearEffectAnimators();
 extern bool g_playingRecording;
 // Level completion: records, rewards and the level-end presentation.
 void OnLevelComplete();
+// A tap (or key) at the level end: shows the result buttons, or acts on them.
+void ProcessLevelCompletion(int x, int y);
+void NextLevel();
+void ReturnToMenu();
+// The level was finished in this run of the mode.
+extern bool levelEndedHere;
 void AddLevelEndAnimation(bool);
 void AddCharacterDieAnimation();
 

@@ -56,37 +56,14 @@ STUB void ClearEffectAnimators() {}
 STUB void mission::AddToCounter(float) {}
 bool g_playingRecording = false;
 STUB void OnLevelComplete() {}
+bool levelEndedHere = false;
+STUB void ProcessLevelCompletion(int, int) {}
+STUB void NextLevel() {}
+STUB void ReturnToMenu() {}
 STUB void AddLevelEndAnimation(bool) {}
 STUB void AddCharacterDieAnimation() {}
-// The parts of the level frame that are not written yet: the level plays without keys, HUD,
-// background, weather, pause panel or recordings; single touches go straight to the controls.
-STUB void ProcessKeyboardControls() {}
-STUB void QuestKeyboardEvent(int, int) {}
-STUB void QuestStylusDownMultiDown(myPoint* points, int) {
-  if (!ButtonsStylus((int)points[0].x, (int)points[0].y, false))
-    GameRectStylusDown((int)points[0].x, (int)points[0].y);
-}
-STUB void QuestStylusDownMultiUp(myPoint* points, int) {
-  if (!ButtonsStylus((int)points[0].x, (int)points[0].y, true))
-    GameRectStylusUp((int)points[0].x, (int)points[0].y);
-}
-STUB void QuestStylusDownMultiMove(myPoint* points, int) {
-  GameRectStylusMove((int)points[0].x, (int)points[0].y);
-}
-// Until the level's backgrounds are drawn, the level's picture covers the screen, so no frame shows
-// through the next.
-STUB void DrawBackgrounds(float) {
-  if (!display) return;
-  Surface* picture = g_bgTile[1];
-  if (picture && picture->width > 0 && picture->height > 0) {
-    float k = (float)MAXX / (float)picture->width, ky = (float)MAXY / (float)picture->height;
-    if (ky > k) k = ky;
-    display->BlitScaled((float)(MAXX / 2), (float)(MAXY / 2), k, k, picture);
-  } else {
-    display->FillRect(0, 0, MAXX, MAXY, ColorRGB(0, 0, 0));
-  }
-}
-STUB void DrawQuestInterface(float) {}
+// The parts of the level frame that are not written yet: the level plays without weather, pause
+// panel or recordings.
 STUB void AddWeatherFX(float) {}
 STUB void DrawPausePanel(float) {}
 STUB void ProcessEffectAnimators(float) {}
@@ -95,6 +72,3 @@ STUB void RecordingsReset() {}
 STUB void LoadShadowRecording() {}
 STUB void PlayShadowRecording() {}
 STUB void UpdateCurrentRecording(float, float, float, float, int, int, float, int, int) {}
-// Object behaviours and their drawn extras.
-STUB void gameRect::ProcessCustom(float) {}
-STUB void gameRect::CustomDraw() {}
