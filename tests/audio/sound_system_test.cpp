@@ -151,6 +151,35 @@ INSTANTIATE_TEST_SUITE_P(Cases, Volumes,
                            return std::string(info.param.name);
                          });
 
+// Pausing twice suspends once (one resume brings the thread back), resuming twice starts one
+// thread, and a paused system still sets voices up: they sound once the thread runs again.
+TEST_F(SoundSystemTest, PausedTwiceSuspendsOnceAndStillAcceptsPlays) {
+  int slot = sound.LoadOGG("Sounds\\effect_mono.ogg");
+  ASSERT_GE(slot, 0);
+  sound.SetPaused(true);
+  sound.SetPaused(true);
+  EXPECT_TRUE(sound.m_bPaused);
+  EXPECT_FALSE(Mixer().IsThreadRunning());
+  int channel = sound.PlaySFX(slot, true);
+  ASSERT_GE(channel, 1);
+  auto position = [&] {
+    Mixer().Lock();
+    u32 at = Mixer().m_pSFXChannels[channel - 1].m_nPosition;
+    Mixer().Unlock();
+    return at;
+  };
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_EQ(position(), 0u) << "a voice moved while the thread was stopped";
+
+  sound.SetPaused(false);
+  EXPECT_FALSE(sound.m_bPaused);
+  ASSERT_TRUE(Mixer().IsThreadRunning()) << "one resume undoes two pauses";
+  pthread_t thread = Mixer().m_Thread;
+  sound.SetPaused(false);
+  EXPECT_TRUE(pthread_equal(thread, Mixer().m_Thread)) << "a second resume started another thread";
+  EXPECT_TRUE(WaitFor([&] { return position() != 0; })) << "the voice set up while paused never played";
+}
+
 TEST(SoundSystemWithoutMixer, StoresNothingAndPlaysNothing) {
   PackApp pack;
   CiPhoneSoundSystem sound(&pack.app);
