@@ -482,13 +482,21 @@ unsigned Sound::playingChannelSFX() {
 int Sound::playMusicStreamingModule(CStreamingProvider* p, int volume, bool loop, FIXED_FLOAT fade) {
   if (!p) return -1;
   Lock();
-  if (m_Streams.Find(p) >= 0)
+  // A stream played again while it fades out fades in from the level it has reached: the fade-in
+  // is set while it still plays, since Start drops a fade-out.
+  bool faded = false;
+  if (m_Streams.Find(p) >= 0) {
+    if (fade > 0 && p->m_bPlaying) {
+      p->SetFadeIn(fade);
+      faded = true;
+    }
     p->Stop();
-  else
+  } else {
     m_Streams.Add(p);
+  }
   p->SetVolume((unsigned char)(volume & 255));
   p->Start(loop);
-  if (fade > 0) p->SetFadeIn(fade);
+  if (fade > 0 && !faded) p->SetFadeIn(fade);
   Unlock();
   return 1;
 }

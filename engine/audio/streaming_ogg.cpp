@@ -73,8 +73,9 @@ void CStreamingProviderOGG::Start(bool loop) {
   if (!m_pFile || !m_pVF || !m_pBuffer) return;
   m_bLoop = loop;
   m_bEnded = false;
-  // A fade left over from before a stop must not silence or end the new play.
-  m_bFadeIn = m_bFadeOut = false;
+  // A fade-out left over from before a stop must not silence or end the new play (a fade-in
+  // only rises, and may have just been set to go on from the fade-out's level).
+  m_bFadeOut = false;
   m_bPlaying = true;
 }
 

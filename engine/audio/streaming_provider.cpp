@@ -166,7 +166,7 @@ void CStreamingProviderWAV::Unload() {
 void CStreamingProviderWAV::Start(bool loop) {
   if (!m_pFile) return;
   m_bLoop = loop;
-  m_bFadeIn = m_bFadeOut = false;
+  m_bFadeOut = false; // as for OGG streams
   m_bPlaying = true;
 }
 

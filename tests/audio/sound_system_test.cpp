@@ -255,6 +255,34 @@ TEST_F(SoundSystemTest, StreamsPlayUnderTheirSwitchAndStop) {
   EXPECT_EQ(sound.LoadStream("Sounds\\music_wav.wav"), h);
 }
 
+// Played again with a fade-in while it fades out, a stream's fade-in starts from the level the
+// fade-out has reached instead of dropping to silence.
+TEST_F(SoundSystemTest, AFadeInDuringAFadeOutGoesOnFromItsLevel) {
+  int h = sound.LoadStream("Sounds\\music_48k_mono.ogg");
+  ASSERT_GE(h, 0);
+  auto* p = (CStreamingProviderBase*)sound.m_pStreams[h];
+  sound.SetPaused(true); // the test mixes the blocks
+  ASSERT_EQ(sound.PlayStream(h, false, true), 0);
+  ASSERT_EQ(sound.StopStreamWithFadeOut(h, FIXED_FLOAT_ONE), 0);
+  const int frames = Mixer().m_nFragmentSize / 4;
+  for (int i = 0; i < 24; i++)
+    Mixer().UpdateAudioBuffer();
+  const int left = 48000 - 24 * frames;
+  ASSERT_EQ(p->m_nFadeOutCounter, left);
+  ASSERT_EQ(sound.PlayStreamWithFadeIn(h, false, true, FIXED_FLOAT_ONE), 0);
+  EXPECT_TRUE(p->m_bPlaying);
+  EXPECT_FALSE(p->m_bFadeOut);
+  EXPECT_TRUE(p->m_bFadeIn);
+  EXPECT_EQ(p->m_nFadeInLength, 48000);
+  EXPECT_NEAR(p->m_nFadeInCounter, 48000 - left, 1);
+
+  // A plain play after a stopped fade-out is at full level.
+  ASSERT_EQ(sound.StopStreamWithFadeOut(h, FIXED_FLOAT_ONE), 0);
+  ASSERT_EQ(sound.StopStream(h), 0);
+  ASSERT_EQ(sound.PlayStream(h, false, true), 0);
+  EXPECT_FALSE(p->m_bFadeOut);
+}
+
 // Stored music played by the real audio thread into the WAV-file output: after the file's last
 // sample comes its first again, with nothing between.
 TEST(StoredMusic, LoopsWithoutAGapIntoTheWavFile) {
