@@ -5,6 +5,7 @@
 
 #include "buttons.h"
 #include "inlevel_mode.h"
+#include "level_gen.h"
 #include "pack_levels.h"
 #include "progress_files.h"
 #include "quest_state.h"
@@ -116,6 +117,37 @@ TEST_F(InLevelModeTest, AZoomBelowHalfDrawsAtSevenTenthsAndOnlyTheLevelIsZoomed)
     EXPECT_EQ(g_glScaleX, 1.0f);
     EXPECT_EQ(g_glScaleY, 1.0f);
   }
+}
+
+struct MusicCase {
+  int level;
+  int track;
+};
+
+class LevelStartMusic : public InLevelModeTest, public ::testing::WithParamInterface<MusicCase> {};
+
+// The main worlds play the gameplay tracks in turn; bonus levels the track of their range, the
+// last range that holds the level.
+TEST_P(LevelStartMusic, EachLevelStartsItsWorldsTrack) {
+  currentTrack = -1;
+  g_levelSelected = GetParam().level;
+  RespawnCharacter(false);
+  EXPECT_EQ(currentTrack, GetParam().track);
+  EXPECT_EQ(g_levelCur.startX, levelgen::MakeLevel(GetParam().level).header.startX);
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, LevelStartMusic,
+                         ::testing::Values(MusicCase{1, 1}, MusicCase{150, 1}, MusicCase{151, 2},
+                                           MusicCase{161, 3}, MusicCase{175, 4}, MusicCase{201, 6},
+                                           MusicCase{205, 2}, MusicCase{221, 2}));
+
+TEST_F(InLevelModeTest, Level46IsPlayedWithCharacter2InPlaceOfCharacter0) {
+  g_levelSelected = 46;
+  g_characterID = 0;
+  RespawnCharacter(false);
+  EXPECT_EQ(g_characterID, 2);
+  EXPECT_EQ(GameRects[0].characterId, 2);
+  EXPECT_EQ(currentCharacter, 2);
 }
 
 TEST_F(InLevelModeTest, AStartPointOfZeroIsReadAsFiveThousand) {
