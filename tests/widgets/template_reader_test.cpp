@@ -85,6 +85,14 @@ const ReaderCase kCases[] = {
        EXPECT_EQ(c->alignXInParent, ALIGN_CENTER);
        EXPECT_EQ(c->y, 40);
      }},
+    {"PositionCenteredAloneCentres",
+     "root: r\n  child: a\n  position: 7, 8\n  position: centered\n  end\nend\n",
+     [](TTemplate& t) {
+       WidgetContext* c = Placement(t, "r", 0);
+       EXPECT_EQ(c->x, 0); // the value rule comes before the key's
+       EXPECT_EQ(c->alignXInParent, ALIGN_CENTER);
+       EXPECT_EQ(c->y, 8);
+     }},
     {"PositionOfOneNumberLeavesIt", "root: r\n  child: a\n  position: 12\n  end\nend\n",
      [](TTemplate& t) {
        WidgetContext* c = Placement(t, "r", 0);
