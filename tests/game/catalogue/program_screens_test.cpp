@@ -1,7 +1,7 @@
-// The catalogue's art in the running program: scripts/run.sh's headless demo, and one level of each
-// world set started headless from the sample pack. Each screenshot must show the flat colours of
-// the sprites the catalogue names, found in the atlas pages the pack was made of. A failing test
-// keeps its screenshots in the build's catalogue-shots/.
+// The catalogue's art and fonts in the running program: scripts/run.sh's headless demo, and one
+// level of each world set started headless from the sample pack. Each screenshot must show the flat colours
+// of the sprites the catalogue names, found in the atlas pages the pack was made of. A failing test keeps its
+// screenshots in the build's catalogue-shots/.
 #include <sys/wait.h>
 
 #include <png.h>
@@ -192,7 +192,7 @@ RunResult RunCommand(const std::string& command, const std::string& dir, const s
 // The leak check belongs to the unit tests; the GL driver's exit is no concern of these runs.
 const char* kNoLeakCheck = "ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" ";
 
-TEST(ProgramScreens, TheRunScriptsHeadlessDemoShowsTheFirstLevelTheHeroAndAStartUpSprite) {
+TEST(ProgramScreens, TheRunScriptsHeadlessDemoShowsTheLevelTheHeroTheHudSpritesAndTheClocksText) {
   ScopedTempDir dir;
   ASSERT_TRUE(dir.ok());
   const std::string script =
@@ -201,7 +201,8 @@ TEST(ProgramScreens, TheRunScriptsHeadlessDemoShowsTheFirstLevelTheHeroAndAStart
   // As on a machine without a display; the build is this test's own, so setting up is skipped.
   std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY ") + kNoLeakCheck +
                         "SPROCKLET_SKIP_SETUP=1 SPROCKLET_BUILD_DIR='" + SPROCKLET_BINARY_DIR + "' TMPDIR='" +
-                        dir.path() + "' XDG_DATA_HOME='" + dir.path() + "/xdg' '" + script + "'";
+                        dir.path() + "' XDG_DATA_HOME='" + dir.path() + "/xdg' '" + script + "' --shot 40:'" +
+                        dir.path() + "/frame40.png'";
   const std::string shot = dir.path() + "/sprocklet-run/frame100.png";
   RunResult run = RunCommand(command, dir.path(), shot);
   ASSERT_TRUE(run.exited) << run.out << run.err;
@@ -217,6 +218,33 @@ TEST(ProgramScreens, TheRunScriptsHeadlessDemoShowsTheFirstLevelTheHeroAndAStart
   ASSERT_TRUE(common.count("gui_pause_pas"));
   int pause = CountNear(run.shot, common["gui_pause_pas"], kW - 60, 0, kW, 60);
   EXPECT_GT(pause, 400) << "the pause button's fill";
+  // The clock's pod in the top left, and on it the time in the clock's game font: pixels of the
+  // font's glyph colour there that change from frame 40 to frame 100 as the time runs.
+  ASSERT_TRUE(common.count("gui_time_pod"));
+  const Colour pod = common["gui_time_pod"];
+  int x0 = kW, y0 = kH, x1 = 0, y1 = 0, podPixels = 0;
+  for (int y = 0; y < kH / 2; ++y)
+    for (int x = 0; x < kW / 2; ++x)
+      if (Near(ColourAt(run.shot, x, y), pod)) {
+        ++podPixels;
+        x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x + 1), y1 = std::max(y1, y + 1);
+      }
+  EXPECT_GT(podPixels, 400) << "the clock's pod";
+  Picture glyphs;
+  ASSERT_TRUE(ReadPng(kImages + "/font_time.png", &glyphs));
+  int n = 0;
+  const Colour ink = Dominant(glyphs, 0, 0, glyphs.width, glyphs.height, &n);
+  Picture earlier;
+  ASSERT_TRUE(ReadPng(dir.path() + "/frame40.png", &earlier));
+  int inked = 0, changed = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      bool now = Near(ColourAt(run.shot, x, y), ink), before = Near(ColourAt(earlier, x, y), ink);
+      inked += now ? 1 : 0;
+      changed += now != before ? 1 : 0;
+    }
+  EXPECT_GT(inked, 200) << "the clock's digits in " << std::hex << ink; // the pod's own label has about 90
+  EXPECT_GT(changed, 30) << "the time moves on";
   // The hero, standing on a floor in the colour of a first-world sprite.
   std::map<std::string, Colour> hero = EntryColours("character_lowres");
   std::vector<Colour> ground;
