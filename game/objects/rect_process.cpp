@@ -214,6 +214,8 @@ void gameRect::Collide(float dt) {
         o.touchCounter = 0;
         contactFloor = 0;
         dirY = 1;
+        // A belt the hero stands on carries it on the belt's own update, which clears this again.
+        if (slot == 0) conveyorContact = 1;
       } else {
         y += oh;
         if (animation == 27) {
