@@ -115,34 +115,40 @@ void gameRect::Draw() {
 
   float cx = centerX + g_drawShiftX, cy = centerY + g_drawShiftY;
   if (slot == 0 || type == HERO_TYPE) {
-    int row = animationOverride >= 0 ? animationOverride : animation + (inAir ? pose : 0);
-    if (spawnTime < 0.5f || attached) {
+    // The extras follow even while the hero itself is not shown: its appearance marker plays through
+    // the start wait, and the mini-game hero's body is drawn there.
+    [&] {
+      int row = animationOverride >= 0 ? animationOverride : animation + (inAir ? pose : 0);
+      if (spawnTime < 0.5f || attached) {
+        display->SetBlending(255, 255, 255, 255);
+        return;
+      }
+      Surface* s = CharacterSprite(row, Trunc(frame));
+      if (!s) return;
+      if (inAir || row == 27) {
+        float angle;
+        if (spin > spinFloor)
+          angle = spin * spinDirection;
+        else
+          angle = std::atan2(vy, vx) - (float)M_PI_2;
+        if (characterId == 4) angle = std::atan2(vy, vx) - (float)M_PI_2 + g_timef * 16 * (float)dirX;
+        if (row == 10) angle -= (float)M_PI_2;
+        float squash = std::sqrt(vx * vx + vy * vy) * 0.0006f - 0.2f;
+        if (squash > -0.01f) squash = -0.01f;
+        if (waterCounter > 0 || sandCounter > 0) squash = -0.03f;
+        if (row == 20 || row == 26) squash = 0;
+        if (drawFlagHero)
+          BlitTurned(cx + 1, cy - 3, 0, (float)dirX * scale * heroScale, -scale * heroScale, s);
+        else
+          BlitTurned(cx + 1, cy - 3, angle, -(float)dirX * scale * heroScale, scale * (heroScale + squash),
+                     s);
+      } else {
+        BlitTurned(cx + (dirX < 0 ? 1.0f : -1.0f), cy + (dirY < 0 ? 3.0f : -3.0f), 0,
+                   heroScale * (float)dirX * scale, -heroScale * scale * (float)dirY, s);
+      }
       display->SetBlending(255, 255, 255, 255);
-      return;
-    }
-    Surface* s = CharacterSprite(row, Trunc(frame));
-    if (!s) return;
-    if (inAir || row == 27) {
-      float angle;
-      if (spin > spinFloor)
-        angle = spin * spinDirection;
-      else
-        angle = std::atan2(vy, vx) - (float)M_PI_2;
-      if (characterId == 4) angle = std::atan2(vy, vx) - (float)M_PI_2 + g_timef * 16 * (float)dirX;
-      if (row == 10) angle -= (float)M_PI_2;
-      float squash = std::sqrt(vx * vx + vy * vy) * 0.0006f - 0.2f;
-      if (squash > -0.01f) squash = -0.01f;
-      if (waterCounter > 0 || sandCounter > 0) squash = -0.03f;
-      if (row == 20 || row == 26) squash = 0;
-      if (drawFlagHero)
-        BlitTurned(cx + 1, cy - 3, 0, (float)dirX * scale * heroScale, -scale * heroScale, s);
-      else
-        BlitTurned(cx + 1, cy - 3, angle, -(float)dirX * scale * heroScale, scale * (heroScale + squash), s);
-    } else {
-      BlitTurned(cx + (dirX < 0 ? 1.0f : -1.0f), cy + (dirY < 0 ? 3.0f : -3.0f), 0,
-                 heroScale * (float)dirX * scale, -heroScale * scale * (float)dirY, s);
-    }
-    display->SetBlending(255, 255, 255, 255);
+    }();
+    CustomDraw();
     return;
   }
 
