@@ -209,6 +209,8 @@ int PlatformMain() {
       Dispatch(event);
     }
     if (g_pGame) g_pGame->RunGameCycle();
+    // The game asked to end (its quit answer): the same way out as the navigator's exit.
+    if (g_pGame && g_pGame->IsFinished()) g_exit_application = true;
   }
 
   delete g_pGame;

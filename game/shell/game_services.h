@@ -104,13 +104,20 @@ extern u8 g_bExitDlgOn;
 extern int newGameCurrentListShift;
 extern int g_currentHint;
 void UnLoadCommonMainMenuGFX();
+// The picked character and the powerup stock (over g_superItemsUnlocked).
 class globalData {
 public:
   void Init();
+  int GetShields();
+  int GetTimeSlows();
+  // n may be negative (the shop adds stock); the stock never falls below 0.
+  void ConsumeShield(int n);
+  void ConsumeTimeSlows(int n);
   int characterIndex = 0; // picked in level selection
 };
 extern globalData GlobalData;
-class mainMenu : public gamemode {};
+#include "frontend.h"
+#include "main_menu.h"
 class newGame : public gamemode {};
 class options : public gamemode {};
 class credits : public gamemode {};
@@ -125,12 +132,6 @@ class miniGame : public gamemode {};
 class shop : public gamemode {};
 class help : public gamemode {};
 class about : public gamemode {};
-// Makes the white fill picture, runs InitGame and leaves through StartFirstMode.
-class loader : public gamemode {
-public:
-  void Draw(float dt) override;
-  bool started = false;
-};
 
 // --- audio ---
 #include "sound_table.h"

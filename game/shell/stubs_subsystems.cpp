@@ -1,5 +1,5 @@
-// Stand-ins for the game's subsystems that do not exist yet: the front end's loader and tables,
-// empty game modes and the hero and mission fields the shell touches. Each
+// Stand-ins for the game's subsystems that do not exist yet: the front end's flags, empty game
+// modes and the hero and mission fields the shell touches. Each
 // subsystem replaces its own section. The functions are weak, so a subsystem's (or a test's) own
 // definition takes their place.
 #include "game_services.h"
@@ -13,25 +13,8 @@
 #define STUB __attribute__((weak))
 
 // --- front end ---
-int g_levelStartingIndexes[40] = {41,  41,  1,   21,  51,  71,  101, 121, 150, 150, 150, 150, 150, 150,
-                                  150, 150, 150, 150, 150, 150, 151, 151, 161, 161, 171, 171, 181, 181,
-                                  191, 191, 201, 201, 221, 221, 0,   0,   0,   0,   0,   0};
 u8 g_bExitDlgOn = 0;
-int newGameCurrentListShift = 0;
 int g_currentHint = 5;
-globalData GlobalData;
-STUB void globalData::Init() {}
-STUB void UnLoadCommonMainMenuGFX() {}
-
-STUB void loader::Draw(float) {
-  // Once: the cross-fade draws the loader again after it has left.
-  if (started) return;
-  started = true;
-  if (!g_white) g_white = new Surface("white", 0, false);
-  g_black = g_white;
-  InitGame();
-  StartFirstMode();
-}
 
 // --- level objects ---
 int updatingRectID = 0;

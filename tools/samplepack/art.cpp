@@ -107,6 +107,39 @@ bool TypeSize(int type, int* w, int* h) {
   return false;
 }
 
+// Pixel sizes of the front end's sprites and the loader's pictures, by name.
+PixelSize FrontEndSize(const std::string& name) {
+  static const struct {
+    const char* name;
+    int w, h;
+  } exact[] = {
+      {"white", 16, 16},
+      {"Default_Dunmarrow", 960, 640},
+      {"preload_tavenmoor_logo", 480, 240},
+      {"loading", 750, 500},
+      {"menu_yellow_pod", 960, 100},
+      {"menu_long_pan", 90, 300},
+      {"menu_ball_small", 30, 30},
+      {"menu_ball_big", 50, 50},
+      {"menu_uppanel_long", 960, 80},
+      {"global_map_background", 960, 640},
+      {"options_pan", 700, 560},
+      {"options_pan_darken", 64, 64},
+      {"char_select_pod", 600, 260},
+      {"map_helppanel_bottom", 960, 90},
+      {"map_uppanel_mushrooms", 260, 90},
+  };
+  for (const auto& e : exact)
+    if (name == e.name) return {e.w, e.h};
+  if (Has(name, "menu_button_play")) return {220, 132};
+  if (Has(name, "_x5")) return {120, 80};
+  if (Has(name, "global_map_")) return {400, 400};
+  if (Has(name, "char_") && (Has(name, "_open") || Has(name, "_close"))) return {160, 200};
+  if (Has(name, "name_ico")) return {160, 50};
+  if (Has(name, "options_line")) return {400, 20};
+  return {110, 110};
+}
+
 // Pixel sizes of the interface sprites, by global and entry.
 PixelSize InterfaceSize(Target target, int index, const std::string& name) {
   switch (target) {
@@ -172,6 +205,8 @@ PixelSize InterfaceSize(Target target, int index, const std::string& name) {
     return {260, 90};
   case Target::Particles:
     return {64, 64};
+  case Target::FrontEnd:
+    return FrontEndSize(name);
   default:
     return {120, 120};
   }
@@ -529,6 +564,11 @@ Canvas DrawArt(const ArtRequest& r, TextRenderer& text) {
   }
   if (n == "black") {
     c.Fill(Colour{0, 0, 0, 255});
+    return c;
+  }
+  // The fills stretch it and tint it: plain white, no outline.
+  if (n == "white") {
+    c.Fill(kWhite);
     return c;
   }
   if (r.slot.target == Target::Backgrounds) {

@@ -59,6 +59,7 @@ const TargetShape kShapes[(int)Target::Count] = {
     {"g_shroomPanel", 2, 2},
     {"g_customSmoke", 10, 1},
     {"g_Particles", 10, 20},
+    {"front end", FrontEndGlobalCount, kFrontEndSlots},
 };
 
 // Level end, banners and mission buttons, dialogs: registered before LoadGUI.
@@ -482,6 +483,9 @@ const Set* const* AllSets(int* count) {
       if (WorldSet(s)) l.sets[l.count++] = WorldSet(s);
     for (const Set* s : {&kStartupSet, &kGuiSet, &kParticleSet, &kEffectSet, &kSecretItemSet,
                          &kMissionIconSet, &kBackgroundSet})
+      l.sets[l.count++] = s;
+    for (const Set* s : {&FrontEndPictures(), &FrontEndWorldSprites(), &FrontEndBackgroundSprites(),
+                         &FrontEndOptionsSprites(), &LoaderPictures()})
       l.sets[l.count++] = s;
     for (int k = 0; k < kSkinCount; ++k)
       l.sets[l.count++] = SkinSprites(k);

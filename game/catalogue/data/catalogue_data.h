@@ -61,6 +61,7 @@ enum class Target : uint8_t {
   ShroomPanel,
   CustomSmoke,
   Particles,
+  FrontEnd, // the front end's globals: index a FrontEndGlobal, frame the slot
   Count
 };
 
@@ -153,6 +154,43 @@ struct GlyphOffset {
   float post;
 };
 const GlyphOffset* HintTextOffsets(int* count);
+
+// The front end's sprite globals, the rows of Target::FrontEnd.
+enum FrontEndGlobal : int16_t {
+  MainmenuBottom,
+  MainmenuSub,
+  MenuBall,
+  ButtonMain,
+  PickCharPanel,
+  PickedCharIcons,
+  BuyNow,
+  MapIcons,
+  MapLock,
+  MapDot,
+  EasyButtonRotater,
+  MapButtons,
+  PickCharMask,
+  NewGameBG,
+  NewGamePanel,
+  NewGameItems,
+  NewGameEyes,
+  LevelFrame,
+  SelectButtons,
+  HelpPanel,
+  OptSurf,
+  LoaderBG,
+  WhitePicture,
+  FrontEndGlobalCount
+};
+const int kFrontEndSlots = 30;
+// The common menu set in its load order: pictures of their own, then the entries of the atlases
+// "world", "global_map_background_png" and "options".
+const Set& FrontEndPictures();
+const Set& FrontEndWorldSprites();
+const Set& FrontEndBackgroundSprites();
+const Set& FrontEndOptionsSprites();
+// The loader's splash pictures and the white fill picture.
+const Set& LoaderPictures();
 
 // Every set of the catalogue, for walks and checks.
 const Set* const* AllSets(int* count);

@@ -24,7 +24,9 @@ std::vector<Surface*> AllStartupSprites() {
 TEST_F(CatalogueTest, EveryGlobalSlotTheRowsNameExistsAndNoneBeyond) {
   for (int t = 0; t < (int)Target::Count; ++t) {
     Target target = (Target)t;
-    if (target == Target::RectDummies || target == Target::Backgrounds) continue;
+    // The front end stores its own rows (and the loader's) into its globals.
+    if (target == Target::RectDummies || target == Target::Backgrounds || target == Target::FrontEnd)
+      continue;
     const catalogue::TargetShape& shape = catalogue::ShapeOf(target);
     SCOPED_TRACE(shape.name);
     EXPECT_NE(SpriteSlot(target, shape.rows - 1, shape.columns - 1), nullptr);

@@ -78,7 +78,8 @@ TEST(SprockletProgram, RunsTheGameThroughTheLoaderWithThePackGiven) {
   std::filesystem::create_directories(dir.path() + "/pack");
   ASSERT_TRUE(CopySamplePack(dir.path() + "/pack/_game_bb.pak"));
   std::string root = dir.path() + "/root";
-  RunResult r = Sprocklet(dir.path(), "--headless --display 480x320 --frames 120 --shot 100:" + dir.path() +
+  // Past the loader's splash of about 315 frames.
+  RunResult r = Sprocklet(dir.path(), "--headless --display 480x320 --frames 330 --shot 320:" + dir.path() +
                                           "/x.png --root '" + root + "' --data '" + dir.path() + "/pack'");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_GT(std::filesystem::file_size(dir.path() + "/x.png"), 0u);

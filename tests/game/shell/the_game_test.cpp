@@ -135,6 +135,7 @@ TEST_F(TheGameStarted, InitRunsTheChainAndTheWindowEntersTheLoader) {
   EXPECT_EQ(g_currentMode, 18);
   EXPECT_EQ(MAXX, 546);
   EXPECT_EQ(g_ratio_is_more_1_5, 1);
+  loadingBlend = loadingBlend2 = 300.0f; // past the splash
   game->RunGameCycle();
   EXPECT_EQ(g_currentMode, 0);
   EXPECT_NE(g_white, nullptr);
@@ -155,6 +156,7 @@ void Pressed() { ++g_pressed; }
 
 TEST_F(TheGameStarted, TouchesReachTheCurrentModeThroughTheWindow) {
   ASSERT_TRUE(game->Init(546, 320));
+  loadingBlend = loadingBlend2 = 300.0f; // past the splash
   game->RunGameCycle();
   g_pressed = 0;
   g_currentMode = 3; // a mode with the base touch handling: the buttons
@@ -173,6 +175,7 @@ TEST_F(TheGameStarted, RequestedLevelIsEnteredAfterTheStartUp) {
   g_hostGameOptions.level = 12;
   g_hostGameOptions.character = 3;
   ASSERT_TRUE(game->Init(546, 320));
+  loadingBlend = loadingBlend2 = 300.0f; // past the splash
   game->RunGameCycle();
   EXPECT_EQ(g_currentMode, 9);
   EXPECT_EQ(g_levelSelected, 12);
@@ -182,6 +185,7 @@ TEST_F(TheGameStarted, RequestedLevelIsEnteredAfterTheStartUp) {
 
 TEST_F(TheGameStarted, BackKeyReachesTheModeOrEndsTheRunFromTheQuitDialog) {
   ASSERT_TRUE(game->Init(546, 320));
+  loadingBlend = loadingBlend2 = 300.0f; // past the splash
   game->RunGameCycle();
   EXPECT_TRUE(game->OnGraffitiChar('a'));
   AddDialogByID(7, nullptr);

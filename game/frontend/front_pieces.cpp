@@ -1,0 +1,130 @@
+// The mushroom counter panel, the list scroller and the powerup stock.
+#include "front_pieces.h"
+
+#include "display.h"
+#include "game_modes.h"
+#include "game_services.h"
+#include "geometry.h"
+#include "hge_font.h"
+#include "progress_files.h"
+
+shoomPanel ShroomPanel;
+globalData GlobalData;
+
+namespace {
+
+bool InBox(const shoomPanel& p, int x, int y) {
+  myRect box(p.x - 50, p.y - 36, p.x + 50, p.y + 36);
+  return box.Contains(x, y);
+}
+
+} // namespace
+
+void shoomPanel::Init(int px, int py, int s) {
+  active = 1;
+  x = px;
+  y = py;
+  style = s;
+  pressed = 0;
+}
+
+int shoomPanel::ShownBalance() {
+  int balance = g_globalAchievements[2];
+  return balance > 999 ? 999 : balance;
+}
+
+void shoomPanel::Draw() {
+  if (!active || !display) return;
+  Surface* panel = g_shroomPanel[0][0];
+  Surface* shop = g_shroomPanel[0][1];
+  if (style == 1) {
+    panel = g_shroomPanel[1][0];
+    shop = g_shroomPanel[1][1];
+    display->BlitScaled((float)(x + 50 + (pressed ? 6 : 0)), (float)y, 0.5f, 0.5f, shop);
+  } else {
+    display->BlitScaled((float)x, (float)(y + 17 + (style == 0 && pressed ? 5 : 0)), 0.5f, 0.5f, shop);
+  }
+  display->BlitScaled((float)x, (float)y, 0.5f, 0.5f, panel);
+  if (FontShroom) {
+    FontShroom->SetScale(0.48f);
+    FontShroom->printf((float)(x + 2), (float)(y - 6), style == 1 ? 2 : 0, "%i", ShownBalance());
+  }
+}
+
+void shoomPanel::StylusDown(int px, int py) {
+  if (InBox(*this, px, py)) pressed = 1;
+}
+
+void shoomPanel::StylusUp(int px, int py) {
+  pressed = 0;
+  if (InBox(*this, px, py)) SwitchMode(15);
+}
+
+void listAnimator::Assign(float* offset, float factor, float f, float lo, float hi) {
+  bound = offset;
+  velocityFactor = factor;
+  friction = f;
+  min = lo;
+  max = hi;
+  velocity = 0;
+  held = 0;
+  pageSize = 0;
+}
+
+void listAnimator::Process(float dt) {
+  if (!bound) return;
+  velocity *= friction;
+  if (held) return;
+  float& offset = *bound;
+  offset += velocity * dt;
+  // Past a bound: back at 300 px/s plus three times the overshoot per second.
+  if (offset < min) {
+    velocity = 0;
+    offset += 300 * dt - 3 * (offset - min) * dt;
+  }
+  if (offset > max) {
+    velocity = 0;
+    offset -= 300 * dt + 3 * (offset - max) * dt;
+  }
+  if (pageSize > 1 && (velocity < 150 && velocity > -150)) {
+    float target = pageSize * (float)(int)((offset - pageSize / 2) / pageSize);
+    // A page that fits no range would never end these walks.
+    for (int i = 0; i < 1000 && target > max; ++i)
+      target -= pageSize;
+    for (int i = 0; i < 1000 && target < min; ++i)
+      target += pageSize;
+    offset += (target - offset) * dt * snapRate;
+  }
+}
+
+void listAnimator::StylusDown(int x, int y) {
+  lastX = x;
+  lastY = y;
+  held = 1;
+}
+
+void listAnimator::StylusMove(int x, int y) {
+  if (!bound) return;
+  float d = (float)(y - lastY);
+  *bound += d;
+  velocity += velocityFactor * d;
+  lastX = x;
+  lastY = y;
+}
+
+void listAnimator::StylusUp(int, int) { held = 0; }
+
+void globalData::Init() {}
+
+int globalData::GetShields() { return g_superItemsUnlocked[0]; }
+int globalData::GetTimeSlows() { return g_superItemsUnlocked[1]; }
+
+void globalData::ConsumeShield(int n) {
+  g_superItemsUnlocked[0] -= n;
+  if (g_superItemsUnlocked[0] < 0) g_superItemsUnlocked[0] = 0;
+}
+
+void globalData::ConsumeTimeSlows(int n) {
+  g_superItemsUnlocked[1] -= n;
+  if (g_superItemsUnlocked[1] < 0) g_superItemsUnlocked[1] = 0;
+}

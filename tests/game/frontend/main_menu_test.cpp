@@ -1,0 +1,270 @@
+// The loader's splash timing and the main menu through the real application object on a headless
+// screen with the sample pack: sub-menus unfolding with their buttons disabled until unfolded, the
+// back key closing a sub-menu before it asks to quit, the quit answer saving and finishing, and the
+// common menu set loaded once.
+#include <filesystem>
+#include <memory>
+
+#include "atlas.h"
+#include "buttons.h"
+#include "frontend.h"
+#include "game_globals.h"
+#include "game_modes.h"
+#include "game_services.h"
+#include "game_test_support.h"
+#include "gameplay_window.h"
+#include "headless_gl.h"
+#include "help_dialogs.h"
+#include "hge_font.h"
+#include "main_menu.h"
+#include "progress_files.h"
+#include "startup_pack.h"
+#include "the_game.h"
+
+namespace {
+
+class FrontEnd : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.ok());
+    std::filesystem::create_directories("app/native/assets");
+    ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
+    if (!gl.Open(546, 320)) GTEST_SKIP() << "no headless GL";
+    GLES_ResetStateCache();
+    game.reset(new CTheGame());
+    g_pGame = game.get();
+    ASSERT_TRUE(game->Init(546, 320));
+  }
+  void TearDown() override {
+    KillDialogs();
+    g_bExitDlgOn = 0;
+    game.reset();
+    g_pGame = nullptr;
+    GLES_ResetStateCache();
+  }
+  // Cycles until the loader has left; the number it took.
+  int CyclesInTheLoader() {
+    int n = 0;
+    while (g_currentMode == 18 && n < 1000) {
+      game->RunGameCycle();
+      ++n;
+    }
+    return n;
+  }
+  void ToTheMenu() {
+    if (g_currentMode == 18) {
+      loadingBlend = loadingBlend2 = 300.0f; // past the splash
+      game->RunGameCycle();
+    } else {
+      SwitchMode(0);
+    }
+    ASSERT_EQ(g_currentMode, 0);
+    Cycles(10); // past the menu's input delay
+  }
+  void Cycles(int n) {
+    for (int i = 0; i < n; ++i)
+      game->RunGameCycle();
+  }
+  void Tap(int x, int y) {
+    game->NotifyPointerEvent(x, y, 1);
+    game->NotifyPointerEvent(x, y, 2);
+  }
+  void TapSlot(int slot) { Tap(Buttons[slot].x, Buttons[slot].y); }
+  mainMenu* Menu() { return static_cast<mainMenu*>(GameModes[0]); }
+  int OpenDialogs() {
+    int n = 0;
+    for (const helpDialog& d : HelpDialogs)
+      n += d.active ? 1 : 0;
+    return n;
+  }
+
+  ScopedTempDir dir;
+  HeadlessGL gl;
+  std::unique_ptr<CTheGame> game;
+};
+
+// 157 frames for each of the two fades at 700 a second; a tap puts the second at its end.
+TEST_F(FrontEnd, TheSplashLastsTwoFadesOrOneAfterATap) {
+  int cycles = CyclesInTheLoader();
+  EXPECT_NEAR(cycles, 315, 2);
+  EXPECT_EQ(g_currentMode, 0);
+  EXPECT_EQ(g_previousMode, 18);
+  // The menu's first frame is its own, without the cross-fade from the splash.
+  EXPECT_EQ(Menu()->fadeActive, 0);
+  EXPECT_NE(FontSTD, nullptr);
+  EXPECT_NE(mainmenuBottom[0], nullptr);
+
+  // Again from the start, with a tap on the first frame.
+  EXPECT_EQ(game->OnMessage(nullptr, 1002, 0, 0), 1);
+  ASSERT_EQ(g_currentMode, 18);
+  hgeFont* font = FontSTD;
+  Tap(MAXX / 2, MAXY / 2);
+  cycles = CyclesInTheLoader();
+  EXPECT_NEAR(cycles, 158, 2);
+  EXPECT_EQ(g_currentMode, 0);
+  EXPECT_EQ(FontSTD, font) << "an existing FontSTD is kept";
+}
+
+TEST_F(FrontEnd, SubMenusUnfoldWithTheirButtonsDisabledUntilFullSize) {
+  ToTheMenu();
+  TapSlot(52); // the box: shop, missions, secrets, mini-game
+  ASSERT_EQ(Menu()->subOpen[2], 1);
+  for (int slot = 20; slot <= 23; ++slot) {
+    EXPECT_EQ(Buttons[slot].active, 1) << slot;
+    EXPECT_EQ(Buttons[slot].disabled, 1) << slot;
+  }
+  EXPECT_STREQ(Menu()->subLabels[0], "shop");
+  EXPECT_STREQ(Menu()->subLabels[3], "minigame");
+  // The top button has left the bar button's box after three frames, a quarter unfolded.
+  Cycles(3);
+  EXPECT_LT(Buttons[23].y, MAXY - 34 - 60);
+  EXPECT_EQ(Buttons[23].disabled, 1) << "still unfolding";
+  TapSlot(23);
+  EXPECT_EQ(g_currentMode, 0) << "a disabled button does nothing";
+  EXPECT_EQ(Menu()->subOpen[2], 1);
+  Cycles(15); // 1.28 at 7 a second is 12 frames
+  for (int slot = 20; slot <= 23; ++slot) {
+    EXPECT_EQ(Buttons[slot].disabled, 0) << slot;
+    EXPECT_EQ(Buttons[slot].y, (MAXY - 34) - 60 * (slot - 19)) << slot;
+  }
+  // Another bar button closes this one and opens its own.
+  TapSlot(50);
+  EXPECT_EQ(Menu()->subOpen[2], 0);
+  EXPECT_EQ(Menu()->subOpen[0], 1);
+  // A second press on the same bar button closes it; the panel folds away and its buttons go.
+  TapSlot(50);
+  EXPECT_EQ(Menu()->subOpen[0], 0);
+  Cycles(15);
+  EXPECT_EQ(Menu()->subProgress[0], 0);
+  EXPECT_EQ(Buttons[10].active, 0);
+  EXPECT_EQ(Buttons[20].active, 0);
+  // The box again, unfolded, and the shop button switches.
+  TapSlot(52);
+  Cycles(15);
+  TapSlot(20);
+  EXPECT_EQ(g_currentMode, 15);
+}
+
+TEST_F(FrontEnd, TheOptionsButtonSwitchesAtOnceAndPlayGoesToTheWorldMap) {
+  ToTheMenu();
+  TapSlot(51);
+  EXPECT_EQ(g_currentMode, 2);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(Menu()->subOpen[i], 0);
+  ToTheMenu();
+  TapSlot(0);
+  EXPECT_EQ(g_currentMode, 1);
+}
+
+TEST_F(FrontEnd, TouchesInTheFirstTenthOfASecondDoNotReachTheMenu) {
+  loadingBlend = loadingBlend2 = 300.0f;
+  game->RunGameCycle();
+  ASSERT_EQ(g_currentMode, 0);
+  TapSlot(51);
+  EXPECT_EQ(g_currentMode, 0);
+  Cycles(7);
+  TapSlot(51);
+  EXPECT_EQ(g_currentMode, 2);
+}
+
+TEST_F(FrontEnd, BackClosesAnOpenSubMenuBeforeItAsksToQuitAndNoKeepsTheGame) {
+  ToTheMenu();
+  TapSlot(53);
+  ASSERT_EQ(Menu()->subOpen[3], 1);
+  EXPECT_TRUE(game->OnGraffitiChar(8)); // the back key comes in as key 6
+  EXPECT_EQ(Menu()->subOpen[3], 0);
+  EXPECT_EQ(OpenDialogs(), 0);
+  EXPECT_EQ(g_bExitDlgOn, 0);
+  EXPECT_TRUE(game->OnGraffitiChar(8));
+  ASSERT_EQ(OpenDialogs(), 1);
+  EXPECT_EQ(g_bExitDlgOn, 1);
+  // The dialog is modal: the play button under it does not fire.
+  TapSlot(0);
+  EXPECT_EQ(g_currentMode, 0);
+  Cycles(30);
+  const button& no = HelpDialogs[0].buttons[1];
+  Tap(no.x, no.y);
+  EXPECT_EQ(OpenDialogs(), 0);
+  EXPECT_EQ(g_bExitDlgOn, 0);
+  EXPECT_FALSE(game->IsFinished());
+}
+
+TEST_F(FrontEnd, YesToTheQuitQuestionSavesTheProgressAndFinishes) {
+  ToTheMenu();
+  for (const char* file : {"data/allinfo.dat", "data/options.cfg", "data/global.cfg"})
+    std::filesystem::remove(file);
+  game->m_pGameplayWindow->NotifyKeyEvent(6, 0);
+  ASSERT_EQ(OpenDialogs(), 1);
+  Cycles(30);
+  const button& yes = HelpDialogs[0].buttons[0];
+  Tap(yes.x, yes.y);
+  EXPECT_TRUE(game->IsFinished());
+  EXPECT_EQ(game->m_nFinishCode, 2);
+  EXPECT_EQ(g_bExitDlgOn, 0);
+  EXPECT_EQ(OpenDialogs(), 0);
+  for (const char* file : {"data/allinfo.dat", "data/options.cfg", "data/global.cfg"})
+    EXPECT_TRUE(std::filesystem::exists(file)) << file;
+}
+
+TEST_F(FrontEnd, TheRateRequestsOpenOnceEachWhenTheirLevelIsDone) {
+  ToTheMenu();
+  g_globalAchievements[GLOBAL_WORD_MUSHROOMS] = 6;
+  g_levelAchievements[54][LEVEL_WORD_COMPLETIONS] = 1;
+  g_levelAchievements[103][LEVEL_WORD_COMPLETIONS] = 1;
+  g_ratemeShownOrCompleted[0] = g_ratemeShownOrCompleted[1] = g_ratemeShownOrCompleted[2] = 0;
+  SwitchMode(0);
+  EXPECT_EQ(OpenDialogs(), 2) << "both on the same entry";
+  EXPECT_EQ(g_ratemeShownOrCompleted[0], 1);
+  EXPECT_EQ(g_ratemeShownOrCompleted[1], 1);
+  KillDialogs();
+  SwitchMode(0);
+  EXPECT_EQ(OpenDialogs(), 0) << "each asks once";
+  g_globalAchievements[GLOBAL_WORD_MUSHROOMS] = 0;
+  g_levelAchievements[54][LEVEL_WORD_COMPLETIONS] = 0;
+  g_levelAchievements[103][LEVEL_WORD_COMPLETIONS] = 0;
+}
+
+TEST_F(FrontEnd, TheCommonMenuSetLoadsOnceAndKeepsTheOptionsThroughPlay) {
+  ToTheMenu();
+  Surface* bar = mainmenuBottom[0];
+  Atlas* world = mainMenuAtlas;
+  Surface* options = OptSurf[0];
+  Surface* optionsPanel = OptSurf[1];
+  ASSERT_NE(bar, nullptr);
+  ASSERT_NE(world, nullptr);
+  ASSERT_NE(options, nullptr);
+  EXPECT_NE(buttonMain[16], nullptr);
+  EXPECT_NE(newGameBG[0], nullptr);
+  EXPECT_EQ(OptSurf[10], nullptr) << "slots the set does not name stay empty";
+  LoadCommonMainMenuGFX();
+  EXPECT_EQ(mainmenuBottom[0], bar);
+  EXPECT_EQ(mainMenuAtlas, world);
+  // Level selection frees the set for play but the options; the next load makes the rest again
+  // and keeps the options atlas it still has.
+  UnLoadCommonMainMenuGFXForPlay();
+  EXPECT_EQ(mainmenuBottom[0], nullptr);
+  EXPECT_EQ(mainMenuAtlas, nullptr);
+  EXPECT_EQ(OptSurf[0], options);
+  LoadCommonMainMenuGFX();
+  EXPECT_NE(mainmenuBottom[0], nullptr);
+  EXPECT_EQ(OptSurf[0], options);
+  EXPECT_EQ(OptSurf[1], optionsPanel);
+  UnLoadCommonMainMenuGFX();
+  EXPECT_EQ(OptSurf[0], nullptr);
+  EXPECT_EQ(OptSurf[1], nullptr);
+  EXPECT_EQ(buttonMain[0], nullptr);
+  LoadCommonMainMenuGFX(); // the window's end frees it again
+}
+
+TEST_F(FrontEnd, CloseMainMenuSubMenusActsOnlyInTheMenu) {
+  ToTheMenu();
+  Menu()->ActivateSubmenu(3);
+  g_currentMode = 2;
+  CloseMainMenuSubMenus();
+  EXPECT_EQ(Menu()->subOpen[3], 1);
+  g_currentMode = 0;
+  CloseMainMenuSubMenus();
+  EXPECT_EQ(Menu()->subOpen[3], 0);
+}
+
+} // namespace
