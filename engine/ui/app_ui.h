@@ -47,6 +47,12 @@ public:
   // Deletes every cached template with its entry, the last first.
   void FlushCachedTemplates();
 
+  // Information texts the information text widget shows; the application fills them.
+  CommonString m_VersionText{" "};
+  CommonString m_BuildDateText;
+  CommonString m_ShopLink{"------------------------------"};
+  CommonString m_ShopLink2{"------------------------------------------------------------"};
+
   int m_aKeyLocked[GAMEBASE_NUM_KEYS] = {};
   CXElement* m_pCapture = nullptr;
   int m_nFps = 33;                       // frames per second of the game cycle

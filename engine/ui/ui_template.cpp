@@ -3,6 +3,7 @@
 
 #include <cstring>
 #include <new>
+#include <typeinfo>
 
 const char* const g_WidgetTypeNamesForFile[WIDGET_TYPE_COUNT] = {
     "root",    "image", "text",       "button",   "dialog",  "progress",
@@ -53,10 +54,11 @@ TWidget* TTemplate::CreateWidget(int type) {
   }
 }
 
-// A copy of source as T when it is one.
+// A copy of source when it is exactly a T: a type field naming a base class (a check box marked as
+// a button) would otherwise copy only that base.
 template <class T> static TWidget* CopyAs(TWidget* source) {
-  T* typed = dynamic_cast<T*>(source);
-  return typed ? new (std::nothrow) T(*typed) : nullptr;
+  if (typeid(*source) != typeid(T)) return nullptr;
+  return new (std::nothrow) T(*static_cast<T*>(source));
 }
 
 TWidget* TTemplate::CopyWidget(TWidget* source) {

@@ -7,8 +7,12 @@
 #include "app_ui.h"
 #include "dib_bitmap.h"
 #include "ui_template.h"
+#include "widget_progress.h"
+#include "widget_text.h"
+#include "widget_tuner.h"
 
-bool HasLiveWidgetClass(int type) { return type == WIDGET_TYPE_DIALOG; }
+// Every type but the root, which XRoot makes itself.
+bool HasLiveWidgetClass(int type) { return type > WIDGET_TYPE_ROOT && type < WIDGET_TYPE_COUNT; }
 
 XDialog::XDialog(CXElement* parent, TTemplate* tmpl, TWidget* tw, WidgetContext* context)
     : XWidget(parent, tmpl, tw, context) {}
@@ -66,12 +70,38 @@ XWidget* XDialog::CreateAndInitChild(TWidget* tw, WidgetContext* context) {
   }
   XWidget* child = nullptr;
   switch (tw->type) {
+  case WIDGET_TYPE_IMAGE:
+    child = new (std::nothrow) XImage(this, m_pTemplate, tw, context);
+    break;
+  case WIDGET_TYPE_TEXT:
+    child = new (std::nothrow) XText(this, m_pTemplate, tw, context);
+    break;
+  case WIDGET_TYPE_BUTTON:
+    child = new (std::nothrow) XButton(this, m_pTemplate, tw, context);
+    break;
   case WIDGET_TYPE_DIALOG:
     child = new (std::nothrow) XDialog(this, m_pTemplate, tw, context);
     break;
+  case WIDGET_TYPE_PROGRESS:
+    child = new (std::nothrow) XProgress(this, m_pTemplate, tw, context);
+    break;
+  case WIDGET_TYPE_TILED_BG:
+    child = new (std::nothrow) XTiledBG(this, m_pTemplate, tw, context, m_nCenterTilesX, m_nCenterTilesY);
+    break;
+  case WIDGET_TYPE_TUNER:
+    child = new (std::nothrow) XTuner(this, m_pTemplate, tw, context);
+    break;
+  case WIDGET_TYPE_TEXT_MULTI:
+    child = new (std::nothrow) XTextMulti(this, m_pTemplate, tw, context);
+    break;
+  case WIDGET_TYPE_CHECKBOX:
+    child = new (std::nothrow) XCheckBox(this, m_pTemplate, tw, context);
+    break;
+  case WIDGET_TYPE_TEXT_INFO:
+    child = new (std::nothrow) XTextInfo(this, m_pTemplate, tw, context);
+    break;
   default:
-    // Roots are made by XRoot; the other widget classes are not part of the engine yet.
-    return nullptr;
+    return nullptr; // roots are made by XRoot
   }
   if (!child) return nullptr;
   if (!child->OnInitWidget()) {
