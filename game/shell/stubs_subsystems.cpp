@@ -47,7 +47,6 @@ STUB void AddLevelEndAnimation(bool) {}
 STUB void AddCharacterDieAnimation() {}
 // The parts of the level frame that are not written yet: the level plays without weather, pause
 // panel or recordings.
-STUB void AddWeatherFX(float) {}
 STUB void DrawPausePanel(float) {}
 STUB void ProcessEffectAnimators(float) {}
 STUB void RemoveShuttersAnimation() {}
