@@ -4,6 +4,7 @@
 // blocks, swarms, conveyors, sliding blocks, water, sand).
 #include "behaviours.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -14,6 +15,7 @@
 #include "progress_files.h"
 #include "smoke.h"
 #include "touch_controls.h"
+#include "trunc_int.h"
 
 namespace {
 
@@ -29,8 +31,10 @@ const ParticleFrames kSplashColours(0, 7);
 HeroReach ReachOfHero(const gameRect& o) {
   const gameRect& hero = GameRects[0];
   HeroReach r;
-  r.dx = (int)(o.centerX - hero.centerX);
-  r.dy = (int)(o.centerY - hero.centerY);
+  // Held within 2^30 so the squared sum stays inside 64 bits for objects placed anywhere.
+  const int kFar = 1 << 30;
+  r.dx = std::clamp(TruncToInt(o.centerX - hero.centerX), -kFar, kFar);
+  r.dy = std::clamp(TruncToInt(o.centerY - hero.centerY), -kFar, kFar);
   r.d2 = (long long)r.dx * r.dx + (long long)r.dy * r.dy;
   r.w = hero.width;
   return r;
