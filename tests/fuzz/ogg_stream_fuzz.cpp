@@ -13,36 +13,10 @@
 #include "files.h"
 #include "sound_fx.h"
 #include "sound_system.h"
+#include "stream_fuzz_support.h"
 #include "streaming_provider.h"
 
 namespace {
-
-struct At48k : CSilentSoundSystem {
-  int GetSamplingRate() override { return 48000; }
-};
-
-void Stream(const uint8_t* data, size_t size) {
-  void* copy = malloc(size > 0 ? size : 1);
-  if (!copy) return;
-  memcpy(copy, data, size);
-  CMemoryFile* file = new CMemoryFile();
-  file->Attach(copy, (int)size);
-  At48k rate;
-  CStreamingProviderOGG stream(nullptr, &rate);
-  if (!stream.LoadStreamFromFile(file, "fuzz.ogg")) return;
-  std::vector<short> block(1024);
-  stream.SetVolume(191);
-  stream.Start(true);
-  for (int i = 0; i < 16 && stream.m_bPlaying; i++)
-    stream.UpdateBufferAdd(block.data(), (int)block.size());
-  stream.StopWithFadeOut(FIXED_FLOAT_ONE / 50);
-  for (int i = 0; i < 4 && stream.m_bPlaying; i++)
-    stream.UpdateBufferAdd(block.data(), (int)block.size());
-  stream.Stop();
-  stream.Start(false);
-  for (int i = 0; i < 64 && stream.m_bPlaying; i++)
-    stream.UpdateBufferAdd(block.data(), (int)block.size());
-}
 
 void Effect(const uint8_t* data, size_t size) {
   static const std::string path = "/tmp/sprocklet-ogg-fuzz-" + std::to_string(getpid()) + ".ogg";
@@ -68,7 +42,7 @@ void Effect(const uint8_t* data, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1 << 22)) return 0;
-  Stream(data, size);
+  PlayFuzzedStream<CStreamingProviderOGG>(data, size, "fuzz.ogg");
   Effect(data, size);
   return 0;
 }

@@ -1,7 +1,7 @@
 // Fuzzes the WAV readers: the input is a whole WAV image. As effect data, a loaded effect's
 // samples must lie inside the image (PCM) or its own decoded buffer (MS-ADPCM), and every one of
 // them is read as the mixer would; a refused image leaves no data and says why. As a music
-// stream, it is played looping and then to its end within a bounded number of blocks.
+// stream, it is played as the shared stream harness plays it.
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -10,40 +10,12 @@
 #include "files.h"
 #include "sound_fx.h"
 #include "sound_system.h"
+#include "stream_fuzz_support.h"
 #include "streaming_provider.h"
-
-namespace {
-
-struct At48k : CSilentSoundSystem {
-  int GetSamplingRate() override { return 48000; }
-};
-
-void Stream(const uint8_t* data, size_t size) {
-  void* copy = malloc(size > 0 ? size : 1);
-  if (!copy) return;
-  memcpy(copy, data, size);
-  CMemoryFile* file = new CMemoryFile();
-  file->Attach(copy, (int)size);
-  At48k rate;
-  CStreamingProviderWAV stream(nullptr, &rate);
-  if (!stream.LoadStreamFromFile(file, "fuzz.wav")) return;
-  std::vector<short> block(1024);
-  stream.SetVolume(191);
-  stream.Start(true);
-  for (int i = 0; i < 8 && stream.m_bPlaying; i++)
-    stream.UpdateBufferAdd(block.data(), (int)block.size());
-  stream.Stop();
-  stream.Start(false);
-  for (int i = 0; i < 64 && stream.m_bPlaying; i++)
-    stream.UpdateBufferAdd(block.data(), (int)block.size());
-  ReleaseStreamReadBuffer();
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > (1 << 22)) return 0;
-  Stream(data, size);
+  PlayFuzzedStream<CStreamingProviderWAV>(data, size, "fuzz.wav");
   // An exact-size copy, so a read past the image is caught.
   std::vector<uint8_t> image(data, data + size);
   SoundFX fx;
