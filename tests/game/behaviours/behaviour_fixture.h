@@ -16,6 +16,7 @@
 #include "game_services.h"
 #include "game_test_support.h"
 #include "level_data.h"
+#include "object_table.h"
 #include "particles.h"
 #include "progress_files.h"
 #include "smoke.h"
@@ -41,14 +42,8 @@ Recorded& Record();
 
 class BehaviourTest : public ::testing::Test {
 protected:
-  static void ZeroTable() {
-    static gameRect blank;
-    for (gameRect& r : GameRects)
-      r = blank;
-  }
   void SetUp() override {
-    ZeroTable();
-    ClearGameRects();
+    ResetObjectTable();
     rectID = 1;
     ClearSmoke();
     ClearParticles();
@@ -70,8 +65,7 @@ protected:
     srand(7);
   }
   void TearDown() override {
-    ZeroTable();
-    ClearGameRects();
+    ResetObjectTable();
     ClearSmoke();
     g_currentMode = -1;
     g_playingRecording = false;

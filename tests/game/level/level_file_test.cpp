@@ -79,7 +79,7 @@ TEST_F(LevelTest, SaveThenLoadKeepsEveryStoredWordInSlotOrder) {
   ASSERT_TRUE(EditorSaveAsText("level7.txt"));
   EXPECT_EQ(ReadFile("level7.txt").size(), LevelFileSize(8));
 
-  ZeroTable();
+  ResetObjectTable();
   ASSERT_EQ(EditorLoad("level7.txt"), 1);
   ASSERT_EQ(ActiveCount(), 9);
   for (int i = 0; i < 8; ++i) {

@@ -21,6 +21,7 @@
 #include "game_test_support.h"
 #include "level_data.h"
 #include "level_file.h"
+#include "object_table.h"
 #include "sound_log.h"
 
 // The count word of a file laid out by hand: the number of records laid out.
@@ -28,14 +29,8 @@ constexpr int kLaidOut = INT_MIN;
 
 class LevelTest : public ::testing::Test {
 protected:
-  static void ZeroTable() {
-    static gameRect blank;
-    for (gameRect& r : GameRects)
-      r = blank;
-  }
   void SetUp() override {
-    ZeroTable();
-    ClearGameRects();
+    ResetObjectTable();
     g_finalRelease = 1;
     g_currentMode = 9;
     g_characterID = 0;
@@ -45,8 +40,7 @@ protected:
     std::filesystem::create_directories(app.Dir() + "/data");
   }
   void TearDown() override {
-    ZeroTable();
-    ClearGameRects();
+    ResetObjectTable();
     g_currentMode = -1;
     sounds.reset();
   }

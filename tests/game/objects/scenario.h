@@ -15,6 +15,7 @@
 #include "game_services.h"
 #include "game_test_support.h"
 #include "level_data.h"
+#include "object_table.h"
 #include "particles.h"
 #include "smoke.h"
 #include "sound_log.h"
@@ -27,15 +28,8 @@ constexpr float kSub = kFrame / 6;
 
 class Scenario : public ::testing::Test {
 protected:
-  // Every slot as at program start (the record's constructor leaves it alone).
-  static void ZeroTable() {
-    static gameRect blank;
-    for (gameRect& r : GameRects)
-      r = blank;
-  }
   void SetUp() override {
-    ZeroTable();
-    ClearGameRects();
+    ResetObjectTable();
     rectID = 1; // slot 0 is the hero's
     ClearSmoke();
     ClearParticles();
@@ -55,8 +49,7 @@ protected:
     srand(7);
   }
   void TearDown() override {
-    ZeroTable();
-    ClearGameRects();
+    ResetObjectTable();
     g_characterID = 0;
     g_currentMode = -1;
     sounds.reset();
