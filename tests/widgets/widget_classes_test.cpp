@@ -117,6 +117,9 @@ root: edges
   child: sides
     position: 400, 0
   end
+  child: bare
+    position: 400, 100
+  end
 end
 button: two
   set: two
@@ -145,6 +148,11 @@ tiledBG: zero
   single_set: 1
   center: nine
   own_tiles: 0, 1
+end
+tiledBG: bare
+  size: 33, 44
+  left: nope
+  center: nope
 end
 tiledBG: sides
   center: c
@@ -475,6 +483,12 @@ TEST(WidgetClasses, TiledBackgroundCountsAndMissingColumns) {
   EXPECT_EQ(sides->GetSize().y, 32);
   EXPECT_EQ(t.app.DrawsOf("c0").size(), 1u);
   EXPECT_EQ(t.app.DrawsOf("b0")[0].y, 24);
+  // Every tile missing: nothing drawn, the template's size reported.
+  XTiledBG* bare = t.Find<XTiledBG>("bare");
+  ASSERT_NE(bare, nullptr);
+  EXPECT_EQ(bare->GetSize().x, 33);
+  EXPECT_EQ(bare->GetSize().y, 44);
+  EXPECT_GT(bare->m_nFirstRow, bare->m_nLastRow);
 }
 
 TEST(WidgetClasses, TunerPlacesSnapsAndSteps) {
