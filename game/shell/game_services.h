@@ -141,60 +141,33 @@ extern int updatingRectID;
 extern int currentGUIDBinding;
 
 // --- in-level play ---
+#include "animator.h"
+#include "fragments.h"
 #include "hud.h"
 #include "inlevel_mode.h"
 #include "keyboard_controls.h"
+#include "level_complete.h"
+#include "missions.h"
+#include "recordings.h"
+#include "score.h"
 // The parts of the level frame that are not written yet.
 void AddWeatherFX(float dt);
 void DrawPausePanel(float dt);
-void ProcessEffectAnimators(float dt);
 void RemoveShuttersAnimation();
-void RecordingsReset();
-void LoadShadowRecording();
-void PlayShadowRecording();
-void UpdateCurrentRecording(float x, float y, float vx, float vy, int flying, int animation, float frame,
-                            int dirX, int dirY);
 extern bool g_paused;
 extern bool g_ipad;
 // The camera shift of level coordinates.
 extern float g_shiftX;
 extern float g_shiftY;
 extern int currentRecording;
-extern int currentTime;
 void ButtonPause();
-// The fields of one mission that its file keeps.
-struct mission {
-  u8 defined = 0;
-  u8 completed = 0;
-  u8 justCompleted = 0;
-  int counter = 0;
-  float accumulator = 0;
-  float bannerTimer = 0;
-  u8 active = 0;
 
-  void AddToCounter(float n);
-};
-enum { MISSIONS = 100 };
-extern mission Missions[MISSIONS];
-extern int currentMission;
-extern float unlockedMissionY;
-void InitMissions();
-void ProcessMissions(float dt);
-void DrawUnlockedMissionsIfAny(float dt);
-void DrawEffectAnimators();
-void ClearEffectAnimators();
-// A demo run drives the hero.
-extern bool g_playingRecording;
-// Level completion: records, rewards and the level-end presentation.
-void OnLevelComplete();
-// A tap (or key) at the level end: shows the result buttons, or acts on them.
-void ProcessLevelCompletion(int x, int y);
-void NextLevel();
 void ReturnToMenu();
-// The level was finished in this run of the mode.
-extern bool levelEndedHere;
+// The level-end presentation and its panels.
 void AddLevelEndAnimation(bool);
 void AddCharacterDieAnimation();
+void MissionsCollapse();
+void LeaderboardsCollapse();
 
 // --- level editor ---
 class level_editor : public gamemode {};

@@ -26,31 +26,13 @@ bool g_ipad = false;
 float g_shiftX = 0;
 float g_shiftY = 0;
 int currentRecording = 0;
-int currentTime = 0;
-mission Missions[MISSIONS];
-int currentMission = -1;
-float unlockedMissionY = -80.0f;
 STUB void ButtonPause() { g_paused = !g_paused; }
-STUB void InitMissions() {}
-STUB void ProcessMissions(float) {}
-STUB void DrawUnlockedMissionsIfAny(float) {}
-STUB void DrawEffectAnimators() {}
-STUB void ClearEffectAnimators() {}
-STUB void mission::AddToCounter(float) {}
-bool g_playingRecording = false;
-STUB void OnLevelComplete() {}
-bool levelEndedHere = false;
-STUB void ProcessLevelCompletion(int, int) {}
-STUB void NextLevel() {}
 STUB void ReturnToMenu() {}
 STUB void AddLevelEndAnimation(bool) {}
 STUB void AddCharacterDieAnimation() {}
-// The parts of the level frame that are not written yet: the level plays without weather, pause
-// panel or recordings.
+STUB void MissionsCollapse() {}
+STUB void LeaderboardsCollapse() {}
+// The parts of the level frame that are not written yet: the level plays without weather or pause
+// panel.
 STUB void DrawPausePanel(float) {}
-STUB void ProcessEffectAnimators(float) {}
 STUB void RemoveShuttersAnimation() {}
-STUB void RecordingsReset() {}
-STUB void LoadShadowRecording() {}
-STUB void PlayShadowRecording() {}
-STUB void UpdateCurrentRecording(float, float, float, float, int, int, float, int, int) {}

@@ -1,0 +1,16 @@
+// Level completion and navigation: booking a finished run into the records, the level-end taps and
+// buttons, and the restart, menu, next-level and skip actions.
+#pragma once
+
+extern bool levelEndedHere;
+
+void OnLevelComplete();
+void ProcessLevelCompletion(int x, int y);
+void AddLevelEndButtons();
+bool isFinalLevelInThisWorld();
+void NextLevel();
+void RestartLevel();
+void GoBackToMenu();
+void SkipLevel();
+void NextLevelFor4Shrooms();
+void NextLevelSpendShroom();
