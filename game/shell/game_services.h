@@ -147,27 +147,23 @@ extern int currentGUIDBinding;
 #include "inlevel_mode.h"
 #include "keyboard_controls.h"
 #include "level_complete.h"
+#include "life_particles.h"
 #include "missions.h"
+#include "pause_panel.h"
 #include "recordings.h"
 #include "score.h"
-// The parts of the level frame that are not written yet.
-void AddWeatherFX(float dt);
-void DrawPausePanel(float dt);
+#include "weather.h"
+// The level-end presentation and its panels (level_end.h, which the level flow does not include).
+void AddLevelEndAnimation(bool);
+void AddCharacterDieAnimation();
+void MissionsCollapse();
+void LeaderboardsCollapse();
 void RemoveShuttersAnimation();
-extern bool g_paused;
 extern bool g_ipad;
 // The camera shift of level coordinates.
 extern float g_shiftX;
 extern float g_shiftY;
 extern int currentRecording;
-void ButtonPause();
-
-void ReturnToMenu();
-// The level-end presentation and its panels.
-void AddLevelEndAnimation(bool);
-void AddCharacterDieAnimation();
-void MissionsCollapse();
-void LeaderboardsCollapse();
 
 // --- level editor ---
 class level_editor : public gamemode {};

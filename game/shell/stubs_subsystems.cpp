@@ -21,18 +21,7 @@ int updatingRectID = 0;
 int currentGUIDBinding = 0;
 
 // --- in-level play ---
-bool g_paused = false;
 bool g_ipad = false;
 float g_shiftX = 0;
 float g_shiftY = 0;
 int currentRecording = 0;
-STUB void ButtonPause() { g_paused = !g_paused; }
-STUB void ReturnToMenu() {}
-STUB void AddLevelEndAnimation(bool) {}
-STUB void AddCharacterDieAnimation() {}
-STUB void MissionsCollapse() {}
-STUB void LeaderboardsCollapse() {}
-// The parts of the level frame that are not written yet: the level plays without weather or pause
-// panel.
-STUB void DrawPausePanel(float) {}
-STUB void RemoveShuttersAnimation() {}
