@@ -1,5 +1,7 @@
 // The loader: the start-up splash on white (a first picture, the logo rising in, the "loading"
 // picture sliding down with its text), then the second start-up stage and the main menu.
+#include <cstdio>
+
 #include "buttons.h"
 #include "catalogue_data.h"
 #include "display.h"
@@ -116,4 +118,6 @@ void ContinueLoading() {
   // The first screen shows at once, without the cross-fade from the splash.
   if (from) from->fadeActive = 0;
   if (g_currentMode >= 0 && GameModes[g_currentMode]) GameModes[g_currentMode]->fadeActive = 0;
+  // The run's log: when the start-up ended and which screen it led to.
+  printf("sprocklet: mode 18 -> %d at frame %d\n", g_currentMode, framesCount);
 }

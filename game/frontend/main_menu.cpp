@@ -51,6 +51,8 @@ void mainMenu::InitMode() {
   g_levelSelected = 0;
   g_characterID = 0;
   RespawnCharacter(false);
+  // The pack's demo run of level 0 drives the hero behind the menu; without one it stands.
+  RecordingsPlayReplay();
   ClearButtons();
   inputDelay = 0.1f;
   int d = BarShift();

@@ -102,7 +102,6 @@ void LoadCharacter(int id);
 extern int g_levelStartingIndexes[40];
 extern u8 g_bExitDlgOn;
 extern int newGameCurrentListShift;
-extern int g_currentHint;
 void UnLoadCommonMainMenuGFX();
 // The picked character and the powerup stock (over g_superItemsUnlocked).
 class globalData {
@@ -118,6 +117,7 @@ public:
 extern globalData GlobalData;
 #include "frontend.h"
 #include "main_menu.h"
+#include "menu_hints.h"
 class newGame : public gamemode {};
 class options : public gamemode {};
 class credits : public gamemode {};

@@ -14,7 +14,6 @@
 
 // --- front end ---
 u8 g_bExitDlgOn = 0;
-int g_currentHint = 5;
 
 // --- level objects ---
 int updatingRectID = 0;

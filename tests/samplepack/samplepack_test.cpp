@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "atlas_writer.h"
 #include "font_writer.h"
 #include "hge_font.h"
+#include "sound_names.h"
 #include "temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -143,20 +145,24 @@ std::vector<fs::path> FilesUnder(const fs::path& root) {
 TEST(SamplePack, TwoBuildsGiveByteIdenticalPacks) {
   ScopedTempDir dir;
   ASSERT_TRUE(dir.ok());
-  const fs::path files = dir.path() + "/files", levels = dir.path() + "/levels";
+  const fs::path files = dir.path() + "/files", levels = dir.path() + "/levels",
+                 sounds = dir.path() + "/sounds";
   const std::string pack = dir.path() + "/_game_bb.pak";
   const std::string steps[] = {
       std::string("'") + SAMPLEPACK_PROGRAM + "' --out '" + files.string() + "' --font '" + SAMPLEPACK_FONT +
           "'",
       std::string("'") + LEVELGEN_PROGRAM + "' --out '" + levels.string() + "/levels'",
+      std::string("'") + SOUNDGEN_PROGRAM + "' --out '" + sounds.string() + "' --oggenc '" +
+          SAMPLEPACK_OGGENC + "'",
       std::string("'") + SPROCKPACK_PROGRAM + "' -o '" + pack + "' '" + files.string() + "' '" +
-          levels.string() + "' '" + SAMPLEPACK_STARTUP_FILES + "'",
+          levels.string() + "' '" + sounds.string() + "' '" + SAMPLEPACK_STARTUP_FILES + "'",
   };
   for (const std::string& step : steps)
     ASSERT_EQ(system((step + " >/dev/null").c_str()), 0) << step;
 
   for (const auto& tree : {std::make_pair(fs::path(SAMPLEPACK_FILES), files),
-                           std::make_pair(fs::path(SAMPLEPACK_LEVELS), levels)}) {
+                           std::make_pair(fs::path(SAMPLEPACK_LEVELS), levels),
+                           std::make_pair(fs::path(SAMPLEPACK_SOUNDS), sounds)}) {
     SCOPED_TRACE(tree.first.string());
     std::vector<fs::path> built = FilesUnder(tree.first);
     ASSERT_EQ(built, FilesUnder(tree.second));
@@ -168,6 +174,31 @@ TEST(SamplePack, TwoBuildsGiveByteIdenticalPacks) {
   EXPECT_GT(built.size(), 0u);
   EXPECT_TRUE(built == rebuilt) << "the packs differ: " << built.size() << " and " << rebuilt.size()
                                 << " bytes";
+}
+
+// Every effect of the sound table and every soundtrack has an OGG file of its own, each a different
+// sound (different samples give different encoded bytes).
+TEST(SamplePack, EverySoundOfTheTableIsAnOggOfItsOwn) {
+  int effectCount = 0, musicCount = 0;
+  const sounds::Effect* effects = sounds::Effects(&effectCount);
+  sounds::MusicFiles(&musicCount);
+  std::set<std::string> names;
+  for (int i = 0; i < effectCount; ++i)
+    names.insert(effects[i].name);
+  EXPECT_EQ(names.size(), 83u);
+  const fs::path dir = fs::path(SAMPLEPACK_SOUNDS) / "sounds";
+  std::vector<fs::path> files = FilesUnder(dir);
+  EXPECT_EQ(files.size(), names.size() + (size_t)musicCount);
+  std::set<std::vector<char>> contents;
+  for (const fs::path& f : files) {
+    std::vector<char> bytes = Slurp(dir / f);
+    ASSERT_GT(bytes.size(), 4u) << f;
+    EXPECT_EQ(std::string(bytes.data(), 4), "OggS") << f;
+    contents.insert(bytes);
+  }
+  EXPECT_EQ(contents.size(), files.size()) << "two sounds are the same";
+  for (const std::string& name : names)
+    EXPECT_TRUE(fs::exists(dir / (name + ".ogg"))) << name;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 // common menu set loaded once.
 #include <filesystem>
 #include <memory>
+#include <set>
 
 #include "atlas.h"
 #include "buttons.h"
@@ -17,7 +18,9 @@
 #include "help_dialogs.h"
 #include "hge_font.h"
 #include "main_menu.h"
+#include "menu_hints.h"
 #include "progress_files.h"
+#include "standin/standin.h"
 #include "startup_pack.h"
 #include "the_game.h"
 
@@ -145,6 +148,29 @@ TEST_F(FrontEnd, SubMenusUnfoldWithTheirButtonsDisabledUntilFullSize) {
   EXPECT_EQ(g_currentMode, 15);
 }
 
+TEST_F(FrontEnd, TheWebLinksCloseTheSubMenuAndStayInTheMenu) {
+  ToTheMenu();
+  const std::vector<std::string>& urls = standin::Navigator().invokedUrls;
+  size_t before = urls.size();
+  TapSlot(53);
+  Cycles(15);
+  TapSlot(25); // "more games"
+  EXPECT_EQ(Menu()->subOpen[3], 0);
+  EXPECT_EQ(g_currentMode, 0);
+  ASSERT_EQ(urls.size(), before + 1);
+  EXPECT_EQ(urls.back(), g_publisherSiteUrl);
+  EXPECT_NE(urls.back().find("/bb/index.php?from_app=sprocklet"), std::string::npos);
+  Cycles(15);
+  TapSlot(53);
+  Cycles(15);
+  TapSlot(26); // "video"
+  EXPECT_EQ(Menu()->subOpen[3], 0);
+  EXPECT_EQ(g_currentMode, 0);
+  ASSERT_EQ(urls.size(), before + 2);
+  EXPECT_EQ(urls.back(), std::string(g_trailerUrlPrefix) + g_trailerVideoId);
+  EXPECT_NE(urls.back().find("/watch?v="), std::string::npos);
+}
+
 TEST_F(FrontEnd, TheOptionsButtonSwitchesAtOnceAndPlayGoesToTheWorldMap) {
   ToTheMenu();
   TapSlot(51);
@@ -265,6 +291,37 @@ TEST_F(FrontEnd, CloseMainMenuSubMenusActsOnlyInTheMenu) {
   g_currentMode = 0;
   CloseMainMenuSubMenus();
   EXPECT_EQ(Menu()->subOpen[3], 0);
+}
+
+TEST_F(FrontEnd, HintsAreDrawnAtRandomAndALongOneWrapsInItsBox) {
+  ToTheMenu();
+  std::set<int> seen;
+  int repeats = 0, last = -1;
+  srand(7);
+  for (int i = 0; i < 400; ++i) {
+    GenerateRandomHint();
+    ASSERT_GE(g_currentHint, 0);
+    ASSERT_LT(g_currentHint, MaxHint);
+    seen.insert(g_currentHint);
+    repeats += g_currentHint == last ? 1 : 0;
+    last = g_currentHint;
+  }
+  EXPECT_EQ(seen.size(), (size_t)MaxHint);
+  EXPECT_GT(repeats, 0) << "the same tip may come twice in a row";
+  // A disabled tip is never chosen.
+  menuHintsFontInfos[3].enabled = 0;
+  for (int i = 0; i < 200; ++i) {
+    GenerateRandomHint();
+    EXPECT_NE(g_currentHint, 3);
+  }
+  menuHintsFontInfos[3].enabled = 1.0f;
+  ASSERT_NE(FontHintText, nullptr);
+  g_currentHint = 9; // " Out of mushrooms? Buy more at the shop!"
+  int shortLines = DrawMenuHint(240, 160, 1.0f, helpPanel[0]);
+  g_currentHint = 10; // the longest
+  int longLines = DrawMenuHint(240, 160, 1.0f, helpPanel[0]);
+  EXPECT_GE(shortLines, 1);
+  EXPECT_GT(longLines, shortLines);
 }
 
 } // namespace

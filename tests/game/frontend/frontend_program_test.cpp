@@ -1,0 +1,187 @@
+// The program end to end from a fresh root: the splash until about frame 315 (158 after a tap),
+// then the main menu with its bar and buttons in the colours of the sample pack's art; and a run
+// through the menu writing its music to a WAV file.
+#include <png.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game_test_support.h"
+
+namespace {
+
+const std::string kImages = std::string(SPROCKLET_BINARY_DIR) + "/samplepack/images";
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgba;
+  unsigned Colour(int x, int y) const {
+    const unsigned char* c = &rgba[((size_t)y * width + x) * 4];
+    return (unsigned)c[0] << 16 | (unsigned)c[1] << 8 | c[2];
+  }
+};
+
+bool ReadPng(const std::string& path, Picture* out) {
+  png_image image = {};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+  image.format = PNG_FORMAT_RGBA;
+  out->width = (int)image.width;
+  out->height = (int)image.height;
+  out->rgba.resize(PNG_IMAGE_SIZE(image));
+  return png_image_finish_read(&image, nullptr, out->rgba.data(), 0, nullptr) != 0;
+}
+
+// The screen is 5-6-5: a colour read back is the art's to within one step of each channel.
+bool Near(unsigned a, unsigned b) {
+  int dr = (int)(a >> 16) - (int)(b >> 16), dg = (int)(a >> 8 & 255) - (int)(b >> 8 & 255),
+      db = (int)(a & 255) - (int)(b & 255);
+  return std::abs(dr) <= 8 && std::abs(dg) <= 4 && std::abs(db) <= 8;
+}
+
+// The most frequent bright colour of a picture: the fill of a sample-pack sprite.
+unsigned Fill(const Picture& p) {
+  std::map<unsigned, int> counts;
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x) {
+      unsigned c = p.Colour(x, y);
+      if ((c >> 16) + (c >> 8 & 255) + (c & 255) > 90) ++counts[c];
+    }
+  unsigned best = 0;
+  int most = 0;
+  for (const auto& c : counts)
+    if (c.second > most) most = c.second, best = c.first;
+  return best;
+}
+
+int CountNear(const Picture& p, unsigned colour, int x0, int y0, int x1, int y1) {
+  int n = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x)
+      n += Near(p.Colour(x, y), colour) ? 1 : 0;
+  return n;
+}
+
+struct RunResult {
+  int status = -1;
+  std::string err;
+};
+
+RunResult Sprocklet(const std::string& dir, const std::string& args) {
+  std::string command = "cd '" + dir + "' && ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" '" +
+                        SPROCKLET_PROGRAM + "' --headless --display 480x320 --root '" + dir + "/root' " +
+                        args + " >'" + dir + "/out.txt' 2>'" + dir + "/err.txt'";
+  RunResult r;
+  int status = system(command.c_str());
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream in(dir + "/err.txt");
+  std::stringstream s;
+  s << in.rdbuf();
+  r.err = s.str();
+  return r;
+}
+
+class FrontEndProgram : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.ok());
+    Picture bar;
+    ASSERT_TRUE(ReadPng(kImages + "/2x_menu_yellow_pod.png", &bar));
+    barColour = Fill(bar);
+  }
+  // Pixels of the bar's colour along the bottom of the screen (the bar is 50 px high, centred).
+  int BarPixels(const std::string& shot) {
+    Picture p;
+    EXPECT_TRUE(ReadPng(dir.path() + "/" + shot, &p)) << shot;
+    if (p.width != 480) return -1;
+    return CountNear(p, barColour, 20, 300, 460, 318);
+  }
+  // The frame the log says the loader led to the main menu at, or -1.
+  int LoaderEnd() {
+    std::string log = Log();
+    size_t at = log.find("sprocklet: mode 18 -> 0 at frame ");
+    int frame = -1;
+    if (at == std::string::npos ||
+        sscanf(log.c_str() + at, "sprocklet: mode 18 -> 0 at frame %d", &frame) != 1)
+      ADD_FAILURE() << "no loader line in: " << log;
+    return frame;
+  }
+  // What the run printed on stdout.
+  std::string Log() {
+    std::ifstream in(dir.path() + "/out.txt");
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  ScopedTempDir dir;
+  unsigned barColour = 0;
+};
+
+TEST_F(FrontEndProgram, AFreshRootShowsTheSplashThenTheMenuAfterAbout315Frames) {
+  RunResult r = Sprocklet(dir.path(), "--frames 330 --shot 305:splash.png --shot 325:menu.png");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(BarPixels("splash.png"), 0);
+  EXPECT_GT(BarPixels("menu.png"), 440 * 18 / 2) << "the bar fills the bottom of the menu";
+  int frame = LoaderEnd();
+  EXPECT_NEAR(frame, 315, 3);
+}
+
+TEST_F(FrontEndProgram, ATapShortensTheSplashToAbout158Frames) {
+  std::ofstream(dir.path() + "/tap.txt") << "2 touch down 0 240 160\n4 touch up 0 240 160\n";
+  RunResult r =
+      Sprocklet(dir.path(), "--frames 175 --journal tap.txt --shot 150:splash.png --shot 170:menu.png");
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(BarPixels("splash.png"), 0);
+  EXPECT_GT(BarPixels("menu.png"), 440 * 18 / 2);
+  int frame = LoaderEnd();
+  EXPECT_NEAR(frame, 158, 3);
+}
+
+// The WAV file holds what the mixer played in real time, so the run keeps its 60 frames a second
+// (no --frames) and is ended by a signal, as a player's would be.
+TEST_F(FrontEndProgram, TheMenuMusicGoesToTheWavFileWithoutGaps) {
+  std::ofstream(dir.path() + "/tap.txt") << "2 touch down 0 240 160\n4 touch up 0 240 160\n";
+  std::string command =
+      "cd '" + dir.path() +
+      "' && ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" timeout --preserve-status -s TERM 14 '" +
+      SPROCKLET_PROGRAM + "' --headless --display 480x320 --root '" + dir.path() +
+      "/root' --journal tap.txt --audio wav:menu.wav >/dev/null 2>&1";
+  int status = system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+  std::ifstream in(dir.path() + "/menu.wav", std::ios::binary);
+  std::string wav((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_GT(wav.size(), 44u);
+  ASSERT_EQ(wav.compare(0, 4, "RIFF"), 0);
+  // 16-bit stereo at the header's rate; the music starts with the menu, about 3 s in, and the
+  // longest theme lasts 9.3 s: at least 10 s after the start it has looped.
+  int rate = (unsigned char)wav[24] | (unsigned char)wav[25] << 8 | (unsigned char)wav[26] << 16;
+  ASSERT_GT(rate, 0);
+  const int16_t* samples = reinterpret_cast<const int16_t*>(wav.data() + 44);
+  size_t frames = (wav.size() - 44) / 4;
+  ASSERT_GT(frames, (size_t)rate * 13) << "the whole run";
+  size_t first = 0;
+  while (first < frames && samples[2 * first] == 0)
+    ++first;
+  ASSERT_LT(first, frames) << "the music is not silent";
+  EXPECT_LT(first, (size_t)rate * 8) << "the menu's music starts with the menu";
+  // From there on no stretch of 50 ms is silent: every note ends at its beat and the theme loops
+  // straight into its start again.
+  size_t silent = 0, longest = 0, at = 0;
+  for (size_t i = first; i < frames; ++i) {
+    silent = std::abs(samples[2 * i]) < 8 ? silent + 1 : 0;
+    if (silent > longest) longest = silent, at = i;
+  }
+  EXPECT_LT(longest, (size_t)rate / 20)
+      << "silent up to " << (double)at / rate << " s of " << (double)frames / rate
+      << " s; the music began at " << (double)first / rate << " s";
+}
+
+} // namespace
