@@ -1,0 +1,223 @@
+// The level-end show on a real GL screen (headless Mesa) with the sample pack's art, on the logical
+// screens of a 480x320 and a 1024x600 display: phase 0's stars and phase 1's buttons are found at
+// their places by drawing the scene with and without them. Every frame checked is kept as a PNG in
+// the build's levelend-shots/.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "animator.h"
+#include "buttons.h"
+#include "display.h"
+#include "game_gl_screen.h"
+#include "game_globals.h"
+#include "game_services.h"
+#include "game_test_support.h"
+#include "gameplay_window.h"
+#include "level_data.h"
+#include "level_end.h"
+#include "level_header.h"
+#include "png_file_writer.h"
+#include "progress_files.h"
+#include "startup_pack.h"
+#include "surface.h"
+
+namespace {
+
+struct ScreenCase {
+  const char* name;
+  int w, h; // the logical screen the display gives the game
+};
+
+class LevelEndScreen : public ::testing::TestWithParam<ScreenCase> {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(game.OpenPackFile(SamplePackPath())) << SamplePackPath();
+    game.m_bCreateTextures = 1;
+    c = GetParam();
+    if (!screen.Open(game, c.w, c.h)) GTEST_SKIP() << "no headless GL";
+    opened = true;
+    ResetDrawingState();
+    MAXX = c.w;
+    MAXY = c.h;
+    // As the gameplay window sets them up.
+    g_ratio_is_more_1_5 = g_ratio_is_1_5 = g_ratio_is_less_1_5 = 0;
+    g_guiShiftX = 1.0f;
+    if (MAXX > 480) {
+      g_guiShiftX = (float)MAXX / 480;
+      g_ratio_is_more_1_5 = 1;
+    } else {
+      g_ratio_is_1_5 = 1;
+    }
+    display = &d;
+    LoadBasicSprites();
+    // The fills stretch the white picture, which the loader makes in a real start.
+    if (!g_white) g_white = new Surface("white", 0, false);
+    g_black = g_white;
+    ASSERT_NE(g_levelEndFXs[11], nullptr) << "the star";
+    savedHeader = g_levelCur;
+    g_levelCur.rankTime4 = 10;
+    g_levelCur.rankTime3 = 20;
+    g_levelCur.rankTime2 = 30;
+    g_levelCurrentData.Reset();
+    ClearEffectAnimators();
+    ClearButtons();
+  }
+  void TearDown() override {
+    ClearEffectAnimators();
+    ClearButtons();
+    g_levelCurrentData.Reset();
+    if (opened) g_levelCur = savedHeader;
+    display = nullptr;
+    SafeDeleteGlobals();
+    g_ratio_is_more_1_5 = g_ratio_is_less_1_5 = 0;
+    g_ratio_is_1_5 = 1;
+    g_guiShiftX = 1;
+    MAXX = 480;
+    MAXY = 320;
+  }
+  // Twice, so that both pictures compared follow the same drawing state.
+  void Frame() {
+    DrawOnce();
+    DrawOnce();
+  }
+  void DrawOnce() {
+    d.SetBlending(255);
+    d.SetNormalMode();
+    d.FillRect(0, 0, MAXX, MAXY, ColorRGB(0, 0, 0));
+    DrawEffectAnimators();
+  }
+  void Run(int frames) {
+    for (int i = 0; i < frames; ++i)
+      ProcessEffectAnimators(0.016f);
+  }
+  std::vector<uint8_t> Shot(const std::string& what) {
+    std::vector<uint8_t> px = screen.ReadRGBA();
+    PngRows rows(c.h);
+    for (int y = 0; y < c.h; ++y)
+      rows[y].assign(px.begin() + (size_t)y * c.w * 4, px.begin() + (size_t)(y + 1) * c.w * 4);
+    const std::string dir = std::string(SPROCKLET_BINARY_DIR) + "/levelend-shots";
+    std::filesystem::create_directories(dir);
+    WritePngFile(dir + "/" + c.name + "-" + what + ".png", c.w, c.h, 8, PNG_COLOR_TYPE_RGBA, false, rows);
+    return px;
+  }
+  // The centre of the pixels that differ between two frames inside a box, and how many there are.
+  int Difference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int x0, int y0, int x1, int y1,
+                 float* cx, float* cy) {
+    int n = 0;
+    box[0] = box[1] = 100000;
+    box[2] = box[3] = -1;
+    double sx = 0, sy = 0;
+    for (int y = std::max(0, y0); y < std::min(c.h, y1); ++y)
+      for (int x = std::max(0, x0); x < std::min(c.w, x1); ++x) {
+        const size_t i = ((size_t)y * c.w + x) * 4;
+        if (std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]) > 150) {
+          ++n;
+          box[0] = std::min(box[0], x);
+          box[1] = std::min(box[1], y);
+          box[2] = std::max(box[2], x);
+          box[3] = std::max(box[3], y);
+          sx += x;
+          sy += y;
+        }
+      }
+    *cx = n ? (float)(sx / n) : -1;
+    *cy = n ? (float)(sy / n) : -1;
+    return n;
+  }
+  // Draws with and without the given slots and finds them around (x, y) and nowhere else.
+  void ExpectDrawnAt(const char* what, std::initializer_list<int> slots, float x, float y,
+                     const std::vector<uint8_t>& with) {
+    for (int s : slots)
+      EffectAnimators[s].active = 0;
+    Frame();
+    std::vector<uint8_t> without = Shot(std::string(what) + "-without");
+    for (int s : slots)
+      EffectAnimators[s].active = 1;
+    float cx, cy;
+    const int near = Difference(with, without, (int)x - 30, (int)y - 30, (int)x + 30, (int)y + 30, &cx, &cy);
+    EXPECT_GT(near, 100) << what;
+    EXPECT_NEAR(cx, x, 6) << what;
+    EXPECT_NEAR(cy, y, 6) << what;
+    const int all = Difference(with, without, 0, 0, c.w, c.h, &cx, &cy);
+    {
+      PngRows rows(c.h);
+      for (int yy = 0; yy < c.h; ++yy) {
+        rows[yy].resize(c.w * 4);
+        for (int xx = 0; xx < c.w; ++xx) {
+          size_t i = ((size_t)yy * c.w + xx) * 4;
+          int dd = std::abs(with[i] - without[i]) + std::abs(with[i + 1] - without[i + 1]) +
+                   std::abs(with[i + 2] - without[i + 2]);
+          uint8_t v = dd > 30 ? 255 : 0;
+          rows[yy][xx * 4] = v;
+          rows[yy][xx * 4 + 1] = v;
+          rows[yy][xx * 4 + 2] = v;
+          rows[yy][xx * 4 + 3] = 255;
+        }
+      }
+      WritePngFile(std::string(SPROCKLET_BINARY_DIR) + "/levelend-shots/diff-" + c.name + what + ".png", c.w,
+                   c.h, 8, PNG_COLOR_TYPE_RGBA, false, rows);
+    }
+    EXPECT_LT(all - near, near / 10 + 20) << what << ": drawn elsewhere too, within " << box[0] << ","
+                                          << box[1] << " - " << box[2] << "," << box[3];
+  }
+
+  ScreenCase c;
+  PackGame game;
+  GameGLScreen screen;
+  Display d;
+  bool opened = false;
+  levelHeader savedHeader;
+  int box[4];
+};
+
+TEST_P(LevelEndScreen, PhaseZeroShowsTheEarnedStarsAtTheirPlaces) {
+  g_levelCurrentData.levelTime = 5; // three stars
+  AddLevelEndAnimation(false);
+  Run(120); // 2.9 animator seconds: everything has arrived
+  Frame();
+  const std::vector<uint8_t> with = Shot("phase0");
+  const float starX[3] = {188, 243, 298.5f};
+  const int slots[3] = {47, 50, 53};
+  for (int i = 0; i < 3; ++i) {
+    float x = starX[i];
+    if (g_ratio_is_more_1_5) x = (g_guiShiftX * 370 - (370 - x)) / g_guiShiftX;
+    x = (float)(int)x * g_guiShiftX;
+    ExpectDrawnAt(("star" + std::to_string(i + 1)).c_str(), {slots[i]}, x, 154, with);
+  }
+}
+
+TEST_P(LevelEndScreen, PhaseOneShowsTheButtonsAtTheirPlacesAndTheyAreLive) {
+  g_levelCurrentData.levelTime = 35;
+  AddLevelEndAnimation(false);
+  Run(120);
+  ClearAnimators0_to_29();
+  AddLevelEndAnimation(true);
+  AddButtonCustom(79, MAXY - 30, 159, 80, (ButtonType)1, "", nullptr, nullptr, nullptr);
+  AddButtonCustom(239, MAXY - 30, 159, 80, (ButtonType)1, "", nullptr, nullptr, nullptr);
+  AddButtonCustom(399, MAXY - 30, 159, 80, (ButtonType)1, "", nullptr, nullptr, nullptr);
+  DisableButtons();
+  Run(40); // 0.96 animator seconds: the buttons idle at their places
+  EXPECT_EQ(Buttons[2].disabled, 0) << "enabled by slot 82's end";
+  Frame();
+  const std::vector<uint8_t> with = Shot("phase1");
+  const struct {
+    const char* what;
+    int slot, button;
+    float x;
+  } buttons[] = {{"restart", 77, 0, 94}, {"menu", 81, 1, 250}, {"next", 84, 2, 396}};
+  for (const auto& b : buttons) {
+    ExpectDrawnAt(b.what, {b.slot}, b.x * g_guiShiftX, 284, with);
+    EXPECT_NEAR(Buttons[b.button].x, b.x * g_guiShiftX, 4) << b.what << ": its hit box follows";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Displays, LevelEndScreen,
+                         ::testing::Values(ScreenCase{"480x320", 480, 320}, ScreenCase{"1024x600", 546, 320}),
+                         [](const ::testing::TestParamInfo<ScreenCase>& info) {
+                           return std::string("d") + std::to_string(info.param.w);
+                         });
+
+} // namespace
