@@ -1,6 +1,7 @@
 // Ghost recordings: the file's name and 49-byte frames, the reader's limits, the ghost beside the
 // hero until its frames run out, and the demo driving the hero.
 #include "completion_fixture.h"
+#include "file_size_limit.h"
 
 #include <cmath>
 
@@ -73,6 +74,26 @@ TEST_F(RecordingsTest, TheGhostFileIsTheCountThenFortyNineByteFramesOneFewerThan
   // Another character's ghost is a file of its own.
   g_characterID = 4;
   EXPECT_EQ(LoadRecording(1, false), 0);
+}
+
+TEST_F(RecordingsTest, AGhostSaveThatFailsKeepsTheOldFile) {
+  RecordRun(4);
+  SaveRecording();
+  std::ifstream in(DataPath("record1--0.r"), std::ios::binary);
+  Bytes before((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(before.size(), 4u + 49 * 3);
+  RecordRun(40);
+  {
+    ScopedFileSizeLimit full(64); // the disk fills in the middle of the save
+    ASSERT_TRUE(full.ok());
+    testing::internal::CaptureStderr();
+    SaveRecording();
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("record1--0.r"), std::string::npos) << err;
+  }
+  std::ifstream again(DataPath("record1--0.r"), std::ios::binary);
+  Bytes after((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(after, before);
 }
 
 TEST_F(RecordingsTest, ARunLongerThanTheTableKeepsOverwritingItsLastFrame) {
