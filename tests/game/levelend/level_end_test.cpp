@@ -103,6 +103,9 @@ TEST_F(LevelEndTest, APickupShowsItsBadgeInPlaceOfTheRankTextAndTheSecretWins) {
   EXPECT_EQ(SpriteOf(23), Fx(5));
   EXPECT_EQ(SpriteOf(26), Fx(30));
   EXPECT_EQ(SpriteOf(28), Fx(6));
+  AddLevelEndAnimation(true);
+  EXPECT_EQ(SpriteOf(90), Fx(6)) << "the mushroom flies to the shop link";
+  EXPECT_EQ(EffectAnimators[90].onFinish, PlayPopShroom);
 
   ClearEffectAnimators();
   Surface* item = reinterpret_cast<Surface*>(0x999);
@@ -175,6 +178,36 @@ TEST_F(LevelEndTest, WideScreensGetSideShuttersInTheStarSlotsAndPhaseOneEnablesT
   EXPECT_EQ(Buttons[0].disabled, 0);
   EXPECT_EQ(Buttons[2].disabled, 0);
   GameRects[0].levelFinished = 0;
+  levelEndedHere = false;
+}
+
+TEST_F(LevelEndTest, TheFirstTapOnlyFastForwardsAndTheNextStartsPhaseOneAndTheButtonsOnce) {
+  GameRects[0].levelFinished = 1;
+  levelEndedHere = false;
+  Run(25);
+  for (int i = 0; i < 10; ++i)
+    ProcessEffectAnimators(0.016f);
+  ProcessLevelCompletion(0, 0);
+  EXPECT_EQ(GameRects[0].fastForward, 1);
+  EXPECT_FALSE(Live(55)) << "no shutters yet";
+  EXPECT_TRUE(Live(1)) << "phase 0 goes on";
+  int frames = 0;
+  while (EffectAnimators[33].time < EffectAnimators[33].endTime && frames++ < 200)
+    ProcessEffectAnimators(0.016f);
+  EXPECT_LT(frames, 1.72f / (0.024f * 2) + 12) << "twice as fast";
+  EXPECT_EQ(GameRects[0].fastForward, 0) << "the time pod's end restores the speed";
+  ProcessLevelCompletion(0, 0);
+  ASSERT_TRUE(Live(55));
+  EXPECT_FALSE(Live(1)) << "phase 0's first slots are cleared";
+  EXPECT_TRUE(Live(33)) << "the record badge stays";
+  EXPECT_EQ(Buttons[2].action, NextLevel);
+  for (int i = 0; i < 5; ++i)
+    ProcessEffectAnimators(0.016f);
+  const float t = EffectAnimators[55].time;
+  ProcessLevelCompletion(0, 0);
+  EXPECT_FLOAT_EQ(EffectAnimators[55].time, t) << "a later tap starts nothing again";
+  GameRects[0].levelFinished = 0;
+  GameRects[0].fastForward = 0;
   levelEndedHere = false;
 }
 
