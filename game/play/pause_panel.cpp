@@ -2,7 +2,7 @@
 #include "pause_panel.h"
 
 #include <cmath>
-#include <string>
+#include <cstdio>
 
 #include "background_fitting.h"
 #include "buttons.h"
@@ -207,10 +207,11 @@ __attribute__((weak)) void DrawPausePanel(float dt) {
 
   if (specials && FontSTD) {
     FontSTD->SetScale(0.26f * pausePanelSize);
-    FontSTD->Render(85, 138, 2, std::to_string(GlobalData.GetShields()).append("x").c_str(),
-                    ColorRGB(0, 0, 0));
-    FontSTD->Render(85, 217, 2, std::to_string(GlobalData.GetTimeSlows()).append("x").c_str(),
-                    ColorRGB(0, 0, 0));
+    char stock[16];
+    snprintf(stock, sizeof stock, "%ix", GlobalData.GetShields());
+    FontSTD->Render(85, 138, 2, stock, ColorRGB(0, 0, 0));
+    snprintf(stock, sizeof stock, "%ix", GlobalData.GetTimeSlows());
+    FontSTD->Render(85, 217, 2, stock, ColorRGB(0, 0, 0));
   }
   display->SetNormalMode();
 }
