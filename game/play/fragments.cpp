@@ -108,9 +108,9 @@ void fragment::Process(float dt) {
 }
 
 void fragment::Draw() {
-  if (!display) return;
-  Surface*& s = g_fragments[spriteIndex >= 0 && spriteIndex < FRAGMENT_SPRITES ? spriteIndex : 0];
-  if (!s) return;
+  // A piece whose index lies outside the sprite table is not drawn.
+  if (!display || spriteIndex < 0 || spriteIndex >= FRAGMENT_SPRITES || !g_fragments[spriteIndex]) return;
+  Surface*& s = g_fragments[spriteIndex];
   display->SetBlending((int)alpha < 255 ? (int)alpha : 255);
   if (additive != 1) display->SetNormalMode();
   // Level coordinates under the same camera as the objects on both axes.
