@@ -2,6 +2,7 @@
 // frame with the layer-1 smoke slotted in.
 #include "draw_order.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "display.h"
@@ -51,7 +52,11 @@ int compare(const void* pa, const void* pb) {
   return a.index < b.index ? -1 : 1;
 }
 
-void SortAllObjects() { qsort(GlobalObjects, (size_t)globalObjectsCount, sizeof(globalObject), compare); }
+// In place: the C library's qsort takes a merge buffer from the heap on every call.
+void SortAllObjects() {
+  std::sort(GlobalObjects, GlobalObjects + globalObjectsCount,
+            [](const globalObject& a, const globalObject& b) { return compare(&a, &b) < 0; });
+}
 
 void DrawAllObjects(float dt) {
   if (display) display->SetNoBlackEdgesMode();
