@@ -19,6 +19,8 @@ int g_levelStartingIndexes[40] = {41,  41,  1,   21,  51,  71,  101, 121, 150, 1
                                   150, 150, 150, 150, 150, 150, 151, 151, 161, 161, 171, 171, 181, 181,
                                   191, 191, 201, 201, 221, 221, 0,   0,   0,   0,   0,   0};
 int g_setMax = 2;
+// The quit question is open.
+u8 g_bExitDlgOn = 0;
 u8 eyesMovement = 0;
 int newGameCurrentListShift = 0;
 

@@ -18,6 +18,10 @@
 #include "smoke.h"
 #include "touch_controls.h"
 
+// The slot whose behaviour is running, and the binding id the editor hands out next.
+int updatingRectID = 0;
+int currentGUIDBinding = 0;
+
 void InitRects() {
   g_drawShiftX = g_drawShiftY = -5000;
   for (gameRect& r : GameRects)

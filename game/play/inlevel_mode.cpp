@@ -20,6 +20,11 @@
 #include "texture2d.h"
 #include "touch_controls.h"
 
+// Large-tablet screens, and the camera shift of level coordinates.
+bool g_ipad = false;
+float g_shiftX = 0;
+float g_shiftY = 0;
+
 questGame::~questGame() { owned = nullptr; }
 
 void questGame::InitMode() {

@@ -18,6 +18,7 @@ recording Recordings[2];
 int currentTime = 0;
 bool shadowRecordingLoaded = false;
 bool g_playingRecording = false;
+int currentRecording = 0;
 
 namespace {
 
