@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "demo_run.h"
 #include "game_gl_screen.h"
 #include "game_globals.h"
 #include "game_modes.h"
@@ -150,41 +151,9 @@ int main(int argc, char** argv) {
   g_finalRelease = 1;
   int objects = 0;
   if (level < 0) level = BusiestLevel(&objects);
-  g_ghostMode = 0; // the demo alone drives the hero; no ghost beside it
-  g_hostGameOptions.level = level;
-  g_hostGameOptions.character = 0;
-  g_accelerometerControl = 1;
-
-  std::unique_ptr<CXGameplayWindow> window(new CXGameplayWindow(&game));
-  if (window->OnInitElement() != 1) {
-    fprintf(stderr, "timedemo: the gameplay window did not start\n");
-    return 1;
-  }
-  loadingBlend = loadingBlend2 = 300.0f; // past the splash
-  for (int i = 0; i < 3 && g_currentMode != 9; ++i)
-    window->Draw();
-  if (g_currentMode != 9) {
-    fprintf(stderr, "timedemo: level %d did not start\n", level);
-    return 1;
-  }
-
-  // The run: lean right and jump as a player would, for 'hold' frames every 'period' from frame 40;
-  // the first of these rhythms that reaches the exit door is kept.
-  const int rhythms[][2] = {{20, 15}, {25, 15}, {18, 15}, {20, 10}, {22, 10}, {30, 10}};
-  myPoint tap = {240, 200};
-  for (const auto& r : rhythms) {
-    SwitchMode(9);
-    for (int f = 0; f < recordFrames && !GameRects[0].levelFinished; ++f) {
-      window->AccelerometerUpdate(0, -0.2f, 0);
-      if (f >= 40 && (f - 40) % r[0] == 0) GameModes[9]->StylusDown(&tap, 1);
-      if (f >= 40 && (f - 40) % r[0] == r[1]) GameModes[9]->StylusUp(&tap, 1);
-      window->Draw();
-      GLES_FlushBuffer();
-    }
-    if (GameRects[0].levelFinished) break;
-  }
-  bool finished = GameRects[0].levelFinished != 0;
-  if (!finished) SaveRecording(); // a finished run has saved itself as the level's ghost
+  std::unique_ptr<CXGameplayWindow> window(StartLevelWindow(&game, level, "timedemo"));
+  if (!window) return 1;
+  bool finished = RecordLevelRun(*window, recordFrames);
 
   // The replay: the level again from its start, the hero driven by the recorded run.
   SwitchMode(9);

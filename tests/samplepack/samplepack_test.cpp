@@ -15,7 +15,10 @@
 #include "atlas.h"
 #include "atlas_writer.h"
 #include "font_writer.h"
+#include "game_globals.h"
+#include "game_test_support.h"
 #include "hge_font.h"
+#include "recordings.h"
 #include "sound_names.h"
 #include "temp_dir.h"
 
@@ -146,23 +149,30 @@ TEST(SamplePack, TwoBuildsGiveByteIdenticalPacks) {
   ScopedTempDir dir;
   ASSERT_TRUE(dir.ok());
   const fs::path files = dir.path() + "/files", levels = dir.path() + "/levels",
-                 sounds = dir.path() + "/sounds";
-  const std::string pack = dir.path() + "/_game_bb.pak";
+                 sounds = dir.path() + "/sounds", demos = dir.path() + "/demos";
+  const std::string pack = dir.path() + "/_game_bb.pak", firstPack = dir.path() + "/nodemos.pak";
+  const std::string sources = "'" + files.string() + "' '" + levels.string() + "' '" + sounds.string() +
+                              "' '" + SAMPLEPACK_STARTUP_FILES + "'";
   const std::string steps[] = {
       std::string("'") + SAMPLEPACK_PROGRAM + "' --out '" + files.string() + "' --font '" + SAMPLEPACK_FONT +
           "'",
       std::string("'") + LEVELGEN_PROGRAM + "' --out '" + levels.string() + "/levels'",
       std::string("'") + SOUNDGEN_PROGRAM + "' --out '" + sounds.string() + "' --oggenc '" +
           SAMPLEPACK_OGGENC + "'",
-      std::string("'") + SPROCKPACK_PROGRAM + "' -o '" + pack + "' '" + files.string() + "' '" +
-          levels.string() + "' '" + sounds.string() + "' '" + SAMPLEPACK_STARTUP_FILES + "'",
+      std::string("'") + SPROCKPACK_PROGRAM + "' -o '" + firstPack + "' " + sources,
+      std::string("'") + DEMOREC_PROGRAM + "' --pack '" + firstPack + "' --level 0 --out '" + demos.string() +
+          "'",
+      std::string("'") + DEMOREC_PROGRAM + "' --pack '" + firstPack + "' --level 19 --out '" +
+          demos.string() + "'",
+      std::string("'") + SPROCKPACK_PROGRAM + "' -o '" + pack + "' " + sources + " '" + demos.string() + "'",
   };
   for (const std::string& step : steps)
     ASSERT_EQ(system((step + " >/dev/null").c_str()), 0) << step;
 
   for (const auto& tree : {std::make_pair(fs::path(SAMPLEPACK_FILES), files),
                            std::make_pair(fs::path(SAMPLEPACK_LEVELS), levels),
-                           std::make_pair(fs::path(SAMPLEPACK_SOUNDS), sounds)}) {
+                           std::make_pair(fs::path(SAMPLEPACK_SOUNDS), sounds),
+                           std::make_pair(fs::path(SAMPLEPACK_DEMOS), demos)}) {
     SCOPED_TRACE(tree.first.string());
     std::vector<fs::path> built = FilesUnder(tree.first);
     ASSERT_EQ(built, FilesUnder(tree.second));
@@ -174,6 +184,26 @@ TEST(SamplePack, TwoBuildsGiveByteIdenticalPacks) {
   EXPECT_GT(built.size(), 0u);
   EXPECT_TRUE(built == rebuilt) << "the packs differ: " << built.size() << " and " << rebuilt.size()
                                 << " bytes";
+}
+
+// The demo runs behind the main menu (level 0) and the loader (level 19) are in the pack where the
+// game looks for them, and its demo reader takes them: real runs, the hero going right.
+TEST(SamplePack, HoldsTheDemoRunsOfLevels0And19) {
+  PackGame game;
+  ASSERT_TRUE(game.OpenPackFile(SAMPLEPACK_PAK));
+  const int finalRelease = g_finalRelease, levelSelected = g_levelSelected;
+  g_finalRelease = 1; // the released game plays the pack's demo, not the player's own ghost
+  for (int level : {0, 19}) {
+    SCOPED_TRACE(level);
+    g_levelSelected = level;
+    Recordings[0].length = 0;
+    ASSERT_EQ(LoadRecording(0, true), 1);
+    const recording& run = Recordings[0];
+    ASSERT_GT(run.length, 0);
+    EXPECT_GT(run.x[run.length - 1], run.x[0] + 100.0f);
+  }
+  g_finalRelease = finalRelease;
+  g_levelSelected = levelSelected;
 }
 
 // Every effect of the sound table and every soundtrack has an OGG file of its own, each a different
