@@ -36,6 +36,7 @@ void CreateLoaderPictures() {
     if (!target) continue;
     // The white picture outlives the loader: the fills of every screen stretch it.
     if (target == &g_white && g_white) continue;
+    SafeDelete(*target);
     *target = new Surface(CommonString(name), run.source == catalogue::Source::Jpeg ? 1 : 0, false);
   }
   g_black = g_white;
@@ -68,8 +69,8 @@ void loader::InitMode() {
 }
 
 void loader::DeInitMode() {
-  for (int i = 0; i < 3; ++i)
-    SafeDelete(loaderBG[i]);
+  for (Surface*& picture : loaderBG)
+    SafeDelete(picture);
 }
 
 void loader::Draw(float dt) {

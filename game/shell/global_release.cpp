@@ -8,6 +8,7 @@
 #include "game_services.h"
 #include "gameplay_window.h"
 #include "hge_font.h"
+#include "main_menu.h"
 #include "surface.h"
 
 Surface* g_particleSheet;
@@ -51,6 +52,7 @@ void SafeDeleteGlobals() {
   if (g_black == g_white) g_black = nullptr;
   Release(g_white);
   g_black = nullptr;
+  Release(loaderBG);
   Release(g_particleSheet);
   Release(g_backgrounds);
   Release(g_Particles);

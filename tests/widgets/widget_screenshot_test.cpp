@@ -131,7 +131,7 @@ TEST(WidgetScreenshot, OneOfEachWidgetShowsAtKnownPixels) {
         {"full", {kGreen}},
         {"track", {kNavy}},
         {"fill", {kOrange}},
-        {"knob", {kWhite}},
+        {"knob", {kWhite, kWhite, kWhite}},
         {"nine", {kRed, kRed, kRed, kRed, kPurple, kRed, kRed, kRed, kRed}},
     };
     app.makeFrame = [&](const std::string& tag, int w, int h, int frame) -> IDibBitmap* {

@@ -317,6 +317,9 @@ TEST_F(GameplayWindowTest, ReleaseSavesResetsAndFreesEveryGlobal) {
   g_worldAtlas[9] = new Atlas();
   g_rectDummies[3][3] = new SurfaceDummy("x", false, 0);
   Font1 = new hgeFont(nullptr);
+  // The loader made the real white picture already.
+  if (g_black == g_white) g_black = nullptr;
+  SafeDelete(g_white);
   g_white = FakeSurface(4, 4);
   g_black = g_white;
   AddButtonCustom(1, 1, 1, 1, 0, "", nullptr, nullptr, nullptr);
