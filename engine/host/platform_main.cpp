@@ -269,6 +269,13 @@ void handleScreenEvent(bps_event_t* event) {
   screen_event_t screenEvent = screen_event_get_event(event);
   int type = 0;
   if (!screenEvent || screen_get_event_property_iv(screenEvent, SCREEN_PROPERTY_TYPE, &type) != 0) return;
+  if (type == SCREEN_EVENT_KEYBOARD) {
+    // The back key goes to the game as a typed character; its false answer ends the run.
+    int sym = 0;
+    if (!g_pGame || screen_get_event_property_iv(screenEvent, SCREEN_PROPERTY_KEY_SYM, &sym) != 0) return;
+    if (!g_pGame->OnGraffitiChar(sym)) g_exit_application = true;
+    return;
+  }
   if (type != SCREEN_EVENT_MTOUCH_TOUCH && type != SCREEN_EVENT_MTOUCH_MOVE &&
       type != SCREEN_EVENT_MTOUCH_RELEASE)
     return;

@@ -131,6 +131,7 @@ void Handle(const SDL_Event& ev) {
     bool down = ev.type == SDL_KEYDOWN;
     SDL_Keycode k = ev.key.keysym.sym;
     if (k == SDLK_ESCAPE && down && !ev.key.repeat) Navigator(JournalEvent::Kind::NavSwipeDown);
+    if (k == SDLK_BACKSPACE && down && !ev.key.repeat) Navigator(JournalEvent::Kind::KeyBack);
     int index = k == SDLK_LEFT ? 0 : k == SDLK_RIGHT ? 1 : k == SDLK_UP ? 2 : k == SDLK_DOWN ? 3 : -1;
     if (index >= 0) {
       d.keys[index] = down;

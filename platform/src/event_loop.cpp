@@ -50,6 +50,14 @@ void Deliver(const JournalEvent& in) {
     Queue(std::move(e));
     return;
   }
+  case K::KeyBack: {
+    if (!s.context || !s.context->eventsRequested) return;
+    bps_event_t e = MakeEvent(kScreenDomain, 0);
+    e.screen.type = SCREEN_EVENT_KEYBOARD;
+    e.screen.keySym = 8;
+    Queue(std::move(e));
+    return;
+  }
   case K::Tilt: {
     bool same = in.tilt[0] == s.tilt[0] && in.tilt[1] == s.tilt[1] && in.tilt[2] == s.tilt[2];
     for (int i = 0; i < 3; ++i)

@@ -17,6 +17,7 @@ struct _screen_event {
   int type = 0;
   int position[2] = {0, 0};
   int touchId = 0;
+  int keySym = 0;
 };
 
 struct bps_event_t {

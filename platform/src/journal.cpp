@@ -130,6 +130,9 @@ LineResult ParseJournalLine(const std::string& line, JournalEvent* event, std::s
     e.kind = JournalEvent::Kind::Tilt;
     for (int i = 0; i < 3; ++i)
       if (!ToFloat(t[2 + i], &e.tilt[i])) return Bad(error, "bad tilt value '" + t[2 + i] + "'");
+  } else if (service == "key") {
+    if (t.size() != 3 || t[2] != "back") return Bad(error, "key needs: back");
+    e.kind = JournalEvent::Kind::KeyBack;
   } else if (service == "nav") {
     if (t.size() < 3) return Bad(error, "nav needs: exit|window STATE|swipedown|orientation ANGLE");
     const std::string& what = t[2];
@@ -224,6 +227,8 @@ std::string FormatJournalEvent(const JournalEvent& e) {
     return out + "nav window " + std::to_string(e.value);
   case JournalEvent::Kind::NavSwipeDown:
     return out + "nav swipedown";
+  case JournalEvent::Kind::KeyBack:
+    return out + "key back";
   case JournalEvent::Kind::NavOrientation:
     return out + "nav orientation " + std::to_string(e.value);
   case JournalEvent::Kind::StorePurchase:

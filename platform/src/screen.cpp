@@ -182,6 +182,9 @@ int screen_get_event_property_iv(screen_event_t event, int property, int* values
   case SCREEN_PROPERTY_TOUCH_ID:
     values[0] = event->touchId;
     return 0;
+  case SCREEN_PROPERTY_KEY_SYM:
+    values[0] = event->keySym;
+    return 0;
   default:
     return Fail(EINVAL);
   }

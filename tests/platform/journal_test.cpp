@@ -36,7 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
                       GoodLine{"12 touch up 1 1023 599 # lifted", "12 touch up 1 1023 599"},
                       GoodLine{"3 tilt 0.5 -0.25 9.75", "3 tilt 0.5 -0.25 9.75"},
                       GoodLine{"4 nav exit", "4 nav exit"}, GoodLine{"4 nav window 2", "4 nav window 2"},
-                      GoodLine{"5 nav swipedown", "5 nav swipedown"},
+                      GoodLine{"5 nav swipedown", "5 nav swipedown"}, GoodLine{"8 key  back", "8 key back"},
                       GoodLine{"6 nav orientation 270", "6 nav orientation 270"},
                       GoodLine{"1 store purchase success 10", "1 store purchase success 10"},
                       GoodLine{"1 store restore cancel 0", "1 store restore cancel 0"},
@@ -85,13 +85,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values("touch down 0 1 2", "-1 nav exit", "x nav exit", "3", "3 jump", "3 touch press 0 1 2",
                       "3 touch down 0 1", "3 touch down 0 1 2 3", "3 touch down -1 1 2",
                       "3 touch down 0 1.5 2", "3 touch down 0 1 2x", "3 tilt 1 2", "3 tilt 1 2 nan",
-                      "3 tilt a 0 0", "3 nav", "3 nav fly", "3 nav exit now", "3 nav window 3",
-                      "3 nav window", "3 nav orientation 45", "3 nav orientation 360", "3 store",
-                      "3 store buy success 1", "3 store purchase maybe 1", "3 store purchase success",
-                      "3 store purchase success -2", "3 store purchase cancel 1 extra",
-                      "3 store restore error 1", "3 store restore error 1 x", "99999999999 nav exit",
-                      "3 nav exit # \x07", "3 nav exit\x7F", "3 nav\x0Bexit", "3 nav exit # caf\xE9",
-                      "3 nav exit # \xC3", "3 nav exit # \xC0\xAF"));
+                      "3 tilt a 0 0", "3 nav", "3 nav fly", "3 nav exit now", "3 key", "3 key home",
+                      "3 key back 1", "3 nav window 3", "3 nav window", "3 nav orientation 45",
+                      "3 nav orientation 360", "3 store", "3 store buy success 1", "3 store purchase maybe 1",
+                      "3 store purchase success", "3 store purchase success -2",
+                      "3 store purchase cancel 1 extra", "3 store restore error 1",
+                      "3 store restore error 1 x", "99999999999 nav exit", "3 nav exit # \x07",
+                      "3 nav exit\x7F", "3 nav\x0Bexit", "3 nav exit # caf\xE9", "3 nav exit # \xC3",
+                      "3 nav exit # \xC0\xAF"));
 
 TEST(JournalTest, WholeTextReportsTheFirstBadLineNumber) {
   std::vector<JournalEvent> events;

@@ -14,6 +14,7 @@ struct JournalEvent {
     NavExit,
     NavWindow,
     NavSwipeDown,
+    KeyBack,
     NavOrientation,
     StorePurchase,
     StoreRestore

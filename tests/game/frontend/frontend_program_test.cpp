@@ -74,8 +74,10 @@ struct RunResult {
   std::string err;
 };
 
-RunResult Sprocklet(const std::string& dir, const std::string& args) {
-  std::string command = "cd '" + dir + "' && ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" '" +
+// With timeoutSeconds > 0 the run is ended after that long (status 124).
+RunResult Sprocklet(const std::string& dir, const std::string& args, int timeoutSeconds = 0) {
+  const std::string timeout = timeoutSeconds > 0 ? "timeout " + std::to_string(timeoutSeconds) + " " : "";
+  std::string command = "cd '" + dir + "' && ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" " + timeout + "'" +
                         SPROCKLET_PROGRAM + "' --headless --display 480x320 --root '" + dir + "/root' " +
                         args + " >'" + dir + "/out.txt' 2>'" + dir + "/err.txt'";
   RunResult r;
@@ -183,6 +185,25 @@ TEST_F(FrontEndProgram, TheMenuMusicGoesToTheWavFileWithoutGaps) {
   EXPECT_LT(longest, (size_t)rate / 20)
       << "silent up to " << (double)at / rate << " s of " << (double)frames / rate
       << " s; the music began at " << (double)first / rate << " s";
+}
+
+// The back key from the journal asks whether to quit; "yes" writes the progress files and the
+// program ends by itself with status 0 (without --frames nothing else ends it: a run that never
+// quits is ended by the timeout, with another status). The files were written at the start too, so
+// they are checked to be newer than the screenshot taken while the question was asked.
+TEST_F(FrontEndProgram, BackThenYesQuitsWithStatus0AndWritesTheProgress) {
+  std::ofstream(dir.path() + "/quit.txt") << "2 touch down 0 240 160\n4 touch up 0 240 160\n"
+                                             "200 key back\n"
+                                             "240 touch down 0 285 195\n242 touch up 0 285 195\n";
+  RunResult r = Sprocklet(dir.path(), "--journal quit.txt --shot 230:asked.png", 120);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NEAR(LoaderEnd(), 158, 3) << "the menu came first";
+  const auto asked = std::filesystem::last_write_time(dir.path() + "/asked.png");
+  for (const char* file : {"allinfo.dat", "options.cfg", "global.cfg", "missions.cfg", "date.cfg"}) {
+    const std::string path = dir.path() + "/root/data/" + file;
+    ASSERT_TRUE(std::filesystem::exists(path)) << file;
+    EXPECT_GT(std::filesystem::last_write_time(path), asked) << file << " was not written by the quit";
+  }
 }
 
 } // namespace
