@@ -134,7 +134,7 @@ int XButton::NotifyPointerEvent(int x, int y, int type) {
       m_pApp->XReleaseCapture();
       bool inside = Contains(x, y);
       m_bPressed = 0;
-      if (inside) SendMessage(GetParent(), XMSG_COMMAND, (intptr_t)Id2WParam(), 0, false);
+      if (inside) OnClick();
     }
     break;
   default:
@@ -142,6 +142,8 @@ int XButton::NotifyPointerEvent(int x, int y, int type) {
   }
   return 1;
 }
+
+void XButton::OnClick() { SendMessage(GetParent(), XMSG_COMMAND, (intptr_t)Id2WParam(), 0, false); }
 
 int XButton::NotifyKeyEvent(int key, int state) {
   if (!TakesInput()) return 0;
@@ -237,33 +239,6 @@ void XCheckBox::Toggle() {
   m_bPressed = 0;
   m_bChecked = !m_bChecked;
   SendMessage(GetParent(), XMSG_CHECKBOX_TOGGLED, (intptr_t)Id2WParam(), m_bChecked, false);
-}
-
-int XCheckBox::NotifyPointerEvent(int x, int y, int type) {
-  if (!TakesInput()) return 0;
-  bool captured = m_pApp && m_pApp->XGetCapture() == this;
-  switch (type) {
-  case 1:
-    m_bPressed = 1;
-    if (m_pApp) m_pApp->XSetCapture(this);
-    SendMessage(GetParent(), XMSG_PRESSED, (intptr_t)Id2WParam(), 0, false);
-    return 1;
-  case 3:
-    if (captured) m_bPressed = Contains(x, y);
-    break;
-  case 2:
-    if (captured) {
-      m_pApp->XReleaseCapture();
-      if (Contains(x, y))
-        Toggle();
-      else
-        m_bPressed = 0;
-    }
-    break;
-  default:
-    break;
-  }
-  return 1;
 }
 
 int XCheckBox::NotifyKeyEvent(int key, int state) {

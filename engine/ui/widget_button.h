@@ -46,6 +46,8 @@ public:
   // Invisible or fading buttons take no input.
   bool TakesInput();
   TCoord2D Centre();
+  // A release inside the widget after a press on it: a button sends its command.
+  virtual void OnClick();
 
   CommonString m_Caption;
   CaptionStyle m_Style;
@@ -62,10 +64,11 @@ public:
 
   void Draw() override;
   int NotifyKeyEvent(int key, int state) override;
-  int NotifyPointerEvent(int x, int y, int type) override;
   bool Contains(int x, int y) override;
   int OnInitWidget() override;
   TCoord2D GetSize() override;
+  // A check box toggles instead.
+  void OnClick() override { Toggle(); }
   // Sets the state without a message.
   virtual void Check(bool checked) { m_bChecked = checked; }
 
