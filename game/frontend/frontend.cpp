@@ -115,24 +115,36 @@ Global GlobalOf(int id) {
   }
 }
 
-// Creates the sprites of one set of front-end rows into their slots.
-void Register(const catalogue::Set& set, Atlas* atlas) {
+// Creates the sprites of one set's rows of one target, each into the slot where() gives (rows
+// without a slot are skipped): atlas entries cut from atlas, pictures read from their files.
+template <typename Where>
+void RegisterRows(const catalogue::Set& set, catalogue::Target target, Atlas* atlas, Where where) {
   char name[catalogue::kMaxNameLength];
   for (int r = 0; r < set.runCount; ++r) {
     const catalogue::Run& run = set.runs[r];
+    if (run.target != target) continue;
     for (int i = 0; i < catalogue::SlotCount(run); ++i) {
-      int index = 0, slot = 0;
-      catalogue::SlotAt(run, i, &index, &slot);
+      int index = 0, frame = 0;
+      catalogue::SlotAt(run, i, &index, &frame);
       if (!catalogue::ExpandName(run, i, name, sizeof(name))) continue;
-      Global g = GlobalOf(index);
-      // Slot 0 of the options array is the atlas itself.
-      if (!g.slots || slot < 0 || slot >= g.count || (g.slots == OptSurf && slot == 0)) continue;
+      Surface** slot = where(index, frame);
+      if (!slot) continue;
       if (run.source == catalogue::Source::Atlas)
-        g.slots[slot] = new Surface(atlas, CommonString(name));
+        *slot = atlas ? new Surface(atlas, CommonString(name)) : nullptr;
       else
-        g.slots[slot] = new Surface(CommonString(name), run.source == catalogue::Source::Jpeg ? 1 : 0, false);
+        *slot = new Surface(CommonString(name), run.source == catalogue::Source::Jpeg ? 1 : 0, false);
     }
   }
+}
+
+// Creates the sprites of one set of front-end rows into their slots.
+void Register(const catalogue::Set& set, Atlas* atlas) {
+  RegisterRows(set, catalogue::Target::FrontEnd, atlas, [](int index, int slot) -> Surface** {
+    Global g = GlobalOf(index);
+    // Slot 0 of the options array is the atlas itself.
+    if (!g.slots || slot < 0 || slot >= g.count || (g.slots == OptSurf && slot == 0)) return nullptr;
+    return &g.slots[slot];
+  });
 }
 
 template <int N> void DeleteAll(Surface* (&slots)[N]) {
@@ -184,6 +196,10 @@ void LoadCommonMainMenuGFX() {
         reinterpret_cast<Surface*>(new Atlas(CommonString(catalogue::FrontEndOptionsSprites().atlas)));
     Register(catalogue::FrontEndOptionsSprites(), OptionsAtlas());
   }
+}
+
+void RegisterScreenSprites(const catalogue::Set& set, Atlas* atlas, ScreenSlot slotOf) {
+  if (slotOf) RegisterRows(set, catalogue::Target::Screen, atlas, slotOf);
 }
 
 void UnLoadCommonMainMenuGFXForPlay() { DeleteAllButOptions(); }

@@ -6,6 +6,9 @@
 
 class Atlas;
 class Surface;
+namespace catalogue {
+struct Set;
+}
 
 // --- level layout (g_levelAmounts is the drawing layer's, the unlock tables the progress files') ---
 extern int g_setMax;
@@ -46,6 +49,12 @@ void LoadCommonMainMenuGFX();
 void UnLoadCommonMainMenuGFX();
 // Frees the set but the options atlas and sprites, which the pause panel's options still use.
 void UnLoadCommonMainMenuGFXForPlay();
+
+// A screen's own sprites (the catalogue's Target::Screen rows of one set): each is created into
+// the slot slotOf gives for its row's index and frame (null skips it), atlas entries cut from
+// atlas, pictures read from their files. The screen frees them itself.
+using ScreenSlot = Surface** (*)(int index, int frame);
+void RegisterScreenSprites(const catalogue::Set& set, Atlas* atlas, ScreenSlot slotOf);
 
 // --- navigation actions ---
 void InitMainMenu();

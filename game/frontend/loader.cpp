@@ -119,6 +119,4 @@ void ContinueLoading() {
   // The first screen shows at once, without the cross-fade from the splash.
   if (from) from->fadeActive = 0;
   if (g_currentMode >= 0 && GameModes[g_currentMode]) GameModes[g_currentMode]->fadeActive = 0;
-  // The run's log: when the start-up ended and which screen it led to.
-  printf("sprocklet: mode 18 -> %d at frame %d\n", g_currentMode, framesCount);
 }

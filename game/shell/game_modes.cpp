@@ -72,6 +72,9 @@ void SwitchMode(int id) {
     fprintf(stderr, "sprocklet: no game mode %d to switch to; staying in mode %d\n", id, g_currentMode);
     return;
   }
+  // The run's log: every screen change, so a scripted run can tell where it went.
+  printf("sprocklet: mode %d -> %d at frame %d\n", g_currentMode, id, framesCount);
+  fflush(stdout);
   g_switchingTo = id;
   if (g_currentMode >= 0 && GameModes[g_currentMode]) GameModes[g_currentMode]->DeInitMode();
   g_previousMode = g_currentMode;

@@ -1,6 +1,6 @@
 // What the shell and the drawing layer use of the game's other subsystems: the sprite and
 // character catalogues, the front end, audio, the level objects, in-level play and the level
-// editor. Until each subsystem exists, stubs_subsystems.cpp stands in for it.
+// editor.
 #pragma once
 
 #include "game_modes.h"
@@ -118,20 +118,15 @@ extern globalData GlobalData;
 #include "frontend.h"
 #include "main_menu.h"
 #include "menu_hints.h"
-class newGame : public gamemode {};
-class options : public gamemode {};
-class credits : public gamemode {};
-class hiscores : public gamemode {};
-class instructions : public gamemode {};
-class interLevel : public gamemode {};
-class mapMode : public gamemode {};
-class levelSelection : public gamemode {};
-class missionsList : public gamemode {};
-class secretsList : public gamemode {};
-class miniGame : public gamemode {};
-class shop : public gamemode {};
-class help : public gamemode {};
-class about : public gamemode {};
+#include "credits.h"
+#include "dormant_screens.h"
+#include "help_screen.h"
+#include "level_selection.h"
+#include "lists.h"
+#include "minigame.h"
+#include "options_screen.h"
+#include "shop.h"
+#include "world_map.h"
 
 // --- audio ---
 #include "sound_table.h"
@@ -166,4 +161,4 @@ extern float g_shiftY;
 extern int currentRecording;
 
 // --- level editor ---
-class level_editor : public gamemode {};
+#include "level_editor.h"

@@ -525,6 +525,8 @@ PixelSize ArtSize(const ArtRequest& r) {
   const int kLargest = 1024;
   PixelSize size{0, 0};
   int w = 0, h = 0;
+  if (r.slot.width > 0 && r.slot.height > 0) // the set gives it
+    return {std::min(r.slot.width, kLargest), std::min(r.slot.height, kLargest)};
   switch (r.slot.target) {
   case Target::Backgrounds:
     return {960, 640}; // already the double-resolution screen

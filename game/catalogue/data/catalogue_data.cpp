@@ -2,6 +2,8 @@
 // the rows of the start-up sprites, the level backgrounds and the fonts.
 #include "catalogue_data.h"
 
+#include <cstring>
+
 #include <set>
 #include <string>
 #include <utility>
@@ -60,6 +62,7 @@ const TargetShape kShapes[(int)Target::Count] = {
     {"g_customSmoke", 10, 1},
     {"g_Particles", 10, 20},
     {"front end", FrontEndGlobalCount, kFrontEndSlots},
+    {"a screen's own", kScreenGlobals, kScreenSlots},
 };
 
 // Level end, banners and mission buttons, dialogs: registered before LoadGUI.
@@ -474,7 +477,7 @@ const GlyphOffset* HintTextOffsets(int* count) {
 
 const Set* const* AllSets(int* count) {
   struct List {
-    const Set* sets[32];
+    const Set* sets[48];
     int count = 0;
   };
   static const List list = [] {
@@ -489,6 +492,9 @@ const Set* const* AllSets(int* count) {
       l.sets[l.count++] = s;
     for (int k = 0; k < kSkinCount; ++k)
       l.sets[l.count++] = SkinSprites(k);
+    for (const Set* s : {&WorldMapArt(), &LevelSelectionArt(), &ShopArt(), &OptionsScreenArt(), &ListsArt(),
+                         &CreditsArt(), &HelpArt(), &DormantScreensArt(), &MiniGameArt()})
+      l.sets[l.count++] = s;
     return l;
   }();
   *count = list.count;
@@ -516,6 +522,12 @@ void WalkAssets(AssetVisitor& visitor) {
         if (!ExpandName(run, i, name, sizeof(name))) continue;
         Slot slot{run.target, 0, 0};
         SlotAt(run, i, &slot.index, &slot.frame);
+        for (int k = 0; k < set.sizeCount; ++k)
+          if (std::strcmp(set.sizes[k].name, name) == 0) {
+            slot.width = set.sizes[k].width;
+            slot.height = set.sizes[k].height;
+            break;
+          }
         if (run.source == Source::Atlas) {
           if (!set.atlas) continue;
           if (!seenEntries.insert({set.atlas, name}).second) continue;

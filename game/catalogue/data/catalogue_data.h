@@ -62,6 +62,7 @@ enum class Target : uint8_t {
   CustomSmoke,
   Particles,
   FrontEnd, // the front end's globals: index a FrontEndGlobal, frame the slot
+  Screen,   // a screen's own sprites, loaded by that screen: index one of its globals, frame the slot
   Count
 };
 
@@ -86,12 +87,20 @@ struct Run {
   Source source;
 };
 
+// The pixel size of one sprite of a set, where the set gives it (a screen's pictures).
+struct ArtSize {
+  const char* name;
+  int16_t width, height;
+};
+
 // The rows one loader registers from one atlas, in registration order.
 struct Set {
   const char* loader; // the function that registers it
   const char* atlas;  // the atlas its Atlas rows are cut from, or null
   const Run* runs;
   int runCount;
+  const ArtSize* sizes; // pixel sizes by name for the sample pack, or null
+  int sizeCount;
 };
 
 // A run's slots: how many, and the i-th one's indexes.
@@ -183,6 +192,9 @@ enum FrontEndGlobal : int16_t {
   FrontEndGlobalCount
 };
 const int kFrontEndSlots = 30;
+// A screen's own globals: at most this many arrays of this many slots each.
+const int kScreenGlobals = 16;
+const int kScreenSlots = 64;
 // The common menu set in its load order: pictures of their own, then the entries of the atlases
 // "world", "global_map_background_png" and "options".
 const Set& FrontEndPictures();
@@ -191,6 +203,18 @@ const Set& FrontEndBackgroundSprites();
 const Set& FrontEndOptionsSprites();
 // The loader's splash pictures and the white fill picture.
 const Set& LoaderPictures();
+
+// The screens' own sprites, each screen's rows with Target::Screen (and their pixel sizes): the
+// screen loads them on entry with RegisterScreenSprites and frees them on exit.
+const Set& WorldMapArt();       // the bonus-world pictures of the world map
+const Set& LevelSelectionArt(); // level selection and the character picker
+const Set& ShopArt();
+const Set& OptionsScreenArt();
+const Set& ListsArt(); // the missions and secrets lists
+const Set& CreditsArt();
+const Set& HelpArt();
+const Set& DormantScreensArt(); // hiscores, instructions, interLevel, mapMode and about
+const Set& MiniGameArt();
 
 // Every set of the catalogue, for walks and checks.
 const Set* const* AllSets(int* count);
@@ -201,6 +225,7 @@ struct Slot {
   Target target;
   int index;
   int frame;
+  int width = 0, height = 0; // the pixel size its set gives, 0 where it gives none
 };
 class AssetVisitor {
 public:

@@ -472,10 +472,19 @@ struct Collector : AssetVisitor {
   std::vector<std::pair<std::string, Source>> pictures;
   std::vector<std::string> fonts;
   void Atlas(const char* atlas) override { atlases.push_back(atlas); }
-  void AtlasEntry(const char* atlas, const char* name, const Slot&) override {
+  // The screens' own sprites, apart: each screen adds its own, so the counts below leave them out.
+  std::set<std::string> sharedAtlases; // atlases with an entry outside the screens' sets
+  std::map<std::string, Slot> screenPictures;
+  void AtlasEntry(const char* atlas, const char* name, const Slot& slot) override {
     entries[atlas].push_back(name);
+    if (slot.target != Target::Screen) sharedAtlases.insert(atlas);
   }
-  void Picture(const char* name, Source source, const Slot&) override { pictures.push_back({name, source}); }
+  void Picture(const char* name, Source source, const Slot& slot) override {
+    if (slot.target == Target::Screen)
+      screenPictures[name] = slot;
+    else
+      pictures.push_back({name, source});
+  }
   void Font(const FontSpec& font) override { fonts.push_back(font.file); }
 };
 
@@ -486,26 +495,26 @@ TEST(CatalogueTables, TheWalkReportsEveryAssetOnce) {
   WalkAssets(walk);
   std::set<std::string> atlasSet(walk.atlases.begin(), walk.atlases.end());
   EXPECT_EQ(atlasSet.size(), walk.atlases.size()) << "an atlas reported twice";
-  EXPECT_EQ(atlasSet, (std::set<std::string>{"common_blocks",
-                                             "doodle_world",
-                                             "industrial_world",
-                                             "clay_world",
-                                             "vudarudiri_tutorial_world",
-                                             "level0sprites",
-                                             "bonus_worlds",
-                                             "allcommon",
-                                             "secret_items",
-                                             "missions",
-                                             "character_lowres",
-                                             "character_demon",
-                                             "character_jario",
-                                             "slicker",
-                                             "character_star",
-                                             "character_stickman",
-                                             "character_zombie",
-                                             "world",
-                                             "global_map_background_png",
-                                             "options"}));
+  EXPECT_EQ(walk.sharedAtlases, (std::set<std::string>{"common_blocks",
+                                                       "doodle_world",
+                                                       "industrial_world",
+                                                       "clay_world",
+                                                       "vudarudiri_tutorial_world",
+                                                       "level0sprites",
+                                                       "bonus_worlds",
+                                                       "allcommon",
+                                                       "secret_items",
+                                                       "missions",
+                                                       "character_lowres",
+                                                       "character_demon",
+                                                       "character_jario",
+                                                       "slicker",
+                                                       "character_star",
+                                                       "character_stickman",
+                                                       "character_zombie",
+                                                       "world",
+                                                       "global_map_background_png",
+                                                       "options"}));
   // Every atlas name of every set is an entry of its atlas, once.
   for (const Set* set : Sets()) {
     if (!set->atlas) continue;
@@ -532,4 +541,11 @@ TEST(CatalogueTables, TheWalkReportsEveryAssetOnce) {
   // backgrounds, the two pictures of skin 7, 5 of the menus and the loader's 4.
   EXPECT_EQ(walk.pictures.size(), (size_t)(13 + 28 + 12 + 36 + 5 + 3 + 41 + 2 + 5 + 4));
   EXPECT_EQ(walk.fonts.size(), 7u);
+
+  // A screen's picture carries the pixel size its set gives.
+  ASSERT_TRUE(walk.screenPictures.count("global_map_bonus_world_6"));
+  const Slot& bonus = walk.screenPictures["global_map_bonus_world_6"];
+  EXPECT_EQ(bonus.frame, 5);
+  EXPECT_EQ(bonus.width, 400);
+  EXPECT_EQ(bonus.height, 400);
 }

@@ -8,6 +8,7 @@
 
 #include "atlas.h"
 #include "buttons.h"
+#include "catalogue_data.h"
 #include "frontend.h"
 #include "game_globals.h"
 #include "game_modes.h"
@@ -280,6 +281,21 @@ TEST_F(FrontEnd, TheCommonMenuSetLoadsOnceAndKeepsTheOptionsThroughPlay) {
   EXPECT_EQ(OptSurf[1], nullptr);
   EXPECT_EQ(buttonMain[0], nullptr);
   LoadCommonMainMenuGFX(); // the window's end frees it again
+}
+
+Surface* g_testScreenSlots[6];
+
+TEST_F(FrontEnd, AScreensOwnSpritesGoWhereTheScreenSaysAndSlotsItHasNotAreSkipped) {
+  RegisterScreenSprites(catalogue::WorldMapArt(), nullptr, [](int index, int frame) -> Surface** {
+    return index == 0 && frame < 5 ? &g_testScreenSlots[frame] : nullptr;
+  });
+  for (int k = 0; k < 5; ++k) {
+    ASSERT_NE(g_testScreenSlots[k], nullptr) << k;
+    EXPECT_NE(g_testScreenSlots[k]->texture, nullptr) << "global_map_bonus_world_" << k + 1;
+  }
+  EXPECT_EQ(g_testScreenSlots[5], nullptr);
+  for (Surface*& s : g_testScreenSlots)
+    SafeDelete(s);
 }
 
 TEST_F(FrontEnd, CloseMainMenuSubMenusActsOnlyInTheMenu) {
