@@ -21,3 +21,5 @@ int drawObjectCenters = 0;
 u8 drawObjectReferences = 0;
 int drawObjectRefID = 0;
 int refsizeX = 50, refsizeY = 50;
+
+char TXT[200];

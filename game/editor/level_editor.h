@@ -30,3 +30,6 @@ extern int drawObjectCenters;              // nonzero: centre crosses
 extern u8 drawObjectReferences;            // the sprite-type palette covers the screen
 extern int drawObjectRefID;                // palette page 0-2
 extern int refsizeX, refsizeY;             // palette cell size
+
+// The shared scratch text (panel titles, labels).
+extern char TXT[200];
