@@ -199,6 +199,8 @@ void UpdateCurRect() {
   o.flipX = flipX;
   o.flipY = flipY;
   o.layer = layer;
+  // The box follows the kept rotation.
+  o.UpdateCoordinates();
 }
 
 void UpdateAllColors() {
