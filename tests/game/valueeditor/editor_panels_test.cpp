@@ -87,6 +87,10 @@ void ExpectRows(std::initializer_list<Binding> rows) {
 }
 
 TEST_F(EditorPanels, SetupPanelBindsTheSwitchesHeaderAndEditorSettings) {
+  // It replaces the object panel that was open, rows and all.
+  Put(2, 1);
+  lastSelectedObjectID = 2;
+  ButtonBringValueEditor();
   ValueList.x = 70;
   ValueList.y = 20;
   ValueEditorGameSetup();
