@@ -14,6 +14,7 @@
 #include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
+#include "level_header.h"
 #include "png_file_writer.h"
 #include "startup_pack.h"
 #include "surface.h"
@@ -154,6 +155,33 @@ TEST_F(ValuePanelScreen, LongPanelDrawsItsScrollBarUpwards) {
   ExpectColour("first row, a half row", 200, 145, kRow);
   ExpectColour("beside the half row", 250, 145, kPanel);
   ExpectColour("below the panel", 200, 305, kBlack);
+}
+
+// "Start X" and "Start X BIG" edit one field: a value the BIG row set beyond the small row's range
+// shows the small row full (or empty), never a bar past its end.
+TEST_F(ValuePanelScreen, SharedFieldBarsStayInTheirRows) {
+  levelHeader saved = g_levelCur;
+  g_levelCur.startX = 9000;
+  g_levelCur.startY = 2500;
+  ValueList.x = 100;
+  ValueList.y = 20;
+  ValueEditorGameSetup();
+  // Rows 18-21 brought to panel y 30, 59, 88 and 117.
+  ValueList.scrollY = 30 - 18 * 29;
+  hgeFont* font = FontInterface;
+  FontInterface = nullptr;
+  Frame();
+  FontInterface = font;
+  Shot("start-rows");
+  g_levelCur = saved;
+  ExpectColour("Start X full", 305, 65, kBar);
+  ExpectColour("past the Start X row", 315, 65, kPanel);
+  ExpectColour("Start Y empty", 200, 94, kRow);
+  // 9000 of 2000-9500 is 14/15 of the BIG row; 2500 is a fifteenth.
+  ExpectColour("Start X BIG", 290, 123, kBar);
+  ExpectColour("Start X BIG's end", 302, 123, kRow);
+  ExpectColour("Start Y BIG", 120, 152, kBar);
+  ExpectColour("Start Y BIG's end", 130, 152, kRow);
 }
 
 } // namespace
