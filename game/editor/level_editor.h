@@ -7,7 +7,18 @@
 #include "game_rect.h"
 #include "quellar_types.h"
 
-class level_editor : public gamemode {};
+class level_editor : public gamemode {
+public:
+  void InitMode() override;
+  void Draw(float dt) override;
+  void StylusDown(myPoint* points, int count) override;
+  void StylusUp(myPoint* points, int count) override;
+  void StylusMove(myPoint* points, int count) override;
+
+  float sinceTouchDown = 0; // seconds, for the double tap
+  int lastTouchX = 0;       // the last touch point a move acted on
+  int lastTouchY = 0;
+};
 
 // The editor's state is global: its buttons and the value panels' rows bind to it.
 extern float editorZoom;                   // divisor of touch positions and drag steps
@@ -33,3 +44,24 @@ extern int refsizeX, refsizeY;             // palette cell size
 
 // The shared scratch text (panel titles, labels).
 extern char TXT[200];
+
+// What the status line shows under the level's name: empty, or why the level in memory is not the
+// file's ("no file", "not saved").
+extern const char* editorLevelNote;
+
+// Level numbers the editor steps through.
+enum { EDITOR_LEVEL_MIN = 0, EDITOR_LEVEL_MAX = 399 };
+
+// Loads "level%i.txt" (or the backup "level%ib.txt") of g_levelSelected: the file the editor saved
+// first, then the pack's level of that number; when neither opens the objects stay as they are and
+// the status line says "no file". 1 when a level was loaded.
+int EditorLoadLevel(bool backup);
+// Saves the objects and the header as that file; false (and "not saved" on the status line) when
+// the write failed and the old file was kept.
+bool EditorSaveLevel(bool backup);
+
+// Clears screenMove, editorSelectionMade and every multi-selection mark.
+void SelectionReset();
+void ResetAllMultiSelections();
+// The snap of one coordinate to the grid: to the nearest multiple, halves up.
+float SnapToGrid(float v, int grid);
