@@ -1,4 +1,4 @@
-// The missions and secrets lists', the credits' and the help screen's own pictures.
+// The missions and secrets lists', the credits' and the help screen's own pictures, all standalone.
 #include "catalogue_data.h"
 #include "catalogue_rows.h"
 
@@ -7,9 +7,46 @@ namespace {
 
 using namespace rows;
 
-constexpr Set kListsArt = EmptySet("ListsArt");
-constexpr Set kCreditsArt = EmptySet("CreditsArt");
-constexpr Set kHelpArt = EmptySet("HelpArt");
+// Index = which list global: 0 mList_BG, 1 mList_bottom, 2 mList_panel (the missions list),
+// 3 sList_BG, 4 sList_bottom, 5 sList_panel (the secrets list); frame = the slot in it. Each list
+// registers its own three.
+const Run kLists[] = {
+    Own(0, 0, "achsecrets_background", P), Own(1, 0, "ach_panel_bottom", P),
+    Own(1, 1, "ach_panel_bottom_x5", P),   Own(2, 0, "ach_panel_closeover", P),
+    Own(2, 1, "ach_panel_open", P),        Own(3, 0, "achsecrets_background", P),
+    Own(4, 0, "ach_panel_bottom", P),      Own(4, 1, "ach_panel_bottom_x5", P),
+    Own(5, 0, "secret_pan_close", P),      Own(5, 1, "secret_pan_open", P),
+};
+// Double resolution: a mission row is 45 px high on the screen, a secret cell 57 x 62 apart.
+const ArtSize kListSizes[] = {
+    {"achsecrets_background", 960, 640}, {"ach_panel_bottom", 960, 72}, {"ach_panel_bottom_x5", 128, 72},
+    {"ach_panel_closeover", 840, 84},    {"ach_panel_open", 840, 84},   {"secret_pan_close", 104, 112},
+    {"secret_pan_open", 104, 112},
+};
+constexpr Set kListsArt =
+    MakeSet("missionsList::InitMode, secretsList::InitMode", nullptr, kLists, kListSizes);
+
+// Index 0 select_bg, 1 creditsBG, 2 creditsPanExtra.
+const Run kCredits[] = {
+    Own(0, 0, "background_wt", J),
+    Own(1, 0, "panel_about", P),
+    Own(2, 0, "panel_credits", P),
+};
+const ArtSize kCreditsSizes[] = {
+    {"background_wt", 960, 640},
+    {"panel_about", 760, 520},
+    {"panel_credits", 560, 90},
+};
+constexpr Set kCreditsArt = MakeSet("credits::InitMode", nullptr, kCredits, kCreditsSizes);
+
+// The television the help screen's demo plays in.
+const Run kHelp[] = {
+    Own(0, 0, "help_tv", P),
+};
+const ArtSize kHelpSizes[] = {
+    {"help_tv", 960, 640},
+};
+constexpr Set kHelpArt = MakeSet("help::InitMode", nullptr, kHelp, kHelpSizes);
 
 } // namespace
 
