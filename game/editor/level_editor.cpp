@@ -148,6 +148,7 @@ bool EditorSaveLevel(bool backup) {
 }
 
 void level_editor::InitMode() {
+  leaving = false;
   InitLevelEditorButtons();
   superAnimator& a = SuperAnimators[0];
   a.x = 100;
@@ -209,13 +210,16 @@ void level_editor::StylusDown(myPoint* points, int count) {
   sinceTouchDown = 0;
   if (ValueList.StylusDown(x, y)) return;
   if (doubleTap) SelectionReset();
-  if (y <= kExitCornerY && x > MAXX - kExitCornerW) {
-    // A level that could not be saved is not left: play would start from the old file.
-    if (!EditorSaveLevel(false)) return;
-    // Play's level start creates its HUD buttons, so the editor's go first.
-    ClearButtons();
-    SwitchMode(9);
-  }
+  // The editor is left when this touch ends, so that its release does not reach play's buttons.
+  if (y <= kExitCornerY && x > MAXX - kExitCornerW) leaving = true;
+}
+
+void level_editor::LeaveForPlay() {
+  // A level that could not be saved is not left: play would start from the old file.
+  if (!EditorSaveLevel(false)) return;
+  // Play's level start creates its HUD buttons, so the editor's go first.
+  ClearButtons();
+  SwitchMode(9);
 }
 
 void level_editor::StylusMove(myPoint* points, int) {
@@ -277,6 +281,14 @@ void level_editor::StylusMove(myPoint* points, int) {
 }
 
 void level_editor::StylusUp(myPoint* points, int) {
+  Release(points);
+  if (leaving) {
+    leaving = false;
+    LeaveForPlay();
+  }
+}
+
+void level_editor::Release(myPoint* points) {
   stylusDown = 0;
   int px = (int)points[0].x, py = (int)points[0].y;
   ValueList.StylusUp(px, py);

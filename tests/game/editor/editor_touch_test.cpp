@@ -5,6 +5,7 @@
 
 #include "editor_fixture.h"
 #include "level_file.h"
+#include "pause_panel.h"
 
 namespace {
 
@@ -182,8 +183,10 @@ TEST_F(EditorTouch, TheExitCornerSavesTheLevelAndStartsPlayWithItsButtons) {
   Down(300, 200);
   Up(300, 200);
   Down(MAXX - 10, 10);
+  EXPECT_EQ(g_currentMode, 10) << "left when the touch ends, so play gets no release";
   Up(MAXX - 10, 10);
   ASSERT_EQ(g_currentMode, 9);
+  EXPECT_FALSE(g_paused) << "the release did not reach play's pause button";
   EXPECT_TRUE(Saved(file));
   int buttons = 0;
   for (const button& b : Buttons)
