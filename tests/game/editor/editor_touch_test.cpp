@@ -141,6 +141,55 @@ TEST_F(EditorTouch, MovesBelowOneUnitAddUp) {
   Up(x + 6, y);
 }
 
+TEST_F(EditorTouch, ATwoPointObjectMovesTheEndTheTouchCountPicks) {
+  EnterOn({{5100, 5100}});
+  gameRect& o = GameRects[1];
+  o.draw2Point = 1;
+  o.x2 = 5300;
+  o.y2 = 5200;
+  o.UpdateCoordinates();
+  Pick(SX(o.centerX), SY(o.centerY));
+  ASSERT_EQ(editorSelectionMade, 1);
+  // The touch-downs so far: one. The next is the second, an even count: the first point moves.
+  Drag(300, 250, 10, 6);
+  EXPECT_FLOAT_EQ(o.x, 5110);
+  EXPECT_FLOAT_EQ(o.y, 5106);
+  EXPECT_FLOAT_EQ(o.x2, 5300);
+  // The third moves the second point.
+  Drag(300, 250, -20, 4);
+  EXPECT_FLOAT_EQ(o.x2, 5280);
+  EXPECT_FLOAT_EQ(o.y2, 5204);
+  EXPECT_FLOAT_EQ(o.x, 5110);
+  EXPECT_FLOAT_EQ(o.centerX, 5195) << "the box spans both points";
+}
+
+TEST_F(EditorTouch, MovePansTheViewUntilSelIsTapped) {
+  EnterOn({{5100, 5100}});
+  TapButton("Move");
+  ASSERT_EQ(screenMove, 1);
+  const float shiftX = g_drawShiftX, shiftY = g_drawShiftY;
+  Drag(300, 200, -30, 12);
+  EXPECT_FLOAT_EQ(g_drawShiftX, shiftX - 30);
+  EXPECT_FLOAT_EQ(g_drawShiftY, shiftY + 12);
+  EXPECT_FLOAT_EQ(GameRects[1].x, 5100) << "no object moves";
+  TapButton("Sel");
+  EXPECT_EQ(screenMove, 0);
+  EXPECT_EQ(editorSelectionMade, 0);
+}
+
+TEST_F(EditorTouch, InSelectionModeOneTheReleaseAfterADragDropsTheSelection) {
+  EnterOn({{5100, 5100}, {5300, 5100}});
+  editorSelectionMode = 1;
+  Pick(SX(GameRects[1].centerX), SY(GameRects[1].centerY));
+  ASSERT_EQ(editorSelectionMade, 1);
+  Drag(200, 200, 20, 0);
+  EXPECT_FLOAT_EQ(GameRects[1].x, 5120);
+  EXPECT_EQ(editorSelectionMade, 0);
+  // So the next touch picks again.
+  Pick(SX(GameRects[2].centerX), SY(GameRects[2].centerY));
+  EXPECT_EQ(draggingID, 2);
+}
+
 TEST_F(EditorTouch, TheEraseModeDeletesWhatTheFingerSweepsOver) {
   EnterOn({{5100, 5100}, {5250, 5100}, {5250, 5250}});
   levelEditorEraseMode = 100;
