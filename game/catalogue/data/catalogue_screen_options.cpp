@@ -1,4 +1,5 @@
-// The options screen's own sprites (the rest are the common menu set's options atlas).
+// The options screen's own sprites (the rest are the common menu set's options atlas): the page
+// arrow, a picture of its own loaded on entry into opt_arrow.
 #include "catalogue_data.h"
 #include "catalogue_rows.h"
 
@@ -7,7 +8,13 @@ namespace {
 
 using namespace rows;
 
-constexpr Set kOptionsScreenArt = EmptySet("OptionsScreenArt");
+const Run kArrow[] = {
+    Own(0, 0, "options_arrow_r", P),
+};
+const ArtSize kSizes[] = {
+    {"options_arrow_r", 48, 64},
+};
+constexpr Set kOptionsScreenArt = MakeSet("options::InitMode", nullptr, kArrow, kSizes);
 
 } // namespace
 
