@@ -59,6 +59,7 @@ TEST_F(EditorScreen, ShowsTheObjectsTheirMarksAndTheStatusLine) {
   GameRects[1].active = 0;
   const std::vector<HeadlessGL::Pixel> without = Frame();
   GameRects[1].active = 1;
+  ForceResortGlobalObjects();
   EXPECT_GT(Differ(both, without, 150, 120, 250, 160), 1000) << "the object is drawn";
   EXPECT_EQ(Differ(both, without, 320, 150, 420, 190), 0) << "the other stays as it was";
 
@@ -82,6 +83,18 @@ TEST_F(EditorScreen, ShowsTheObjectsTheirMarksAndTheStatusLine) {
   HeadlessGL::Pixel blue = Get(marked, SX(GameRects[1].box.left) + 1, SY(GameRects[1].box.top) + 1);
   EXPECT_GT(blue.b, 200);
   EXPECT_LT(blue.r + blue.g, 40);
+
+  // Deleted, the marked object loses its blue marks; the picked one keeps its black ones.
+  lastSelectedObjectID = 2;
+  GameRects[1].active = GameRects[2].active = 0;
+  const std::vector<HeadlessGL::Pixel> deleted = Frame();
+  HeadlessGL::Pixel gone = Get(deleted, SX(GameRects[1].box.left) + 1, SY(GameRects[1].box.top) + 1);
+  EXPECT_FALSE(gone.b > 200 && gone.r + gone.g < 40);
+  HeadlessGL::Pixel black = Get(deleted, L + 1, T + 1);
+  EXPECT_LT(black.r + black.g + black.b, 30);
+  GameRects[1].active = GameRects[2].active = 1;
+  ForceResortGlobalObjects(); // the draw list left them out while they were deleted
+  lastSelectedObjectID = -1;
   multipleSelectionMode = 0;
 
   // The status line names the count: one more object changes it.
