@@ -452,6 +452,33 @@ TEST_F(OptionsScreen, ACornerTapPastTheCountTogglesTheDeveloperSwitch) {
   EXPECT_EQ(g_optionsCornerTaps, taps);
 }
 
+// The leftmost dark pixel of page 2's sensitivity title (black text on the panel), -1 for none.
+int TitleLeftEdge(const std::vector<uint8_t>& shot, int width) {
+  for (int x = 70; x < 224; ++x)
+    for (int y = 60; y < 75; ++y) {
+      const uint8_t* c = &shot[((size_t)y * width + x) * 4];
+      if (c[0] + c[1] + c[2] < 120) return x;
+    }
+  return -1;
+}
+
+TEST_F(OptionsScreen, Page2NamesTheSensitivityOfTheChosenScheme) {
+  OpenFromMenu();
+  ToPage2();
+  int edge[3];
+  const int schemes[3] = {1, 0, 10};
+  for (int i = 0; i < 3; ++i) {
+    g_accelerometerControl = schemes[i];
+    Cycles(1);
+    GLES_FlushBuffer();
+    edge[i] = TitleLeftEdge(gl.ReadRGBA(), gl.Width());
+  }
+  ASSERT_GT(edge[0], 70) << "\"Accel. Sensitivity\" shows";
+  // "Joystick Sensitivity" is the longer line, centred at the same place.
+  EXPECT_LT(edge[1], edge[0] - 5);
+  EXPECT_EQ(edge[2], edge[1]);
+}
+
 struct ShotCase {
   const char* name;
   int w, h;
