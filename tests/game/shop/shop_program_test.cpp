@@ -93,8 +93,13 @@ std::vector<int32_t> Words(const std::string& path) {
 
 // Taps reaching the shop through the main menu: the splash is cut short (menu at frame 158), the
 // box button opens its sub-menu, whose first button is the shop's (the switch at frame 192).
-std::string ToTheShop() {
-  return program_run::Tap(2, 240, 160) + program_run::Tap(170, 371, 286) + program_run::Tap(190, 371, 226);
+// On a wider screen the menu's bar is centred: shift is its offset, scale the display pixels per
+// logical one.
+std::string ToTheShop(int shift = 0, double scale = 1.0) {
+  auto at = [=](int f, int x, int y) {
+    return program_run::Tap(f, (int)((x + shift) * scale), (int)(y * scale));
+  };
+  return program_run::Tap(2, 240, 160) + at(170, 371, 286) + at(190, 371, 226);
 }
 
 const int kShopFrame = 192;
@@ -122,8 +127,9 @@ protected:
     std::vector<int32_t> words = Words(Data() + "/global.cfg");
     return words.size() == GLOBAL_ACHIEVEMENT_WORDS ? words[GLOBAL_WORD_MUSHROOMS] : -1;
   }
-  program_run::Run Run(const std::string& journal, const std::string& args) {
-    program_run::Run r = program_run::RunHeadless(dir.path(), journal, args);
+  program_run::Run Run(const std::string& journal, const std::string& args,
+                       const std::string& display = "480x320") {
+    program_run::Run r = program_run::RunHeadless(dir.path(), journal, args, display);
     EXPECT_EQ(r.status, 0) << r.err;
     CheckTheWay(r.out);
     return r;
@@ -232,6 +238,37 @@ TEST_F(ShopProgram, TheScreenshotShowsTheBackgroundPanelsAndItemRows) {
     ASSERT_NE(fill, 0u);
     EXPECT_GE(ShareNear(shot, fill, b.x0, b.y0, b.x1, b.y1), b.share)
         << std::hex << "fill " << fill << ", box holds mostly " << Fill(shot, b.x0, b.y0, b.x1, b.y1);
+  }
+}
+
+// A 1024 x 600 display is 546 x 320 logical pixels: the top panel gets a side piece on each side,
+// the bottom panel (which stays at the left) two pieces on its right.
+TEST_F(ShopProgram, OnAWideScreenSidePiecesLengthenThePanels) {
+  const int mx = 546;
+  const double scale = 600.0 / 320;
+  Run(ToTheShop((mx - 480) / 2, scale), "--frames 232 --shot 230:wide.png", "1024x600");
+  Picture shot;
+  ASSERT_TRUE(ReadPng(dir.path() + "/wide.png", &shot));
+  ASSERT_EQ(shot.width, 1024);
+  std::map<std::string, Colour> fills = ShopAtlasFills();
+  struct Box {
+    const char* sprite;
+    int x0, y0, x1, y1; // logical
+  } boxes[] = {
+      {"shop_panel_top_x5", 0, 0, 30, 28},
+      {"shop_panel_top_x5", mx - 30, 0, mx, 28},
+      {"shop_panel_top", mx / 2 - 130, 0, mx / 2 - 30, 28},
+      {"shop_panel_bottom_x5", 530, 262, mx, 318},
+      {"shop_panel_bottom", 140, 262, 290, 318},
+      {"shop_button_darkline", mx / 2 - 6 - 150, 28, mx / 2 - 6 + 150, 92},
+  };
+  for (const Box& b : boxes) {
+    SCOPED_TRACE(b.sprite);
+    ASSERT_NE(fills[b.sprite], 0u);
+    int x0 = (int)(b.x0 * scale), y0 = (int)(b.y0 * scale), x1 = (int)(b.x1 * scale),
+        y1 = (int)(b.y1 * scale);
+    EXPECT_GE(ShareNear(shot, fills[b.sprite], x0, y0, x1, y1), 0.3)
+        << std::hex << "fill " << fills[b.sprite] << ", box holds mostly " << Fill(shot, x0, y0, x1, y1);
   }
 }
 
