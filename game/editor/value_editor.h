@@ -17,16 +17,17 @@ public:
   // An int row; the float target is left as it was.
   void Init(const char* label, int* target, float min, float max, float step, int x, int y, int w, int h,
             void (*callback)());
-  // Coordinates are relative to the panel's top-left corner.
+  // At the panel's top-left corner (panelX, panelY) on screen.
   void Draw(hgeFont* font, int panelX, int panelY);
-  // 1 when the touch lies in the row (which then takes the value under it).
+  // Touches are relative to the panel's top-left corner. 1 when the touch lies in an active, bound
+  // row, which then takes the value under it.
   int StylusDown(int x, int y);
   int StylusUp(int x, int y);
   // Always 0.
   int StylusMove(int x, int y);
 
   u8 active;
-  int x, y, w, h; // y is rewritten every frame from the slot index
+  int x, y, w, h; // relative to the panel; y is rewritten every frame from the slot index
   float* floatValue;
   int* intValue;
   int isInt;
