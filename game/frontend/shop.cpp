@@ -49,14 +49,14 @@ enum {
   IconBonusWorld6 = 25,
 };
 
-struct ItemSpec {
+struct ItemRow {
   int icon;
   int price;
   const char* name;
   const char* description;
 };
 
-const ItemSpec kItems[SHOP_ROWS] = {
+const ItemRow kItems[SHOP_ROWS] = {
     {IconTime, 3, "Slow Motion",
      "A special powerup which allows you to conquer time - essentially, you slow all things down."},
     {IconShield, 5, "Shield",
@@ -205,7 +205,7 @@ void shopItem::CustomDraw(int x, int y) {
 
 void shop::InitMode() {
   for (int row = 0; row < SHOP_ROWS; ++row) {
-    const ItemSpec& item = kItems[row];
+    const ItemRow& item = kItems[row];
     ShopItems[row].Init(row, item.icon, item.price, item.name, item.description);
   }
   shopAtlas = new Atlas(CommonString(catalogue::ShopArt().atlas));
