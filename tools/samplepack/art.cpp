@@ -128,6 +128,7 @@ PixelSize FrontEndSize(const std::string& name) {
       {"char_select_pod", 600, 260},
       {"map_helppanel_bottom", 960, 90},
       {"map_uppanel_mushrooms", 260, 90},
+      {"options_line_ball", 44, 44}, // the sliders' knob, not a track
   };
   for (const auto& e : exact)
     if (name == e.name) return {e.w, e.h};

@@ -18,38 +18,19 @@
 #include "atlas.h"
 #include "catalogue_data.h"
 #include "game_test_support.h"
+#include "program_run.h"
 #include "startup_pack.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using program_run::Picture;
+using program_run::ReadPng;
+using program_run::Slurp;
+
 const int kW = 480, kH = 320;
 const std::string kImages = std::string(SPROCKLET_BINARY_DIR) + "/samplepack/images";
-
-struct Picture {
-  int width = 0, height = 0;
-  std::vector<unsigned char> rgba;
-  const unsigned char* At(int x, int y) const { return &rgba[((size_t)y * width + x) * 4]; }
-};
-
-bool ReadPng(const std::string& path, Picture* out) {
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_RGBA;
-  out->width = (int)image.width;
-  out->height = (int)image.height;
-  out->rgba.resize(PNG_IMAGE_SIZE(image));
-  return png_image_finish_read(&image, nullptr, out->rgba.data(), 0, nullptr) != 0;
-}
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 typedef unsigned Colour; // 0xRRGGBB
 

@@ -14,30 +14,14 @@
 #include <vector>
 
 #include "game_test_support.h"
+#include "program_run.h"
 
 namespace {
 
 const std::string kImages = std::string(SPROCKLET_BINARY_DIR) + "/samplepack/images";
 
-struct Picture {
-  int width = 0, height = 0;
-  std::vector<unsigned char> rgba;
-  unsigned Colour(int x, int y) const {
-    const unsigned char* c = &rgba[((size_t)y * width + x) * 4];
-    return (unsigned)c[0] << 16 | (unsigned)c[1] << 8 | c[2];
-  }
-};
-
-bool ReadPng(const std::string& path, Picture* out) {
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_RGBA;
-  out->width = (int)image.width;
-  out->height = (int)image.height;
-  out->rgba.resize(PNG_IMAGE_SIZE(image));
-  return png_image_finish_read(&image, nullptr, out->rgba.data(), 0, nullptr) != 0;
-}
+using program_run::Picture;
+using program_run::ReadPng;
 
 // The screen is 5-6-5: a colour read back is the art's to within one step of each channel.
 bool Near(unsigned a, unsigned b) {

@@ -15,33 +15,14 @@
 #include <vector>
 
 #include "game_test_support.h"
+#include "program_run.h"
 #include "startup_pack.h"
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-struct Picture {
-  int width = 0, height = 0;
-  std::vector<unsigned char> rgb;
-  const unsigned char* At(int x, int y) const { return &rgb[((size_t)y * width + x) * 3]; }
-};
-
-bool ReadPng(const std::string& path, Picture* out) {
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_RGB;
-  out->width = (int)image.width;
-  out->height = (int)image.height;
-  out->rgb.resize(PNG_IMAGE_SIZE(image));
-  return png_image_finish_read(&image, nullptr, out->rgb.data(), 0, nullptr) != 0;
-}
+using program_run::Picture;
+using program_run::ReadPng;
+using program_run::Slurp;
 
 // The distinct colours in a band of rows, and how many of its pixels are not black.
 void Band(const Picture& p, int top, int bottom, std::set<int>* colours, int* lit) {

@@ -11,21 +11,17 @@
 #include <string>
 
 #include "game_test_support.h"
+#include "program_run.h"
 #include "startup_pack.h"
 
 namespace {
+
+using program_run::Slurp;
 
 struct RunResult {
   int status = -1;
   std::string out, err;
 };
-
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Mesa keeps allocations in globals it unloads at exit; the game's own leaks are checked in-process.
 // The program runs in dir, with the environment settings env.

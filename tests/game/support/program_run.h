@@ -29,6 +29,8 @@ inline std::string Slurp(const std::string& path) {
 struct Picture {
   int width = 0, height = 0;
   std::vector<unsigned char> rgba;
+  // The pixel's red, green, blue and alpha bytes.
+  const unsigned char* At(int x, int y) const { return &rgba[((size_t)y * width + x) * 4]; }
   // 0xRRGGBB at (x, y).
   unsigned Colour(int x, int y) const {
     const unsigned char* c = &rgba[((size_t)y * width + x) * 4];
