@@ -56,7 +56,9 @@ TEST(ListAnimator, PastABoundItSpringsBackAt300PlusThreeTimesTheOvershoot) {
     s.list.velocity = c.velocity;
     s.list.Process(kDt);
     EXPECT_NEAR(s.offset, c.expected, 1e-3) << c.start;
-    if (c.start < 0 || c.start > 500) EXPECT_EQ(s.list.velocity, 0) << c.start;
+    if (c.start < 0 || c.start > 500) {
+      EXPECT_EQ(s.list.velocity, 0) << c.start;
+    }
   }
 }
 
