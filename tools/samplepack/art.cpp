@@ -574,6 +574,12 @@ Canvas DrawArt(const ArtRequest& r, TextRenderer& text) {
     c.Fill(kWhite);
     return c;
   }
+  // The help screen's television: a frame whose screen stays clear, so the demo level shows.
+  if (n == "help_tv") {
+    Panel(c, fill, n, text, false);
+    c.Put(Canvas(c.width() * 3 / 4, c.height() * 3 / 4), c.width() * 13 / 100, c.height() * 12 / 100);
+    return c;
+  }
   if (r.slot.target == Target::Backgrounds) {
     Background(c, n, text);
     return c;
