@@ -35,7 +35,7 @@ const Run kCredits[] = {
 const ArtSize kCreditsSizes[] = {
     {"background_wt", 960, 640},
     {"panel_about", 760, 520},
-    {"panel_credits", 560, 90},
+    {"panel_credits", 400, 90},
 };
 constexpr Set kCreditsArt = MakeSet("credits::InitMode", nullptr, kCredits, kCreditsSizes);
 

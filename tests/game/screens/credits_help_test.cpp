@@ -165,10 +165,12 @@ TEST_F(HelpNarrow, TheAreasAboveAndBelowThePictureAreBlack) {
       HeadlessGL::Pixel p = At(x, y);
       EXPECT_LT(p.r + p.g + p.b, 12) << x << ", " << y;
     }
-  // Between the bands the picture at half size: screen (x, y) shows its pixel (2x, 2(y - 20)).
-  const int points[][2] = {{100, 220}, {380, 270}, {240, 300}, {240, 70}};
+  // Between the bands the picture at half size: screen (x, y) shows its pixel (2x, 2(y - 20)),
+  // here on the television's frame around the demo.
+  const int points[][2] = {{30, 180}, {450, 180}, {240, 30}, {240, 330}};
   for (const auto& pt : points) {
     const unsigned colour = art.Colour(2 * pt[0], 2 * (pt[1] - 20));
+    ASSERT_EQ(art.At(2 * pt[0], 2 * (pt[1] - 20))[3], 255);
     HeadlessGL::Pixel p = At(pt[0], pt[1]);
     EXPECT_NEAR(p.r, (int)(colour >> 16), 8) << pt[0] << ", " << pt[1];
     EXPECT_NEAR(p.g, (int)(colour >> 8 & 255), 4) << pt[0] << ", " << pt[1];
