@@ -1,0 +1,154 @@
+// Every front-end screen that a player can reach by taps, reached so in one headless run of the
+// real program: each arrival is in the run's mode log, and each screenshot shows that screen's own
+// art, found by the flat colour of its sample-pack picture, a colour the main menu does not show.
+// The screens nothing switches to (hiscores 4, instructions 5, interLevel 7, mapMode 8, about 17)
+// have no tap path; the editor and the mini-game are left to their own tests. A failing test keeps
+// its screenshots in the build's screens-shots/.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "atlas.h"
+#include "game_test_support.h"
+#include "program_run.h"
+
+namespace {
+
+using program_run::Picture;
+using program_run::ReadPng;
+using program_run::Slurp;
+
+typedef unsigned Colour; // 0xRRGGBB
+
+const std::string kImages = std::string(SPROCKLET_BINARY_DIR) + "/samplepack/images";
+
+// The screen is 5-6-5: a colour read back is the art's to within one step of each channel.
+bool Near(Colour a, Colour b) {
+  int dr = (int)(a >> 16) - (int)(b >> 16), dg = (int)(a >> 8 & 255) - (int)(b >> 8 & 255),
+      db = (int)(a & 255) - (int)(b & 255);
+  return std::abs(dr) <= 8 && std::abs(dg) <= 4 && std::abs(db) <= 8;
+}
+
+// The most frequent bright opaque colour of the box: the fill of a sample-pack sprite.
+Colour Fill(const Picture& p, int x0, int y0, int x1, int y1) {
+  std::map<Colour, int> counts;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      Colour c = p.Colour(x, y);
+      if (p.At(x, y)[3] == 255 && (c >> 16) + (c >> 8 & 255) + (c & 255) > 90) ++counts[c];
+    }
+  Colour best = 0;
+  int most = 0;
+  for (const auto& c : counts)
+    if (c.second > most) most = c.second, best = c.first;
+  return best;
+}
+
+// The fill of a standalone picture ("2x_" + name + ".png").
+Colour PictureFill(const std::string& name) {
+  Picture art;
+  EXPECT_TRUE(ReadPng(kImages + "/2x_" + name + ".png", &art)) << name;
+  return Fill(art, 0, 0, art.width, art.height);
+}
+
+// The fill of one entry of an atlas, from its index and pages.
+Colour AtlasFill(const std::string& atlasName, const std::string& entry) {
+  std::string index = Slurp(kImages + "/" + atlasName + ".cfg");
+  Atlas atlas;
+  const char* why = nullptr;
+  EXPECT_EQ(atlas.ReadIndex((const unsigned char*)index.data(), (int)index.size(), &why), 1)
+      << atlasName << ": " << (why ? why : "");
+  for (int page = 0; page < atlas.pageCount; ++page)
+    for (int e = 0; e < atlas.pages[page]->count; ++e) {
+      const SurfaceInfo* s = atlas.pages[page]->entries[e];
+      if (entry != s->name) continue;
+      Picture art;
+      EXPECT_TRUE(ReadPng(kImages + "/" + atlasName + std::to_string(page) + ".png", &art)) << atlasName;
+      return Fill(art, s->atlasX, s->atlasY, s->atlasX + s->width, s->atlasY + s->height);
+    }
+  ADD_FAILURE() << entry << " is no entry of " << atlasName;
+  return 0;
+}
+
+int CountNear(const Picture& p, Colour colour) {
+  int n = 0;
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x)
+      n += Near(p.Colour(x, y), colour) ? 1 : 0;
+  return n;
+}
+
+// One screen of the walk: the taps that lead there from the screen before, the frame its
+// screenshot is taken at (past the cross-fade), the art it must show and the taps that leave it.
+struct Stop {
+  int mode;
+  const char* what;
+  Colour art;
+  std::vector<std::pair<int, int>> there; // taps, 25 frames apart
+  std::vector<std::pair<int, int>> leave;
+  int leavesTo;
+};
+
+TEST(Reach, EveryFrontEndScreenWithATapPathIsReachedByTapsAndShowsItsArt) {
+  ScopedTempDir dir;
+  ASSERT_TRUE(dir.ok());
+  // A 480 x 320 display: the menu's bar buttons at y 286, its sub-menus unfolding upward 60 px a
+  // button (credits, help; shop, missions, secrets), the lists' and the shop's back button bottom
+  // left, the options' top right, the world map's bottom left.
+  const std::vector<Stop> stops = {
+      {2, "options", AtlasFill("options", "options_pan"), {{109, 286}}, {{394, 50}}, 0},
+      {3, "credits", PictureFill("panel_about"), {{42, 286}, {42, 226}}, {{460, 20}}, 0},
+      {16, "help", PictureFill("help_tv"), {{42, 286}, {42, 166}}, {{240, 160}}, 0},
+      {15, "shop", PictureFill("shop_background"), {{371, 286}, {371, 226}}, {{35, 295}}, 0},
+      {12, "missions list", PictureFill("ach_panel_closeover"), {{371, 286}, {371, 166}}, {{35, 295}}, 0},
+      {13, "secrets list", PictureFill("secret_pan_close"), {{371, 286}, {371, 106}}, {{35, 295}}, 0},
+      {1,
+       "world map",
+       AtlasFill("global_map_background_png", "global_map_background"),
+       {{240, 264}},
+       {{31, 296}},
+       0},
+  };
+  const int kGap = 25, kSettle = 40;
+  std::string journal = program_run::Tap(2, 240, 160); // the splash cut short: the menu at 158
+  std::vector<std::string> shots = {"--shot 200:menu.png"};
+  int frame = 220;
+  std::vector<int> path = {18, 0};
+  for (const Stop& s : stops) {
+    for (const auto& t : s.there) {
+      journal += program_run::Tap(frame, t.first, t.second);
+      frame += kGap;
+    }
+    frame += kSettle - kGap;
+    shots.push_back("--shot " + std::to_string(frame) + ":mode" + std::to_string(s.mode) + ".png");
+    frame += 10;
+    for (const auto& t : s.leave) {
+      journal += program_run::Tap(frame, t.first, t.second);
+      frame += kGap;
+    }
+    frame += kSettle - kGap;
+    path.push_back(s.mode);
+    path.push_back(s.leavesTo);
+  }
+  std::string args = "--frames " + std::to_string(frame + 10);
+  for (const std::string& shot : shots)
+    args += " " + shot;
+  program_run::Run run = program_run::RunHeadless(dir.path(), journal, args);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(program_run::ModePath(run.out), path) << run.out;
+
+  Picture menu;
+  ASSERT_TRUE(ReadPng(dir.path() + "/menu.png", &menu));
+  EXPECT_GT(CountNear(menu, PictureFill("menu_yellow_pod")), 440 * 18 / 2) << "the main menu's bar";
+  for (const Stop& s : stops) {
+    SCOPED_TRACE(s.what);
+    Picture shot;
+    ASSERT_TRUE(ReadPng(dir.path() + "/mode" + std::to_string(s.mode) + ".png", &shot));
+    ASSERT_EQ(shot.width, 480);
+    EXPECT_GT(CountNear(shot, s.art), 1500) << std::hex << s.art;
+    EXPECT_LT(CountNear(menu, s.art), 100) << "a colour of this screen, not of the menu";
+  }
+  program_run::KeepShotsOnFailure(dir.path(), "screens");
+}
+
+} // namespace
