@@ -76,6 +76,59 @@ void Wall(Builder& b, const TypeInfo& block, int x, int top, int height) {
     b.Add(block, (float)x, (float)y);
 }
 
+// The mini-game's course (level 20): the line the hero runs on, blocks to jump onto and
+// spikes and water to jump over. The line grows ahead of the hero in the mini-game.
+const TypeInfo kLine = {478, 200, 40, 0, 10, 10};
+const TypeInfo kBlock40 = {472, 40, 40, 0, 10, 10};
+const TypeInfo kBlock120 = {473, 120, 120, 0, 10, 10};
+const TypeInfo kBlock160 = {474, 160, 40, 0, 10, 10};
+const TypeInfo kBlock400 = {475, 400, 40, 0, 10, 10};
+const TypeInfo kSpike = {476, 40, 40, 1, 10, 10};
+const TypeInfo kWater = {477, 40, 40, 1, 10, 10};
+
+// An auto-runner at 290 px/s clears 40 px with a tap and flies about 130 px, so each obstacle
+// stands alone with room to land before the next.
+Level MiniGameCourse() {
+  Builder b;
+  const int start = 5000, top = 5200;
+  b.Add(kLine, (float)start, (float)top); // under the start point
+  // On the line at start + dx, sunk by sink pixels into it.
+  auto on = [&](const TypeInfo& t, int dx, int sink = 0) {
+    b.Add(t, (float)(start + dx), (float)(top - t.height + sink));
+  };
+  on(kSpike, 500);
+  on(kBlock40, 850);
+  on(kBlock160, 1200);
+  on(kWater, 1650);
+  // A step, then a higher one from it.
+  on(kBlock160, 2000);
+  on(kBlock120, 2160, 40);
+  on(kSpike, 2650);
+  // A long ledge with a spike halfway along it.
+  on(kBlock400, 3000);
+  b.Add(kSpike, (float)(start + 3180), (float)(top - kBlock400.height - kSpike.height));
+  on(kWater, 3750);
+  on(kBlock40, 4100);
+  on(kSpike, 4450);
+
+  Level level;
+  level.records = b.records;
+  memset(&level.header, 0, sizeof level.header);
+  levelHeader& h = level.header;
+  h.background = 50; // the mini-game's own background
+  h.backgroundR = h.backgroundG = h.backgroundB = h.backgroundA = 255;
+  h.startX = start + 60;
+  h.startY = top - 23 - 2;
+  h.characterA = h.characterR = h.characterG = h.characterB = 255;
+  float run = 4450.0f / 290.0f;
+  h.rankTime4 = run + 2;
+  h.rankTime3 = run + 5;
+  h.rankTime2 = run + 9;
+  h.rankTime1 = run + 15;
+  h.ipadZoom = 1.0f;
+  return level;
+}
+
 } // namespace
 
 const TypeInfo kMushroom = {57, 49, 64, 1, 10, 10};
@@ -106,6 +159,7 @@ Palette PaletteOf(int level) {
 }
 
 Level MakeLevel(int number) {
+  if (number == 20) return MiniGameCourse();
   const Palette p = PaletteOf(number);
   Random rnd(number);
   Builder b;

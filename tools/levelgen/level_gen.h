@@ -43,6 +43,8 @@ struct Level {
   std::vector<gameRectData> records;
   levelHeader header;
 };
+// Level 20 is the mini-game's course instead: its own types (472-478), no mushroom and no door,
+// since the mini-game ends past the last object.
 Level MakeLevel(int number);
 
 // Writes DIR/level<N>.txt for every level number; an empty string, or what failed.

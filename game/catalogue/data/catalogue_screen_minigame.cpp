@@ -1,4 +1,6 @@
-// The hidden mini-game's own sprites.
+// The hidden mini-game's own sprites: the side gradient (index 0) and the course's object sprites,
+// stored by the mode into frame 0 of types 472-478 (index 1, frame = type - 472). All are
+// pictures of their own, loaded on entry.
 #include "catalogue_data.h"
 #include "catalogue_rows.h"
 
@@ -7,7 +9,21 @@ namespace {
 
 using namespace rows;
 
-constexpr Set kMiniGameArt = EmptySet("MiniGameArt");
+const Run kMiniGame[] = {
+    Own(0, 0, "hidgame_background_gradient", P), Own(1, 0, "hidgame_block_40x40", P),
+    Own(1, 1, "hidgame_block_120x120", P),       Own(1, 2, "hidgame_block_160x40", P),
+    Own(1, 3, "hidgame_block_400x40", P),        Own(1, 4, "hidgame_spike_40x40", P),
+    Own(1, 5, "hidgame_water_40x40", P),         Own(1, 6, "hidgame_line", P),
+};
+// Double resolution: the gradient covers 122 x 320 of the screen at each side; the line is
+// stretched across the screen by the object's drawing.
+const ArtSize kSizes[] = {
+    {"hidgame_background_gradient", 244, 640}, {"hidgame_block_40x40", 80, 80},
+    {"hidgame_block_120x120", 240, 240},       {"hidgame_block_160x40", 320, 80},
+    {"hidgame_block_400x40", 800, 80},         {"hidgame_spike_40x40", 80, 80},
+    {"hidgame_water_40x40", 80, 80},           {"hidgame_line", 240, 16},
+};
+constexpr Set kMiniGameArt = MakeSet("miniGame::InitMode", nullptr, kMiniGame, kSizes);
 
 } // namespace
 

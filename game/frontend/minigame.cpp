@@ -1,0 +1,168 @@
+// The hidden mini-game: the level runs through the ordinary in-level frame without its HUD, the
+// hero is kept running right, a touch jumps, and passing the course end fades to the menu.
+#include "minigame.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "buttons.h"
+#include "catalogue_data.h"
+#include "display.h"
+#include "fly_texts.h"
+#include "frontend.h"
+#include "game_globals.h"
+#include "game_rect.h"
+#include "game_services.h"
+#include "help_dialogs.h"
+#include "hge_font.h"
+#include "level_data.h"
+#include "level_header.h"
+#include "progress_files.h"
+#include "quellar_array.h"
+#include "surface.h"
+
+Surface* minBG1 = nullptr;
+float minigameBannerY = 0;
+float victoryBlend = 0;
+
+namespace {
+
+const int kFirstType = 472; // the course's types 472-478, frame 0 of each
+const int kTypes = 7;
+const float kRunSpeed = 290.0f;
+
+// Index 0 is the gradient, index 1 frame k the course type 472 + k. A slot already filled is kept.
+Surface** SlotOf(int index, int frame) {
+  Surface** slot = nullptr;
+  if (index == 0 && frame == 0) slot = &minBG1;
+  if (index == 1 && frame >= 0 && frame < kTypes) slot = &g_rects[kFirstType + frame][0];
+  return slot && !*slot ? slot : nullptr;
+}
+
+void LeaveForTheMenu() {
+  SwitchMode(0);
+  if (GameModes[0]) GameModes[0]->fadeActive = 0;
+}
+
+} // namespace
+
+void ButtonQuit() {
+  ClearButtons();
+  SwitchMode(0);
+}
+
+void miniGame::InitMode() {
+  SwitchSoundtrack(1, true, false);
+  g_characterID = 7;
+  g_levelSelected = 20;
+  ClearButtons();
+  // Drawn only: StylusDown handles the corner itself.
+  AddButtonCustom(MAXX - 25, 18, 52, 52, 0, "", g_guiPause[0], g_guiPause[1], ButtonQuit);
+  RespawnCharacter(false);
+  RegisterScreenSprites(catalogue::MiniGameArt(), nullptr, SlotOf);
+  courseEnd = 0;
+  for (const gameRect& r : GameRects)
+    if (r.active && r.x > courseEnd) courseEnd = r.x;
+  // A finished fade or a hidden banner from an earlier visit would end this run at once.
+  victoryBlend = 0;
+  minigameBannerY = 0;
+}
+
+void miniGame::DeInitMode() {
+  SafeDelete(minBG1);
+  for (int k = 0; k < kTypes; ++k)
+    SafeDelete(g_rects[kFirstType + k][0]);
+}
+
+void miniGame::Draw(float dt) {
+  // Drawn behind the menu's cross-fade once left: the level is the menu's now, so only the fade
+  // to black is shown, neither the level run again nor its hero pushed.
+  if (g_currentMode != 14) {
+    if (display && victoryBlend > 0) {
+      display->SetBlending((int)victoryBlend);
+      display->FillRect(0, 0, MAXX, MAXY, ColorRGB(0, 0, 0));
+      display->SetBlending(255);
+    }
+    return;
+  }
+  fadeActive = 0;
+  DrawQuestMode(dt, true);
+  gameRect& hero = GameRects[0];
+  hero.steerable = 1;
+  hero.inputSpeed = kRunSpeed;
+  hero.vx = kRunSpeed;
+
+  if (g_levelCurrentData.sinceRespawn < 2.0f)
+    minigameBannerY += 100 * dt;
+  else
+    minigameBannerY -= 100 * dt;
+  if (minigameBannerY < -50) minigameBannerY = -50;
+  if (minigameBannerY > 0) minigameBannerY = 0;
+
+  if (display) {
+    display->SetNoBlackEdgesMode();
+    const levelHeader& h = g_levelCur;
+    if (h.backgroundR != 0)
+      display->SetBlending(h.backgroundA, h.backgroundR, h.backgroundG, h.backgroundB);
+    else
+      display->SetBlending(255);
+    display->BlitScaled(61, (float)(MAXY / 2), 0.5f, 0.5f, minBG1);
+    display->BlitScaled((float)(MAXX - 61), (float)(MAXY / 2), -0.5f, 0.5f, minBG1);
+    if (FontSTD) {
+      FontSTD->SetScale(0.3f);
+      FontSTD->Render((float)(MAXX / 2), 10, 2, "Vir Idivodor Odid", ColorRGB(0, 0, 0));
+    }
+    display->BlitScaled((float)(MAXX - 86), minigameBannerY + 18, 0.5f, 0.5f, g_guiDeaths);
+    if (FontTime) {
+      char text[16];
+      snprintf(text, sizeof text, "%i", g_levelCurrentData.deaths);
+      FontTime->SetScale(0.5f);
+      FontTime->Render((float)(MAXX - 87), minigameBannerY + 24, 0, text);
+    }
+    display->SetNormalMode();
+    display->SetBlending(255);
+  }
+
+  ProcessFlyTexts(dt);
+  if (display) DrawFlyTexts(display);
+  DrawButtons();
+
+  if (hero.x <= courseEnd + 200) return;
+  victoryBlend += 50 * dt;
+  if (victoryBlend > 255) {
+    Missions[15].AddToCounter(1.0f);
+    if (g_charactersUnlocked[7] == 0) AddDialogByID(5, nullptr);
+    g_charactersUnlocked[7] = 1;
+    victoryBlend = 255;
+    ClearFlyTexts();
+    SwitchMode(0);
+    return;
+  }
+  if (display) {
+    display->SetBlending((int)victoryBlend);
+    display->FillRect(0, 0, MAXX, MAXY, ColorRGB(0, 0, 0));
+    display->SetBlending(255);
+  }
+  AddFlyText(rand() % MAXX, rand() % MAXY, 0, -120, "Victory!", 0);
+}
+
+void miniGame::StylusDown(myPoint* points, int count) {
+  GameRects[0].Jump();
+  if (!points || count < 1) return;
+  int x = (int)points[0].x, y = (int)points[0].y;
+  if (x >= MAXX - 60 && x <= MAXX && y >= 0 && y <= 60) {
+    LeaveForTheMenu();
+  } else if (x >= 0 && x <= 60 && y >= 0 && y <= 60) {
+    if (g_finalRelease)
+      LeaveForTheMenu();
+    else
+      SwitchMode(10);
+  }
+}
+
+void miniGame::KeyboardEvent(int key, int state) {
+  if (key == 6 && state == 0)
+    ButtonQuit();
+  else if (key == 3 && state == 1)
+    GameRects[0].Jump();
+}
