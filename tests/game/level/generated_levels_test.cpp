@@ -30,6 +30,10 @@ std::set<int> WorldTypes(int level) {
       }
     }
   }
+  // The mini-game stores its own course sprites into these types.
+  if (level == 20)
+    for (int type = 472; type <= 478; ++type)
+      types.insert(type);
   return types;
 }
 
@@ -141,7 +145,7 @@ TEST_F(GeneratedLevels, EveryLevelLoadsUnderTheReadersRulesWithItsTypesDefaultsA
       EXPECT_EQ(o.layer, fresh.layer) << o.type;
       EXPECT_EQ(o.fps, fresh.fps) << o.type;
     }
-    EXPECT_EQ(doors, 1);
+    EXPECT_EQ(doors, n == 20 ? 0 : 1); // the mini-game ends past its course's last object
     // The start: the hero stands on a floor within a few pixels below it.
     gameRect& hero = GameRects[0];
     hero.Init(0, g_levelCur.startX, g_levelCur.startY, HERO_TYPE, false);
@@ -155,6 +159,7 @@ TEST_F(GeneratedLevels, EveryLevelLoadsUnderTheReadersRulesWithItsTypesDefaultsA
 TEST_F(GeneratedLevels, EveryLevelIsFinishedThroughItsDoorByRunningAndJumping) {
   g_currentMode = 9;
   for (int n : levelgen::LevelNumbers()) {
+    if (n == 20) continue; // the mini-game's course, played by the mini-game's own tests
     SCOPED_TRACE("level " + std::to_string(n));
     ASSERT_EQ(EditorLoad(("level" + std::to_string(n)).c_str()), 1);
     GameRects[0].Init(0, g_levelCur.startX, g_levelCur.startY, HERO_TYPE, false);
