@@ -112,7 +112,7 @@ void levelSelection::InitMode() {
   hintAlpha = hintTimer = 0;
 
   GenerateRandomHint();
-  // The picked character may come from a file: anything but a skin plays the default hero.
+  // Only a skin's id has frames and a place on the strip; anything else plays the default hero.
   GlobalData.characterIndex = AcceptedCharacterId(GlobalData.characterIndex);
   g_characterID = GlobalData.characterIndex;
   LoadCharacter(g_characterID);

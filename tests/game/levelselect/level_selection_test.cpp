@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -208,6 +209,8 @@ struct DragCase {
   bool pages;
 };
 
+void PrintTo(const DragCase& c, std::ostream* os) { *os << c.dx << " px"; }
+
 class LevelSelectionDrag : public LevelSelection, public ::testing::WithParamInterface<DragCase> {};
 
 TEST_P(LevelSelectionDrag, OnlyADragOfMoreThan70PixelsPagesToTheOtherSet) {
@@ -368,6 +371,22 @@ TEST_F(LevelSelection, StartingALevelFreesTheMenuSetButTheOptionsWhichStillDraw)
   HeadlessGL::Pixel corner = gl.At(2, 2);
   EXPECT_GT(centre.r + centre.g + centre.b, 60) << "the options panel shows";
   EXPECT_LT(corner.r + corner.g + corner.b, 30) << "outside it the black fill";
+
+  // The options screen opened from play, as the pause panel opens it, draws with those sprites.
+  SwitchMode(2);
+  Cycles(30);
+  int optionsBlits = 0;
+  {
+    GLES_FlushBuffer();
+    TriangleCapture capture;
+    Cycles(1);
+    GLES_FlushBuffer();
+    for (const CapturedBlit& b : capture.Blits())
+      optionsBlits += b.source == OptSurf[1]->texture->bitmap ? 1 : 0;
+  }
+  EXPECT_GT(optionsBlits, 3);
+  GoBack();
+  EXPECT_EQ(g_currentMode, 9);
 
   // The menus load the set again on their next entry.
   SwitchMode(11);
