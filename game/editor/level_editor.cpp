@@ -7,11 +7,13 @@
 #include <cstdlib>
 
 #include "buttons.h"
+#include "catalogue_data.h"
 #include "display.h"
 #include "draw_order.h"
 #include "editor_overlays.h"
 #include "editor_panels.h"
 #include "editor_tools.h"
+#include "frontend.h"
 #include "game_globals.h"
 #include "game_services.h"
 #include "hge_font.h"
@@ -89,6 +91,16 @@ void PickNearest(int px, int py) {
   if (levelEditorEraseMode == 100 && (float)bestD < 900 / editorZoom) GameRects[best].active = 0;
 }
 
+// The mini-game's course types (its set's index 1, frames 0-6 for types 472-478) belong to no
+// world's sprites, and the mini-game frees them when it is left.
+const int kCourseFirstType = 472, kCourseTypes = 7;
+
+Surface** CourseSlot(int index, int frame) {
+  if (index != 1 || frame < 0 || frame >= kCourseTypes) return nullptr;
+  Surface** slot = &g_rects[kCourseFirstType + frame][0];
+  return *slot ? nullptr : slot;
+}
+
 // Grid lines while a finger is down; the display draws no lines, so they stay invisible.
 void DrawGrid() {
   if (!stylusDown || gridSize <= 2) return;
@@ -150,6 +162,8 @@ bool EditorSaveLevel(bool backup) {
 void level_editor::InitMode() {
   leaving = false;
   InitLevelEditorButtons();
+  // Entered from the mini-game, the editor shows its course, and so does the play that follows.
+  if (g_previousMode == 14) RegisterScreenSprites(catalogue::MiniGameArt(), nullptr, CourseSlot);
   superAnimator& a = SuperAnimators[0];
   a.x = 100;
   a.y = 50;

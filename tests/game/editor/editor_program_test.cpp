@@ -1,6 +1,6 @@
-// The developer build end to end, headless with a journal: from play through the developer corner
-// into the editor, an object dragged, and the exit corner that writes the level into data/ and
-// starts play of it again, with its buttons.
+// The developer build end to end, headless with a journal: into the editor from play's developer
+// corner and from the mini-game's, an object dragged, and the exit corner that writes the level into
+// data/ and starts play of it, with its buttons.
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -63,6 +63,21 @@ unsigned EntryFill(const std::string& atlasName, const std::string& entry) {
   return 0;
 }
 
+// The fill of a standalone picture of the sample pack: its most frequent opaque colour.
+unsigned PictureFill(const std::string& name) {
+  Picture p;
+  EXPECT_TRUE(ReadPng(kImages + "/2x_" + name + ".png", &p)) << name;
+  std::map<unsigned, int> counts;
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x)
+      if (p.At(x, y)[3] == 255) ++counts[p.Colour(x, y)];
+  unsigned best = 0;
+  int most = 0;
+  for (const auto& c : counts)
+    if (c.second > most) most = c.second, best = c.first;
+  return best;
+}
+
 std::vector<gameRectData> Records(const std::string& path) {
   std::string bytes = program_run::Slurp(path);
   int count = 0;
@@ -75,6 +90,31 @@ std::vector<gameRectData> Records(const std::string& path) {
   for (int i = 0; i < count; ++i)
     out.push_back(LevelRecordAt((const unsigned char*)bytes.data(), i));
   return out;
+}
+
+// The saved level is the pack's with one object moved dx to the right (to the grid of 2).
+void ExpectOneMovedRight(const std::string& packLevel, const std::string& saved, float dx) {
+  std::vector<gameRectData> before = Records(packLevel), after = Records(saved);
+  ASSERT_EQ(before.size(), after.size());
+  int moved = 0;
+  for (size_t i = 0; i < before.size(); ++i) {
+    float mx = after[i].Float(LW_X) - before[i].Float(LW_X),
+          my = after[i].Float(LW_Y) - before[i].Float(LW_Y);
+    EXPECT_EQ(after[i].Int(LW_TYPE), before[i].Int(LW_TYPE)) << i;
+    if (mx == 0 && my == 0) continue;
+    ++moved;
+    EXPECT_NEAR(mx, dx, 1) << i;
+    EXPECT_NEAR(my, 0, 1) << i;
+  }
+  EXPECT_EQ(moved, 1);
+}
+
+// Only the finished file is left in data/, no temporary beside it.
+void ExpectOnlyTheFile(const std::string& dataDir, const std::string& name) {
+  for (const auto& entry : fs::directory_iterator(dataDir)) {
+    const std::string f = entry.path().filename().string();
+    if (f.rfind(name, 0) == 0) EXPECT_EQ(f, name) << "a half-written file is left";
+  }
 }
 
 int Occurrences(const std::string& text, const std::string& what) {
@@ -104,31 +144,14 @@ TEST(EditorProgram, FromPlayIntoTheEditorADragAndBackIntoPlayFromTheSavedFile) {
   const std::vector<int> path = program_run::ModePath(run.out);
   EXPECT_EQ(path, (std::vector<int>{18, 9, 10, 9})) << run.out;
 
-  // The file in data/ is the pack's level with one block 40 units to the right (to the grid of 2).
   const std::string saved = dir.path() + "/root/data/level1.txt";
   ASSERT_TRUE(fs::exists(saved)) << run.out;
-  std::vector<gameRectData> before = Records(kLevels + "/level1.txt"), after = Records(saved);
-  ASSERT_EQ(before.size(), after.size());
-  int moved = 0;
-  for (size_t i = 0; i < before.size(); ++i) {
-    float dx = after[i].Float(LW_X) - before[i].Float(LW_X),
-          dy = after[i].Float(LW_Y) - before[i].Float(LW_Y);
-    EXPECT_EQ(after[i].Int(LW_TYPE), before[i].Int(LW_TYPE)) << i;
-    if (dx == 0 && dy == 0) continue;
-    ++moved;
-    EXPECT_NEAR(dx, 40, 1) << i;
-    EXPECT_NEAR(dy, 0, 1) << i;
-  }
-  EXPECT_EQ(moved, 1);
-  for (const auto& entry : fs::directory_iterator(dir.path() + "/root/data"))
-    EXPECT_EQ(entry.path().filename().string().rfind("level1.txt", 0) != 0 ||
-                  entry.path().filename() == "level1.txt",
-              true)
-        << "a half-written file is left: " << entry.path();
+  ExpectOneMovedRight(kLevels + "/level1.txt", saved, 40);
+  ExpectOnlyTheFile(dir.path() + "/root/data", "level1.txt");
+  const size_t objects = Records(saved).size();
   // Play started twice with the level's objects, the second time from the saved file.
-  EXPECT_EQ(
-      Occurrences(run.out, "sprocklet: level 1 started with " + std::to_string(before.size()) + " objects"),
-      2)
+  EXPECT_EQ(Occurrences(run.out, "sprocklet: level 1 started with " + std::to_string(objects) + " objects"),
+            2)
       << run.out;
 
   // The editor's status line at the top left; play's pause button at the top right again.
@@ -140,6 +163,47 @@ TEST(EditorProgram, FromPlayIntoTheEditorADragAndBackIntoPlayFromTheSavedFile) {
   ASSERT_NE(pause, 0u);
   EXPECT_GT(CountNear(play, pause, play.width - 60, 0, play.width, 60), 400) << "the pause button";
   EXPECT_LT(CountNear(editor, pause, editor.width - 60, 0, editor.width, 60), 50) << "not in the editor";
+  program_run::KeepShotsOnFailure(dir.path(), "editor");
+}
+
+// The mini-game's top-left corner opens the editor on its course (level 20); the object dragged
+// there is in the level written to data/, which play then runs with its buttons.
+TEST(EditorProgram, FromTheMiniGamesCornerIntoTheEditorAndOnIntoPlay) {
+  ScopedTempDir dir;
+  ASSERT_TRUE(dir.ok());
+  // The menu's box and its mini-game button, as the menu lays them out; then the corner.
+  std::string journal =
+      program_run::Tap(340, 371, 286) + program_run::Tap(370, 371, 46) + program_run::Tap(420, 30, 30);
+  // A double tap whose second touch picks the object nearest the course's line, then a drag.
+  journal += "450 touch down 0 300 250\n451 touch up 0 300 250\n";
+  journal += "452 touch down 0 240 172\n453 touch move 0 243 172\n454 touch up 0 243 172\n";
+  journal += "470 touch down 0 240 172\n471 touch move 0 280 172\n472 touch up 0 280 172\n";
+  journal += program_run::Tap(500, 470, 10);
+  const std::string editorShot = dir.path() + "/editor.png", playShot = dir.path() + "/play.png";
+  program_run::Run run =
+      program_run::RunHeadless(dir.path(), journal,
+                               "--developer --seed 1 --frames 560 --shot 490:'" + editorShot +
+                                   "' --shot 550:'" + playShot + "' --data '" + SPROCKLET_DATA_DIR + "'");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(program_run::ModePath(run.out), (std::vector<int>{18, 0, 14, 10, 9})) << run.out;
+
+  const std::string saved = dir.path() + "/root/data/level20.txt";
+  ASSERT_TRUE(fs::exists(saved)) << run.out;
+  ExpectOneMovedRight(kLevels + "/level20.txt", saved, 40);
+  ExpectOnlyTheFile(dir.path() + "/root/data", "level20.txt");
+  EXPECT_NE(
+      run.out.find("sprocklet: level 20 started with " + std::to_string(Records(saved).size()) + " objects"),
+      std::string::npos)
+      << run.out;
+
+  Picture editor, play;
+  ASSERT_TRUE(ReadPng(editorShot, &editor));
+  ASSERT_TRUE(ReadPng(playShot, &play));
+  EXPECT_GT(CountNear(editor, 0xffffff, 0, 0, 240, 30), 100) << "the status line's white text";
+  EXPECT_GT(CountNear(editor, PictureFill("hidgame_line"), 0, 60, editor.width, 280), 150)
+      << "the course's line";
+  const unsigned pause = EntryFill("allcommon", "gui_pause_pas");
+  EXPECT_GT(CountNear(play, pause, play.width - 60, 0, play.width, 60), 400) << "the pause button";
   program_run::KeepShotsOnFailure(dir.path(), "editor");
 }
 
