@@ -78,61 +78,56 @@ int CountNear(const Picture& p, Colour colour) {
   return n;
 }
 
-// One screen of the walk: the taps that lead there from the screen before, the frame its
-// screenshot is taken at (past the cross-fade), the art it must show and the taps that leave it.
-struct Stop {
+// One step of the walk: the taps (25 frames apart) that lead from the screen before to this mode,
+// and for a screen of its own the art it must show on its screenshot, taken past the cross-fade.
+struct Step {
+  std::vector<std::pair<int, int>> taps;
   int mode;
-  const char* what;
+  const char* what; // null for a way back
   Colour art;
-  std::vector<std::pair<int, int>> there; // taps, 25 frames apart
-  std::vector<std::pair<int, int>> leave;
-  int leavesTo;
 };
 
 TEST(Reach, EveryFrontEndScreenWithATapPathIsReachedByTapsAndShowsItsArt) {
   ScopedTempDir dir;
   ASSERT_TRUE(dir.ok());
   // A 480 x 320 display: the menu's bar buttons at y 286, its sub-menus unfolding upward 60 px a
-  // button (credits, help; shop, missions, secrets), the lists' and the shop's back button bottom
-  // left, the options' top right, the world map's bottom left.
-  const std::vector<Stop> stops = {
-      {2, "options", AtlasFill("options", "options_pan"), {{109, 286}}, {{394, 50}}, 0},
-      {3, "credits", PictureFill("panel_about"), {{42, 286}, {42, 226}}, {{460, 20}}, 0},
-      {16, "help", PictureFill("help_tv"), {{42, 286}, {42, 166}}, {{240, 160}}, 0},
-      {15, "shop", PictureFill("shop_background"), {{371, 286}, {371, 226}}, {{35, 295}}, 0},
-      {12, "missions list", PictureFill("ach_panel_closeover"), {{371, 286}, {371, 166}}, {{35, 295}}, 0},
-      {13, "secrets list", PictureFill("secret_pan_close"), {{371, 286}, {371, 106}}, {{35, 295}}, 0},
-      {1,
-       "world map",
-       AtlasFill("global_map_background_png", "global_map_background"),
-       {{240, 264}},
-       {{31, 296}},
-       0},
+  // button (credits, help; shop, missions, secrets); the back buttons of the lists, the shop, the
+  // world map and level selection bottom left, the options' top right; the world map's centre
+  // picture opens level selection.
+  const std::vector<Step> steps = {
+      {{{109, 286}}, 2, "options", AtlasFill("options", "options_pan")},
+      {{{394, 50}}, 0, nullptr, 0},
+      {{{42, 286}, {42, 226}}, 3, "credits", PictureFill("panel_about")},
+      {{{460, 20}}, 0, nullptr, 0},
+      {{{42, 286}, {42, 166}}, 16, "help", PictureFill("help_tv")},
+      {{{240, 160}}, 0, nullptr, 0},
+      {{{371, 286}, {371, 226}}, 15, "shop", PictureFill("shop_background")},
+      {{{35, 295}}, 0, nullptr, 0},
+      {{{371, 286}, {371, 166}}, 12, "missions list", PictureFill("ach_panel_closeover")},
+      {{{35, 295}}, 0, nullptr, 0},
+      {{{371, 286}, {371, 106}}, 13, "secrets list", PictureFill("secret_pan_close")},
+      {{{35, 295}}, 0, nullptr, 0},
+      {{{240, 264}}, 1, "world map", AtlasFill("global_map_background_png", "global_map_background")},
+      {{{240, 160}}, 11, "level selection", AtlasFill("world", "map_button_level_closed")},
+      {{{31, 296}}, 1, nullptr, 0},
+      {{{31, 296}}, 0, nullptr, 0},
   };
   const int kGap = 25, kSettle = 40;
   std::string journal = program_run::Tap(2, 240, 160); // the splash cut short: the menu at 158
-  std::vector<std::string> shots = {"--shot 200:menu.png"};
-  int frame = 220;
+  std::string args = "--shot 200:menu.png";
   std::vector<int> path = {18, 0};
-  for (const Stop& s : stops) {
-    for (const auto& t : s.there) {
+  int frame = 220;
+  for (size_t i = 0; i < steps.size(); ++i) {
+    for (const auto& t : steps[i].taps) {
       journal += program_run::Tap(frame, t.first, t.second);
       frame += kGap;
     }
     frame += kSettle - kGap;
-    shots.push_back("--shot " + std::to_string(frame) + ":mode" + std::to_string(s.mode) + ".png");
+    if (steps[i].what) args += " --shot " + std::to_string(frame) + ":step" + std::to_string(i) + ".png";
     frame += 10;
-    for (const auto& t : s.leave) {
-      journal += program_run::Tap(frame, t.first, t.second);
-      frame += kGap;
-    }
-    frame += kSettle - kGap;
-    path.push_back(s.mode);
-    path.push_back(s.leavesTo);
+    path.push_back(steps[i].mode);
   }
-  std::string args = "--frames " + std::to_string(frame + 10);
-  for (const std::string& shot : shots)
-    args += " " + shot;
+  args += " --frames " + std::to_string(frame);
   program_run::Run run = program_run::RunHeadless(dir.path(), journal, args);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(program_run::ModePath(run.out), path) << run.out;
@@ -140,13 +135,14 @@ TEST(Reach, EveryFrontEndScreenWithATapPathIsReachedByTapsAndShowsItsArt) {
   Picture menu;
   ASSERT_TRUE(ReadPng(dir.path() + "/menu.png", &menu));
   EXPECT_GT(CountNear(menu, PictureFill("menu_yellow_pod")), 440 * 18 / 2) << "the main menu's bar";
-  for (const Stop& s : stops) {
-    SCOPED_TRACE(s.what);
+  for (size_t i = 0; i < steps.size(); ++i) {
+    if (!steps[i].what) continue;
+    SCOPED_TRACE(steps[i].what);
     Picture shot;
-    ASSERT_TRUE(ReadPng(dir.path() + "/mode" + std::to_string(s.mode) + ".png", &shot));
+    ASSERT_TRUE(ReadPng(dir.path() + "/step" + std::to_string(i) + ".png", &shot));
     ASSERT_EQ(shot.width, 480);
-    EXPECT_GT(CountNear(shot, s.art), 1500) << std::hex << s.art;
-    EXPECT_LT(CountNear(menu, s.art), 100) << "a colour of this screen, not of the menu";
+    EXPECT_GT(CountNear(shot, steps[i].art), 1500) << std::hex << steps[i].art;
+    EXPECT_LT(CountNear(menu, steps[i].art), 100) << "a colour of this screen, not of the menu";
   }
   program_run::KeepShotsOnFailure(dir.path(), "screens");
 }
