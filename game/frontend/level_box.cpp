@@ -47,6 +47,13 @@ bool Unlocked(int id) { return id >= 0 && id < 15 && g_charactersUnlocked[id] !=
 
 const char* PickerCharacterName(int id) { return id >= 0 && id < PICKER_CHARACTERS ? kNames[id] : nullptr; }
 
+void levelSelection::DrawLevelInfoPanel(int x, int y, int, int, float, float) {
+  if (!display || !g_black) return;
+  display->SetBlending(255, 0, 0, 0);
+  display->BlitScaled((float)x, (float)y, 5.0f, 3.0f, g_black);
+  display->SetBlending(255);
+}
+
 void levelSelection::DrawLevelBox(int x, int y, int box, int level, float scale, float) {
   if (level < 0 || level >= LEVEL_RECORDS) return;
   const s32* r = g_levelAchievements[level];

@@ -22,6 +22,8 @@ public:
   void DrawLevelBox(int x, int y, int box, int level, float scale, float dt);
   // One entry of the character picker centred at (x, y).
   void DrawCharacterSelectionIcon(int x, int y, int id, float scale, float dt);
+  // A black panel at (x, y), the fill picture stretched 5:3; nothing on the screen draws it.
+  void DrawLevelInfoPanel(int x, int y, int, int, float, float);
 
   // Sets g_levelSelected to level n and starts it behind the shutters when it may be played.
   void ChooseLevel(int n);

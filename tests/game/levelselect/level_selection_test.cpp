@@ -224,7 +224,9 @@ TEST_P(LevelSelectionDrag, OnlyADragOfMoreThan70PixelsPagesToTheOtherSet) {
   Up(x + GetParam().dx, y);
   EXPECT_EQ(Screen().pagingActive, GetParam().pages ? 1 : 0);
   EXPECT_EQ(Count(kPageSound), GetParam().pages ? 1 : 0);
-  if (GetParam().pages) EXPECT_EQ(Screen().pagingDirection, GetParam().dx < 0 ? 1 : -1);
+  if (GetParam().pages) {
+    EXPECT_EQ(Screen().pagingDirection, GetParam().dx < 0 ? 1 : -1);
+  }
   Cycles(30); // a screen width at 1600 px/s
   EXPECT_EQ(Screen().pagingActive, 0);
   EXPECT_EQ(g_setSelected, GetParam().pages ? 1 : 0);
@@ -454,6 +456,27 @@ TEST_F(LevelBoxes, TheMushroomMarkFollowsTheCurrentCharacter) {
   g_characterID = 2;
   EXPECT_EQ(Blits()[3], 1);
   g_characterID = 0;
+}
+
+TEST_F(LevelBoxes, TheInfoPanelIsTheFillPictureStretched5To3InBlack) {
+  ASSERT_NE(g_black, nullptr);
+  GLES_FlushBuffer();
+  std::vector<CapturedBlit> blits;
+  {
+    TriangleCapture capture;
+    Screen().DrawLevelInfoPanel(200, 150, 0, 0, 1.0f, 1.0f);
+    GLES_FlushBuffer();
+    blits = capture.Blits();
+  }
+  ASSERT_EQ(blits.size(), 1u);
+  const CapturedBlit& b = blits[0];
+  EXPECT_EQ(b.source, g_black->texture->bitmap);
+  EXPECT_NEAR((b.MaxX() - b.MinX()) / (b.MaxY() - b.MinY()), 5.0 * g_black->width / (3.0 * g_black->height),
+              1e-3);
+  EXPECT_EQ(b.Corner(0).r, 0);
+  EXPECT_EQ(b.Corner(0).g, 0);
+  EXPECT_EQ(b.Corner(0).b, 0);
+  EXPECT_EQ(b.Corner(0).a, 255);
 }
 
 // The character picker.

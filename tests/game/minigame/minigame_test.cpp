@@ -179,7 +179,9 @@ TEST_F(MiniGame, ATouchJumpsAndACornerJumpsBeforeItLeaves) {
     } else {
       // The new screen's hero did not jump: the jump came first, on the mini-game's hero.
       EXPECT_EQ(GameRects[0].jumped, 0);
-      if (c.to == 0) EXPECT_EQ(GameModes[0]->fadeActive, 0) << "the menu shows at once";
+      if (c.to == 0) {
+        EXPECT_EQ(GameModes[0]->fadeActive, 0) << "the menu shows at once";
+      }
     }
     Up(c.x, c.y);
     SwitchMode(0);
