@@ -207,8 +207,7 @@ int DupObj(int src, int dirX, int dirY, bool clean, bool copy, bool paste) {
   }
   updatingRectID = lastSelectedObjectID = target;
   draggingType = 0;
-  // The source is read after AddGameRect, which may have written over it (a full table gives
-  // the clipboard slot); it then copies onto itself.
+  // A full table gives the last slot, as it is, which then takes the copy's parameters.
   if (!clean) CopyParameters(GameRects[from], GameRects[target], dx, dy);
   g_drawShiftX -= dx;
   g_drawShiftY -= dy;

@@ -42,7 +42,7 @@ void DuplicateObjectRight();
 void DuplicateObjectTop();
 void DuplicateObjectBottom();
 // Duplicates src one step of (dirX, dirY) away, or copies it to the clipboard, or pastes the
-// clipboard onto the dragged object; the slot written.
+// clipboard onto the dragged object; the slot written, or -1 when there is no such object.
 int DupObj(int src, int dirX, int dirY, bool clean, bool copy, bool paste);
 // Copies the marked group in place and moves the marked objects one group width to the right; a
 // group wider than MASS_DUPLICATE_MAX_SPAN only loses its marks.
