@@ -113,7 +113,9 @@ void ExpectOneMovedRight(const std::string& packLevel, const std::string& saved,
 void ExpectOnlyTheFile(const std::string& dataDir, const std::string& name) {
   for (const auto& entry : fs::directory_iterator(dataDir)) {
     const std::string f = entry.path().filename().string();
-    if (f.rfind(name, 0) == 0) EXPECT_EQ(f, name) << "a half-written file is left";
+    if (f.rfind(name, 0) == 0) {
+      EXPECT_EQ(f, name) << "a half-written file is left";
+    }
   }
 }
 

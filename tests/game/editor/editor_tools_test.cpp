@@ -104,7 +104,9 @@ TEST_F(EditorTools, ASaveThatFailsKeepsTheOldFileAndTheEditorStaysOnItsLevel) {
   const std::string name = LevelFile(kEmptyLevel);
   for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
     const std::string f = entry.path().filename().string();
-    if (f.rfind("level" + std::to_string(kEmptyLevel), 0) == 0) EXPECT_EQ(f, name);
+    if (f.rfind("level" + std::to_string(kEmptyLevel), 0) == 0) {
+      EXPECT_EQ(f, name);
+    }
   }
 }
 
