@@ -35,7 +35,7 @@ Surface** SlotOf(int index, int frame, bool secrets) {
   Surface** bottom[2] = {mList_bottom, sList_bottom};
   Surface** panel[2] = {mList_panel, sList_panel};
   int list = index / 3, which = index % 3;
-  if (list != (secrets ? 1 : 0) || frame < 0 || frame > 1) return nullptr;
+  if (index < 0 || list != (secrets ? 1 : 0) || frame < 0 || frame > 1) return nullptr;
   if (which == 0) return frame == 0 ? bg[list] : nullptr;
   return which == 1 ? &bottom[list][frame] : &panel[list][frame];
 }
