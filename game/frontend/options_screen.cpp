@@ -51,8 +51,9 @@ Surface** ArrowSlot(int index, int frame) { return index == 0 && frame == 0 ? &o
 int WideShift() { return g_ratio_is_more_1_5 ? (MAXX - 480) / 2 : 0; }
 int TopShift() { return (MAXY - 320) / 2; }
 
+// The game's rectangles: left and top edges inside, right and bottom outside.
 bool InBox(int x, int y, int cx, int cy) {
-  return x >= cx - 35 && x <= cx + 35 && y >= cy - 35 && y <= cy + 35;
+  return x >= cx - 35 && x < cx + 35 && y >= cy - 35 && y < cy + 35;
 }
 
 void Blit(float x, float y, float scale, Surface* s) {
@@ -226,9 +227,9 @@ void options::StylusDown(myPoint* points, int) {
     EnginePlaySound(47, 0);
     g_ghostMode = !g_ghostMode;
   }
-  if (x >= MAXX + ox + kSliderLeft && x <= MAXX + ox + kSliderRight) {
+  if (x >= MAXX + ox + kSliderLeft && x < MAXX + ox + kSliderRight) {
     if (y >= oy + kSensitivityTop && y < oy + kZoomTop) sensitivityGrabbed = 1;
-    if (y >= oy + kZoomTop && y <= oy + kZoomBottom) zoomGrabbed = 1;
+    if (y >= oy + kZoomTop && y < oy + kZoomBottom) zoomGrabbed = 1;
   }
   // Muted: silence; unmuted: the theme from its start.
   if (musicFlipped) SwitchSoundtrack(g_muteMusic ? 10 : 0, true, false);
@@ -241,12 +242,12 @@ void options::StylusMove(myPoint* points, int) {
   if (ProcessHelpDialogsStylus(x, y, false)) return;
   const int sx = x - WideShift(), sy = y - TopShift();
   const float left = MAXX + pageOffset + kSliderLeft, right = MAXX + pageOffset + kSliderRight;
-  if (sx >= left && sx <= right) {
+  if (sx >= left && sx < right) {
     if (sensitivityGrabbed && sy >= kSensitivityTop && sy < kZoomTop) {
       sliderMoved = 1;
       g_accelerometerSensitivity = (float)((sx - kSliderLeft) * 9 + 1000);
     }
-    if (zoomGrabbed && sy >= kZoomTop && sy <= kZoomBottom) {
+    if (zoomGrabbed && sy >= kZoomTop && sy < kZoomBottom) {
       sliderMoved = 1;
       float z = (sx - kSliderLeft) / 450.0f + 0.5f;
       // Steps of 0.05 from 0.5.

@@ -214,6 +214,43 @@ TEST_F(OptionsScreen, TheSlidersCannotBeGrabbedFromPage1) {
   EXPECT_EQ(g_iphoneCustomZoom, 0.8f);
 }
 
+TEST_F(OptionsScreen, TheBoxesHoldTheirLeftAndTopEdgesButNotTheirRightAndBottom) {
+  OpenFromMenu();
+  const int ox = Ox(), oy = Oy();
+  struct Edge {
+    int dx, dy;
+    bool flips;
+  };
+  // The sound switch's 70 x 70 box around (ox + 90, oy + 76).
+  const Edge edges[] = {{-35, 0, true}, {0, -35, true}, {34, 34, true}, {35, 0, false}, {0, 35, false}};
+  for (const Edge& e : edges) {
+    const int before = g_muteSound;
+    Tap(ox + 90 + e.dx, oy + 76 + e.dy);
+    EXPECT_EQ(g_muteSound != before, e.flips) << e.dx << ", " << e.dy;
+  }
+  // On page 2 lying exactly in place the sensitivity slider ends just before x 402: just under
+  // 3952.
+  ToPage2();
+  Options()->pageOffset = (float)-MAXX;
+  Down(100, 100);
+  Move(401, 100);
+  EXPECT_EQ(g_accelerometerSensitivity, (401 - 74) * 9 + 1000);
+  Move(402, 100);
+  EXPECT_EQ(g_accelerometerSensitivity, (401 - 74) * 9 + 1000) << "past the slider's end";
+  Up(402, 100);
+  // The zoom slider's box ends above y 181.
+  Down(200, 180);
+  Move(300, 180);
+  EXPECT_EQ(g_iphoneCustomZoom, 1.0f);
+  Move(120, 181);
+  EXPECT_EQ(g_iphoneCustomZoom, 1.0f) << "below the slider's box";
+  Up(120, 181);
+  Down(300, 181);
+  Move(120, 170);
+  EXPECT_EQ(g_iphoneCustomZoom, 1.0f) << "not grabbed from below its box";
+  Up(120, 170);
+}
+
 TEST_F(OptionsScreen, TheZoomTakesOnlyStepsOf005From050To100) {
   OpenFromMenu();
   ToPage2();
