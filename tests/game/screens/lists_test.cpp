@@ -182,3 +182,55 @@ TEST_F(Lists, BackButtonAndKeyReturnToTheScreenBeforeAndAnOpenDialogTakesTheTap)
 }
 
 } // namespace
+
+namespace {
+
+// The bottom bar of both lists at y MAXY - 18, half its picture's size: on a wide screen moved
+// right with two extension pieces edge to edge filling the left side, on a 3:2 screen centred alone.
+void ExpectBottomBar(int mode, Surface* (&bar)[2], bool wide) {
+  SCOPED_TRACE(mode);
+  ASSERT_EQ(g_currentMode, mode);
+  ASSERT_NE(bar[0], nullptr);
+  ASSERT_NE(bar[1], nullptr);
+  std::vector<CapturedBlit> blits = FrameBlits(0);
+  std::vector<CapturedBlit> main = BlitsOf(blits, bar[0]);
+  std::vector<CapturedBlit> pieces = BlitsOf(blits, bar[1]);
+  ASSERT_EQ(main.size(), 1u);
+  EXPECT_NEAR(CentreY(main[0]), MAXY - 18, 0.01);
+  EXPECT_NEAR(main[0].MaxX() - main[0].MinX(), 0.5 * bar[0]->GetWidth(), 0.01);
+  if (!wide) {
+    EXPECT_NEAR(CentreX(main[0]), MAXX / 2, 0.01);
+    EXPECT_TRUE(pieces.empty());
+    return;
+  }
+  EXPECT_NEAR(CentreX(main[0]), MAXX / 2 + (MAXX - 480) / 2, 0.01);
+  ASSERT_EQ(pieces.size(), 2u);
+  EXPECT_NEAR(pieces[0].MaxX(), main[0].MinX(), 1.0) << "against the bar";
+  EXPECT_NEAR(pieces[1].MaxX(), pieces[0].MinX(), 1.0) << "against the first piece";
+  EXPECT_LE(pieces[1].MinX(), 0) << "reaching the left edge";
+  for (const CapturedBlit& piece : pieces)
+    EXPECT_NEAR(CentreY(piece), MAXY - 18, 0.01);
+}
+
+TEST_F(Lists, OnAWideScreenTheBottomBarMovesRightAndPiecesFillTheLeft) {
+  ASSERT_TRUE(g_ratio_is_more_1_5);
+  Enter(12);
+  ExpectBottomBar(12, mList_bottom, true);
+  Enter(13);
+  ExpectBottomBar(13, sList_bottom, true);
+}
+
+class ListsAtThreeToTwo : public Lists {
+protected:
+  int Width() const override { return 480; }
+};
+
+TEST_F(ListsAtThreeToTwo, TheBottomBarIsCentredWithoutPieces) {
+  ASSERT_FALSE(g_ratio_is_more_1_5);
+  Enter(12);
+  ExpectBottomBar(12, mList_bottom, false);
+  Enter(13);
+  ExpectBottomBar(13, sList_bottom, false);
+}
+
+} // namespace
