@@ -153,10 +153,8 @@ void miniGame::StylusDown(myPoint* points, int count) {
   if (x >= MAXX - 60 && x <= MAXX && y >= 0 && y <= 60) {
     LeaveForTheMenu();
   } else if (x >= 0 && x <= 60 && y >= 0 && y <= 60) {
-    if (g_finalRelease)
-      LeaveForTheMenu();
-    else
-      SwitchMode(10);
+    // Only the pause corner skips the menu's cross-fade.
+    SwitchMode(g_finalRelease ? 0 : 10);
   }
 }
 
