@@ -104,11 +104,11 @@ Surface** CourseSlot(int index, int frame) {
 // Grid lines while a finger is down; the display draws no lines, so they stay invisible.
 void DrawGrid() {
   if (!stylusDown || gridSize <= 2) return;
-  int w = (int)(MAXX / editorZoom), h = (int)(MAXY / editorZoom);
+  float w = MAXX / editorZoom, h = MAXY / editorZoom;
   for (int x = (int)g_drawShiftX % gridSize; x < w; x += gridSize)
-    display->DrawLine(x, 0, x, h, 0);
+    display->DrawLine(x, 0, x, (int)h, 0);
   for (int y = (int)g_drawShiftY % gridSize; y < h; y += gridSize)
-    display->DrawLine(0, y, w, y, 0);
+    display->DrawLine(0, y, (int)w, y, 0);
 }
 
 // "count: N  levelM.txt", and the note under it. The line is kept whole on the screen: centred
