@@ -222,7 +222,7 @@ void MassDuplicate() {
     if (!editorAlsoSelected[i]) continue;
     editorAlsoSelected[i] = 0;
     const gameRect& o = GameRects[i];
-    // A deleted object keeps its mark but is not brought back as a copy.
+    // A deleted object loses its mark and is not brought back as a copy.
     if (!o.active) continue;
     marked.push_back(i);
     if ((int)o.x < minX) minX = (int)o.x;
