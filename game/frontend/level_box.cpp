@@ -111,7 +111,9 @@ void levelSelection::DrawHeroPreview() {
   if (!pickerOpen) hero.Init(0, g_levelCur.startX, g_levelCur.startY, HERO_TYPE, false);
   const int id = AcceptedCharacterId(g_characterID);
   float scale = hero.heroScale;
-  int frames = (int)hero.animLength[0];
+  // The object keeps a row's length a hair under its frame count, so that its clock wraps after
+  // the last frame: rounded, it is the number of frames to cycle.
+  int frames = (int)std::lround(hero.animLength[0]);
   if (id == PICKER_HIDDEN_CHARACTER) {
     frames = 2;
     scale *= 0.7f;

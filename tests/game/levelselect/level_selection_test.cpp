@@ -479,6 +479,38 @@ TEST_F(LevelBoxes, TheInfoPanelIsTheFillPictureStretched5To3InBlack) {
   EXPECT_EQ(b.Corner(0).a, 255);
 }
 
+// The corner preview plays the current character's idle row: every one of its frames, then from
+// the first again.
+TEST_F(LevelSelection, TheCornerPreviewCyclesEveryFrameOfTheIdleRow) {
+  Enter(1);
+  const int kIdleFrames = 8; // the default hero's idle row
+  Surface* saved[kIdleFrames];
+  for (int k = 0; k < kIdleFrames; ++k) {
+    saved[k] = g_character[0][k];
+    g_character[0][k] = FakeSurface(40, 40);
+  }
+  for (int tick = 0; tick <= kIdleFrames; ++tick) {
+    g_timef = (tick + 0.5f) / 10;
+    GLES_FlushBuffer();
+    std::vector<int> drawn(kIdleFrames, 0);
+    {
+      TriangleCapture capture;
+      Screen().Draw(0.0f);
+      GLES_FlushBuffer();
+      for (const CapturedBlit& b : capture.Blits())
+        for (int k = 0; k < kIdleFrames; ++k)
+          drawn[k] += b.source == g_character[0][k]->texture->bitmap ? 1 : 0;
+    }
+    std::vector<int> expected(kIdleFrames, 0);
+    expected[tick % kIdleFrames] = 1;
+    EXPECT_EQ(drawn, expected) << "tick " << tick;
+  }
+  for (int k = 0; k < kIdleFrames; ++k) {
+    delete g_character[0][k];
+    g_character[0][k] = saved[k];
+  }
+}
+
 // The character picker.
 class Picker : public LevelSelection {
 protected:
