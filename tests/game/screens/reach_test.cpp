@@ -4,79 +4,21 @@
 // The screens nothing switches to (hiscores 4, instructions 5, interLevel 7, mapMode 8, about 17)
 // have no tap path; the editor and the mini-game are left to their own tests. A failing test keeps
 // its screenshots in the build's screens-shots/.
-#include <map>
 #include <string>
 #include <vector>
 
-#include "atlas.h"
 #include "game_test_support.h"
 #include "program_run.h"
+#include "screen_colours.h"
 
 namespace {
 
 using program_run::Picture;
 using program_run::ReadPng;
-using program_run::Slurp;
-
-typedef unsigned Colour; // 0xRRGGBB
-
-const std::string kImages = std::string(SPROCKLET_BINARY_DIR) + "/samplepack/images";
-
-// The screen is 5-6-5: a colour read back is the art's to within one step of each channel.
-bool Near(Colour a, Colour b) {
-  int dr = (int)(a >> 16) - (int)(b >> 16), dg = (int)(a >> 8 & 255) - (int)(b >> 8 & 255),
-      db = (int)(a & 255) - (int)(b & 255);
-  return std::abs(dr) <= 8 && std::abs(dg) <= 4 && std::abs(db) <= 8;
-}
-
-// The most frequent bright opaque colour of the box: the fill of a sample-pack sprite.
-Colour Fill(const Picture& p, int x0, int y0, int x1, int y1) {
-  std::map<Colour, int> counts;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) {
-      Colour c = p.Colour(x, y);
-      if (p.At(x, y)[3] == 255 && (c >> 16) + (c >> 8 & 255) + (c & 255) > 90) ++counts[c];
-    }
-  Colour best = 0;
-  int most = 0;
-  for (const auto& c : counts)
-    if (c.second > most) most = c.second, best = c.first;
-  return best;
-}
-
-// The fill of a standalone picture ("2x_" + name + ".png").
-Colour PictureFill(const std::string& name) {
-  Picture art;
-  EXPECT_TRUE(ReadPng(kImages + "/2x_" + name + ".png", &art)) << name;
-  return Fill(art, 0, 0, art.width, art.height);
-}
-
-// The fill of one entry of an atlas, from its index and pages.
-Colour AtlasFill(const std::string& atlasName, const std::string& entry) {
-  std::string index = Slurp(kImages + "/" + atlasName + ".cfg");
-  Atlas atlas;
-  const char* why = nullptr;
-  EXPECT_EQ(atlas.ReadIndex((const unsigned char*)index.data(), (int)index.size(), &why), 1)
-      << atlasName << ": " << (why ? why : "");
-  for (int page = 0; page < atlas.pageCount; ++page)
-    for (int e = 0; e < atlas.pages[page]->count; ++e) {
-      const SurfaceInfo* s = atlas.pages[page]->entries[e];
-      if (entry != s->name) continue;
-      Picture art;
-      EXPECT_TRUE(ReadPng(kImages + "/" + atlasName + std::to_string(page) + ".png", &art)) << atlasName;
-      return Fill(art, s->atlasX, s->atlasY, s->atlasX + s->width, s->atlasY + s->height);
-    }
-  ADD_FAILURE() << entry << " is no entry of " << atlasName;
-  return 0;
-}
-
-int CountNear(const Picture& p, Colour colour) {
-  int n = 0;
-  for (int y = 0; y < p.height; ++y)
-    for (int x = 0; x < p.width; ++x)
-      n += Near(p.Colour(x, y), colour) ? 1 : 0;
-  return n;
-}
+using screen_colours::AtlasFill;
+using screen_colours::Colour;
+using screen_colours::CountNear;
+using screen_colours::PictureFill;
 
 // One step of the walk: the taps (25 frames apart) that lead from the screen before to this mode,
 // and for a screen of its own the art it must show on its screenshot, taken past the cross-fade.
