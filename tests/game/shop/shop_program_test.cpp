@@ -14,71 +14,20 @@
 #include <string>
 #include <vector>
 
-#include "atlas.h"
 #include "game_test_support.h"
 #include "program_run.h"
 #include "progress_files.h"
+#include "screen_colours.h"
 
 namespace {
 
 using program_run::Picture;
 using program_run::ReadPng;
 using program_run::Slurp;
-
-typedef unsigned Colour; // 0xRRGGBB
-
-const std::string kImages = std::string(SPROCKLET_BINARY_DIR) + "/samplepack/images";
-
-// The screen is 5-6-5: a colour read back is the art's to within one step of each channel.
-bool Near(Colour a, Colour b) {
-  int dr = (int)(a >> 16) - (int)(b >> 16), dg = (int)(a >> 8 & 255) - (int)(b >> 8 & 255),
-      db = (int)(a & 255) - (int)(b & 255);
-  return std::abs(dr) <= 8 && std::abs(dg) <= 4 && std::abs(db) <= 8;
-}
-
-// The most frequent bright opaque colour of the box: the fill of a sample-pack sprite.
-Colour Fill(const Picture& p, int x0, int y0, int x1, int y1) {
-  std::map<Colour, int> counts;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) {
-      Colour c = p.Colour(x, y);
-      if (p.rgba[((size_t)y * p.width + x) * 4 + 3] == 255 && (c >> 16) + (c >> 8 & 255) + (c & 255) > 90)
-        ++counts[c];
-    }
-  Colour best = 0;
-  int most = 0;
-  for (const auto& c : counts)
-    if (c.second > most) most = c.second, best = c.first;
-  return best;
-}
-
-// Share of the box's pixels near the colour.
-double ShareNear(const Picture& p, Colour colour, int x0, int y0, int x1, int y1) {
-  int n = 0;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x)
-      n += Near(p.Colour(x, y), colour) ? 1 : 0;
-  return (double)n / ((x1 - x0) * (y1 - y0));
-}
-
-// The fill of every entry of the shop's atlas, by name, from its index and pages.
-std::map<std::string, Colour> ShopAtlasFills() {
-  std::map<std::string, Colour> out;
-  std::string index = Slurp(kImages + "/shop.cfg");
-  Atlas atlas;
-  const char* why = nullptr;
-  EXPECT_EQ(atlas.ReadIndex((const unsigned char*)index.data(), (int)index.size(), &why), 1)
-      << (why ? why : "");
-  for (int page = 0; page < atlas.pageCount; ++page) {
-    Picture art;
-    EXPECT_TRUE(ReadPng(kImages + "/shop" + std::to_string(page) + ".png", &art));
-    for (int e = 0; e < atlas.pages[page]->count; ++e) {
-      const SurfaceInfo* s = atlas.pages[page]->entries[e];
-      out[s->name] = Fill(art, s->atlasX, s->atlasY, s->atlasX + s->width, s->atlasY + s->height);
-    }
-  }
-  return out;
-}
+using screen_colours::Colour;
+using screen_colours::Fill;
+using screen_colours::kImages;
+using screen_colours::ShareNear;
 
 // Little-endian words of a progress file.
 std::vector<int32_t> Words(const std::string& path) {
@@ -215,7 +164,7 @@ TEST_F(ShopProgram, TheScreenshotShowsTheBackgroundPanelsAndItemRows) {
   ASSERT_TRUE(ReadPng(dir.path() + "/shop.png", &shot));
   ASSERT_EQ(shot.width, 480);
   ASSERT_TRUE(ReadPng(kImages + "/2x_shop_background.png", &background));
-  std::map<std::string, Colour> fills = ShopAtlasFills();
+  std::map<std::string, Colour> fills = screen_colours::AtlasFills("shop");
   struct Box {
     const char* sprite; // null: the background picture
     int x0, y0, x1, y1;
@@ -250,7 +199,7 @@ TEST_F(ShopProgram, OnAWideScreenSidePiecesLengthenThePanels) {
   Picture shot;
   ASSERT_TRUE(ReadPng(dir.path() + "/wide.png", &shot));
   ASSERT_EQ(shot.width, 1024);
-  std::map<std::string, Colour> fills = ShopAtlasFills();
+  std::map<std::string, Colour> fills = screen_colours::AtlasFills("shop");
   struct Box {
     const char* sprite;
     int x0, y0, x1, y1; // logical
