@@ -3,80 +3,23 @@
 // data/ and starts play of it, with its buttons.
 #include <cmath>
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "atlas.h"
 #include "game_test_support.h"
 #include "level_format.h"
 #include "program_run.h"
+#include "screen_colours.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using program_run::Picture;
 using program_run::ReadPng;
+using screen_colours::Counted;
+using screen_colours::CountNear;
 
-const std::string kImages = std::string(SPROCKLET_BINARY_DIR) + "/samplepack/images";
 const std::string kLevels = std::string(SPROCKLET_BINARY_DIR) + "/samplepack_levels/levels";
-
-// The screen is 5-6-5: a colour read back is the art's to within one step of each channel.
-bool Near(unsigned a, unsigned b) {
-  int dr = (int)(a >> 16) - (int)(b >> 16), dg = (int)(a >> 8 & 255) - (int)(b >> 8 & 255),
-      db = (int)(a & 255) - (int)(b & 255);
-  return std::abs(dr) <= 8 && std::abs(dg) <= 4 && std::abs(db) <= 8;
-}
-
-int CountNear(const Picture& p, unsigned colour, int x0, int y0, int x1, int y1) {
-  int n = 0;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x)
-      n += Near(p.Colour(x, y), colour) ? 1 : 0;
-  return n;
-}
-
-// The fill of one atlas entry of the sample pack: its most frequent bright colour.
-unsigned EntryFill(const std::string& atlasName, const std::string& entry) {
-  std::string index = program_run::Slurp(kImages + "/" + atlasName + ".cfg");
-  Atlas atlas;
-  const char* why = nullptr;
-  if (atlas.ReadIndex((const unsigned char*)index.data(), (int)index.size(), &why) != 1) return 0;
-  for (int page = 0; page < atlas.pageCount; ++page)
-    for (int e = 0; e < atlas.pages[page]->count; ++e) {
-      const SurfaceInfo* s = atlas.pages[page]->entries[e];
-      if (entry != s->name) continue;
-      Picture art;
-      if (!ReadPng(kImages + "/" + atlasName + std::to_string(page) + ".png", &art)) return 0;
-      std::map<unsigned, int> counts;
-      for (int y = s->atlasY; y < s->atlasY + s->height; ++y)
-        for (int x = s->atlasX; x < s->atlasX + s->width; ++x) {
-          unsigned c = art.Colour(x, y);
-          if ((c >> 16) + (c >> 8 & 255) + (c & 255) > 90) ++counts[c];
-        }
-      unsigned best = 0;
-      int most = 0;
-      for (const auto& c : counts)
-        if (c.second > most) most = c.second, best = c.first;
-      return best;
-    }
-  return 0;
-}
-
-// The fill of a standalone picture of the sample pack: its most frequent opaque colour.
-unsigned PictureFill(const std::string& name) {
-  Picture p;
-  EXPECT_TRUE(ReadPng(kImages + "/2x_" + name + ".png", &p)) << name;
-  std::map<unsigned, int> counts;
-  for (int y = 0; y < p.height; ++y)
-    for (int x = 0; x < p.width; ++x)
-      if (p.At(x, y)[3] == 255) ++counts[p.Colour(x, y)];
-  unsigned best = 0;
-  int most = 0;
-  for (const auto& c : counts)
-    if (c.second > most) most = c.second, best = c.first;
-  return best;
-}
 
 std::vector<gameRectData> Records(const std::string& path) {
   std::string bytes = program_run::Slurp(path);
@@ -161,7 +104,7 @@ TEST(EditorProgram, FromPlayIntoTheEditorADragAndBackIntoPlayFromTheSavedFile) {
   ASSERT_TRUE(ReadPng(editorShot, &editor));
   ASSERT_TRUE(ReadPng(playShot, &play));
   EXPECT_GT(CountNear(editor, 0xffffff, 0, 0, 240, 30), 100) << "the status line's white text";
-  const unsigned pause = EntryFill("allcommon", "gui_pause_pas");
+  const unsigned pause = screen_colours::AtlasFill("allcommon", "gui_pause_pas", Counted::Bright);
   ASSERT_NE(pause, 0u);
   EXPECT_GT(CountNear(play, pause, play.width - 60, 0, play.width, 60), 400) << "the pause button";
   EXPECT_LT(CountNear(editor, pause, editor.width - 60, 0, editor.width, 60), 50) << "not in the editor";
@@ -202,9 +145,11 @@ TEST(EditorProgram, FromTheMiniGamesCornerIntoTheEditorAndOnIntoPlay) {
   ASSERT_TRUE(ReadPng(editorShot, &editor));
   ASSERT_TRUE(ReadPng(playShot, &play));
   EXPECT_GT(CountNear(editor, 0xffffff, 0, 0, 240, 30), 100) << "the status line's white text";
-  EXPECT_GT(CountNear(editor, PictureFill("hidgame_line"), 0, 60, editor.width, 280), 150)
+  EXPECT_GT(CountNear(editor, screen_colours::PictureFill("hidgame_line", Counted::Opaque), 0, 60,
+                      editor.width, 280),
+            150)
       << "the course's line";
-  const unsigned pause = EntryFill("allcommon", "gui_pause_pas");
+  const unsigned pause = screen_colours::AtlasFill("allcommon", "gui_pause_pas", Counted::Bright);
   EXPECT_GT(CountNear(play, pause, play.width - 60, 0, play.width, 60), 400) << "the pause button";
   program_run::KeepShotsOnFailure(dir.path(), "editor");
 }
