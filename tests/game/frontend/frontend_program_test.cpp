@@ -1,78 +1,23 @@
 // The program end to end from a fresh root: the splash until about frame 315 (158 after a tap),
 // then the main menu with its bar and buttons in the colours of the sample pack's art; and a run
 // through the menu writing its music to a WAV file.
-#include <png.h>
 #include <sys/wait.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "game_test_support.h"
 #include "program_run.h"
+#include "screen_colours.h"
 
 namespace {
 
-const std::string kImages = std::string(SPROCKLET_BINARY_DIR) + "/samplepack/images";
-
 using program_run::Picture;
 using program_run::ReadPng;
-
-// The screen is 5-6-5: a colour read back is the art's to within one step of each channel.
-bool Near(unsigned a, unsigned b) {
-  int dr = (int)(a >> 16) - (int)(b >> 16), dg = (int)(a >> 8 & 255) - (int)(b >> 8 & 255),
-      db = (int)(a & 255) - (int)(b & 255);
-  return std::abs(dr) <= 8 && std::abs(dg) <= 4 && std::abs(db) <= 8;
-}
-
-// The most frequent bright colour of a picture: the fill of a sample-pack sprite.
-unsigned Fill(const Picture& p) {
-  std::map<unsigned, int> counts;
-  for (int y = 0; y < p.height; ++y)
-    for (int x = 0; x < p.width; ++x) {
-      unsigned c = p.Colour(x, y);
-      if ((c >> 16) + (c >> 8 & 255) + (c & 255) > 90) ++counts[c];
-    }
-  unsigned best = 0;
-  int most = 0;
-  for (const auto& c : counts)
-    if (c.second > most) most = c.second, best = c.first;
-  return best;
-}
-
-int CountNear(const Picture& p, unsigned colour, int x0, int y0, int x1, int y1) {
-  int n = 0;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x)
-      n += Near(p.Colour(x, y), colour) ? 1 : 0;
-  return n;
-}
-
-struct RunResult {
-  int status = -1;
-  std::string err;
-};
-
-// With timeoutSeconds > 0 the run is ended after that long (status 124).
-RunResult Sprocklet(const std::string& dir, const std::string& args, int timeoutSeconds = 0) {
-  const std::string timeout = timeoutSeconds > 0 ? "timeout " + std::to_string(timeoutSeconds) + " " : "";
-  std::string command = "cd '" + dir + "' && ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" " + timeout + "'" +
-                        SPROCKLET_PROGRAM + "' --headless --display 480x320 --root '" + dir + "/root' " +
-                        args + " >'" + dir + "/out.txt' 2>'" + dir + "/err.txt'";
-  RunResult r;
-  int status = system(command.c_str());
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream in(dir + "/err.txt");
-  std::stringstream s;
-  s << in.rdbuf();
-  r.err = s.str();
-  return r;
-}
+using screen_colours::kImages;
 
 class FrontEndProgram : public ::testing::Test {
 protected:
@@ -80,14 +25,14 @@ protected:
     ASSERT_TRUE(dir.ok());
     Picture bar;
     ASSERT_TRUE(ReadPng(kImages + "/2x_menu_yellow_pod.png", &bar));
-    barColour = Fill(bar);
+    barColour = screen_colours::Fill(bar, screen_colours::Counted::Bright);
   }
   // Pixels of the bar's colour along the bottom of the screen (the bar is 50 px high, centred).
   int BarPixels(const std::string& shot) {
     Picture p;
     EXPECT_TRUE(ReadPng(dir.path() + "/" + shot, &p)) << shot;
     if (p.width != 480) return -1;
-    return CountNear(p, barColour, 20, 300, 460, 318);
+    return screen_colours::CountNear(p, barColour, 20, 300, 460, 318);
   }
   // The frame the log says the loader led to the main menu at, or -1.
   int LoaderEnd() {
@@ -100,18 +45,14 @@ protected:
     return frame;
   }
   // What the run printed on stdout.
-  std::string Log() {
-    std::ifstream in(dir.path() + "/out.txt");
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
+  std::string Log() { return program_run::Slurp(dir.path() + "/out.txt"); }
   ScopedTempDir dir;
   unsigned barColour = 0;
 };
 
 TEST_F(FrontEndProgram, AFreshRootShowsTheSplashThenTheMenuAfterAbout315Frames) {
-  RunResult r = Sprocklet(dir.path(), "--frames 330 --shot 305:splash.png --shot 325:menu.png");
+  program_run::Run r =
+      program_run::RunHeadless(dir.path(), "", "--frames 330 --shot 305:splash.png --shot 325:menu.png");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(BarPixels("splash.png"), 0);
   EXPECT_GT(BarPixels("menu.png"), 440 * 18 / 2) << "the bar fills the bottom of the menu";
@@ -121,8 +62,8 @@ TEST_F(FrontEndProgram, AFreshRootShowsTheSplashThenTheMenuAfterAbout315Frames) 
 
 TEST_F(FrontEndProgram, ATapShortensTheSplashToAbout158Frames) {
   std::ofstream(dir.path() + "/tap.txt") << "2 touch down 0 240 160\n4 touch up 0 240 160\n";
-  RunResult r =
-      Sprocklet(dir.path(), "--frames 175 --journal tap.txt --shot 150:splash.png --shot 170:menu.png");
+  program_run::Run r = program_run::RunHeadless(
+      dir.path(), "", "--frames 175 --journal tap.txt --shot 150:splash.png --shot 170:menu.png");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(BarPixels("splash.png"), 0);
   EXPECT_GT(BarPixels("menu.png"), 440 * 18 / 2);
@@ -179,7 +120,9 @@ TEST_F(FrontEndProgram, BackThenYesQuitsWithStatus0AndWritesTheProgress) {
   std::ofstream(dir.path() + "/quit.txt") << "2 touch down 0 240 160\n4 touch up 0 240 160\n"
                                              "200 key back\n"
                                              "240 touch down 0 285 195\n242 touch up 0 285 195\n";
-  RunResult r = Sprocklet(dir.path(), "--journal quit.txt --shot 230:asked.png", 120);
+  // Ended after 120 s (status 124) if it never quits.
+  program_run::Run r =
+      program_run::RunHeadless(dir.path(), "", "--journal quit.txt --shot 230:asked.png", "480x320", 120);
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NEAR(LoaderEnd(), 158, 3) << "the menu came first";
   const auto asked = std::filesystem::last_write_time(dir.path() + "/asked.png");

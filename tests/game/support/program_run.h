@@ -84,15 +84,17 @@ struct Run {
 
 // Runs the program headless in dir (runtime root dir/root) with the journal text (written to
 // dir/journal.txt; empty for none) and further arguments. The log goes to dir/out.txt and
-// dir/err.txt. The leak check belongs to the unit tests, not to these runs.
+// dir/err.txt. With timeoutSeconds > 0 the run is ended after that long (status 124). The leak
+// check belongs to the unit tests, not to these runs.
 inline Run RunHeadless(const std::string& dir, const std::string& journal, const std::string& args,
-                       const std::string& display = "480x320") {
+                       const std::string& display = "480x320", int timeoutSeconds = 0) {
   std::string journalArg;
   if (!journal.empty()) {
     std::ofstream(dir + "/journal.txt") << journal;
     journalArg = " --journal '" + dir + "/journal.txt'";
   }
-  std::string command = "cd '" + dir + "' && ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" '" +
+  const std::string timeout = timeoutSeconds > 0 ? "timeout " + std::to_string(timeoutSeconds) + " " : "";
+  std::string command = "cd '" + dir + "' && ASAN_OPTIONS=\"$ASAN_OPTIONS:detect_leaks=0\" " + timeout + "'" +
                         SPROCKLET_PROGRAM + "' --headless --display " + display + " --root '" + dir +
                         "/root'" + journalArg + " " + args + " >'" + dir + "/out.txt' 2>'" + dir +
                         "/err.txt'";
