@@ -7,11 +7,12 @@
 #include "game_test_support.h"
 #include "options_art.h"
 #include "program_run.h"
+#include "screen_colours.h"
 
 namespace {
 
-using options_art::Colour;
 using program_run::Picture;
+using screen_colours::Colour;
 
 struct Route {
   const char* name;
@@ -28,10 +29,9 @@ protected:
 TEST_P(OptionsProgram, TheScreenShowsItsArtAndBackReturns) {
   ASSERT_TRUE(dir.ok());
   const Route& route = GetParam();
-  const std::map<std::string, Colour> art = options_art::OptionsAtlasColours();
+  const std::map<std::string, Colour> art = screen_colours::AtlasFills("options");
   ASSERT_TRUE(art.count("options_pan") && art.count("options_radiobutton_v"));
-  Picture arrowArt;
-  ASSERT_TRUE(program_run::ReadPng(options_art::kImages + "/2x_options_arrow_r.png", &arrowArt));
+  const Colour arrow = screen_colours::PictureFill("options_arrow_r");
 
   const std::string journal = route.journal + "270 key back\n";
   program_run::Run r = program_run::RunHeadless(
@@ -52,7 +52,7 @@ TEST_P(OptionsProgram, TheScreenShowsItsArtAndBackReturns) {
       {"the panel", art.at("options_pan"), 375, 122, 15, 0.9f},
       {"sound on", art.at("options_radiobutton_v"), 90, 76, 10, 0.5f},
       {"tilt chosen", art.at("options_radiobutton_v"), 88, 156, 10, 0.5f},
-      {"the page arrow", options_art::PictureFill(arrowArt), 455, 150, 7, 0.5f},
+      {"the page arrow", arrow, 455, 150, 7, 0.5f},
   };
   for (const Probe& p : probes)
     EXPECT_GE(options_art::Share(shot.rgba.data(), shot.width, p.colour, p.x, p.y, p.r), p.least) << p.what;
