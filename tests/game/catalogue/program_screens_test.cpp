@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "atlas.h"
 #include "catalogue_data.h"
 #include "game_test_support.h"
 #include "program_run.h"
+#include "screen_colours.h"
 #include "startup_pack.h"
 
 namespace fs = std::filesystem;
@@ -28,70 +28,12 @@ namespace {
 using program_run::Picture;
 using program_run::ReadPng;
 using program_run::Slurp;
+using screen_colours::Colour;
+using screen_colours::CountNear;
+using screen_colours::kImages;
+using screen_colours::Near;
 
 const int kW = 480, kH = 320;
-const std::string kImages = std::string(SPROCKLET_BINARY_DIR) + "/samplepack/images";
-
-typedef unsigned Colour; // 0xRRGGBB
-
-// The screen is 5-6-5: a colour read back is the art's colour to within one step of each channel.
-bool Near(Colour a, Colour b) {
-  int dr = (int)(a >> 16) - (int)(b >> 16), dg = (int)(a >> 8 & 255) - (int)(b >> 8 & 255),
-      db = (int)(a & 255) - (int)(b & 255);
-  return std::abs(dr) <= 8 && std::abs(dg) <= 4 && std::abs(db) <= 8;
-}
-
-Colour ColourAt(const Picture& p, int x, int y) {
-  const unsigned char* c = p.At(x, y);
-  return (Colour)c[0] << 16 | (Colour)c[1] << 8 | c[2];
-}
-
-// The most frequent colour of the box, leaving out the dark of an empty screen and of outlines.
-Colour Dominant(const Picture& p, int x0, int y0, int x1, int y1, int* count) {
-  std::map<Colour, int> counts;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) {
-      const unsigned char* c = p.At(x, y);
-      if (c[3] == 255 && c[0] + c[1] + c[2] > 90) ++counts[ColourAt(p, x, y)];
-    }
-  Colour best = 0;
-  *count = 0;
-  for (const auto& c : counts)
-    if (c.second > *count) {
-      best = c.first;
-      *count = c.second;
-    }
-  return best;
-}
-
-int CountNear(const Picture& p, Colour colour, int x0, int y0, int x1, int y1) {
-  int n = 0;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x)
-      if (Near(ColourAt(p, x, y), colour)) ++n;
-  return n;
-}
-
-// The fill colour of every entry of an atlas, by entry name, from its index and pages.
-std::map<std::string, Colour> EntryColours(const std::string& atlasName) {
-  std::map<std::string, Colour> out;
-  std::string index = Slurp(kImages + "/" + atlasName + ".cfg");
-  Atlas atlas;
-  const char* why = nullptr;
-  EXPECT_EQ(atlas.ReadIndex((const unsigned char*)index.data(), (int)index.size(), &why), 1)
-      << atlasName << ": " << (why ? why : "");
-  for (int page = 0; page < atlas.pageCount; ++page) {
-    Picture art;
-    EXPECT_TRUE(ReadPng(kImages + "/" + atlasName + std::to_string(page) + ".png", &art)) << atlasName;
-    for (int e = 0; e < atlas.pages[page]->count; ++e) {
-      const SurfaceInfo* s = atlas.pages[page]->entries[e];
-      int n = 0;
-      Colour c = Dominant(art, s->atlasX, s->atlasY, s->atlasX + s->width, s->atlasY + s->height, &n);
-      if (n > 0) out[s->name] = c;
-    }
-  }
-  return out;
-}
 
 // Which entry of the atlas has this fill colour; empty when none.
 std::string EntryOfColour(const std::map<std::string, Colour>& entries, Colour colour) {
@@ -106,18 +48,18 @@ bool GroundUnderHero(const Picture& p, Colour hero, int minimum, std::vector<Col
   std::vector<int> xs;
   for (int y = 0; y < p.height; ++y)
     for (int x = 0; x < p.width; ++x)
-      if (Near(ColourAt(p, x, y), hero)) xs.push_back(x);
+      if (Near(p.Colour(x, y), hero)) xs.push_back(x);
   if (xs.size() < 15) return false;
   std::nth_element(xs.begin(), xs.begin() + xs.size() / 2, xs.end());
   const int cx = xs[xs.size() / 2];
   int feet = -1;
   for (int y = 0; y < p.height; ++y)
     for (int x = std::max(0, cx - 20); x < std::min(p.width, cx + 20); ++x)
-      if (Near(ColourAt(p, x, y), hero)) feet = y;
+      if (Near(p.Colour(x, y), hero)) feet = y;
   std::map<Colour, int> counts;
   for (int y = feet + 1; y < std::min(p.height, feet + 26); ++y)
     for (int x = std::max(0, cx - 40); x < std::min(p.width, cx + 40); ++x)
-      ++counts[ColourAt(p, x, y)];
+      ++counts[p.Colour(x, y)];
   std::vector<std::pair<int, Colour>> byCount;
   for (const auto& c : counts)
     if (c.second >= minimum) byCount.push_back({c.second, c.first});
@@ -195,7 +137,7 @@ TEST(ProgramScreens, TheRunScriptsHeadlessDemoShowsTheLevelTheHeroTheHudSpritesA
   ASSERT_EQ(run.shot.height, kH);
 
   // The pause button of the start-up sprites, in the top right corner.
-  std::map<std::string, Colour> common = EntryColours("allcommon");
+  std::map<std::string, Colour> common = screen_colours::AtlasFills("allcommon");
   ASSERT_TRUE(common.count("gui_pause_pas"));
   int pause = CountNear(run.shot, common["gui_pause_pas"], kW - 60, 0, kW, 60);
   EXPECT_GT(pause, 400) << "the pause button's fill";
@@ -206,37 +148,36 @@ TEST(ProgramScreens, TheRunScriptsHeadlessDemoShowsTheLevelTheHeroTheHudSpritesA
   int x0 = kW, y0 = kH, x1 = 0, y1 = 0, podPixels = 0;
   for (int y = 0; y < kH / 2; ++y)
     for (int x = 0; x < kW / 2; ++x)
-      if (Near(ColourAt(run.shot, x, y), pod)) {
+      if (Near(run.shot.Colour(x, y), pod)) {
         ++podPixels;
         x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x + 1), y1 = std::max(y1, y + 1);
       }
   EXPECT_GT(podPixels, 400) << "the clock's pod";
   Picture glyphs;
   ASSERT_TRUE(ReadPng(kImages + "/font_time.png", &glyphs));
-  int n = 0;
-  const Colour ink = Dominant(glyphs, 0, 0, glyphs.width, glyphs.height, &n);
+  const Colour ink = screen_colours::Fill(glyphs);
   Picture earlier;
   ASSERT_TRUE(ReadPng(dir.path() + "/frame40.png", &earlier));
   int inked = 0, changed = 0;
   for (int y = y0; y < y1; ++y)
     for (int x = x0; x < x1; ++x) {
-      bool now = Near(ColourAt(run.shot, x, y), ink), before = Near(ColourAt(earlier, x, y), ink);
+      bool now = Near(run.shot.Colour(x, y), ink), before = Near(earlier.Colour(x, y), ink);
       inked += now ? 1 : 0;
       changed += now != before ? 1 : 0;
     }
   EXPECT_GT(inked, 200) << "the clock's digits in " << std::hex << ink; // the pod's own label has about 90
   EXPECT_GT(changed, 30) << "the time moves on";
   // The hero, standing on a floor in the colour of a first-world sprite.
-  std::map<std::string, Colour> hero = EntryColours("character_lowres");
+  std::map<std::string, Colour> hero = screen_colours::AtlasFills("character_lowres");
   std::vector<Colour> ground;
   ASSERT_TRUE(GroundUnderHero(run.shot, hero["hero_breath_01"], 150, &ground)) << "the hero shows";
-  EXPECT_NE(SpriteAmong(EntryColours("doodle_world"), ground), "") << Hex(ground);
+  EXPECT_NE(SpriteAmong(screen_colours::AtlasFills("doodle_world"), ground), "") << Hex(ground);
   if (HasFailure()) Keep(shot, "run_script_demo");
 }
 
 TEST(ProgramScreens, OneLevelOfEachWorldShowsItsWorldsArt) {
   const int firstCasual[5] = {41, 1, 51, 101, 150};
-  const Colour heroColour = EntryColours("character_lowres")["hero_breath_01"];
+  const Colour heroColour = screen_colours::AtlasFills("character_lowres")["hero_breath_01"];
   // The first level of each world set; the last is a bonus world's.
   for (int level : {1, 51, 101, 41, 0, 151}) {
     const int set = catalogue::SpriteSetForLevel(level, firstCasual);
@@ -262,7 +203,7 @@ TEST(ProgramScreens, OneLevelOfEachWorldShowsItsWorldsArt) {
     // another set would be null there and draw nothing.
     std::vector<Colour> ground;
     ASSERT_TRUE(GroundUnderHero(run.shot, heroColour, 150, &ground)) << "the hero shows";
-    EXPECT_NE(SpriteAmong(EntryColours(rows->atlas), ground), "")
+    EXPECT_NE(SpriteAmong(screen_colours::AtlasFills(rows->atlas), ground), "")
         << "no sprite of " << rows->atlas << " has one of the colours " << Hex(ground);
     if (HasFailure()) {
       Keep(shot, "level_" + std::to_string(level));
