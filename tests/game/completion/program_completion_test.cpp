@@ -10,20 +10,15 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "game_test_support.h"
+#include "program_run.h"
 
 namespace {
 
-std::string Slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using program_run::Slurp;
 
 bool ReadRgb(const std::string& path, std::vector<unsigned char>* rgb) {
   png_image image = {};
