@@ -28,12 +28,6 @@ protected:
         differing += p.Colour(x, y) != p.Colour(0, 0) ? 1 : 0;
     EXPECT_GT(differing, 100) << shot;
   }
-  // The frame of the run's switch from one mode to another, or -1.
-  static int SwitchFrame(const std::string& log, int from, int to) {
-    for (const program_run::ModeSwitch& m : program_run::ModeSwitches(log))
-      if (m.from == from && m.to == to) return m.frame;
-    return -1;
-  }
   ScopedTempDir dir;
 };
 
@@ -49,7 +43,7 @@ TEST_F(LevelSelectionProgram, TheTutorialsFirstBoxLeadsFromTheMenuIntoLevel41) {
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(program_run::ModePath(r.out), (std::vector<int>{18, 0, 1, 11, 9})) << r.out;
   // Play follows once the shutters have closed, not at the tap.
-  int start = SwitchFrame(r.out, 11, 9);
+  int start = program_run::SwitchFrame(r.out, 11, 9);
   EXPECT_GE(start, kBoxTap + 2 + 10) << r.out;
   EXPECT_LE(start, kBoxTap + 2 + 30) << r.out;
   EXPECT_NE(r.out.find("sprocklet: level 41 started"), std::string::npos) << r.out;

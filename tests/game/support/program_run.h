@@ -66,6 +66,13 @@ inline std::vector<ModeSwitch> ModeSwitches(const std::string& log) {
   return out;
 }
 
+// The frame of the run's first switch from one mode to another, or -1.
+inline int SwitchFrame(const std::string& log, int from, int to) {
+  for (const ModeSwitch& m : ModeSwitches(log))
+    if (m.from == from && m.to == to) return m.frame;
+  return -1;
+}
+
 // The modes the run went through after the loader, in order (the loader's 18 first).
 inline std::vector<int> ModePath(const std::string& log) {
   std::vector<int> path;
