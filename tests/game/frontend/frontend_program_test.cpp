@@ -3,7 +3,6 @@
 // through the menu writing its music to a WAV file.
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -36,12 +35,9 @@ protected:
   }
   // The frame the log says the loader led to the main menu at, or -1.
   int LoaderEnd() {
-    std::string log = Log();
-    size_t at = log.find("sprocklet: mode 18 -> 0 at frame ");
-    int frame = -1;
-    if (at == std::string::npos ||
-        sscanf(log.c_str() + at, "sprocklet: mode 18 -> 0 at frame %d", &frame) != 1)
-      ADD_FAILURE() << "no loader line in: " << log;
+    const std::string log = Log();
+    const int frame = program_run::SwitchFrame(log, 18, 0);
+    if (frame < 0) ADD_FAILURE() << "no loader line in: " << log;
     return frame;
   }
   // What the run printed on stdout.
