@@ -3,7 +3,6 @@
 // back key closing a sub-menu before it asks to quit, the quit answer saving and finishing, and the
 // common menu set loaded once.
 #include <filesystem>
-#include <memory>
 #include <set>
 
 #include "atlas.h"
@@ -13,39 +12,21 @@
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_services.h"
-#include "game_test_support.h"
 #include "gameplay_window.h"
-#include "headless_gl.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
 #include "main_menu.h"
 #include "menu_hints.h"
 #include "progress_files.h"
+#include "running_game.h"
 #include "standin/standin.h"
-#include "startup_pack.h"
 #include "the_game.h"
 
 namespace {
 
-class FrontEnd : public ::testing::Test {
+class FrontEnd : public RunningGameTest {
 protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.ok());
-    std::filesystem::create_directories("app/native/assets");
-    ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
-    if (!gl.Open(546, 320)) GTEST_SKIP() << "no headless GL";
-    GLES_ResetStateCache();
-    game.reset(new CTheGame());
-    g_pGame = game.get();
-    ASSERT_TRUE(game->Init(546, 320));
-  }
-  void TearDown() override {
-    KillDialogs();
-    g_bExitDlgOn = 0;
-    game.reset();
-    g_pGame = nullptr;
-    GLES_ResetStateCache();
-  }
+  int Width() const override { return 546; }
   // Cycles until the loader has left; the number it took.
   int CyclesInTheLoader() {
     int n = 0;
@@ -55,23 +36,11 @@ protected:
     }
     return n;
   }
+  // The menu, past its input delay.
   void ToTheMenu() {
-    if (g_currentMode == 18) {
-      loadingBlend = loadingBlend2 = 300.0f; // past the splash
-      game->RunGameCycle();
-    } else {
-      SwitchMode(0);
-    }
-    ASSERT_EQ(g_currentMode, 0);
-    Cycles(10); // past the menu's input delay
-  }
-  void Cycles(int n) {
-    for (int i = 0; i < n; ++i)
-      game->RunGameCycle();
-  }
-  void Tap(int x, int y) {
-    game->NotifyPointerEvent(x, y, 1);
-    game->NotifyPointerEvent(x, y, 2);
+    RunningGameTest::ToTheMenu();
+    if (HasFatalFailure()) return;
+    Cycles(10);
   }
   void TapSlot(int slot) { Tap(Buttons[slot].x, Buttons[slot].y); }
   mainMenu* Menu() { return static_cast<mainMenu*>(GameModes[0]); }
@@ -81,10 +50,6 @@ protected:
       n += d.active ? 1 : 0;
     return n;
   }
-
-  ScopedTempDir dir;
-  HeadlessGL gl;
-  std::unique_ptr<CTheGame> game;
 };
 
 // 157 frames for each of the two fades at 700 a second; a tap puts the second at its end.
