@@ -4,9 +4,7 @@
 // as long as the first), the death banner, and a run that jumps where the course needs it and wins.
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <map>
-#include <memory>
 #include <string>
 
 #include "buttons.h"
@@ -18,14 +16,13 @@
 #include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
-#include "headless_gl.h"
 #include "help_dialogs.h"
 #include "level_data.h"
 #include "level_header.h"
 #include "minigame.h"
 #include "missions.h"
 #include "progress_files.h"
-#include "startup_pack.h"
+#include "running_game.h"
 #include "the_game.h"
 
 // Every mission count of the program, by mission, whether or not the mission is current.
@@ -40,38 +37,23 @@ void mission::AddToCounter(float n) {
 
 namespace {
 
-class MiniGame : public ::testing::Test {
+class MiniGame : public RunningGameTest {
 protected:
+  int Width() const override { return 546; }
   void SetUp() override {
-    ASSERT_TRUE(dir.ok());
-    std::filesystem::create_directories("app/native/assets");
-    ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
-    if (!gl.Open(546, 320)) GTEST_SKIP() << "no headless GL";
-    GLES_ResetStateCache();
-    game.reset(new CTheGame());
-    g_pGame = game.get();
-    ASSERT_TRUE(game->Init(546, 320));
-    loadingBlend = loadingBlend2 = 300.0f; // past the splash
-    game->RunGameCycle();
-    ASSERT_EQ(g_currentMode, 0);
+    StartGame();
+    if (!Running()) return;
+    ToTheMenu();
+    if (!Running()) return;
     g_missionCounts.clear();
     keepRelease = g_finalRelease;
     g_finalRelease = 1;
   }
   void TearDown() override {
     g_finalRelease = keepRelease;
-    KillDialogs();
-    game.reset();
-    g_pGame = nullptr;
-    GLES_ResetStateCache();
+    StopGame();
   }
   miniGame* Mode() { return static_cast<miniGame*>(GameModes[14]); }
-  void Cycles(int n) {
-    for (int i = 0; i < n; ++i)
-      game->RunGameCycle();
-  }
-  void Down(int x, int y) { game->NotifyPointerEvent(x, y, 1); }
-  void Up(int x, int y) { game->NotifyPointerEvent(x, y, 2); }
   int OpenDialogs(const char* containing) {
     int n = 0;
     for (const helpDialog& d : HelpDialogs)
@@ -106,9 +88,6 @@ protected:
     return -1;
   }
 
-  ScopedTempDir dir;
-  HeadlessGL gl;
-  std::unique_ptr<CTheGame> game;
   int keepRelease = 1;
 };
 
