@@ -3,10 +3,8 @@
 // question, drags, the list's range, the pack buttons and the way back. What a frame shows is read
 // from the blits it sends, compared with the same sprite or text drawn alone.
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,14 +15,13 @@
 #include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
-#include "headless_gl.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
 #include "inapp_purchase.h"
 #include "main_menu.h"
 #include "progress_files.h"
+#include "running_game.h"
 #include "shop.h"
-#include "startup_pack.h"
 #include "surface.h"
 #include "the_game.h"
 
@@ -91,29 +88,18 @@ std::vector<Quad> Captured(const std::function<void()>& draw) {
   return out;
 }
 
-class Shop : public ::testing::Test {
+class Shop : public RunningGameTest {
 protected:
   void SetUp() override {
     StartTables();
-    ASSERT_TRUE(dir.ok());
-    std::filesystem::create_directories("app/native/assets");
-    ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
-    if (!gl.Open(480, 320)) GTEST_SKIP() << "no headless GL";
-    GLES_ResetStateCache();
-    game.reset(new CTheGame());
-    g_pGame = game.get();
-    ASSERT_TRUE(game->Init(480, 320));
+    StartGame();
+    if (!Running()) return;
     StartTables().Restore();
-    loadingBlend = loadingBlend2 = 300.0f; // past the splash
-    game->RunGameCycle();
-    ASSERT_EQ(g_currentMode, 0);
+    ToTheMenu();
   }
   void TearDown() override {
-    KillDialogs();
     g_finalRelease = 1;
-    game.reset();
-    g_pGame = nullptr;
-    GLES_ResetStateCache();
+    StopGame();
     StartTables().Restore();
   }
   // From the main menu into the shop, past its cross-fade.
@@ -121,17 +107,6 @@ protected:
     SwitchMode(15);
     ASSERT_EQ(g_currentMode, 15);
     Cycles(20);
-  }
-  void Cycles(int n) {
-    for (int i = 0; i < n; ++i)
-      game->RunGameCycle();
-  }
-  void Down(int x, int y) { game->NotifyPointerEvent(x, y, 1); }
-  void Move(int x, int y) { game->NotifyPointerEvent(x, y, 3); }
-  void Up(int x, int y) { game->NotifyPointerEvent(x, y, 2); }
-  void Tap(int x, int y) {
-    Down(x, y);
-    Up(x, y);
   }
   shop* Mode() { return static_cast<shop*>(GameModes[15]); }
   s32& Balance() { return g_globalAchievements[GLOBAL_WORD_MUSHROOMS]; }
@@ -194,10 +169,6 @@ protected:
     memcpy(words.data(), bytes.data(), words.size() * 4);
     return words;
   }
-
-  ScopedTempDir dir;
-  HeadlessGL gl;
-  std::unique_ptr<CTheGame> game;
 };
 
 const char* const kQuestion = "  Are you sure you want\n       to buy this item?";
