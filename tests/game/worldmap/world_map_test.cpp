@@ -26,8 +26,8 @@
 #include "main_menu.h"
 #include "png_file_writer.h"
 #include "progress_files.h"
+#include "running_game.h"
 #include "sound_log.h"
-#include "startup_pack.h"
 #include "surface.h"
 #include "the_game.h"
 #include "world_map.h"
@@ -64,20 +64,14 @@ public:
   int world = -1;
 };
 
-class WorldMap : public ::testing::Test {
+class WorldMap : public RunningGameTest {
 protected:
+  int Width() const override { return 546; }
   void SetUp() override {
-    ASSERT_TRUE(dir.ok());
-    std::filesystem::create_directories("app/native/assets");
-    ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
-    if (!gl.Open(546, 320)) GTEST_SKIP() << "no headless GL";
-    GLES_ResetStateCache();
-    game.reset(new CTheGame());
-    g_pGame = game.get();
-    ASSERT_TRUE(game->Init(546, 320));
-    loadingBlend = loadingBlend2 = 300.0f; // past the splash, through the start-up loading
-    game->RunGameCycle();
-    ASSERT_EQ(g_currentMode, 0);
+    StartGame();
+    if (!Running()) return;
+    ToTheMenu();
+    if (!Running()) return;
     memcpy(savedUnlocks, g_worldsUnlocked, sizeof(savedUnlocks));
     memcpy(savedLevels, g_levelAchievements, sizeof(savedLevels));
     sounds = std::make_unique<SoundLog>(*game);
@@ -97,19 +91,11 @@ protected:
     eyesMovement = 0;
     g_worldSelected = 0;
     ClearEffectAnimators();
-    KillDialogs();
     sounds.reset();
-    game.reset();
-    g_pGame = nullptr;
-    GLES_ResetStateCache();
+    StopGame();
   }
+  void AfterCycle() override { sounds->Age(); }
   newGame& Map() { return *static_cast<newGame*>(GameModes[1]); }
-  void Cycles(int n) {
-    for (int i = 0; i < n; ++i) {
-      game->RunGameCycle();
-      sounds->Age();
-    }
-  }
   // The map entered on a world, past the cross-fade and with the carousel at rest.
   void Settle(int world, int listShift = 0) {
     newGameCurrentListShift = listShift;
@@ -120,13 +106,6 @@ protected:
     ASSERT_EQ(Map().currentItem, world - listShift);
     ASSERT_NEAR(Map().scrollPos, Map().scrollTarget, 0.5f);
     sounds->system.playedEffects.clear();
-  }
-  void Down(int x, int y) { game->NotifyPointerEvent(x, y, 1); }
-  void Move(int x, int y) { game->NotifyPointerEvent(x, y, 3); }
-  void Up(int x, int y) { game->NotifyPointerEvent(x, y, 2); }
-  void Tap(int x, int y) {
-    Down(x, y);
-    Up(x, y);
   }
   void TapCentre() { Tap(MAXX / 2, MAXY / 2); }
   // A finger drawn dx pixels across the row y from the centre in steps of 10, with framesPerStep
@@ -151,14 +130,7 @@ protected:
       g_levelAchievements[first + k][LEVEL_WORD_RANK] = 0; // no stars
     }
   }
-  HeadlessGL::Pixel At(int x, int y) {
-    GLES_FlushBuffer();
-    return gl.At(x, y);
-  }
 
-  ScopedTempDir dir;
-  HeadlessGL gl;
-  std::unique_ptr<CTheGame> game;
   std::unique_ptr<SoundLog> sounds;
   SelectionProbe probe;
   gamemode* selection = nullptr;
