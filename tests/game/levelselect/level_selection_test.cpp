@@ -5,7 +5,6 @@
 // (snapping, locked characters passed over, the shop and the hidden character).
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -29,8 +28,8 @@
 #include "level_selection.h"
 #include "main_menu.h"
 #include "progress_files.h"
+#include "running_game.h"
 #include "sound_log.h"
-#include "startup_pack.h"
 #include "surface.h"
 #include "the_game.h"
 
@@ -40,20 +39,13 @@ const std::pair<int, int> kBoxSound{47, 0};
 const std::pair<int, int> kStartSound{47, 1};
 const std::pair<int, int> kPageSound{38, 0};
 
-class LevelSelection : public ::testing::Test {
+class LevelSelection : public RunningGameTest {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(dir.ok());
-    std::filesystem::create_directories("app/native/assets");
-    ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
-    if (!gl.Open(480, 320)) GTEST_SKIP() << "no headless GL";
-    GLES_ResetStateCache();
-    game.reset(new CTheGame());
-    g_pGame = game.get();
-    ASSERT_TRUE(game->Init(480, 320));
-    loadingBlend = loadingBlend2 = 300.0f; // past the splash, through the start-up loading
-    game->RunGameCycle();
-    ASSERT_EQ(g_currentMode, 0);
+    StartGame();
+    if (!Running()) return;
+    ToTheMenu();
+    if (!Running()) return;
     memcpy(savedLevels, g_levelAchievements, sizeof(savedLevels));
     memcpy(savedCharacters, g_charactersUnlocked, sizeof(savedCharacters));
     // A fresh save: no level opened or played, only the first character.
@@ -75,19 +67,11 @@ protected:
     g_setSelected = 0;
     GlobalData.characterIndex = 0;
     ClearEffectAnimators();
-    KillDialogs();
     sounds.reset();
-    game.reset();
-    g_pGame = nullptr;
-    GLES_ResetStateCache();
+    StopGame();
   }
+  void AfterCycle() override { sounds->Age(); }
   levelSelection& Screen() { return *static_cast<levelSelection*>(GameModes[11]); }
-  void Cycles(int n) {
-    for (int i = 0; i < n; ++i) {
-      game->RunGameCycle();
-      sounds->Age();
-    }
-  }
   // Level selection entered on a world, past its input delay and the boxes' pop-in.
   void Enter(int world) {
     g_worldSelected = world;
@@ -96,13 +80,6 @@ protected:
     Cycles(20);
     ASSERT_EQ(Screen().popInActive, 0);
     sounds->system.playedEffects.clear();
-  }
-  void Down(int x, int y) { game->NotifyPointerEvent(x, y, 1); }
-  void Move(int x, int y) { game->NotifyPointerEvent(x, y, 3); }
-  void Up(int x, int y) { game->NotifyPointerEvent(x, y, 2); }
-  void Tap(int x, int y) {
-    Down(x, y);
-    Up(x, y);
   }
   static int BoxX(int k) { return 56 + 75 * (k % 6); }
   static int BoxY(int k) { return 80 + 75 * (k / 6); }
@@ -119,6 +96,7 @@ protected:
       n += p == sound ? 1 : 0;
     return n;
   }
+  // A key straight to the screen, pressed and released.
   void Key(int key) {
     Screen().KeyboardEvent(key, 1);
     Screen().KeyboardEvent(key, 0);
@@ -130,9 +108,6 @@ protected:
     return false;
   }
 
-  ScopedTempDir dir;
-  HeadlessGL gl;
-  std::unique_ptr<CTheGame> game;
   std::unique_ptr<SoundLog> sounds;
   s32 savedLevels[LEVEL_RECORDS][LEVEL_RECORD_WORDS];
   int savedCharacters[15];
