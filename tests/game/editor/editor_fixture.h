@@ -26,7 +26,7 @@
 #include "level_editor.h"
 #include "level_file.h"
 #include "quest_state.h"
-#include "startup_pack.h"
+#include "running_game.h"
 #include "the_game.h"
 #include "value_editor.h"
 
@@ -56,32 +56,21 @@ inline void ResetEditorState() {
   ValueList.Hide();
 }
 
-class EditorTest : public ::testing::Test {
+class EditorTest : public RunningGameTest {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(dir.ok());
-    std::filesystem::create_directories("app/native/assets");
-    ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
-    if (!gl.Open(480, 320)) GTEST_SKIP() << "no headless GL";
-    GLES_ResetStateCache();
-    game.reset(new CTheGame());
-    g_pGame = game.get();
-    ASSERT_TRUE(game->Init(480, 320));
-    loadingBlend = loadingBlend2 = 300.0f; // past the splash, through the start-up loading
-    game->RunGameCycle();
-    ASSERT_EQ(g_currentMode, 0);
+    StartGame();
+    if (!Running()) return;
+    ToTheMenu();
+    if (!Running()) return;
     g_finalRelease = 0;
     ResetEditorState();
-    opened = true;
   }
   void TearDown() override {
     ResetEditorState();
     g_finalRelease = 1;
     g_levelSelected = 0;
-    KillDialogs();
-    game.reset();
-    g_pGame = nullptr;
-    GLES_ResetStateCache();
+    StopGame();
   }
 
   // The editor entered on a level without a file, over a table of the hero's slot and objects of
@@ -107,13 +96,6 @@ protected:
     o.UpdateCoordinates();
     return slot;
   }
-  void Cycles(int n) {
-    for (int i = 0; i < n; ++i)
-      game->RunGameCycle();
-  }
-  void Down(int x, int y) { game->NotifyPointerEvent(x, y, 1); }
-  void Move(int x, int y) { game->NotifyPointerEvent(x, y, 3); }
-  void Up(int x, int y) { game->NotifyPointerEvent(x, y, 2); }
   // A tap, then frames enough that the next touch is no double tap.
   void Tap(int x, int y) {
     Down(x, y);
@@ -157,13 +139,4 @@ protected:
       n += GameRects[i].active ? 1 : 0;
     return n;
   }
-  HeadlessGL::Pixel At(int x, int y) {
-    GLES_FlushBuffer();
-    return gl.At(x, y);
-  }
-
-  ScopedTempDir dir;
-  HeadlessGL gl;
-  std::unique_ptr<CTheGame> game;
-  bool opened = false;
 };
