@@ -28,9 +28,9 @@
 #include "png_file_writer.h"
 #include "program_run.h"
 #include "progress_files.h"
+#include "running_game.h"
 #include "sound_log.h"
 #include "sound_table.h"
-#include "startup_pack.h"
 #include "surface.h"
 #include "texture2d.h"
 #include "the_game.h"
@@ -60,21 +60,13 @@ struct Settings {
   }
 };
 
-class OptionsScreen : public ::testing::Test {
+class OptionsScreen : public RunningGameTest {
 protected:
-  void SetUp() override { Start(480, 320); }
-  void Start(int w, int h) {
-    ASSERT_TRUE(dir.ok());
-    std::filesystem::create_directories("app/native/assets");
-    ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
-    if (!gl.Open(w, h)) GTEST_SKIP() << "no headless GL";
-    GLES_ResetStateCache();
-    game.reset(new CTheGame());
-    g_pGame = game.get();
-    ASSERT_TRUE(game->Init(w, h));
-    loadingBlend = loadingBlend2 = 300.0f; // past the splash
-    game->RunGameCycle();
-    ASSERT_EQ(g_currentMode, 0);
+  void SetUp() override {
+    StartGame();
+    if (!Running()) return;
+    ToTheMenu();
+    if (!Running()) return;
     Settings().Apply();
     Cycles(10); // past the menu's input delay
   }
@@ -84,23 +76,9 @@ protected:
       SwitchSoundtrack(10, true, false);
       sounds.reset();
     }
-    KillDialogs();
     g_paused = false;
     Settings().Apply();
-    game.reset();
-    g_pGame = nullptr;
-    GLES_ResetStateCache();
-  }
-  void Cycles(int n) {
-    for (int i = 0; i < n; ++i)
-      game->RunGameCycle();
-  }
-  void Down(int x, int y) { game->NotifyPointerEvent(x, y, 1); }
-  void Move(int x, int y) { game->NotifyPointerEvent(x, y, 3); }
-  void Up(int x, int y) { game->NotifyPointerEvent(x, y, 2); }
-  void Tap(int x, int y) {
-    Down(x, y);
-    Up(x, y);
+    StopGame();
   }
   // A finger dragged in ten steps, a frame between each, and held still for the frames before it
   // is lifted.
@@ -161,9 +139,6 @@ protected:
   int Ox() { return (int)Options()->pageOffset + (g_ratio_is_more_1_5 ? (MAXX - 480) / 2 : 0); }
   int Oy() { return (MAXY - 320) / 2; }
 
-  ScopedTempDir dir;
-  HeadlessGL gl;
-  std::unique_ptr<CTheGame> game;
   std::unique_ptr<SoundLog> sounds;
 };
 
@@ -524,7 +499,8 @@ struct ShotCase {
 
 class OptionsScreenShot : public OptionsScreen, public ::testing::WithParamInterface<ShotCase> {
 protected:
-  void SetUp() override { Start(GetParam().w, GetParam().h); }
+  int Width() const override { return GetParam().w; }
+  int Height() const override { return GetParam().h; }
   float Share(Colour colour, int x, int y, int r) {
     return options_art::Share(shot.data(), gl.Width(), colour, x, y, r);
   }
