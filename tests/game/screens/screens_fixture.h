@@ -17,52 +17,27 @@
 #include "headless_gl.h"
 #include "help_dialogs.h"
 #include "main_menu.h"
-#include "startup_pack.h"
+#include "running_game.h"
 #include "surface.h"
 #include "texture2d.h"
 #include "the_game.h"
 
-class ScreensTest : public ::testing::Test {
+class ScreensTest : public RunningGameTest {
 protected:
-  // The display size; the logical screen follows its shape (546 x 320 is wider than 3:2).
-  virtual int Width() const { return 546; }
-  virtual int Height() const { return 320; }
+  int Width() const override { return 546; }
 
   void SetUp() override {
-    ASSERT_TRUE(dir.ok());
-    std::filesystem::create_directories("app/native/assets");
-    ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
-    if (!gl.Open(Width(), Height())) GTEST_SKIP() << "no headless GL";
-    GLES_ResetStateCache();
-    game.reset(new CTheGame());
-    g_pGame = game.get();
-    ASSERT_TRUE(game->Init(Width(), Height()));
-    loadingBlend = loadingBlend2 = 300.0f; // past the splash, through the start-up loading
-    game->RunGameCycle();
-    ASSERT_EQ(g_currentMode, 0);
+    StartGame();
+    if (!Running()) return;
+    ToTheMenu();
+    if (!Running()) return;
     Cycles(10); // past the menu's input delay
   }
   void TearDown() override {
-    KillDialogs();
-    g_bExitDlgOn = 0;
     ClearEffectAnimators();
-    game.reset();
-    g_pGame = nullptr;
-    GLES_ResetStateCache();
+    StopGame();
   }
 
-  void Cycles(int n) {
-    for (int i = 0; i < n; ++i)
-      game->RunGameCycle();
-  }
-  void Down(int x, int y) { game->NotifyPointerEvent(x, y, 1); }
-  void Up(int x, int y) { game->NotifyPointerEvent(x, y, 2); }
-  void Move(int x, int y) { game->NotifyPointerEvent(x, y, 3); }
-  void Tap(int x, int y) {
-    Down(x, y);
-    Up(x, y);
-  }
-  void Key(int key, int state) { game->m_pGameplayWindow->NotifyKeyEvent(key, state); }
   void Back() {
     Key(6, 1);
     Key(6, 0);
@@ -73,14 +48,6 @@ protected:
     ASSERT_EQ(g_currentMode, mode);
     Cycles(40);
   }
-  HeadlessGL::Pixel At(int x, int y) {
-    GLES_FlushBuffer();
-    return gl.At(x, y);
-  }
-
-  ScopedTempDir dir;
-  HeadlessGL gl;
-  std::unique_ptr<CTheGame> game;
 };
 
 // The blits one frame of the current mode sends, drawn straight through its Draw.
