@@ -54,6 +54,11 @@ protected:
     }
     ASSERT_EQ(g_currentMode, 0);
   }
+  // Started and taken into the main menu.
+  void StartInTheMenu() {
+    StartGame();
+    if (Running()) ToTheMenu();
+  }
   // False once the set-up so far has skipped or failed the test; a fixture's own set-up stops then.
   bool Running() const { return game && !HasFatalFailure() && !IsSkipped(); }
   // No dialog or quit question left open for the next test, and the game gone.
