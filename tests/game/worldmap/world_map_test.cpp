@@ -68,9 +68,7 @@ class WorldMap : public RunningGameTest {
 protected:
   int Width() const override { return 546; }
   void SetUp() override {
-    StartGame();
-    if (!Running()) return;
-    ToTheMenu();
+    StartInTheMenu();
     if (!Running()) return;
     memcpy(savedUnlocks, g_worldsUnlocked, sizeof(savedUnlocks));
     memcpy(savedLevels, g_levelAchievements, sizeof(savedLevels));
