@@ -42,9 +42,7 @@ const std::pair<int, int> kPageSound{38, 0};
 class LevelSelection : public RunningGameTest {
 protected:
   void SetUp() override {
-    StartGame();
-    if (!Running()) return;
-    ToTheMenu();
+    StartInTheMenu();
     if (!Running()) return;
     memcpy(savedLevels, g_levelAchievements, sizeof(savedLevels));
     memcpy(savedCharacters, g_charactersUnlocked, sizeof(savedCharacters));
