@@ -59,9 +59,7 @@ inline void ResetEditorState() {
 class EditorTest : public RunningGameTest {
 protected:
   void SetUp() override {
-    StartGame();
-    if (!Running()) return;
-    ToTheMenu();
+    StartInTheMenu();
     if (!Running()) return;
     g_finalRelease = 0;
     ResetEditorState();
