@@ -63,9 +63,7 @@ struct Settings {
 class OptionsScreen : public RunningGameTest {
 protected:
   void SetUp() override {
-    StartGame();
-    if (!Running()) return;
-    ToTheMenu();
+    StartInTheMenu();
     if (!Running()) return;
     Settings().Apply();
     Cycles(10); // past the menu's input delay
