@@ -27,9 +27,7 @@ protected:
   int Width() const override { return 546; }
 
   void SetUp() override {
-    StartGame();
-    if (!Running()) return;
-    ToTheMenu();
+    StartInTheMenu();
     if (!Running()) return;
     Cycles(10); // past the menu's input delay
   }
