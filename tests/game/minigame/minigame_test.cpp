@@ -41,9 +41,7 @@ class MiniGame : public RunningGameTest {
 protected:
   int Width() const override { return 546; }
   void SetUp() override {
-    StartGame();
-    if (!Running()) return;
-    ToTheMenu();
+    StartInTheMenu();
     if (!Running()) return;
     g_missionCounts.clear();
     keepRelease = g_finalRelease;
