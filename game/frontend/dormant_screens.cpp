@@ -39,13 +39,6 @@ Surface** AboutSlot(int index, int frame) {
 Surface** InstructionsSlot(int index, int frame) {
   return index == 3 && frame >= 0 && frame < 5 ? &g_instructions[frame] : nullptr;
 }
-GetMobileScreen* g_loadingMobileScreen = nullptr; // the page whose pictures are being made
-Surface** MobileSlot(int index, int frame) {
-  if (!g_loadingMobileScreen || frame != 0) return nullptr;
-  if (index == 4) return &g_loadingMobileScreen->picture;
-  if (index == 5) return &g_loadingMobileScreen->button;
-  return nullptr;
-}
 
 void FreeInstructions() {
   for (Surface*& s : g_instructions)
@@ -251,9 +244,10 @@ void about::KeyboardEvent(int key, int state) {
 void GetMobileScreen::InitMode() {
   SafeDelete(picture);
   SafeDelete(button);
-  g_loadingMobileScreen = this;
-  RegisterScreenSprites(catalogue::DormantScreensArt(), nullptr, MobileSlot);
-  g_loadingMobileScreen = nullptr;
+  RegisterScreenSprites(catalogue::DormantScreensArt(), nullptr, [this](int index, int frame) -> Surface** {
+    if (frame != 0) return nullptr;
+    return index == 4 ? &picture : index == 5 ? &button : nullptr;
+  });
   ClearButtons();
   LoadCommonMainMenuGFX();
   AddButtonCustom(31, 24, 50, 50, 0, "", select_buttons[0], select_buttons[1], GoBackFromMobileScreen);

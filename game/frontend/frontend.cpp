@@ -198,7 +198,7 @@ void LoadCommonMainMenuGFX() {
   }
 }
 
-void RegisterScreenSprites(const catalogue::Set& set, Atlas* atlas, ScreenSlot slotOf) {
+void RegisterScreenSprites(const catalogue::Set& set, Atlas* atlas, const ScreenSlot& slotOf) {
   if (slotOf) RegisterRows(set, catalogue::Target::Screen, atlas, slotOf);
 }
 

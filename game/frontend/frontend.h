@@ -2,6 +2,8 @@
 // menu button and key calls, and the common menu sprite set.
 #pragma once
 
+#include <functional>
+
 #include "quellar_types.h"
 
 class Atlas;
@@ -53,8 +55,8 @@ void UnLoadCommonMainMenuGFXForPlay();
 // A screen's own sprites (the catalogue's Target::Screen rows of one set): each is created into
 // the slot slotOf gives for its row's index and frame (null skips it), atlas entries cut from
 // atlas, pictures read from their files. The screen frees them itself.
-using ScreenSlot = Surface** (*)(int index, int frame);
-void RegisterScreenSprites(const catalogue::Set& set, Atlas* atlas, ScreenSlot slotOf);
+using ScreenSlot = std::function<Surface**(int index, int frame)>;
+void RegisterScreenSprites(const catalogue::Set& set, Atlas* atlas, const ScreenSlot& slotOf);
 
 // --- navigation actions ---
 void InitMainMenu();

@@ -36,14 +36,6 @@ bool WorldInTable() { return g_worldSelected >= 0 && g_worldSelected < WORLDS; }
 // Worlds whose levels come in one set: the tutorial and the bonus worlds.
 bool OneSetWorld(int w) { return w == 0 || (w >= 10 && w <= 15); }
 
-// The world whose backgrounds RegisterScreenSprites is loading.
-int g_loadingWorld = -1;
-
-Surface** BackgroundSlot(int world, int frame) {
-  if (world != g_loadingWorld || frame < 0 || frame > 1) return nullptr;
-  return &select_bg[frame];
-}
-
 void ResetBoxScales(levelSelection* s) {
   for (float& scale : s->boxScale)
     scale = 0;
@@ -132,9 +124,10 @@ void levelSelection::InitMode() {
   SafeDelete(select_bg[1]);
   g_loadUpdateFunction = nullptr;
   if (WorldInTable()) {
-    g_loadingWorld = g_worldSelected;
-    RegisterScreenSprites(catalogue::LevelSelectionArt(), nullptr, BackgroundSlot);
-    g_loadingWorld = -1;
+    // The rows are by world: only the selected world's two backgrounds are made.
+    RegisterScreenSprites(catalogue::LevelSelectionArt(), nullptr, [](int world, int frame) -> Surface** {
+      return world == g_worldSelected && frame >= 0 && frame <= 1 ? &select_bg[frame] : nullptr;
+    });
     singleSet = OneSetWorld(g_worldSelected) ? 1 : 0;
   }
 
