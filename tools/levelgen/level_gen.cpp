@@ -35,24 +35,13 @@ struct Random {
 class Builder {
 public:
   gameRectData& Add(const TypeInfo& t, float x, float y) {
-    gameRectData r;
-    memset(&r, 0, sizeof r);
-    r.SetInt(LW_TAG, LEVEL_RECORD_TAG);
-    r.SetInt(LW_TYPE, t.type);
+    gameRectData r = FreshLevelRecord(t.type, x, y);
     r.SetInt(LW_UID, ++uid);
     r.SetInt(LW_LAYER, t.layer);
-    r.SetFloat(LW_X, x);
-    r.SetFloat(LW_Y, y);
     r.SetFloat(LW_X2, x + (float)t.width);
     r.SetFloat(LW_Y2, y + (float)t.height);
     r.SetInt(LW_NO_COLLISION, t.noCollision);
     r.SetFloat(LW_FPS, t.fps);
-    r.SetInt(LW_MOVE_X_ORIENTATION, 1);
-    r.SetInt(LW_MOVE_Y_ORIENTATION, 1);
-    r.SetFloat(LW_CUSTOM_SIZE, 1.0f);
-    r.SetInt(LW_ALSO_MOVE_PLAYER, 1);
-    for (int w : {LW_COLOR_R, LW_COLOR_G, LW_COLOR_B, LW_COLOR_A})
-      r.SetInt(w, 255);
     records.push_back(r);
     return records.back();
   }

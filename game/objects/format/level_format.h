@@ -110,6 +110,11 @@ bool LevelRecordKept(float x, float y);
 // start shifts above 300 in magnitude (on either axis) are both zeroed; true when they were.
 bool ClampLevelStartShift(int* shiftX, int* shiftY);
 
+// The record the editor saves for a fresh object of type at (x, y): layer 10, 10 frames a second,
+// both move orientations 1, custom size 1, moving the player along, opaque white; every word a
+// record holds replaces the type's default on loading, so these are what the object gets.
+gameRectData FreshLevelRecord(int type, float x, float y);
+
 // A level file of the records the writer keeps (never a hero record, at most 699) and the header.
 // The tag word is set; the reserved words are written as zero.
 std::vector<unsigned char> EncodeLevelFile(const std::vector<gameRectData>& records,

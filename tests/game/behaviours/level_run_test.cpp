@@ -50,21 +50,8 @@ protected:
   // A record as the editor saves it; every word it holds replaces the type's default, so the
   // pass-through objects say so.
   static gameRectData Rec(int type, float x, float y, int noCollision = 1) {
-    gameRectData r;
-    memset(&r, 0, sizeof r);
-    r.SetInt(LW_TAG, LEVEL_RECORD_TAG);
-    r.SetInt(LW_TYPE, type);
-    r.SetInt(LW_LAYER, 10);
-    r.SetFloat(LW_X, x);
-    r.SetFloat(LW_Y, y);
-    r.SetFloat(LW_FPS, 10);
+    gameRectData r = FreshLevelRecord(type, x, y);
     r.SetInt(LW_NO_COLLISION, noCollision);
-    r.SetInt(LW_MOVE_X_ORIENTATION, 1);
-    r.SetInt(LW_MOVE_Y_ORIENTATION, 1);
-    r.SetFloat(LW_CUSTOM_SIZE, 1);
-    r.SetInt(LW_ALSO_MOVE_PLAYER, 1);
-    for (int w : {LW_COLOR_R, LW_COLOR_G, LW_COLOR_B, LW_COLOR_A})
-      r.SetInt(w, 255);
     return r;
   }
   // A floor of 200-px tiles with its top at 5200 from x over length pixels.

@@ -46,23 +46,7 @@ protected:
   }
 
   // A record as the editor saves a fresh object of type at (x, y).
-  static gameRectData Record(int type, float x, float y) {
-    gameRectData r;
-    memset(&r, 0, sizeof r);
-    r.SetInt(LW_TAG, LEVEL_RECORD_TAG);
-    r.SetInt(LW_TYPE, type);
-    r.SetInt(LW_LAYER, 10);
-    r.SetFloat(LW_X, x);
-    r.SetFloat(LW_Y, y);
-    r.SetFloat(LW_FPS, 10);
-    r.SetInt(LW_MOVE_X_ORIENTATION, 1);
-    r.SetInt(LW_MOVE_Y_ORIENTATION, 1);
-    r.SetFloat(LW_CUSTOM_SIZE, 1);
-    r.SetInt(LW_ALSO_MOVE_PLAYER, 1);
-    for (int w : {LW_COLOR_R, LW_COLOR_G, LW_COLOR_B, LW_COLOR_A})
-      r.SetInt(w, 255);
-    return r;
-  }
+  static gameRectData Record(int type, float x, float y) { return FreshLevelRecord(type, x, y); }
   // The bytes of a file with these records and header, laid out word by word (no writer rules).
   static Bytes RawFile(const std::vector<gameRectData>& records, const levelHeader& header,
                        int count = kLaidOut) {
