@@ -35,6 +35,21 @@ void DrawAllRects() {
     if (r.active) r.Draw();
 }
 
+namespace {
+
+// The arrow scheme's stick: a finger right of the centre (dx below 0) presses right, left of it left.
+void PressArrowForStick(int dx) {
+  if (dx >= 1) {
+    bLeftPressed = true;
+    bRightPressed = false;
+  } else if (dx < 0) {
+    bRightPressed = true;
+    bLeftPressed = false;
+  }
+}
+
+} // namespace
+
 int GameRectStylusDown(int x, int y) {
   gameRect& hero = GameRects[0];
   int ax = (int)(RbuttonAttack.x - (float)x), ay = (int)(RbuttonAttack.y - (float)y);
@@ -52,15 +67,7 @@ int GameRectStylusDown(int x, int y) {
     if (g_ipad) dx = (int)(dx * 1.5f);
     RmoveCenterCur.x = (float)dx;
     if (g_accelerometerControl == 0) hero.inputSpeed = -(float)dx * 5.75f;
-    if (g_accelerometerControl == 10) {
-      if (dx >= 1) {
-        bLeftPressed = true;
-        bRightPressed = false;
-      } else if (dx < 0) {
-        bRightPressed = true;
-        bLeftPressed = false;
-      }
-    }
+    if (g_accelerometerControl == 10) PressArrowForStick(dx);
   }
   int half = g_accelerometerControl == 1 ? 0 : MAXX / 2;
   if (x > half && y > 40 && g_accelerometerControl != 11) {
@@ -87,13 +94,7 @@ void GameRectStylusMove(int x, int y) {
   hero.steerable = 1;
   float s = (g_accelerometerSensitivity / 4000) * 9.6f;
   if (g_accelerometerControl == 10) {
-    if (dx >= 1) {
-      bLeftPressed = true;
-      bRightPressed = false;
-    } else if (dx < 0) {
-      bRightPressed = true;
-      bLeftPressed = false;
-    }
+    PressArrowForStick(dx);
   } else if (hero.inAir) {
     hero.inputSpeed = -(float)dx * s * 0.913f;
   } else {
