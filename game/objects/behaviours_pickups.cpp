@@ -21,6 +21,14 @@ bool MushroomTakenBefore(int character) {
   return g_levelAchievements[g_levelSelected][word] != 0;
 }
 
+// The taken item large in the middle of the screen: it grows from nothing to 2.5 while it fades out
+// within half a second of the animator's clock, and the slot frees itself when the ramp is over.
+void ShowTakenItem(Surface* sprite, int x) {
+  effect_animator& a = EffectAnimators[0];
+  a.Init(sprite, x, MAXY / 2, x, MAXY / 2, 0, 0.5f, 0, 2.5f, 255, 0, 0, 0, 0, 0);
+  a.lifetime = 0.5f;
+}
+
 } // namespace
 
 int SecretItemIndex(const gameRect& o) {
@@ -36,6 +44,7 @@ void BehaviourMushroom(gameRect& o, const HeroReach& r, float dt) {
     hero.mushroomTimer = 7.0f;
     hero.frame = 0;
     g_levelCurrentData.mushroomsTaken += 1;
+    ShowTakenItem(RectSprite(o.type, 1), (int)((float)(MAXX / 2) / g_guiShiftX));
     EnginePlaySound(23, 0);
   }
   if (hero.magnet && r.d2 < 10000 && !o.hidden && !HeroOutOfPlay()) {
@@ -62,6 +71,7 @@ void BehaviourSecret(gameRect& o, const HeroReach& r) {
   Missions[25].AddToCounter(1.0f);
   g_levelCurrentData.secretsTaken += 1;
   g_levelCurrentData.secretIndex = i;
+  ShowTakenItem(g_secretItems[i], MAXX / 2);
   AddFlyText(MAXX / 2, MAXY / 2, 0, -120, "Secret Item Found!", 0);
   EnginePlaySound(24, 0);
 }
