@@ -19,6 +19,7 @@ int currentTime = 0;
 bool shadowRecordingLoaded = false;
 bool g_playingRecording = false;
 int currentRecording = 0;
+int skipRec = 0;
 
 namespace {
 
@@ -46,13 +47,21 @@ void PutFloat(unsigned char* p, float f) {
   PutWord(p, w);
 }
 
-// The frame's fields onto an object.
-void ApplyFrame(gameRect& o, const recording& r, int k) {
+// A frame index that lies inside the arrays.
+bool InFrames(int k) { return k >= 0 && k < RECORDING_FRAMES; }
+
+// The frame's position, speed and flight onto an object (its coordinates are the caller's).
+void ApplyMotion(gameRect& o, const recording& r, int k) {
   o.x = r.x[k];
   o.y = r.y[k];
   o.vx = r.vx[k];
   o.vy = r.vy[k];
   o.inAir = r.flying[k];
+}
+
+// The frame's fields onto an object.
+void ApplyFrame(gameRect& o, const recording& r, int k) {
+  ApplyMotion(o, r, k);
   o.animation = r.animation[k];
   o.frame = r.frame[k];
   o.dirX = r.dirX[k];
@@ -274,3 +283,35 @@ void PlayRecording() {
   hero.active = 1;
   ApplyFrame(hero, r, k);
 }
+
+void RewindRecording() {
+  if (currentRecording < 0 || currentRecording > 1) return;
+  recording& r = Recordings[currentRecording];
+  --r.cursor;
+  --skipRec;
+  if (r.cursor < 0) {
+    r.cursor = 0;
+    g_playingRecording = false;
+    return;
+  }
+  // A cursor past the arrays (never recorded so far) has no frame to show.
+  if (!InFrames(r.cursor)) return;
+  gameRect& hero = GameRects[0];
+  hero.active = 1;
+  ApplyMotion(hero, r, r.cursor);
+  hero.UpdateCoordinates();
+}
+
+void UpdateCurrentRenderingRecordings() {
+  for (int s = 0; s < 2; ++s) {
+    const recording& r = Recordings[s];
+    if (!r.loaded || r.length <= currentTime || !InFrames(currentTime)) continue;
+    gameRect& o = GameRects[GHOST_SLOT - s];
+    o.active = 1;
+    ApplyMotion(o, r, currentTime);
+    o.UpdateCoordinates();
+  }
+  ++currentTime;
+}
+
+void NextRecording() {}

@@ -41,6 +41,9 @@ extern recording Recordings[2];
 extern int currentTime;
 extern bool shadowRecordingLoaded;
 extern bool g_playingRecording;
+// The slot RewindRecording steps back through, and how many frames it has stepped back.
+extern int currentRecording;
+extern int skipRec;
 
 // The ghost file's name for a level and character: "record12--3.r".
 void RecordingFileName(int level, int character, char* out, size_t size);
@@ -59,3 +62,11 @@ void LoadShadowRecording();
 void PlayShadowRecording();
 int RecordingsPlayReplay();
 void PlayRecording();
+// Nothing in the game's flow calls these three.
+// One frame back through slot currentRecording onto the hero; before the first frame the cursor
+// stays at 0 and a playing demo ends.
+void RewindRecording();
+// Every loaded slot that still has a frame at currentTime onto object slot 699 (slot 0) or 698
+// (slot 1), then currentTime moves on.
+void UpdateCurrentRenderingRecordings();
+void NextRecording();

@@ -158,7 +158,6 @@ extern bool g_ipad;
 // The camera shift of level coordinates.
 extern float g_shiftX;
 extern float g_shiftY;
-extern int currentRecording;
 
 // --- level editor ---
 #include "level_editor.h"
