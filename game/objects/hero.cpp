@@ -352,15 +352,16 @@ void gameRect::Die() {
   steerable = 0;
   RmoveCenterCur.x = 0;
   bRightPressed = bLeftPressed = bJumpPressed = bEnterPressed = false;
+  // Each kind counts toward the mission of its name: "Electroman" (20) and "Torch" (17).
   switch (deathKind) {
   case 1:
     SwitchAnimation(15);
-    Missions[17].AddToCounter(1.0f);
+    Missions[20].AddToCounter(1.0f);
     EnginePlaySound(9, 0);
     break;
   case 2:
     SwitchAnimation(16);
-    Missions[20].AddToCounter(1.0f);
+    Missions[17].AddToCounter(1.0f);
     EnginePlaySound(10, 0);
     break;
   default:
