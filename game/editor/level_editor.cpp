@@ -160,7 +160,6 @@ bool EditorSaveLevel(bool backup) {
 }
 
 void level_editor::InitMode() {
-  leaving = false;
   InitLevelEditorButtons();
   // Entered from the mini-game, the editor shows its course, and so does the play that follows.
   if (g_previousMode == 14) RegisterScreenSprites(catalogue::MiniGameArt(), nullptr, CourseSlot);
@@ -224,8 +223,8 @@ void level_editor::StylusDown(myPoint* points, int count) {
   sinceTouchDown = 0;
   if (ValueList.StylusDown(x, y)) return;
   if (doubleTap) SelectionReset();
-  // The editor is left when this touch ends, so that its release does not reach play's buttons.
-  if (y <= kExitCornerY && x > MAXX - kExitCornerW) leaving = true;
+  // Left at once: the rest of this touch is play's to ignore, so no move drags the pick first.
+  if (y <= kExitCornerY && x > MAXX - kExitCornerW) LeaveForPlay();
 }
 
 void level_editor::LeaveForPlay() {
@@ -295,14 +294,6 @@ void level_editor::StylusMove(myPoint* points, int) {
 }
 
 void level_editor::StylusUp(myPoint* points, int) {
-  Release(points);
-  if (leaving) {
-    leaving = false;
-    LeaveForPlay();
-  }
-}
-
-void level_editor::Release(myPoint* points) {
   stylusDown = 0;
   int px = (int)points[0].x, py = (int)points[0].y;
   ValueList.StylusUp(px, py);

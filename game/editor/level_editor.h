@@ -18,11 +18,8 @@ public:
   float sinceTouchDown = 0; // seconds, for the double tap
   int lastTouchX = 0;       // the last touch point a move acted on
   int lastTouchY = 0;
-  bool leaving = false; // the touch that ends now began in the exit corner
 
 private:
-  // The release's pick, drop, delete corner and snap.
-  void Release(myPoint* points);
   // Saves the level and starts play of it.
   void LeaveForPlay();
 };

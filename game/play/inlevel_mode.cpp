@@ -32,6 +32,7 @@ void questGame::InitMode() {
   RmoveCenterCur.x = 0;
   bRightPressed = bLeftPressed = bJumpPressed = bEnterPressed = false;
   g_paused = false;
+  touchesBegunHere = 0;
   InitQuest();
   ClearEffectAnimators();
   RemoveShuttersAnimation();
@@ -52,9 +53,21 @@ void questGame::Draw(float dt) {
   DrawQuestMode(dt, false);
 }
 
-void questGame::StylusDown(myPoint* points, int count) { QuestStylusDownMultiDown(points, count); }
-void questGame::StylusUp(myPoint* points, int count) { QuestStylusDownMultiUp(points, count); }
-void questGame::StylusMove(myPoint* points, int count) { QuestStylusDownMultiMove(points, count); }
+void questGame::StylusDown(myPoint* points, int count) {
+  ++touchesBegunHere;
+  QuestStylusDownMultiDown(points, count);
+}
+
+// The rest of a touch that began in another mode (the editor's exit corner) is not play's.
+void questGame::StylusUp(myPoint* points, int count) {
+  if (touchesBegunHere == 0) return;
+  --touchesBegunHere;
+  QuestStylusDownMultiUp(points, count);
+}
+
+void questGame::StylusMove(myPoint* points, int count) {
+  if (touchesBegunHere > 0) QuestStylusDownMultiMove(points, count);
+}
 void questGame::KeyboardEvent(int key, int state) { QuestKeyboardEvent(key, state); }
 void questGame::StylusHover(myPoint* points, int) { ButtonsStylusHover((int)points[0].x, (int)points[0].y); }
 

@@ -31,6 +31,7 @@ public:
   Bouncer bouncers[2];
   int counter = 0;
   int spare = 0;
+  int touchesBegunHere = 0; // fingers down now that touched down in play
 };
 
 // Camera far off, the level start, and a start point of 0 read as 5000.

@@ -221,33 +221,44 @@ TEST_F(EditorTouch, TheGridButtonsStepByTenDownToTwo) {
   EXPECT_EQ(gridSize, 10);
 }
 
-TEST_F(EditorTouch, TheExitCornerSavesTheLevelAndStartsPlayWithItsButtons) {
+TEST_F(EditorTouch, TheExitCornerSavesTheLevelAndStartsPlayAtOnceWhichIgnoresTheRestOfTheTouch) {
   EnterOn({{5100, 5100}, {5300, 5100}});
   Pick(SX(GameRects[2].centerX), SY(GameRects[2].centerY));
   Drag(SX(GameRects[2].centerX), SY(GameRects[2].centerY), 40, 20);
   ASSERT_FLOAT_EQ(GameRects[2].x, 5340);
+  ASSERT_EQ(editorSelectionMade, 1) << "the next touch's moves would drag the pick";
   const std::string file = "level" + std::to_string(kEmptyLevel) + ".txt";
   ASSERT_FALSE(Saved(file));
   // The second touch of a double tap in the corner still leaves.
   Down(300, 200);
   Up(300, 200);
   Down(MAXX - 10, 10);
-  EXPECT_EQ(g_currentMode, 10) << "left when the touch ends, so play gets no release";
-  Up(MAXX - 10, 10);
-  ASSERT_EQ(g_currentMode, 9);
-  EXPECT_FALSE(g_paused) << "the release did not reach play's pause button";
+  ASSERT_EQ(g_currentMode, 9) << "left at the touch-down";
   EXPECT_TRUE(Saved(file));
   int buttons = 0;
   for (const button& b : Buttons)
     buttons += b.active ? 1 : 0;
   EXPECT_GT(buttons, 0) << "play's own buttons survive the switch";
   // Play loaded the saved level: the dragged object is at its new place.
-  bool found = false;
-  for (int i = 1; i < GAME_RECTS; ++i)
-    found = found || (GameRects[i].active && GameRects[i].x == 5340 && GameRects[i].y == 5120);
-  EXPECT_TRUE(found);
+  auto placeOfTheDragged = [] {
+    for (int i = 1; i < GAME_RECTS; ++i)
+      if (GameRects[i].active && GameRects[i].y == 5120) return GameRects[i].x;
+    return 0.0f;
+  };
+  EXPECT_FLOAT_EQ(placeOfTheDragged(), 5340);
+  // The finger slides out of the corner and is lifted over play's pause button: play ignores both.
+  Move(MAXX - 68, 60);
+  Up(MAXX - 20, 20);
+  EXPECT_FALSE(g_paused);
   Cycles(5);
   EXPECT_EQ(g_currentMode, 9);
+  EXPECT_FLOAT_EQ(placeOfTheDragged(), 5340);
+  ASSERT_EQ(EditorLoadLevel(false), 1);
+  EXPECT_FLOAT_EQ(placeOfTheDragged(), 5340) << "the saved level holds the object where it was";
+  // Play's next touch is its own again: in the corner it opens the editor.
+  Down(MAXX - 20, 20);
+  EXPECT_EQ(g_currentMode, 10);
+  Up(MAXX - 20, 20);
 }
 
 } // namespace
