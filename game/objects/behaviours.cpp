@@ -125,11 +125,9 @@ void BehaviourTiltZone(gameRect& o, const HeroReach& r) {
     g_accelerometerControl = 1;
     return;
   }
-  if (g_accelerometerControl == 1) {
-    // Let go of the stick first, so no steering stays held under the arrow buttons.
-    GameRectStylusDown((int)RmoveCenter.x, (int)RmoveCenter.y);
-    GameRectStylusUp((int)RmoveCenter.x, (int)RmoveCenter.y);
-  }
+  // What the tilt scheme holds is a jump touch: a release at the stick's centre lets go of it. No
+  // touch-down goes first: under tilt any touch-down is a jump, and changing the scheme makes none.
+  if (g_accelerometerControl == 1) GameRectStylusUp((int)RmoveCenter.x, (int)RmoveCenter.y);
   g_accelerometerControl = 10;
 }
 

@@ -85,6 +85,31 @@ TEST_F(Transport, TiltZoneSwitchesTheControlScheme) {
   }
 }
 
+TEST_F(Transport, LeavingTheTiltSchemeMakesNoJumpAndLetsGoOfAHeldJump) {
+  for (int character : {0, 6}) {
+    Fresh();
+    g_characterID = character;
+    gameRect& h = HeroAt(5000, 5000);
+    h.jumpAllowance = 20; // a jump would spin, puff and sound
+    h.jumpHoldTimer = 0.2f;
+    jumpButtonPressed = true; // a jump touch held under tilt
+    const float gravity = h.gravity, spin = h.spin;
+    Object(598, 5000, 5000).ProcessCustom(kFrame);
+    EXPECT_EQ(g_accelerometerControl, 10) << character;
+    EXPECT_EQ(Record().Mission(1), 0) << character;
+    EXPECT_TRUE(Played().empty()) << character;
+    int puffs = 0;
+    for (const particle& p : Particles)
+      puffs += p.active ? 1 : 0;
+    EXPECT_EQ(puffs, 0) << character;
+    EXPECT_EQ(h.spin, spin) << character;
+    EXPECT_EQ(h.gravity, gravity) << character << ": character 6 flips its gravity on every jump";
+    EXPECT_EQ(h.jumped, 0) << character;
+    EXPECT_FALSE(jumpButtonPressed) << character;
+    EXPECT_FLOAT_EQ(h.jumpHoldTimer, -1) << character;
+  }
+}
+
 class Teleporters : public BehaviourTest {
 protected:
   // A pair in slots 1 and 2, the hero on the first.
