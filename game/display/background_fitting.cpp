@@ -48,7 +48,7 @@ void SmartDrawBackgroundIphone5_F(float dx, float dy, Surface* s, bool, bool sid
     dx += span;
   float offset = (float)(s->GetWidth() - 2) * k;
   bool withSides = g_iphone5 || sides || g_ratio_is_more_1_5;
-  float cx = (float)MAXX / 2, cy = (float)MAXY / 2 + dy;
+  float cx = (float)(MAXX / 2), cy = (float)(MAXY / 2) + dy;
   if (withSides) Blit(cx - offset + dx, cy, k, s);
   Blit(cx + dx, cy, k, s);
   if (withSides) Blit(cx + offset + dx, cy, k, s);

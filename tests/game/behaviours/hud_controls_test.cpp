@@ -214,6 +214,24 @@ TEST_F(Hud, BackgroundFitsTheScreenShape) {
   delete bg;
 }
 
+TEST_F(Hud, BothBackgroundFormsCentreOnTheSameWholePixelOfAnOddScreen) {
+  Surface* bg = FakeSurface(960, 640);
+  const int keepX = MAXX, keepY = MAXY;
+  MAXX = 481;
+  MAXY = 321;
+  capture.Clear();
+  SmartDrawBackgroundIphone5(0, 0, bg, false, false);
+  SmartDrawBackgroundIphone5_F(0, 0, bg, false, false);
+  ASSERT_EQ(capture.Blits().size(), 2u);
+  for (const CapturedBlit& b : capture.Blits()) {
+    EXPECT_NEAR((b.MinX() + b.MaxX()) / 2, 240, 0.01);
+    EXPECT_NEAR((b.MinY() + b.MaxY()) / 2, 160, 0.01);
+  }
+  MAXX = keepX;
+  MAXY = keepY;
+  delete bg;
+}
+
 TEST(LevelLabel, CalculateWorldID) {
   const struct {
     int level;
