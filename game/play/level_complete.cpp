@@ -69,7 +69,7 @@ __attribute__((weak)) void OnLevelComplete() {
       if (c >= 0 && c < 20) rec[LEVEL_WORD_MUSHROOM + c] = 1;
       Missions[8].AddToCounter(1.0f);
       Missions[26].AddToCounter(1.0f);
-      g_globalAchievements[GLOBAL_WORD_MUSHROOMS] += 1;
+      GainMushrooms(1);
     }
   }
   g_levelCurrentData.deaths = 0;

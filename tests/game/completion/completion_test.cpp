@@ -2,6 +2,8 @@
 // best, the score, the level-end taps and buttons, and the navigation actions.
 #include "completion_fixture.h"
 
+#include <cstdint>
+
 #include "background_fitting.h"
 
 namespace {
@@ -92,6 +94,14 @@ TEST_F(LevelCompleteTest, AFirstRunIsBookedWholeAndSaved) {
   Finish(20, 1);
   EXPECT_EQ(rec[LEVEL_WORD_COMPLETIONS], 2);
   EXPECT_EQ(rec[LEVEL_WORD_DEATHS], 7);
+}
+
+TEST_F(LevelCompleteTest, TheMushroomOfTheRunIsAddedToAFullWalletWithoutPassingItsTop) {
+  // A wallet read from a progress file may hold the largest count there is.
+  g_globalAchievements[GLOBAL_WORD_MUSHROOMS] = INT32_MAX;
+  g_levelCurrentData.mushroomsTaken = 1;
+  Finish(12.5f, 3);
+  EXPECT_EQ(g_globalAchievements[GLOBAL_WORD_MUSHROOMS], INT32_MAX);
 }
 
 TEST_F(LevelCompleteTest, RewardsReachTheCurrentMissions) {
