@@ -74,6 +74,14 @@ void CalculateWorldID(char* out, size_t outSize) {
   if (g_levelSelected > 150) snprintf(out, outSize, "B%i-%i", world - 9, level);
 }
 
+int LevelSetOf(int level) {
+  for (int i = 0; i < 40; ++i) {
+    int start = g_levelStartingIndexes[i];
+    if (level >= start && level < start + g_levelAmounts[i / 2]) return i;
+  }
+  return -1;
+}
+
 void Debug_FileLog() {
   char path[300];
   if (!GetFileFromDocuments(g_ftpFilename, path)) return;

@@ -24,5 +24,8 @@ void SmartDrawBackgroundIphone5(int dx, int dy, Surface* s, bool, bool);
 void SmartDrawBackgroundIphone5_F(float dx, float dy, Surface* s, bool, bool sides);
 // The label of g_levelSelected ("2-5", "H1-3", "T-4", "B2-7"), cut to the buffer.
 void CalculateWorldID(char* out, size_t outSize);
+// The set whose boxes on level selection hold the level, as 2 x world + set (the index into
+// g_levelStartingIndexes; the first such set); -1 for a level of no set.
+int LevelSetOf(int level);
 void Debug_FileLog();
 void Debug_CreateCustomLog();

@@ -111,12 +111,8 @@ void AddLevelEndButtons() {
 }
 
 bool isFinalLevelInThisWorld() {
-  int L = g_levelSelected;
-  for (int i = 0; i < 40; ++i) {
-    int start = g_levelStartingIndexes[i], amount = g_levelAmounts[i / 2];
-    if (L >= start && L < start + amount) return L == start + amount - 1;
-  }
-  return false;
+  int i = LevelSetOf(g_levelSelected);
+  return i >= 0 && g_levelSelected == g_levelStartingIndexes[i] + g_levelAmounts[i / 2] - 1;
 }
 
 // Weak: a test may take its place to observe the calls.

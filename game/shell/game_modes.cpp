@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "background_fitting.h"
 #include "buttons.h"
 #include "display.h"
 #include "game_globals.h"
@@ -99,6 +100,14 @@ void StartFirstMode() {
   if (g_hostGameOptions.level >= 0) {
     g_levelSelected = g_hostGameOptions.level;
     g_characterID = g_hostGameOptions.character;
+    // The world and set as the map and level selection would have chosen them, so that the way
+    // back from play (the pause panel's map) leads to this level's world.
+    int set = LevelSetOf(g_levelSelected);
+    if (set >= 0) {
+      g_worldSelected = set / 2;
+      g_setSelected = set % 2;
+      newGameCurrentListShift = g_worldSelected >= 10 ? 10 : 0;
+    }
     SwitchMode(9);
   } else {
     SwitchMode(0);

@@ -178,6 +178,42 @@ TEST_F(GameModesTest, FirstModeIsTheRequestedLevelOrTheMenu) {
   g_levelSelected = g_characterID = 0;
 }
 
+TEST_F(GameModesTest, ARequestedLevelSelectsItsWorldAndSetAsTheMapWould) {
+  Record({9});
+  const struct {
+    int level;
+    int world, set, listShift;
+  } cases[] = {
+      {1, 1, 0, 0},
+      {18, 1, 0, 0},
+      {25, 1, 1, 0},
+      {43, 0, 0, 0},
+      {71, 2, 1, 0},
+      {118, 3, 0, 0},
+      {163, 11, 0, 10},
+      {209, 15, 0, 10},
+      // A level that no box of level selection holds leaves the choice as it was.
+      {0, 2, 1, 0},
+      {19, 2, 1, 0},
+      {150, 2, 1, 0},
+      {399, 2, 1, 0},
+  };
+  for (const auto& c : cases) {
+    g_worldSelected = 2;
+    g_setSelected = 1;
+    newGameCurrentListShift = 0;
+    g_hostGameOptions.level = c.level;
+    StartFirstMode();
+    EXPECT_EQ(g_levelSelected, c.level);
+    EXPECT_EQ(g_worldSelected, c.world) << c.level;
+    EXPECT_EQ(g_setSelected, c.set) << c.level;
+    EXPECT_EQ(newGameCurrentListShift, c.listShift) << c.level;
+  }
+  g_hostGameOptions = HostGameOptions();
+  g_worldSelected = g_setSelected = newGameCurrentListShift = 0;
+  g_levelSelected = 0;
+}
+
 TEST_F(GameModesTest, LoadHookDrawsThePreloaderOnEverySecondCall) {
   TriangleCapture capture;
   std::unique_ptr<Surface> frames[4];
