@@ -10,11 +10,13 @@
 #include "display.h"
 #include "gameplay_window.h"
 #include "inlevel_mode.h"
-#include "level_format.h"
-#include "level_header.h"
 #include "startup_pack.h"
+#include "test_levels.h"
 
 namespace {
+
+using test_levels::Floor;
+using test_levels::Rec;
 
 class LevelRun : public BehaviourTest {
 protected:
@@ -47,31 +49,8 @@ protected:
     BehaviourTest::TearDown();
   }
 
-  // A record as the editor saves it; every word it holds replaces the type's default, so the
-  // pass-through objects say so.
-  static gameRectData Rec(int type, float x, float y, int noCollision = 1) {
-    gameRectData r = FreshLevelRecord(type, x, y);
-    r.SetInt(LW_NO_COLLISION, noCollision);
-    return r;
-  }
-  // A floor of 200-px tiles with its top at 5200 from x over length pixels.
-  static void Floor(std::vector<gameRectData>& level, float x, float length) {
-    for (float px = x; px < x + length; px += 200)
-      level.push_back(Rec(106, px, 5200, 0));
-  }
   void Write(const std::vector<gameRectData>& records, int startX) {
-    levelHeader h;
-    memset(&h, 0, sizeof h);
-    h.background = 7;
-    h.startX = startX;
-    h.startY = 5200 - 23 - 2;
-    h.characterA = h.characterR = h.characterG = h.characterB = 255;
-    h.rankTime4 = 5;
-    h.rankTime3 = 8;
-    h.rankTime2 = 12;
-    h.rankTime1 = 20;
-    h.ipadZoom = 1;
-    std::vector<unsigned char> bytes = EncodeLevelFile(records, h);
+    std::vector<unsigned char> bytes = test_levels::FileBytes(records, startX);
     std::ofstream(game.Dir() + "/data/level7.txt", std::ios::binary)
         .write((const char*)bytes.data(), (std::streamsize)bytes.size());
   }

@@ -8,6 +8,10 @@
 
 namespace {
 
+using test_levels::Floor;
+using test_levels::kFloorTop;
+using test_levels::Rec;
+
 using DeathMissions = RunningLevelTest;
 
 // Every mission done but these, so that they are the current ones and count.

@@ -9,6 +9,9 @@
 
 namespace {
 
+using test_levels::Floor;
+using test_levels::kFloorTop;
+using test_levels::Rec;
 using program_run::Picture;
 using screen_colours::Colour;
 
