@@ -7,6 +7,7 @@
 
 #include <sys/stat.h>
 
+#include "byte_order.h"
 #include "files.h"
 #include "game_base.h"
 #include "serialize.h"
@@ -17,7 +18,7 @@ static const char kEndMarker[] = "BasicDataEnd";
 
 u32 Convert4CharToInt(const char* s) {
   if (!s) return 0;
-  return (u32)(u8)s[0] | ((u32)(u8)s[1] << 8) | ((u32)(u8)s[2] << 16) | ((u32)(u8)s[3] << 24);
+  return ReadLe32((const u8*)s);
 }
 
 CBasicApplicationData::CBasicApplicationData() {
@@ -83,30 +84,21 @@ bool CBasicApplicationData::Serialize(IFile* file, bool write) {
 }
 
 // The raw block, laid out as it lies in memory on the device (padding written as zero).
-static void PutU32(u8* p, u32 v) {
-  p[0] = (u8)v;
-  p[1] = (u8)(v >> 8);
-  p[2] = (u8)(v >> 16);
-  p[3] = (u8)(v >> 24);
-}
-static u32 GetU32(const u8* p) {
-  return (u32)p[0] | ((u32)p[1] << 8) | ((u32)p[2] << 16) | ((u32)p[3] << 24);
-}
 
 bool CBasicApplicationData::WriteAppData(IFile* file) {
   if (!file) return false;
   u8 block[APPDATA_RAW_SIZE] = {};
-  PutU32(block + 0, m_nStartSignature);
+  WriteLe32(block + 0, m_nStartSignature);
   block[4] = m_bSoundOn;
-  PutU32(block + 8, (u32)m_nVolume);
+  WriteLe32(block + 8, (u32)m_nVolume);
   block[12] = m_bMusicOn;
-  PutU32(block + 16, (u32)m_nMusicVolume);
+  WriteLe32(block + 16, (u32)m_nMusicVolume);
   block[20] = m_bMuted;
   for (int i = 0; i < APPDATA_NUM_VALUES; i++)
-    PutU32(block + 24 + 4 * i, (u32)m_aValues[i]);
+    WriteLe32(block + 24 + 4 * i, (u32)m_aValues[i]);
   memcpy(block + 152, m_aControlData, APPDATA_NUM_VALUES);
-  PutU32(block + 184, (u32)m_nOrientation);
-  PutU32(block + 188, m_nEndSignature);
+  WriteLe32(block + 184, (u32)m_nOrientation);
+  WriteLe32(block + 188, m_nEndSignature);
   if (file->WriteData(block, APPDATA_RAW_SIZE) != APPDATA_RAW_SIZE) return false;
   if (m_pDerivedStart && m_pDerivedEnd && m_pDerivedStart < m_pDerivedEnd) {
     int n = (int)((char*)m_pDerivedEnd - (char*)m_pDerivedStart) + 4;
@@ -121,17 +113,17 @@ bool CBasicApplicationData::ReadAppData(IFile* file) {
   int got = file->ReadData(block, APPDATA_RAW_SIZE);
   bool ok = got == APPDATA_RAW_SIZE;
   if (ok) {
-    m_nStartSignature = GetU32(block + 0);
+    m_nStartSignature = ReadLe32(block + 0);
     m_bSoundOn = block[4];
-    m_nVolume = (int)GetU32(block + 8);
+    m_nVolume = (int)ReadLe32(block + 8);
     m_bMusicOn = block[12];
-    m_nMusicVolume = (int)GetU32(block + 16);
+    m_nMusicVolume = (int)ReadLe32(block + 16);
     m_bMuted = block[20];
     for (int i = 0; i < APPDATA_NUM_VALUES; i++)
-      m_aValues[i] = (int)GetU32(block + 24 + 4 * i);
+      m_aValues[i] = (int)ReadLe32(block + 24 + 4 * i);
     memcpy(m_aControlData, block + 152, APPDATA_NUM_VALUES);
-    m_nOrientation = (int)GetU32(block + 184);
-    m_nEndSignature = GetU32(block + 188);
+    m_nOrientation = (int)ReadLe32(block + 184);
+    m_nEndSignature = ReadLe32(block + 188);
     ok = m_nStartSignature == Convert4CharToInt("APPS") && m_nEndSignature == Convert4CharToInt("APPE");
   }
   if (ok && m_pDerivedStart && m_pDerivedEnd && m_pDerivedStart < m_pDerivedEnd) {

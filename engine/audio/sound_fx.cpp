@@ -5,16 +5,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "byte_order.h"
+#include "pcm_limits.h"
+
 namespace {
 
-// Effects are short: longer ones would overflow the mixer's 24.8 positions.
-constexpr u32 kMaxFrames = (1u << 23) - 1;
-constexpr u32 kMaxRate = 192000;
-
 const int kAdaptation[16] = {230, 230, 230, 230, 307, 409, 512, 614, 768, 614, 512, 409, 307, 230, 230, 230};
-
-u16 Le16(const u8* p) { return (u16)(p[0] | (p[1] << 8)); }
-u32 Le32(const u8* p) { return (u32)p[0] | ((u32)p[1] << 8) | ((u32)p[2] << 16) | ((u32)p[3] << 24); }
 
 } // namespace
 
@@ -39,23 +35,23 @@ bool SoundFX::load(const void* image, u32 size) {
   // The first 12 bytes (the RIFF header) are not read: images made in memory leave them blank.
   if (size < 36) return Refuse("too short for a format chunk");
   if (memcmp(p + 12, "fmt ", 4) != 0) return Refuse("no \"fmt \" chunk at byte 12");
-  u32 formatSize = Le32(p + 16);
-  u16 formatTag = Le16(p + 20);
-  u16 channels = Le16(p + 22);
-  u32 rate = Le32(p + 24);
-  u16 bits = Le16(p + 34);
+  u32 formatSize = ReadLe32(p + 16);
+  u16 formatTag = ReadLe16(p + 20);
+  u16 channels = ReadLe16(p + 22);
+  u32 rate = ReadLe32(p + 24);
+  u16 bits = ReadLe16(p + 34);
   if (formatSize < 16 || formatSize > size - 20) return Refuse("format chunk runs past the image");
   if (bits != 8 && bits != 16 && bits != 4)
     return Refuse("only 8-bit, 16-bit and 4-bit MS-ADPCM samples play");
   if (channels < 1 || channels > 2) return Refuse("only mono and stereo play");
-  if (rate == 0 || rate > kMaxRate) return Refuse("sample rate out of range");
+  if (rate == 0 || rate > kMaxSampleRate) return Refuse("sample rate out of range");
 
   // Chunks follow without pad bytes after odd sizes.
   uint64_t at = 20 + (uint64_t)formatSize;
   u32 dataSize = 0;
   for (;;) {
     if (at + 8 > size) return Refuse("no \"data\" chunk");
-    dataSize = Le32(p + at + 4);
+    dataSize = ReadLe32(p + at + 4);
     if (memcmp(p + at, "data", 4) == 0) break;
     at += 8 + (uint64_t)dataSize;
   }
@@ -77,14 +73,14 @@ bool SoundFX::load(const void* image, u32 size) {
     format.formatTag = formatTag;
     format.channels = channels;
     format.rate = rate;
-    format.bytesPerSecond = Le32(p + 28);
-    format.blockAlign = Le16(p + 32);
+    format.bytesPerSecond = ReadLe32(p + 28);
+    format.blockAlign = ReadLe16(p + 32);
     format.bitsPerSample = bits;
-    format.samplesPerBlock = Le16(p + 38);
-    format.numCoefficients = Le16(p + 40);
+    format.samplesPerBlock = ReadLe16(p + 38);
+    format.numCoefficients = ReadLe16(p + 40);
     for (int i = 0; i < 7; i++) {
-      format.coefficients[i][0] = (s16)Le16(p + 42 + 4 * i);
-      format.coefficients[i][1] = (s16)Le16(p + 44 + 4 * i);
+      format.coefficients[i][0] = (s16)ReadLe16(p + 42 + 4 * i);
+      format.coefficients[i][1] = (s16)ReadLe16(p + 44 + 4 * i);
     }
     if (init_MSADPCM(format) != 0) return Refuse("MS-ADPCM needs 7 coefficient pairs");
     u8* decoded = (u8*)data;
@@ -96,7 +92,7 @@ bool SoundFX::load(const void* image, u32 size) {
     owned = true;
   }
   if (channels == 2) count /= 2;
-  if (count > kMaxFrames) {
+  if (count > kMaxEffectFrames) {
     if (owned) free((void*)data);
     return Refuse("effect too long");
   }
@@ -162,9 +158,9 @@ int SoundFX::decode_MSADPCM(u8** data, u32* size, bool freeOld) {
     for (u32 c = 0; c < channels; c++) {
       MSADPCMState& st = m_State[c];
       st.predictor = block[c];
-      st.delta = (s16)Le16(block + channels + 2 * c);
-      st.sample1 = (s16)Le16(block + 3 * channels + 2 * c);
-      st.sample2 = (s16)Le16(block + 5 * channels + 2 * c);
+      st.delta = (s16)ReadLe16(block + channels + 2 * c);
+      st.sample1 = (s16)ReadLe16(block + 3 * channels + 2 * c);
+      st.sample2 = (s16)ReadLe16(block + 5 * channels + 2 * c);
       if (st.predictor >= 7) {
         free(out);
         m_pError = "MS-ADPCM predictor index out of range";

@@ -10,12 +10,11 @@
 #include <cstring>
 #include <new>
 
+#include "pcm_limits.h"
 #include "sound_fx.h"
 #include "streaming_provider.h"
 
 namespace {
-
-int Clamp16(int v) { return v < -32768 ? -32768 : (v > 32767 ? 32767 : v); }
 
 int SampleAt(const SFXChannel& v, u32 index) {
   if (v.m_b8Bit) return ((int)v.m_pData[index] - 128) * 256;

@@ -9,9 +9,11 @@
 #include <cstring>
 #include <new>
 
+#include "byte_order.h"
 #include "common_string.h"
 #include "files.h"
 #include "ogg_file_callbacks.h"
+#include "pcm_limits.h"
 #include "quellar_array.h"
 #include "sound_fx.h"
 #include "sound_mixer.h"
@@ -20,15 +22,6 @@
 namespace {
 
 constexpr int kOutputRate = 48000;
-// Decoded effects stay within what an effect may hold (see SoundFX); longer ones are refused
-// before their buffer is sized.
-constexpr ogg_int64_t kMaxEffectFrames = (1 << 23) - 1;
-constexpr int kMaxDecoderFailures = 32;
-
-void PutLE(unsigned char* at, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; i++)
-    at[i] = (unsigned char)(value >> (8 * i));
-}
 
 int ClampPercent(int v) { return v < 0 ? 0 : (v > 100 ? 100 : v); }
 
@@ -89,15 +82,15 @@ unsigned char* DecodeOggEffect(IFile* file, unsigned* imageSize, const char** wh
     return nullptr;
   }
   memcpy(image + 12, "fmt ", 4);
-  PutLE(image + 16, 16, 4);
-  PutLE(image + 20, 1, 2);
-  PutLE(image + 22, (uint32_t)channels, 2);
-  PutLE(image + 24, (uint32_t)rate, 4);
-  PutLE(image + 28, 0, 4);
-  PutLE(image + 32, 0, 2);
-  PutLE(image + 34, 16, 2);
+  WriteLe(image + 16, 16, 4);
+  WriteLe(image + 20, 1, 2);
+  WriteLe(image + 22, (uint32_t)channels, 2);
+  WriteLe(image + 24, (uint32_t)rate, 4);
+  WriteLe(image + 28, 0, 4);
+  WriteLe(image + 32, 0, 2);
+  WriteLe(image + 34, 16, 2);
   memcpy(image + 36, "data", 4);
-  PutLE(image + 40, dataBytes, 4);
+  WriteLe(image + 40, dataBytes, 4);
   *imageSize = 44 + dataBytes;
   return image;
 }

@@ -9,17 +9,8 @@
 
 #include "files.h"
 #include "ogg_file_callbacks.h"
+#include "pcm_limits.h"
 #include "streaming_provider.h"
-
-namespace {
-
-// Reads in a row that yield nothing (holes in the data, or an end of file right after a
-// rewind) before a damaged stream is stopped rather than retried for ever under the mixer lock.
-constexpr int kMaxDecoderFailures = 32;
-
-int Clamp16(int v) { return v < -32768 ? -32768 : (v > 32767 ? 32767 : v); }
-
-} // namespace
 
 bool CStreamingProviderOGG::LoadStreamFromFile(IFile* file, const char* name) {
   Unload();

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <new>
 
+#include "byte_order.h"
+#include "pcm_limits.h"
 #include "sound_system.h"
 #include "zip_pack.h"
 
@@ -19,14 +21,6 @@ void ReleaseStreamReadBuffer() {
   g_pReadBuffer = nullptr;
   g_nReadBufferSize = 0;
 }
-
-namespace {
-
-constexpr u32 kMaxFileRate = 192000;
-
-int Clamp16(int v) { return v < -32768 ? -32768 : (v > 32767 ? 32767 : v); }
-
-} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Shared
@@ -58,7 +52,7 @@ bool CStreamingProviderBase::LoadStream(const char* path) {
 }
 
 bool CStreamingProviderBase::SetRates(u32 fileRate, u32 channels) {
-  if (fileRate == 0 || fileRate > kMaxFileRate || channels < 1 || channels > 2) return false;
+  if (fileRate == 0 || fileRate > kMaxSampleRate || channels < 1 || channels > 2) return false;
   m_nFileRate = fileRate;
   m_nChannels = channels;
   m_nStep = (u32)((int)(fileRate << 8) / (int)m_nOutputRate);
@@ -107,13 +101,6 @@ void CStreamingProviderBase::StopWithFadeOut(FIXED_FLOAT seconds) {
 // ---------------------------------------------------------------------------------------------
 // WAV
 
-namespace {
-
-u16 Le16(const u8* p) { return (u16)(p[0] | (p[1] << 8)); }
-u32 Le32(const u8* p) { return (u32)p[0] | ((u32)p[1] << 8) | ((u32)p[2] << 16) | ((u32)p[3] << 24); }
-
-} // namespace
-
 bool CStreamingProviderWAV::LoadStreamFromFile(IFile* file, const char* name) {
   Unload();
   if (!file) return false;
@@ -126,11 +113,11 @@ bool CStreamingProviderWAV::LoadStreamFromFile(IFile* file, const char* name) {
   u8 header[8], format[16];
   if (!file->Seek(12, FILE_SEEK_BEGIN) || file->ReadData(header, 8) != 8 || memcmp(header, "fmt ", 4) != 0)
     return fail();
-  u32 formatSize = Le32(header + 4);
+  u32 formatSize = ReadLe32(header + 4);
   if (formatSize < 16 || file->ReadData(format, 16) != 16) return fail();
-  u16 channels = Le16(format + 2);
-  u32 rate = Le32(format + 4);
-  u16 bits = Le16(format + 14);
+  u16 channels = ReadLe16(format + 2);
+  u32 rate = ReadLe32(format + 4);
+  u16 bits = ReadLe16(format + 14);
   // 4-bit data has no decoder here.
   if (bits != 8 && bits != 16) return fail();
   long at = 36 + (long)(formatSize - 16);
@@ -138,7 +125,7 @@ bool CStreamingProviderWAV::LoadStreamFromFile(IFile* file, const char* name) {
   for (;;) {
     if (at > fileSize - 8 || !file->Seek(at, FILE_SEEK_BEGIN) || file->ReadData(header, 8) != 8)
       return fail();
-    dataSize = Le32(header + 4);
+    dataSize = ReadLe32(header + 4);
     at += 8;
     if (memcmp(header, "data", 4) == 0) break;
     at += (long)dataSize;

@@ -9,6 +9,7 @@
 #include <zlib.h>
 
 #include "app_core.h"
+#include "byte_order.h"
 #include "quellar_utils.h"
 
 namespace {
@@ -20,62 +21,56 @@ const int kDirHeaderSize = 22;
 const int kDirFileHeaderSize = 46;
 const int kLocalHeaderSize = 30;
 
-unsigned short Get16(const unsigned char* p) { return (unsigned short)(p[0] | (p[1] << 8)); }
-unsigned int Get32(const unsigned char* p) {
-  return (unsigned int)p[0] | ((unsigned int)p[1] << 8) | ((unsigned int)p[2] << 16) |
-         ((unsigned int)p[3] << 24);
-}
-
 bool Read_TZipDirHeader(IFile* file, TZipDirHeader* h) {
   unsigned char b[kDirHeaderSize];
   if (file->ReadData(b, kDirHeaderSize) != kDirHeaderSize) return false;
-  h->sig = Get32(b);
-  h->nDisk = Get16(b + 4);
-  h->nStartDisk = Get16(b + 6);
-  h->nDirEntries = Get16(b + 8);
-  h->totalDirEntries = Get16(b + 10);
-  h->dirSize = Get32(b + 12);
-  h->dirOffset = Get32(b + 16);
-  h->cmntLen = Get16(b + 20);
+  h->sig = ReadLe32(b);
+  h->nDisk = ReadLe16(b + 4);
+  h->nStartDisk = ReadLe16(b + 6);
+  h->nDirEntries = ReadLe16(b + 8);
+  h->totalDirEntries = ReadLe16(b + 10);
+  h->dirSize = ReadLe32(b + 12);
+  h->dirOffset = ReadLe32(b + 16);
+  h->cmntLen = ReadLe16(b + 20);
   return true;
 }
 
 bool Read_TZipLocalHeader(IFile* file, TZipLocalHeader* h) {
   unsigned char b[kLocalHeaderSize];
   if (file->ReadData(b, kLocalHeaderSize) != kLocalHeaderSize) return false;
-  h->sig = Get32(b);
-  h->version = Get16(b + 4);
-  h->flag = Get16(b + 6);
-  h->compression = Get16(b + 8);
-  h->modTime = Get16(b + 10);
-  h->modDate = Get16(b + 12);
-  h->crc32 = Get32(b + 14);
-  h->cSize = Get32(b + 18);
-  h->ucSize = Get32(b + 22);
-  h->fnameLen = Get16(b + 26);
-  h->xtraLen = Get16(b + 28);
+  h->sig = ReadLe32(b);
+  h->version = ReadLe16(b + 4);
+  h->flag = ReadLe16(b + 6);
+  h->compression = ReadLe16(b + 8);
+  h->modTime = ReadLe16(b + 10);
+  h->modDate = ReadLe16(b + 12);
+  h->crc32 = ReadLe32(b + 14);
+  h->cSize = ReadLe32(b + 18);
+  h->ucSize = ReadLe32(b + 22);
+  h->fnameLen = ReadLe16(b + 26);
+  h->xtraLen = ReadLe16(b + 28);
   return true;
 }
 
 // The directory walk has checked that all 46 bytes lie inside the buffer.
 void Copy_TZipDirFileHeader(const unsigned char* b, TZipDirFileHeader* h) {
-  h->sig = Get32(b);
-  h->verMade = Get16(b + 4);
-  h->verNeeded = Get16(b + 6);
-  h->flag = Get16(b + 8);
-  h->compression = Get16(b + 10);
-  h->modTime = Get16(b + 12);
-  h->modDate = Get16(b + 14);
-  h->crc32 = Get32(b + 16);
-  h->cSize = Get32(b + 20);
-  h->ucSize = Get32(b + 24);
-  h->fnameLen = Get16(b + 28);
-  h->xtraLen = Get16(b + 30);
-  h->cmntLen = Get16(b + 32);
-  h->diskStart = Get16(b + 34);
-  h->intAttr = Get16(b + 36);
-  h->extAttr = Get32(b + 38);
-  h->hdrOffset = Get32(b + 42);
+  h->sig = ReadLe32(b);
+  h->verMade = ReadLe16(b + 4);
+  h->verNeeded = ReadLe16(b + 6);
+  h->flag = ReadLe16(b + 8);
+  h->compression = ReadLe16(b + 10);
+  h->modTime = ReadLe16(b + 12);
+  h->modDate = ReadLe16(b + 14);
+  h->crc32 = ReadLe32(b + 16);
+  h->cSize = ReadLe32(b + 20);
+  h->ucSize = ReadLe32(b + 24);
+  h->fnameLen = ReadLe16(b + 28);
+  h->xtraLen = ReadLe16(b + 30);
+  h->cmntLen = ReadLe16(b + 32);
+  h->diskStart = ReadLe16(b + 34);
+  h->intAttr = ReadLe16(b + 36);
+  h->extAttr = ReadLe32(b + 38);
+  h->hdrOffset = ReadLe32(b + 42);
 }
 
 } // namespace
@@ -178,9 +173,9 @@ int CiPhoneZipFileReader::Init(const char* path) {
       return ZIP_DAMAGED;
     }
     unsigned char* h = m_pDirData + off;
-    size_t nameLen = Get16(h + 28);
-    size_t next = off + kDirFileHeaderSize + nameLen + Get16(h + 30) + Get16(h + 32);
-    if (Get32(h) != kDirFileHeaderSig || next > dirSize) {
+    size_t nameLen = ReadLe16(h + 28);
+    size_t next = off + kDirFileHeaderSize + nameLen + ReadLe16(h + 30) + ReadLe16(h + 32);
+    if (ReadLe32(h) != kDirFileHeaderSig || next > dirSize) {
       Close();
       return ZIP_DAMAGED;
     }
@@ -196,7 +191,7 @@ int CiPhoneZipFileReader::Init(const char* path) {
   m_NameTable.SetGrowthStep(count);
   for (int i = 0; i < count; i++) {
     char* name = (char*)m_pEntries[i] + kDirFileHeaderSize;
-    int nameLen = Get16(m_pEntries[i] + 28);
+    int nameLen = ReadLe16(m_pEntries[i] + 28);
     m_NameTable.Add(MyMapPair{name, CalculateHashCodeLen(name, nameLen), nameLen});
   }
   return ZIP_OK;
@@ -221,13 +216,13 @@ int CiPhoneZipFileReader::get_FileLength(int index, long* length) {
   if (!length) return ZIP_NULL_ARGUMENT;
   if (m_nEntries == 0) return ZIP_NOT_LOADED;
   if (index < 0 || index >= m_nEntries) return ZIP_BAD_INDEX;
-  *length = (long)Get32(m_pEntries[index] + 24);
+  *length = (long)ReadLe32(m_pEntries[index] + 24);
   return ZIP_OK;
 }
 
 int CiPhoneZipFileReader::GetFileNameLength(int index) const {
   if (index < 0 || index >= m_nEntries) return -1;
-  return Get16(m_pEntries[index] + 28);
+  return ReadLe16(m_pEntries[index] + 28);
 }
 
 int CiPhoneZipFileReader::get_FileName(int index, char* name) {

@@ -9,6 +9,7 @@
 #include <new>
 
 #include "app_graphics.h"
+#include "byte_order.h"
 #include "dib_bitmap.h"
 #include "files.h"
 #include "gl_calls.h"
@@ -648,8 +649,6 @@ namespace {
 
 const u32 kPVRHeaderSize = 52;
 
-u32 ReadLE32(const u8* p) { return (u32)p[0] | (u32)p[1] << 8 | (u32)p[2] << 16 | (u32)p[3] << 24; }
-
 } // namespace
 
 int ProcessPVRData(const void* file, u32 fileSize, TexLevelData* levels, int& count, bool& alpha) {
@@ -657,9 +656,9 @@ int ProcessPVRData(const void* file, u32 fileSize, TexLevelData* levels, int& co
   alpha = false;
   if (!file || !levels || fileSize < kPVRHeaderSize) return 0;
   const u8* p = (const u8*)file;
-  u32 height = SwapInt32LittleToHost(ReadLE32(p + 4)), width = SwapInt32LittleToHost(ReadLE32(p + 8));
-  u32 format = SwapInt32LittleToHost(ReadLE32(p + 16)) & 0xFF;
-  u32 dataSize = SwapInt32LittleToHost(ReadLE32(p + 20));
+  u32 height = SwapInt32LittleToHost(ReadLe32(p + 4)), width = SwapInt32LittleToHost(ReadLe32(p + 8));
+  u32 format = SwapInt32LittleToHost(ReadLe32(p + 16)) & 0xFF;
+  u32 dataSize = SwapInt32LittleToHost(ReadLe32(p + 20));
   if (memcmp(p + 44, "PVR!", 4) != 0) return 0;
   bool fourBits;
   if (format == 13 || format == 25)
@@ -669,7 +668,7 @@ int ProcessPVRData(const void* file, u32 fileSize, TexLevelData* levels, int& co
   else
     return 0;
   if (dataSize > fileSize - kPVRHeaderSize) return 0;
-  alpha = SwapInt32LittleToHost(ReadLE32(p + 40)) != 0;
+  alpha = SwapInt32LittleToHost(ReadLe32(p + 40)) != 0;
   u32 offset = 0;
   int n = 0;
   while (offset < dataSize) {
