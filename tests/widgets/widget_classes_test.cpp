@@ -132,6 +132,7 @@ tuner: tie
 end
 checkBox: lone
   set: box
+  set_checked: boxOn
   caption: Sound
   textOffset: 0
 end
@@ -331,12 +332,16 @@ TEST(WidgetClasses, ButtonFramesHitTestAndPressThatLeaves) {
   EXPECT_FALSE(two->m_bPressed);
   EXPECT_EQ(t.app.XGetCapture(), nullptr);
 
-  // A check box whose box image has one frame shows frame 0 of the checked image too.
+  // The state frame comes from the box image: with one frame there, a pressed box shows frame 0
+  // of its checked image although that one has a pressed frame (2).
   XCheckBox* lone = t.Find<XCheckBox>("lone");
   ASSERT_NE(lone, nullptr);
+  ASSERT_EQ(lone->m_CheckedImage.FrameCount(), 3);
   lone->Check(true);
   lone->m_bPressed = 1;
-  t.DrawOnce();
+  draws = t.DrawOnce();
+  EXPECT_EQ(t.app.DrawsOf("boxOn0").size(), 1u) << Show(draws);
+  EXPECT_TRUE(t.app.DrawsOf("boxOn2").empty()) << Show(draws);
   EXPECT_EQ(lone->m_CheckedImage.frame, 0);
 }
 
@@ -579,9 +584,9 @@ TEST(WidgetClasses, ImagesWithoutASetOrBitmapDrawNothing) {
   pic->m_Image.frame = 3;
   EXPECT_EQ(pic->m_Image.Size(3).x, 30);
   EXPECT_EQ(pic->m_Image.CurrentBitmap(), nullptr);
-  a.DrawOnce();
-  EXPECT_TRUE(a.app.DrawsOf("pic0").empty());
-  EXPECT_TRUE(a.app.DrawsOf("pic3").empty());
+  // No frame of the set at all: neither frame 0 nor another one that has a bitmap.
+  for (const DrawCall& d : a.DrawOnce())
+    EXPECT_NE(d.tag.rfind("pic", 0), 0u) << d.tag;
   // Fully faded: nothing.
   pic->m_Image.frame = 1;
   pic->ApplyOpacity(0);
