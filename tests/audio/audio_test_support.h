@@ -18,6 +18,7 @@
 
 #include <tremor/ivorbisfile.h>
 
+#include "sound_mixer.h"
 #include "sound_system.h"
 #include "standin/standin.h"
 #include "test_application.h"
@@ -78,6 +79,24 @@ inline bool WaitFor(const std::function<bool()>& condition, int ms = 10000, int 
     std::this_thread::sleep_for(std::chrono::milliseconds(pollMs));
   }
   return true;
+}
+
+// Whether the audio thread mixes: a looped voice of the effect in slot, started now, moves within
+// ms. The mixer's running flag cannot tell, since a thread that has ended leaves it set.
+inline bool ThreadMixes(CiPhoneSoundSystem& sound, int slot, int ms = 10000) {
+  int channel = sound.PlaySFX(slot, true);
+  if (channel < 0) return false;
+  Sound& mixer = *sound.m_pMixer;
+  auto position = [&] {
+    mixer.Lock();
+    u32 at = static_cast<SFXChannel*>(mixer.channel((unsigned)channel))->m_nPosition;
+    mixer.Unlock();
+    return at;
+  };
+  const u32 start = position();
+  bool moved = WaitFor([&] { return position() != start; }, ms);
+  sound.StopSFX(slot, channel);
+  return moved;
 }
 
 // The test application reading the generated sound pack.

@@ -3,7 +3,10 @@
 // the mixer's thread stopped while the application is in the background.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <thread>
 
 #include "audio_test_support.h"
 #include "platform_main.h"
@@ -74,23 +77,40 @@ TEST(SoundAtStartUp, AMissingAudioDeviceLeavesTheGameRunningSilent) {
   EXPECT_NE(out.find("snd_pcm_open_name failed"), std::string::npos) << out;
 }
 
+// What reaches the output shows the thread: nothing while the application is in the background,
+// more again once it is back. A second background event leaves the mixer alone: the test restarts
+// it behind the sound system's back, so a second suspension would show.
 TEST(SoundInTheBackground, StopsTheAudioThreadUntilTheForeground) {
   ScopedTempDir wavDir;
   ASSERT_TRUE(wavDir.ok());
-  ScopedAudioOutput output(standin::Audio::Wav, wavDir.path() + "/out.wav");
+  const std::string wav = wavDir.path() + "/out.wav";
+  ScopedAudioOutput output(standin::Audio::Wav, wav);
   StartApp s;
   ASSERT_TRUE(s.app.Init(480, 320));
   auto* sound = dynamic_cast<CiPhoneSoundSystem*>(s.app.GetSoundSystem());
   ASSERT_NE(sound, nullptr);
+  auto written = [&] {
+    std::error_code ec;
+    uintmax_t size = std::filesystem::file_size(wav, ec);
+    return ec ? 0 : size;
+  };
+  ASSERT_TRUE(WaitFor([&] { return written() > 44; })) << "the audio thread never wrote";
   g_pGame = &s.app;
   onEnterBackground();
   EXPECT_TRUE(sound->m_bPaused);
-  EXPECT_FALSE(sound->m_pMixer->IsThreadRunning());
-  sound->SetPaused(true); // twice: still one suspension, nothing more to stop
-  EXPECT_FALSE(sound->m_pMixer->IsThreadRunning());
+  const uintmax_t before = written();
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  EXPECT_EQ(written(), before) << "the audio thread went on writing in the background";
+
+  sound->m_pMixer->resume();
+  onEnterBackground();
+  EXPECT_TRUE(sound->m_pMixer->IsThreadRunning()) << "a second background event suspended the mixer again";
+  sound->m_pMixer->suspend();
+
   onEnterForeground();
   EXPECT_FALSE(sound->m_bPaused);
-  EXPECT_TRUE(sound->m_pMixer->IsThreadRunning());
+  const uintmax_t back = written();
+  EXPECT_TRUE(WaitFor([&] { return written() > back; })) << "the audio thread did not come back";
   g_pGame = nullptr;
 }
 

@@ -151,20 +151,25 @@ INSTANTIATE_TEST_SUITE_P(Cases, Volumes,
                            return std::string(info.param.name);
                          });
 
-// Pausing twice suspends once (one resume brings the thread back), resuming twice starts one
-// thread, and a paused system still sets voices up: they sound once the thread runs again.
+// The system's own paused state decides whether a call reaches the mixer: the test moves the
+// mixer behind the system's back before each second call, so a second suspension or resumption
+// would show. A paused system still sets voices up: they sound once the thread runs again.
 TEST_F(SoundSystemTest, PausedTwiceSuspendsOnceAndStillAcceptsPlays) {
   int slot = sound.LoadOGG("Sounds\\effect_mono.ogg");
   ASSERT_GE(slot, 0);
   sound.SetPaused(true);
-  sound.SetPaused(true);
   EXPECT_TRUE(sound.m_bPaused);
   EXPECT_FALSE(Mixer().IsThreadRunning());
+  Mixer().resume();
+  sound.SetPaused(true);
+  EXPECT_TRUE(Mixer().IsThreadRunning()) << "the second pause suspended the mixer again";
+  Mixer().suspend();
+
   int channel = sound.PlaySFX(slot, true);
   ASSERT_GE(channel, 1);
   auto position = [&] {
     Mixer().Lock();
-    u32 at = Mixer().m_pSFXChannels[channel - 1].m_nPosition;
+    u32 at = static_cast<SFXChannel*>(Mixer().channel((unsigned)channel))->m_nPosition;
     Mixer().Unlock();
     return at;
   };
@@ -173,11 +178,29 @@ TEST_F(SoundSystemTest, PausedTwiceSuspendsOnceAndStillAcceptsPlays) {
 
   sound.SetPaused(false);
   EXPECT_FALSE(sound.m_bPaused);
-  ASSERT_TRUE(Mixer().IsThreadRunning()) << "one resume undoes two pauses";
-  pthread_t thread = Mixer().m_Thread;
+  EXPECT_TRUE(WaitFor([&] { return position() != 0; }))
+      << "one resume after two pauses: the voice never played";
+  Mixer().suspend();
   sound.SetPaused(false);
-  EXPECT_TRUE(pthread_equal(thread, Mixer().m_Thread)) << "a second resume started another thread";
-  EXPECT_TRUE(WaitFor([&] { return position() != 0; })) << "the voice set up while paused never played";
+  EXPECT_FALSE(Mixer().IsThreadRunning()) << "the second resume started another thread";
+}
+
+// The mixer keeps one thread: a resume while it runs starts none, a second suspend has nothing
+// left to stop, and the next resume mixes again.
+TEST_F(SoundSystemTest, TheMixerRunsOneThreadHoweverOftenItIsResumed) {
+  int slot = sound.LoadWAV("Sounds\\effect.wav");
+  ASSERT_GE(slot, 0);
+  ASSERT_TRUE(Mixer().IsThreadRunning());
+  pthread_t thread = Mixer().m_Thread;
+  Mixer().resume();
+  EXPECT_TRUE(pthread_equal(thread, Mixer().m_Thread))
+      << "a resume of a running mixer started another thread";
+  Mixer().suspend();
+  Mixer().suspend();
+  EXPECT_FALSE(Mixer().IsThreadRunning());
+  EXPECT_FALSE(ThreadMixes(sound, slot, 100));
+  Mixer().resume();
+  EXPECT_TRUE(ThreadMixes(sound, slot));
 }
 
 TEST(SoundSystemWithoutMixer, StoresNothingAndPlaysNothing) {
@@ -369,7 +392,9 @@ TEST_P(DamagedOgg, NeverHangsOrCrashesTheGame) {
     sound.m_pMixer->Unlock();
   });
   EXPECT_EQ(locked.wait_for(std::chrono::seconds(1)), std::future_status::ready);
-  EXPECT_TRUE(sound.m_pMixer->IsThreadRunning());
+  int good = sound.LoadWAV("Sounds\\effect.wav");
+  ASSERT_GE(good, 0);
+  EXPECT_TRUE(ThreadMixes(sound, good)) << "the audio thread stopped mixing";
   if (h >= 0) {
     EXPECT_EQ(sound.StopStream(h), 0);
   }
