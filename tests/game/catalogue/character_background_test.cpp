@@ -8,10 +8,16 @@ using catalogue::Target;
 
 namespace {
 
+const int kMark = -4242;
+
 void SetBackgroundIndex(s32 index) { memcpy((unsigned char*)&g_levelCur + 36, &index, sizeof index); }
 
 TEST_F(CatalogueTest, EachSkinFillsExactlyItsFramesAndFreesThePreviousOne) {
-  LoadCharacter(-1); // the id already "loaded" at start: nothing happens
+  // The id already "loaded" at start: nothing happens, so what the table holds stays.
+  Surface* held = new Surface("", 2, false);
+  g_character[0][0] = held;
+  LoadCharacter(-1);
+  EXPECT_EQ(g_character[0][0], held);
   EXPECT_EQ(g_charAtlas, nullptr);
   EXPECT_EQ(currentCharacter, -1);
   const char* atlases[] = {"character_lowres", "character_demon",    "character_jario",  "slicker",
@@ -24,11 +30,15 @@ TEST_F(CatalogueTest, EachSkinFillsExactlyItsFramesAndFreesThePreviousOne) {
     int missing = 0;
     EXPECT_EQ(Filled(Target::Character, &missing), RowSlots(*catalogue::SkinSprites(id)));
     EXPECT_EQ(missing, 0) << "frames without a picture in the pack";
-    // The same id again changes nothing.
+    // The same id again changes nothing: a mark on a surface shows a reload, even one that
+    // happens to get the same address.
     Surface* first = g_character[0][0];
+    ASSERT_NE(first, nullptr);
+    first->centerOffsetX = kMark;
     Atlas* atlas = g_charAtlas;
     LoadCharacter(id);
-    EXPECT_EQ(g_character[0][0], first);
+    ASSERT_EQ(g_character[0][0], first);
+    EXPECT_EQ(first->centerOffsetX, kMark);
     EXPECT_EQ(g_charAtlas, atlas);
   }
   EXPECT_EQ(Filled(Target::Character).size(), 229u);
@@ -55,7 +65,8 @@ TEST_F(CatalogueTest, CharacterIdsFromFilesAndLoopedRowsStayInRange) {
 
   LoadCharacter(6);
   EXPECT_EQ(CharacterLoopFrame(0, 7, 10), g_character[0][3]);
-  EXPECT_EQ(CharacterLoopFrame(10, 0, 10), nullptr) << "skin 6 has no flourish row: nothing to cycle";
+  EXPECT_EQ(CharacterLoopFrame(10, 7, 10), nullptr) << "skin 6 has no flourish row: nothing to cycle";
+  EXPECT_EQ(CharacterLoopFrame(0, 0, 10), nullptr) << "a loop of no frames";
   EXPECT_EQ(CharacterLoopFrame(65, 7, 1), nullptr);
   EXPECT_EQ(CharacterLoopFrame(0, 100, 99), nullptr) << "past the table's frames";
   LoadCharacter(8);
@@ -63,9 +74,12 @@ TEST_F(CatalogueTest, CharacterIdsFromFilesAndLoopedRowsStayInRange) {
 }
 
 TEST_F(CatalogueTest, BackgroundsLoadOnAChangeOfIndexOnly) {
-  SetBackgroundIndex(-1); // the initial index: the first call does nothing
+  // The initial index: the first call does nothing, so the slot keeps what it holds.
+  Surface* held = new Surface("", 2, false);
+  g_bgTile[1] = held;
+  SetBackgroundIndex(-1);
   LoadBGSprites();
-  EXPECT_EQ(g_bgTile[1], nullptr);
+  EXPECT_EQ(g_bgTile[1], held);
   EXPECT_EQ(curBGSprite, -1);
 
   struct Step {
@@ -82,9 +96,13 @@ TEST_F(CatalogueTest, BackgroundsLoadOnAChangeOfIndexOnly) {
     if (s.picture) {
       EXPECT_NE(g_bgTile[1]->texture, nullptr);
     }
+    // The same index again keeps the slot as it is; a mark on what it holds shows a reload.
+    if (!g_bgTile[1]) g_bgTile[1] = new Surface("", 2, false);
     Surface* kept = g_bgTile[1];
+    kept->centerOffsetX = kMark;
     LoadBGSprites();
-    EXPECT_EQ(g_bgTile[1], kept) << "the same index keeps its picture";
+    ASSERT_EQ(g_bgTile[1], kept) << "the same index keeps its picture";
+    EXPECT_EQ(kept->centerOffsetX, kMark);
   }
   for (Surface* s : {g_bgTile[0], g_bgTile[2], g_bgTile[3], g_bgTile[4]})
     EXPECT_EQ(s, nullptr);
