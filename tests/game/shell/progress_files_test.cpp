@@ -42,6 +42,12 @@ void ResetProgress() {
   memset(g_ratemeShownOrCompleted, 0, sizeof g_ratemeShownOrCompleted);
   g_worldSelected = 0;
   memset(OptionsSaved, 0, sizeof OptionsSaved);
+  const int worlds[WORLDS] = {1, 1, 0, 0, 1, 1, 1, 1, 1, 1};
+  for (int i = 0; i < 15; ++i)
+    g_charactersUnlocked[i] = i == 0;
+  memcpy(g_worldsUnlocked, worlds, sizeof worlds);
+  memset(g_superItemsUnlocked, 0, sizeof g_superItemsUnlocked);
+  memset(g_purchasesCount, 0, sizeof g_purchasesCount);
   memset(ImportantDataSaved, 0, sizeof ImportantDataSaved);
   memset(g_levelAchievements, 0, sizeof g_levelAchievements);
   memset(g_globalAchievements, 0, sizeof g_globalAchievements);
@@ -133,6 +139,8 @@ TEST_F(ProgressFiles, FilesThatAreNotWholeProgressFilesChangeNothing) {
   g_worldSelected = 4;
   g_globalAchievements[2] = 77;
   g_levelAchievements[5][20] = 3;
+  g_charactersUnlocked[6] = 1;
+  Missions[30].counter = 150;
   SaveAllData();
   Bytes options = ReadDisk("data/options.cfg"), date = ReadDisk("data/date.cfg");
   Bytes global = ReadDisk("data/global.cfg"), levels = ReadDisk("data/allinfo.dat");
@@ -150,11 +158,11 @@ TEST_F(ProgressFiles, FilesThatAreNotWholeProgressFilesChangeNothing) {
       {"options.cfg", noMarker, LoadOptions},
       {"options.cfg", Bytes(options.begin(), options.end() - 1), LoadOptions},
       {"date.cfg", dateNoMarker, LoadImportantData},
-      {"date.cfg", Bytes(date.begin(), date.begin() + 100), LoadImportantData},
+      {"date.cfg", Bytes(date.begin(), date.end() - 4), LoadImportantData},
       {"global.cfg", longer, LoadGlobalData},
       {"global.cfg", Bytes(), LoadGlobalData},
       {"allinfo.dat", Bytes(levels.begin(), levels.begin() + 153596), LoadAllLevelsInfo},
-      {"missions.cfg", Bytes(missions.begin(), missions.begin() + 15), LoadMissions},
+      {"missions.cfg", Bytes(missions.begin(), missions.end() - 1), LoadMissions},
   };
   for (auto& c : cases) {
     ResetProgress();
@@ -169,6 +177,8 @@ TEST_F(ProgressFiles, FilesThatAreNotWholeProgressFilesChangeNothing) {
     EXPECT_EQ(g_globalAchievements[2], 0) << c.name;
     EXPECT_EQ(g_levelAchievements[5][20], 0) << c.name;
     EXPECT_EQ(g_charactersUnlocked[0], 1) << c.name;
+    EXPECT_EQ(g_charactersUnlocked[6], 0) << c.name;
+    EXPECT_EQ(Missions[30].counter, 0) << c.name;
   }
   // Missing files are normal: nothing said, nothing changed.
   std::filesystem::remove_all("data");
@@ -211,7 +221,6 @@ TEST_F(ProgressFiles, EverythingRoundTrips) {
   Missions[99].justCompleted = 1;
   SaveAllData();
   ResetProgress();
-  g_charactersUnlocked[6] = 0;
   EXPECT_EQ(LoadOptions() + LoadImportantData() + LoadGlobalData() + LoadAllLevelsInfo() + LoadMissions(), 5);
   EXPECT_EQ(g_muteMusic, 1);
   EXPECT_EQ(g_accelerometerControl, 0);
