@@ -79,23 +79,14 @@ void DrawQuestInterface(float dt) {
   Draw(84, 18, 0.5f, g_guiTime);
   // Each icon swells to 0.75 and shrinks to nothing within 0.15 s of its limit being passed.
   float a[3] = {1.0f, 1.0f, 1.0f};
-  int rank = 3;
-  if (t > h.rankTime3) {
-    a[0] = Max0(1.5f - 10 * (t - h.rankTime3));
-    rank = 2;
-  }
+  if (t > h.rankTime3) a[0] = Max0(1.5f - 10 * (t - h.rankTime3));
   if (t > h.rankTime2) {
     a[0] = 0;
     a[1] = Max0(1.5f - 10 * (t - h.rankTime2));
-    rank = 1;
   }
-  if (t > h.rankTime1) {
-    a[0] = a[1] = 0;
-    rank = 1;
-  }
+  if (t > h.rankTime1) a[0] = a[1] = 0;
   if (run.quickSaved) a[0] = a[1] = a[2] = 0;
-  if (t < h.rankTime4) rank = 4;
-  run.rank = rank;
+  run.rank = RankOfTime(t, h);
   DrawGoldenStick(t, dt, h);
   for (int i = 0; i < 3; ++i) {
     float x = 20 + 19 * (float)i;

@@ -28,5 +28,6 @@ extern levelCurrentData g_levelCurrentData;
 // Once per frame with the frame step (0 while paused): the run's counters, then the clock while
 // the hero plays.
 void ProcessCurrentLevel(float dt);
-// The rank a level time earns against the header's four limits (4 the perfect rank).
+// The rank a level time earns against the header's four limits (4 the perfect rank); the HUD
+// gives the run this rank every frame.
 int RankOfTime(float t, const levelHeader& header);
