@@ -90,6 +90,174 @@ TEST_F(LevelTest, SaveThenLoadKeepsEveryStoredWordInSlotOrder) {
   }
 }
 
+// The level file as its layout documents it, independent of the code's word numbers: a count,
+// records of 284 bytes, then the 540-byte header, every value little-endian.
+void Put32(Bytes& b, size_t at, uint32_t v) {
+  for (int i = 0; i < 4; ++i)
+    b[at + i] = (unsigned char)(v >> (8 * i));
+}
+void PutFloat(Bytes& b, size_t at, float f) {
+  uint32_t v;
+  memcpy(&v, &f, 4);
+  Put32(b, at, v);
+}
+
+// A word at its byte offset: an int or a float.
+struct Word {
+  int offset;
+  bool isFloat;
+  double value;
+};
+void Lay(Bytes& b, size_t base, std::initializer_list<Word> words) {
+  for (const Word& w : words)
+    if (w.isFloat)
+      PutFloat(b, base + w.offset, (float)w.value);
+    else
+      Put32(b, base + w.offset, (uint32_t)(int32_t)w.value);
+}
+const bool kI = false, kF = true; // the word's kind
+
+// A field: its byte offset in the record or header, the value the file gives it and where the
+// loaded object holds it. The values are all different, so two fields read from each other's
+// place show.
+template <class T> struct Field {
+  int offset;
+  bool isFloat;
+  double value;
+  double (*held)(const T&);
+};
+template <class T> void LayFields(Bytes& b, size_t base, const T& fields) {
+  for (const auto& f : fields)
+    Lay(b, base, {{f.offset, f.isFloat, f.value}});
+}
+
+const Field<gameRect> kPlaced[] = {
+    {4, kI, 1, [](const gameRect& o) -> double { return o.type; }},
+    {8, kI, 701, [](const gameRect& o) -> double { return o.uid; }},
+    {12, kI, 7, [](const gameRect& o) -> double { return o.layer; }},
+    {16, kF, 5123.5f, [](const gameRect& o) -> double { return o.x; }},
+    {20, kF, 5234.25f, [](const gameRect& o) -> double { return o.y; }},
+    {24, kF, 5345.75f, [](const gameRect& o) -> double { return o.x2; }},
+    {28, kF, 5456.5f, [](const gameRect& o) -> double { return o.y2; }},
+    {32, kI, 1, [](const gameRect& o) -> double { return o.flipX; }},
+    {36, kI, 0, [](const gameRect& o) -> double { return o.flipY; }},
+    {40, kI, 1, [](const gameRect& o) -> double { return o.noCollision; }},
+    {44, kI, 1, [](const gameRect& o) -> double { return o.rotated; }},
+    {48, kF, 7.5f, [](const gameRect& o) -> double { return o.fps; }},
+    {52, kI, -1, [](const gameRect& o) -> double { return o.move.moveXOrientation; }},
+    {56, kI, -2, [](const gameRect& o) -> double { return o.move.moveYOrientation; }},
+    {60, kF, 1.75f, [](const gameRect& o) -> double { return o.customSize; }},
+    {64, kI, 1, [](const gameRect& o) -> double { return o.move.moveXRespawn; }},
+    {68, kI, 0, [](const gameRect& o) -> double { return o.move.moveYRespawn; }},
+    {72, kI, 1, [](const gameRect& o) -> double { return o.draw2Point; }}, // the second point as stored
+    {76, kI, 1, [](const gameRect& o) -> double { return o.alsoMovePlayer; }},
+    {80, kI, 3, [](const gameRect& o) -> double { return o.move.trigger; }},
+    {84, kI, 120, [](const gameRect& o) -> double { return o.move.triggerDistanceX; }},
+    {88, kI, 230, [](const gameRect& o) -> double { return o.move.triggerDistanceY; }},
+    {92, kI, 6, [](const gameRect& o) -> double { return o.sizeExtraX; }},
+    {96, kI, 9, [](const gameRect& o) -> double { return o.sizeExtraY; }},
+    {100, kI, 1, [](const gameRect& o) -> double { return o.move.pendulum; }},
+    {104, kF, 0.375f, [](const gameRect& o) -> double { return o.move.pendulumAmplitude; }},
+    {108, kF, 0.625f, [](const gameRect& o) -> double { return o.blockAngle; }},
+    {112, kI, 1, [](const gameRect& o) -> double { return o.noAlphaBlending; }},
+    {128, kI, 1, [](const gameRect& o) -> double { return o.autoRotation; }},
+    {132, kI, 702, [](const gameRect& o) -> double { return o.bindUID; }},
+    {136, kI, 4242, [](const gameRect& o) -> double { return o.spareValue; }},
+    {144, kF, 1.25f, [](const gameRect& o) -> double { return o.move.moveXTime; }},
+    {148, kF, 0.5f, [](const gameRect& o) -> double { return o.move.moveXPause; }},
+    {152, kF, 44.5f, [](const gameRect& o) -> double { return o.move.moveXSpeed; }},
+    {156, kF, 2.25f, [](const gameRect& o) -> double { return o.move.moveYTime; }},
+    {160, kF, 0.75f, [](const gameRect& o) -> double { return o.move.moveYPause; }},
+    {164, kF, 55.5f, [](const gameRect& o) -> double { return o.move.moveYSpeed; }},
+    {172, kF, 0.875f, [](const gameRect& o) -> double { return o.move.circlingPhase; }},
+    {180, kF, 1.5f, [](const gameRect& o) -> double { return o.move.circlingSpeed; }},
+    {184, kF, 33.5f, [](const gameRect& o) -> double { return o.move.circlingRadius; }},
+    {188, kI, 201, [](const gameRect& o) -> double { return o.color[1]; }}, // red
+    {192, kI, 102, [](const gameRect& o) -> double { return o.color[2]; }}, // green
+    {196, kI, 53, [](const gameRect& o) -> double { return o.color[3]; }},  // blue
+    {200, kI, 244, [](const gameRect& o) -> double { return o.color[0]; }}, // alpha
+    {204, kF, 1001.5f, [](const gameRect& o) -> double { return o.custom1; }},
+    {208, kF, 31.25f, [](const gameRect& o) -> double { return o.custom2; }},
+    {212, kF, -6.5f, [](const gameRect& o) -> double { return o.custom3; }},
+    {244, kI, 1, [](const gameRect& o) -> double { return o.drawMode2; }},
+    {248, kI, 120, [](const gameRect& o) -> double { return o.initShiftX; }},
+    {252, kI, -140, [](const gameRect& o) -> double { return o.initShiftY; }},
+};
+
+// Words the reader ignores and the writer writes as zero.
+const int kReservedOffsets[] = {116, 120, 124, 140, 168, 176, 216, 220, 224, 228,
+                                232, 236, 240, 256, 260, 264, 268, 272, 276, 280};
+
+#define HEADER_FIELD(offset, kind, value, name)                                                              \
+  Field<levelHeader> {                                                                                       \
+    offset, kind, value, [](const levelHeader& h) -> double { return h.name; }                               \
+  }
+const Field<levelHeader> kHeaderFields[] = {
+    HEADER_FIELD(36, kI, -1, background),     HEADER_FIELD(40, kI, 10, backgroundR),
+    HEADER_FIELD(44, kI, 20, backgroundG),    HEADER_FIELD(48, kI, 30, backgroundB),
+    HEADER_FIELD(52, kI, 40, backgroundA),    HEADER_FIELD(56, kI, 5100, startX),
+    HEADER_FIELD(60, kI, 5150, startY),       HEADER_FIELD(112, kI, 3, weatherKind),
+    HEADER_FIELD(128, kI, 12, weatherAmount), HEADER_FIELD(132, kI, -250, weatherVelX),
+    HEADER_FIELD(136, kI, 300, weatherVelY),  HEADER_FIELD(140, kI, 255, characterA),
+    HEADER_FIELD(144, kI, 128, characterR),   HEADER_FIELD(148, kI, 64, characterG),
+    HEADER_FIELD(152, kI, 32, characterB),    HEADER_FIELD(156, kF, 1.5, weatherSize),
+    HEADER_FIELD(160, kF, 10.5, rankTime4),   HEADER_FIELD(164, kF, 15.5, rankTime3),
+    HEADER_FIELD(168, kF, 20.5, rankTime2),   HEADER_FIELD(172, kF, 25.5, rankTime1),
+    HEADER_FIELD(180, kF, 0.75, ipadZoom),    HEADER_FIELD(184, kI, 1, noBackgroundScroll),
+    HEADER_FIELD(188, kI, 200, particlesA),   HEADER_FIELD(192, kI, 150, particlesR),
+    HEADER_FIELD(196, kI, 100, particlesG),   HEADER_FIELD(200, kI, 50, particlesB),
+};
+#undef HEADER_FIELD
+
+TEST_F(LevelTest, AFileBuiltByteByByteFromTheLayoutLoadsIntoItsFieldsAndIsWrittenBackAlike) {
+  const size_t first = 4, second = 4 + 284, header = 4 + 2 * 284;
+  Bytes file(header + 540, 0);
+  Lay(file, 0, {{0, kI, 2}});
+  Lay(file, first, {{0, kI, 2096}});
+  LayFields(file, first, kPlaced);
+  for (int at : kReservedOffsets)
+    Lay(file, first, {{at, kI, 0x5a5a5a5a}});
+  // A one-point object the first is bound to; it keeps its "No Collision" of its own.
+  Lay(file, second,
+      {{0, kI, 2096},
+       {4, kI, 1},
+       {8, kI, 702},
+       {16, kF, 5600},
+       {20, kF, 5300},
+       {40, kI, 1},
+       {52, kI, 1},
+       {56, kI, 1},
+       {60, kF, 1.0}});
+  // The header's named fields, and reserved bytes at both ends that travel with it.
+  LayFields(file, header, kHeaderFields);
+  Lay(file, header, {{0, kI, 0x11223344}, {536, kI, 0x55667788}});
+
+  g_currentMode = 10; // the editor: no start shift
+  ASSERT_EQ(Load(file), 1);
+  ASSERT_EQ(ActiveCount(), 3);
+  const gameRect& o = GameRects[1];
+  for (const auto& f : kPlaced)
+    EXPECT_EQ(f.held(o), f.value) << "the record's field at byte " << f.offset;
+  EXPECT_EQ(GameRects[2].uid, 702);
+  EXPECT_EQ(GameRects[2].noCollision, 1);
+  EXPECT_EQ(o.bindSlot, 2);
+  for (const auto& f : kHeaderFields)
+    EXPECT_EQ(f.held(g_levelCur), f.value) << "the header's field at byte " << f.offset;
+
+  // Written back: the same bytes, but zeroes in the reserved words and the second point the
+  // one-point object derives from its size.
+  ASSERT_TRUE(EditorSaveAsText("level8.txt"));
+  Bytes saved = ReadFile("level8.txt");
+  ASSERT_EQ(saved.size(), file.size());
+  Bytes expected = file;
+  for (int at : kReservedOffsets)
+    Put32(expected, first + at, 0);
+  std::string differ;
+  for (size_t i = 0; i < saved.size(); ++i)
+    if (saved[i] != expected[i] && !(i >= second + 24 && i < second + 32)) differ += " " + std::to_string(i);
+  EXPECT_EQ(differ, "") << "bytes written otherwise than the layout says";
+}
+
 // A record with one word changed, and what the loaded object holds for it.
 struct ReadingCase {
   const char* name;
