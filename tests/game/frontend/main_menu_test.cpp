@@ -2,8 +2,13 @@
 // screen with the sample pack: sub-menus unfolding with their buttons disabled until unfolded, the
 // back key closing a sub-menu before it asks to quit, the quit answer saving and finishing, and the
 // common menu set loaded once.
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <set>
+#include <sstream>
 
 #include "atlas.h"
 #include "buttons.h"
@@ -20,6 +25,8 @@
 #include "progress_files.h"
 #include "running_game.h"
 #include "standin/standin.h"
+#include "surface.h"
+#include "texture2d.h"
 #include "the_game.h"
 
 namespace {
@@ -198,22 +205,64 @@ TEST_F(FrontEnd, YesToTheQuitQuestionSavesTheProgressAndFinishes) {
     EXPECT_TRUE(std::filesystem::exists(file)) << file;
 }
 
+// Each entry into the menu may ask for a rating: the first request once level 54 is done, the
+// second once level 103 is, each only with more than five mushrooms, never after the player rated
+// and never twice; a request that opens is saved at once.
 TEST_F(FrontEnd, TheRateRequestsOpenOnceEachWhenTheirLevelIsDone) {
   ToTheMenu();
-  g_globalAchievements[GLOBAL_WORD_MUSHROOMS] = 6;
-  g_levelAchievements[54][LEVEL_WORD_COMPLETIONS] = 1;
-  g_levelAchievements[103][LEVEL_WORD_COMPLETIONS] = 1;
-  g_ratemeShownOrCompleted[0] = g_ratemeShownOrCompleted[1] = g_ratemeShownOrCompleted[2] = 0;
-  SwitchMode(0);
-  EXPECT_EQ(OpenDialogs(), 2) << "both on the same entry";
-  EXPECT_EQ(g_ratemeShownOrCompleted[0], 1);
-  EXPECT_EQ(g_ratemeShownOrCompleted[1], 1);
+  if (!Running()) return;
+  const struct {
+    const char* what;
+    int mushrooms;
+    bool level54, level103;
+    u8 flags[3]; // first asked, second asked, rated
+    bool first, second;
+  } cases[] = {
+      {"both levels done", 6, true, true, {0, 0, 0}, true, true},
+      {"level 54 done", 6, true, false, {0, 0, 0}, true, false},
+      {"level 103 done", 6, false, true, {0, 0, 0}, false, true},
+      {"five mushrooms", 5, true, true, {0, 0, 0}, false, false},
+      {"rated", 6, true, true, {0, 0, 1}, false, false},
+      {"first asked before", 6, true, true, {1, 0, 0}, false, true},
+      {"second asked before", 6, true, true, {0, 1, 0}, true, false},
+  };
+  auto open = [](const char* words) {
+    int n = 0;
+    for (const helpDialog& d : HelpDialogs)
+      n += d.active && strstr(d.text, words) ? 1 : 0;
+    return n;
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    KillDialogs();
+    g_globalAchievements[GLOBAL_WORD_MUSHROOMS] = c.mushrooms;
+    g_levelAchievements[54][LEVEL_WORD_COMPLETIONS] = c.level54;
+    g_levelAchievements[103][LEVEL_WORD_COMPLETIONS] = c.level103;
+    memcpy(g_ratemeShownOrCompleted, c.flags, 3);
+    std::filesystem::remove("data/options.cfg");
+    SwitchMode(0);
+    EXPECT_EQ(open("If you like this game"), c.first ? 1 : 0);
+    EXPECT_EQ(open("Sorry to bother you again"), c.second ? 1 : 0);
+    EXPECT_EQ(OpenDialogs(), (c.first ? 1 : 0) + (c.second ? 1 : 0));
+    const u8 after[3] = {(u8)(c.flags[0] || c.first), (u8)(c.flags[1] || c.second), c.flags[2]};
+    for (int i = 0; i < 3; ++i)
+      EXPECT_EQ(g_ratemeShownOrCompleted[i], after[i]) << "flag " << i;
+    if (c.first || c.second) {
+      std::ifstream in("data/options.cfg", std::ios::binary);
+      Bytes saved((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      ASSERT_EQ(saved.size(), 432u) << "the request was not saved";
+      for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(saved[4 * (7 + i)], after[i]) << "saved flag " << i;
+    }
+    KillDialogs();
+    SwitchMode(0);
+    EXPECT_EQ(OpenDialogs(), 0) << "asked again on the next entry";
+  }
   KillDialogs();
-  SwitchMode(0);
-  EXPECT_EQ(OpenDialogs(), 0) << "each asks once";
   g_globalAchievements[GLOBAL_WORD_MUSHROOMS] = 0;
   g_levelAchievements[54][LEVEL_WORD_COMPLETIONS] = 0;
   g_levelAchievements[103][LEVEL_WORD_COMPLETIONS] = 0;
+  memset(g_ratemeShownOrCompleted, 0, 3);
 }
 
 TEST_F(FrontEnd, TheCommonMenuSetLoadsOnceAndKeepsTheOptionsThroughPlay) {
@@ -296,13 +345,59 @@ TEST_F(FrontEnd, HintsAreDrawnAtRandomAndALongOneWrapsInItsBox) {
     EXPECT_NE(g_currentHint, 3);
   }
   menuHintsFontInfos[3].enabled = 1.0f;
-  ASSERT_NE(FontHintText, nullptr);
-  g_currentHint = 9; // " Out of mushrooms? Buy more at the shop!"
-  int shortLines = DrawMenuHint(240, 160, 1.0f, helpPanel[0]);
-  g_currentHint = 10; // the longest
-  int longLines = DrawMenuHint(240, 160, 1.0f, helpPanel[0]);
-  EXPECT_GE(shortLines, 1);
-  EXPECT_GT(longLines, shortLines);
+
+  // A tip wraps into the 240-wide box whose top left is 145 left of and 10 above the point given:
+  // lines break at spaces, each fits the box by the font's own measure (the space extras are drawn
+  // beyond it) and the next word would not have, and every line is drawn from the box's left edge.
+  hgeFont* font = FontHintText;
+  ASSERT_NE(font, nullptr);
+  ASSERT_NE(helpPanel[0], nullptr);
+  const int x = 240, y = 160;
+  for (int hint : {9, 10}) { // " Out of mushrooms? Buy more at the shop!", the longest
+    SCOPED_TRACE(menuhints[hint]);
+    g_currentHint = hint;
+    TriangleCapture capture;
+    const int lines = DrawMenuHint(x, y, 1.0f, helpPanel[0]);
+    const std::string wrapped = font->buffer;
+    std::string unwrapped = wrapped;
+    std::replace(unwrapped.begin(), unwrapped.end(), '\n', ' ');
+    EXPECT_EQ(unwrapped, menuhints[hint]);
+    std::vector<std::string> rows;
+    std::stringstream in(wrapped);
+    for (std::string row; std::getline(in, row, '\n');)
+      rows.push_back(row);
+    ASSERT_EQ((int)rows.size(), lines);
+    EXPECT_GE(lines, 2);
+    for (size_t i = 0; i < rows.size(); ++i) {
+      EXPECT_LE(font->GetStringWidth(rows[i].c_str()), 240.0f) << rows[i];
+      if (i + 1 < rows.size()) {
+        std::string longer = rows[i] + " " + rows[i + 1].substr(0, rows[i + 1].find(' '));
+        EXPECT_GT(font->GetStringWidth(longer.c_str()), 240.0f)
+            << "the next word would have fitted: " << longer;
+      }
+    }
+    // Drawn: the panel, then one glyph per character left, row by row.
+    const std::vector<CapturedBlit>& blits = capture.Blits();
+    ASSERT_FALSE(blits.empty());
+    EXPECT_EQ(blits[0].source, helpPanel[0]->texture->bitmap);
+    std::map<double, double> rowLeft; // top of a row of glyphs, its leftmost edge
+    for (size_t i = 1; i < blits.size(); ++i) {
+      auto at = rowLeft.find(blits[i].MinY());
+      if (at == rowLeft.end())
+        rowLeft[blits[i].MinY()] = blits[i].MinX();
+      else
+        at->second = std::min(at->second, blits[i].MinX());
+    }
+    EXPECT_EQ(blits.size() - 1, wrapped.size() - (size_t)(lines - 1));
+    ASSERT_EQ((int)rowLeft.size(), lines);
+    // The first line's vertical centre on the box's top. A row's first glyph may start a little
+    // left of the pen, and the tip's opening space moves it 5 pixels right.
+    EXPECT_NEAR(rowLeft.begin()->first + font->height * font->scale / 2, y - 10, 1.0);
+    for (const auto& row : rowLeft) {
+      EXPECT_GE(row.second, x - 145 - 2) << "the row at " << row.first;
+      EXPECT_LE(row.second, x - 145 + 6) << "the row at " << row.first;
+    }
+  }
 }
 
 } // namespace
