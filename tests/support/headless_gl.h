@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "standin/standin.h"
@@ -24,31 +26,40 @@ public:
   HeadlessGL& operator=(const HeadlessGL&) = delete;
   ~HeadlessGL() { Close(); }
 
-  // Makes a w x h pbuffer current; false when no such context can be had.
+  // Makes a w x h pbuffer current; false when no such context can be had (Why says where).
   bool Open(int w, int h) {
     Close();
     // The software rasteriser: the same pixels on every machine, with or without a GPU.
     setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
     auto getPlatformDisplay = (PFNEGLGETPLATFORMDISPLAYEXTPROC)eglGetProcAddress("eglGetPlatformDisplayEXT");
-    if (!getPlatformDisplay) return false;
+    if (!getPlatformDisplay) return Failed("eglGetProcAddress(eglGetPlatformDisplayEXT)");
     m_display = getPlatformDisplay(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    if (m_display == EGL_NO_DISPLAY) return Failed("eglGetPlatformDisplayEXT(surfaceless)");
     EGLint major = 0, minor = 0;
-    if (m_display == EGL_NO_DISPLAY || !eglInitialize(m_display, &major, &minor)) return false;
+    if (!eglInitialize(m_display, &major, &minor)) return Failed("eglInitialize");
     EGLConfig config = nullptr;
-    if (!Choose565(&config)) return false;
+    if (!Choose565(&config)) return Failed("choosing an RGB565 pbuffer configuration");
     eglBindAPI(EGL_OPENGL_ES_API);
     const EGLint surfaceAttribs[] = {EGL_WIDTH, w, EGL_HEIGHT, h, EGL_NONE};
     m_surface = eglCreatePbufferSurface(m_display, config, surfaceAttribs);
+    if (m_surface == EGL_NO_SURFACE) return Failed("eglCreatePbufferSurface");
     const EGLint contextAttribs[] = {EGL_CONTEXT_CLIENT_VERSION, 1, EGL_NONE};
     m_context = eglCreateContext(m_display, config, EGL_NO_CONTEXT, contextAttribs);
-    if (m_surface == EGL_NO_SURFACE || m_context == EGL_NO_CONTEXT) return false;
-    if (!eglMakeCurrent(m_display, m_surface, m_surface, m_context)) return false;
+    if (m_context == EGL_NO_CONTEXT) return Failed("eglCreateContext (GL ES 1.1)");
+    if (!eglMakeCurrent(m_display, m_surface, m_surface, m_context)) return Failed("eglMakeCurrent");
     m_width = w;
     m_height = h;
+    m_open = true;
     return true;
   }
 
+  // Whether the last Open made its context current, and if not, the step that failed.
+  bool IsOpen() const { return m_open; }
+  const std::string& Why() const { return m_why; }
+
   void Close() {
+    m_open = false;
+    m_why.clear();
     if (m_display == EGL_NO_DISPLAY) return;
     eglMakeCurrent(m_display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (m_context != EGL_NO_CONTEXT) eglDestroyContext(m_display, m_context);
@@ -85,6 +96,12 @@ public:
   }
 
 private:
+  bool Failed(const char* step) {
+    char code[16];
+    snprintf(code, sizeof code, "0x%04x", (unsigned)eglGetError());
+    m_why = std::string(step) + " failed (EGL error " + code + ")";
+    return false;
+  }
   bool Choose565(EGLConfig* out) {
     return standin::FindEglConfig(m_display, 5, 6, 5, 0, EGL_PBUFFER_BIT, out);
   }
@@ -94,4 +111,6 @@ private:
   EGLContext m_context = EGL_NO_CONTEXT;
   int m_width = 0;
   int m_height = 0;
+  bool m_open = false;
+  std::string m_why;
 };

@@ -9,6 +9,7 @@
 #include "display.h"
 #include "game_gl_screen.h"
 #include "game_globals.h"
+#include "gl_required.h"
 #include "hge_font.h"
 #include "png_file_writer.h"
 
@@ -21,7 +22,7 @@ protected:
   void SetUp() override {
     CatalogueTest::SetUp();
     game.m_bCreateTextures = 1;
-    if (!screen.Open(game, kW, kH)) GTEST_SKIP() << "no headless GL";
+    if (!screen.Open(game, kW, kH)) SKIP_OR_FAIL_WITHOUT_GL(screen.GL());
     opened = true;
     ResetDrawingState();
     MAXX = kW;

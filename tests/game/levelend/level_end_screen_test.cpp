@@ -16,6 +16,7 @@
 #include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
+#include "gl_required.h"
 #include "level_data.h"
 #include "level_end.h"
 #include "level_header.h"
@@ -37,7 +38,7 @@ protected:
     ASSERT_TRUE(game.OpenPackFile(SamplePackPath())) << SamplePackPath();
     game.m_bCreateTextures = 1;
     c = GetParam();
-    if (!screen.Open(game, c.w, c.h)) GTEST_SKIP() << "no headless GL";
+    if (!screen.Open(game, c.w, c.h)) SKIP_OR_FAIL_WITHOUT_GL(screen.GL());
     opened = true;
     ResetDrawingState();
     MAXX = c.w;

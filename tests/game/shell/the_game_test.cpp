@@ -10,7 +10,7 @@
 #include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
-#include "headless_gl.h"
+#include "gl_required.h"
 #include "help_dialogs.h"
 #include "progress_files.h"
 #include "sound_log.h"
@@ -109,7 +109,7 @@ protected:
     ASSERT_TRUE(dir.ok());
     std::filesystem::create_directories("app/native/assets");
     ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
-    if (!gl.Open(546, 320)) GTEST_SKIP() << "no headless GL";
+    if (!gl.Open(546, 320)) SKIP_OR_FAIL_WITHOUT_GL(gl);
     GLES_ResetStateCache();
     game.reset(new CTheGame());
     g_pGame = game.get();

@@ -31,6 +31,8 @@ public:
     m_Screen.reset();
     GLES_ResetStateCache();
   }
+  // The GL context under the screen: whether it opened, and why not.
+  const HeadlessGL& GL() const { return m_GL; }
   HeadlessGL::Pixel At(int x, int y) {
     GLES_FlushBuffer();
     return m_GL.At(x, y);

@@ -14,6 +14,7 @@
 #include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
+#include "gl_required.h"
 #include "level_header.h"
 #include "png_file_writer.h"
 #include "startup_pack.h"
@@ -34,7 +35,7 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(game.OpenPackFile(SamplePackPath())) << SamplePackPath();
     game.m_bCreateTextures = 1;
-    if (!screen.Open(game, 480, 320)) GTEST_SKIP() << "no headless GL";
+    if (!screen.Open(game, 480, 320)) SKIP_OR_FAIL_WITHOUT_GL(screen.GL());
     opened = true;
     ResetDrawingState();
     MAXX = 480;
