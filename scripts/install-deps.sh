@@ -10,8 +10,9 @@ packages=(
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libvorbisidec-dev
   # GL and windowing: real EGL + GLES 1.1 from Mesa, SDL2 for the desktop window
   libegl-dev libgles-dev libegl-mesa0 libgl1-mesa-dri libsdl2-dev
-  # tools: fonts for the sample pack, audio fixtures, zip, a virtual display for window tests
-  libfreetype-dev fonts-dejavu-core vorbis-tools sox zip xvfb xauth
+  # tools: fonts and drawing for the sample pack, audio fixtures, zip, a virtual display for
+  # window tests
+  libfreetype-dev libcairo2-dev fonts-dejavu-core vorbis-tools sox zip xvfb xauth
 )
 
 missing=()
