@@ -1,12 +1,15 @@
 // The sample-pack generator: what it writes stays inside the readers' limits and reads back, and
 // the same tables give the same bytes.
 #include <gtest/gtest.h>
+#include <png.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +29,24 @@ namespace fs = std::filesystem;
 using namespace samplepack;
 
 namespace {
+
+// An atlas page as RGBA rows.
+struct Page {
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgba;
+  const unsigned char* At(int x, int y) const { return &rgba[((size_t)y * width + x) * 4]; }
+};
+
+bool ReadPage(const fs::path& path, Page* out) {
+  png_image image = {};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
+  image.format = PNG_FORMAT_RGBA;
+  out->width = (int)image.width;
+  out->height = (int)image.height;
+  out->rgba.resize(PNG_IMAGE_SIZE(image));
+  return png_image_finish_read(&image, nullptr, out->rgba.data(), 0, nullptr) != 0;
+}
 
 std::vector<char> Slurp(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -85,27 +106,158 @@ TEST(SamplePack, TheGamesAtlasReaderFindsEveryPackedSpriteWhereItWasDrawn) {
   }
 }
 
-TEST(SamplePack, SpritesAreSizedFromTheirNames) {
-  struct Case {
+// Every asset the catalogue names gets its size from the one table beside the rows, or from the
+// size its name carries; the table holds no row that no asset uses.
+TEST(SamplePack, EveryPictureIsSizedByTheTableOrItsName) {
+  struct Walk : catalogue::AssetVisitor {
+    std::vector<ArtRequest> all;
+    void Atlas(const char*) override {}
+    void AtlasEntry(const char* atlas, const char* name, const catalogue::Slot& slot) override {
+      all.push_back({name, slot, atlas});
+    }
+    void Picture(const char* name, catalogue::Source, const catalogue::Slot& slot) override {
+      all.push_back({name, slot, ""});
+    }
+    void Font(const catalogue::FontSpec&) override {}
+  } walk;
+  catalogue::WalkAssets(walk);
+  ASSERT_GT(walk.all.size(), 2000u);
+
+  int count = 0;
+  const catalogue::ArtSize* table = catalogue::ArtSizes(&count);
+  std::set<std::string> keys, used;
+  for (int i = 0; i < count; ++i) {
+    EXPECT_TRUE(keys.insert(table[i].key).second) << table[i].key << " twice";
+    EXPECT_GT(table[i].width, 0) << table[i].key;
+    EXPECT_GT(table[i].height, 0) << table[i].key;
+  }
+  // The keys a sprite can be found by: its name, its run's pattern, its atlas.
+  int setCount = 0;
+  const catalogue::Set* const* sets = catalogue::AllSets(&setCount);
+  char name[catalogue::kMaxNameLength];
+  for (int s = 0; s < setCount; ++s)
+    for (int r = 0; r < sets[s]->runCount; ++r) {
+      const catalogue::Run& run = sets[s]->runs[r];
+      for (int i = 0; i < catalogue::SlotCount(run); ++i) {
+        if (!catalogue::ExpandName(run, i, name, sizeof name)) continue;
+        for (const char* key : {(const char*)name, run.pattern, sets[s]->atlas})
+          if (key && keys.count(key)) {
+            used.insert(key);
+            break;
+          }
+      }
+    }
+  for (const std::string& key : keys)
+    EXPECT_TRUE(used.count(key)) << key << " sizes nothing";
+
+  for (const ArtRequest& r : walk.all) {
+    SCOPED_TRACE(r.name);
+    const PixelSize size = ArtSize(r);
+    ASSERT_GT(size.width, 0);
+    ASSERT_GT(size.height, 0);
+    int w = 0, h = 0;
+    if (!catalogue::LogicalSizeInName(r.name.c_str(), &w, &h)) continue;
+    // A name that carries a size has it: logical pixels drawn at scale 0.5, or for a full-screen
+    // background the double-resolution screen itself.
+    const bool screen = r.slot.target == catalogue::Target::Backgrounds || (w == 960 && h == 640);
+    EXPECT_EQ(size.width, screen ? w : 2 * w);
+    EXPECT_EQ(size.height, screen ? h : 2 * h);
+  }
+
+  // By name, by the run's pattern, by the atlas, and from the name alone.
+  const struct {
     const char* name;
-    catalogue::Target target;
-    int index, width, height;
+    catalogue::Run run;
+    const char* atlas;
+    int width, height;
   } cases[] = {
-      {"w2_banner_66x30", catalogue::Target::RectDummies, 122, 132, 60},
-      {"w2_100x100a", catalogue::Target::Rects, 100, 200, 200},
-      {"w2_grass_04_50x20", catalogue::Target::Rects, 312, 100, 40},
-      {"door_01", catalogue::Target::Rects, 58, 128, 128}, // no size in the name: the type's
-      {"background_w2_960x640_02", catalogue::Target::Backgrounds, 9, 960, 640},
-      {"hero_breath_01", catalogue::Target::Character, 0, 64, 64},
+      {"global_map_zamok", catalogue::Run{}, "world", 110, 90},
+      {"door_07", catalogue::Run{catalogue::Target::Rects, 58, 58, 0, 28, "door_%02d", 1, 1, {}},
+       "common_blocks", 128, 128},
+      {"hero_go_normal_03",
+       catalogue::Run{catalogue::Target::Character, 2, 2, 0, 6, "hero_go_normal_%02d", 1, 1, {}},
+       "character_lowres", 64, 64},
+      {"w2_grass_04_50x20",
+       catalogue::Run{catalogue::Target::Rects, 312, 315, 0, 0, "w2_grass_%02d_50x20", 4, 1, {}},
+       "level0sprites", 100, 40},
   };
-  for (const Case& c : cases) {
-    PixelSize size = ArtSize(ArtRequest{c.name, {c.target, c.index, 0}, "atlas"});
-    EXPECT_EQ(size.width, c.width) << c.name;
-    EXPECT_EQ(size.height, c.height) << c.name;
+  for (const auto& c : cases) {
+    int w = 0, h = 0;
+    EXPECT_TRUE(catalogue::SizeOf(c.name, c.run, c.atlas, &w, &h)) << c.name;
+    EXPECT_EQ(w, c.width) << c.name;
+    EXPECT_EQ(h, c.height) << c.name;
   }
   int w = 0, h = 0;
-  EXPECT_FALSE(LogicalSizeInName("menu_bird1-1", &w, &h));
-  EXPECT_FALSE(LogicalSizeInName("x_0x5", &w, &h));
+  EXPECT_FALSE(catalogue::SizeOf("nothing_known", catalogue::Run{}, nullptr, &w, &h));
+  EXPECT_FALSE(catalogue::LogicalSizeInName("menu_bird1-1", &w, &h));
+  EXPECT_FALSE(catalogue::LogicalSizeInName("x_0x5", &w, &h));
+}
+
+// Every entry of every atlas of the pack holds its own picture, exactly as the generator draws it
+// for that entry, and nothing of another's: the texels the game samples around it (one more on
+// each side) are clear or beyond the page.
+TEST(SamplePack, EveryAtlasEntryHoldsItsOwnPictureAndNothingOfAnothers) {
+  TextRenderer text;
+  std::string error;
+  ASSERT_TRUE(text.Open(SAMPLEPACK_FONT, &error)) << error;
+  struct Walk : catalogue::AssetVisitor {
+    std::map<std::string, std::map<std::string, ArtRequest>> atlases;
+    void Atlas(const char* atlas) override { atlases[atlas]; }
+    void AtlasEntry(const char* atlas, const char* name, const catalogue::Slot& slot) override {
+      atlases[atlas][name] = ArtRequest{name, slot, atlas};
+    }
+    void Picture(const char*, catalogue::Source, const catalogue::Slot&) override {}
+    void Font(const catalogue::FontSpec&) override {}
+  } walk;
+  catalogue::WalkAssets(walk);
+  ASSERT_GT(walk.atlases.size(), 10u);
+
+  const fs::path images = fs::path(SAMPLEPACK_FILES) / "images";
+  int entries = 0;
+  for (const auto& atlasEntries : walk.atlases) {
+    const std::string& atlasName = atlasEntries.first;
+    SCOPED_TRACE(atlasName);
+    const std::vector<char> index = Slurp(images / (atlasName + ".cfg"));
+    Atlas atlas;
+    const char* why = nullptr;
+    ASSERT_EQ(atlas.ReadIndex((const unsigned char*)index.data(), (int)index.size(), &why), 1) << why;
+    std::set<std::string> listed;
+    for (int page = 0; page < atlas.pageCount; ++page) {
+      Page sheet;
+      ASSERT_TRUE(ReadPage(images / (atlasName + std::to_string(page) + ".png"), &sheet));
+      for (int e = 0; e < atlas.pages[page]->count; ++e) {
+        const SurfaceInfo& info = *atlas.pages[page]->entries[e];
+        SCOPED_TRACE(info.name);
+        listed.insert(info.name);
+        auto request = atlasEntries.second.find(info.name);
+        ASSERT_NE(request, atlasEntries.second.end()) << "an entry no row names";
+        const Canvas art = DrawArt(request->second, text);
+        ASSERT_EQ(info.width, art.width());
+        ASSERT_EQ(info.height, art.height());
+        ASSERT_GE(info.atlasX, 0);
+        ASSERT_GE(info.atlasY, 0);
+        ASSERT_LE(info.atlasX + info.width, sheet.width);
+        ASSERT_LE(info.atlasY + info.height, sheet.height);
+        int differ = 0;
+        for (int y = 0; y < info.height; ++y)
+          differ += memcmp(sheet.At(info.atlasX, info.atlasY + y), &art.rgba()[(size_t)y * art.width() * 4],
+                           (size_t)art.width() * 4) != 0;
+        EXPECT_EQ(differ, 0) << "rows of the rectangle that are not the entry's own picture";
+        int marked = 0;
+        for (int y = info.atlasY - 1; y <= info.atlasY + info.height; ++y)
+          for (int x = info.atlasX - 1; x <= info.atlasX + info.width; ++x) {
+            const bool frame = x < info.atlasX || y < info.atlasY || x >= info.atlasX + info.width ||
+                               y >= info.atlasY + info.height;
+            if (frame && x >= 0 && y >= 0 && x < sheet.width && y < sheet.height && sheet.At(x, y)[3] != 0)
+              ++marked;
+          }
+        EXPECT_EQ(marked, 0) << "texels of another picture beside the rectangle";
+        ++entries;
+      }
+    }
+    EXPECT_EQ(listed.size(), atlasEntries.second.size()) << "entries missing from the index";
+  }
+  EXPECT_GT(entries, 2000);
 }
 
 TEST(SamplePack, FontsStayWithinTheDescriptionLimitAndReadBack) {
@@ -123,9 +275,28 @@ TEST(SamplePack, FontsStayWithinTheDescriptionLimitAndReadBack) {
     EXPECT_LE((int)description.size(), kFontMaxText) << fonts[f].file;
     hgeFont font(nullptr);
     font.LoadFromText(description.data(), (int)description.size(), fonts[f].file);
-    for (unsigned c = kFirstCharacter; c <= kLastCharacter; ++c)
+    for (unsigned c = kFirstCharacter + 1; c <= kLastCharacter; ++c)
       EXPECT_GT(font.glyph[c].right - font.glyph[c].left, 0) << fonts[f].file << " " << c;
     EXPECT_EQ(font.glyph[127].right - font.glyph[127].left, 0);
+
+    // Words are set apart by a natural gap under the game's rule for a space (its extra space and
+    // five unscaled pixels, then the cell and the tracking scaled) at the scale the screens use:
+    // no less than the font's own space, no wider than an 'n'.
+    const FontStyle style = StyleOf(fonts[f].id);
+    const float s = style.scale, tracking = fonts[f].tracking;
+    GlyphImage space;
+    ASSERT_TRUE(text.Glyph(' ', style.pixelSize, &space));
+    const float spaceCell = font.glyph[' '].GetWidth(), nCell = font.glyph['n'].GetWidth();
+    const float drawn = 5 + fonts[f].extraSpace + (spaceCell + tracking) * s;
+    const float natural = (space.advance + style.outline) * s, letter = (nCell + tracking) * s;
+    EXPECT_GE(drawn, natural - 1) << fonts[f].file;
+    EXPECT_LE(drawn, letter) << fonts[f].file;
+    // A space left out is measured as a '?': lines are wrapped at the width they are drawn.
+    if (spaceCell == 0) {
+      font.SetScale(s);
+      font.SetTracking(tracking);
+      EXPECT_NEAR(font.GetStringWidth(" "), drawn, 1.5f) << fonts[f].file;
+    }
   }
 }
 

@@ -1,22 +1,89 @@
-// Placeholder art. Every sprite is a shape chosen from the words of its name, coloured by its name
-// without the frame number (so an animation keeps its colour) and marked by that number (so its
-// frames differ visibly); the hero is a small figure posed by its animation row and frame.
+// The art rules: which kind of picture each catalogue row makes (by the global it fills and its
+// slot, or by the screen whose rows name it) and what it shows, taken from the distinguishing
+// word of its name. The drawers are in art_draw.cpp and art_world.cpp.
 #include "art.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <sstream>
+#include <vector>
+
+#include <cairo.h>
+
+#include "art_draw.h"
+#include "painter.h"
 
 namespace samplepack {
 
+using catalogue::FrontEndGlobal;
 using catalogue::Target;
 
 namespace {
 
-const float kPi = 3.14159265f;
+bool Has(const std::string& name, const char* word) { return name.find(word) != std::string::npos; }
+
+std::vector<std::string> Tokens(const std::string& name) {
+  std::vector<std::string> out;
+  std::istringstream in(name);
+  std::string t;
+  while (std::getline(in, t, '_'))
+    if (!t.empty()) out.push_back(t);
+  return out;
+}
+
+bool IsState(const std::string& t) {
+  return t == "pas" || t == "act" || t == "up" || t == "down" || t == "push" || t == "w" || t == "button";
+}
+
+// Names whose distinguishing word is not one a player would read.
+const std::map<std::string, std::string>& Words() {
+  static const std::map<std::string, std::string> words = {
+      {"box", "extras"},
+      {"world", "more"},
+      {"tavenmoor", "more\ngames"},
+      {"achievements", "missions"},
+      {"items", "secrets"},
+      {"secretgame", "mini\ngame"},
+      {"gamecenter", "scores"},
+      {"heroselect", "hero"},
+      {"skiplevel", "skip\nlevel"},
+      {"buynow", "buy"},
+      {"eula", "EULA"},
+      {"privacypolicy", "privacy"},
+      {"termsofservice", "terms"},
+      {"mobile", "get it"},
+      {"sprocklet", "Sprocklet"},
+      {"demon", "Demon"},
+      {"jario", "Mr. Jario"},
+      {"slicker", "Slicker"},
+      {"superstar", "Superstar"},
+      {"stickman", "Stickman"},
+      {"zombie", "Zombie\nBoy"},
+      {"possibleguy", "Possible\nGuy"},
+  };
+  return words;
+}
+
+// The word of a button: the last word of its name that is not its state.
+std::string WordOf(const std::string& name) {
+  std::vector<std::string> t = Tokens(name);
+  for (auto it = t.rbegin(); it != t.rend(); ++it) {
+    if (IsState(*it)) continue;
+    auto found = Words().find(*it);
+    return found != Words().end() ? found->second : *it;
+  }
+  return "";
+}
+
+bool Pressed(const std::string& name) {
+  for (const std::string& t : Tokens(name))
+    if (t == "act" || t == "down" || t == "push") return true;
+  return false;
+}
 
 uint32_t Hash(const std::string& s) {
   uint32_t h = 2166136261u;
@@ -25,603 +92,784 @@ uint32_t Hash(const std::string& s) {
   return h;
 }
 
-bool Has(const std::string& name, const char* word) { return name.find(word) != std::string::npos; }
-
-bool HasAny(const std::string& name, std::initializer_list<const char*> words) {
-  for (const char* w : words)
-    if (Has(name, w)) return true;
-  return false;
-}
-
-// The name without its trailing frame number or letter, and that number (0 when none).
-std::string Stem(const std::string& name, int* number) {
-  size_t end = name.size();
-  size_t digits = end;
-  while (digits > 0 && std::isdigit((unsigned char)name[digits - 1]))
-    --digits;
-  *number = 0;
-  if (digits < end) {
-    *number = std::atoi(name.c_str() + digits);
-    size_t cut = digits;
-    if (cut > 0 && name[cut - 1] == '_') --cut;
-    return name.substr(0, cut);
-  }
-  return name;
-}
-
-// A short readable word for the picture: the name without its world prefix, cut to fit.
-std::string Label(const std::string& name, size_t maxLength) {
-  static const char* prefixes[] = {"panel_std_dialog_button_",
-                                   "secret_item_",
-                                   "ach_ico_",
-                                   "gui_pause_button_",
-                                   "gui_pause_",
-                                   "gui_",
-                                   "fxend_",
-                                   "w2_",
-                                   "w3_",
-                                   "wt_",
-                                   "bonus1_",
-                                   "bonus2_",
-                                   "bonus3_",
-                                   "bonus4_",
-                                   "bonus5_",
-                                   "bonus7_",
-                                   "b_"};
-  std::string s = name;
-  for (const char* p : prefixes)
-    if (s.compare(0, strlen(p), p) == 0) {
-      s = s.substr(strlen(p));
-      break;
-    }
-  std::string out;
-  for (char c : s) {
-    if (c == '_') {
-      if (out.size() >= 3) break;
-      out += ' ';
-      continue;
-    }
-    out += c;
-  }
-  while (!out.empty() && out.back() == ' ')
-    out.pop_back();
-  if (out.size() > maxLength) out.resize(maxLength);
-  return out;
-}
-
-// Logical sizes of the object types whose sprite names carry none.
-bool TypeSize(int type, int* w, int* h) {
-  static const int sizes[][3] = {
-      {9, 50, 50},    {11, 50, 50},  {12, 50, 50},    {13, 48, 48},  {15, 20, 10},  {16, 100, 100},
-      {57, 49, 64},   {58, 64, 64},  {99, 49, 64},    {199, 48, 48}, {204, 30, 30}, {206, 70, 70},
-      {207, 30, 14},  {208, 80, 80}, {220, 100, 100}, {272, 60, 40}, {440, 13, 13}, {441, 70, 24},
-      {442, 8, 8},    {443, 25, 25}, {459, 80, 80},   {485, 42, 16}, {493, 32, 64}, {494, 30, 50},
-      {495, 24, 12},  {602, 60, 60}, {651, 60, 60},   {652, 80, 60}, {653, 80, 60}, {654, 50, 60},
-      {736, 133, 49}, {738, 70, 70}, {739, 70, 70},
+// Buttons take their colour from their word, far apart on the colour wheel.
+Colour ButtonColour(const std::string& word) {
+  static const Colour palette[] = {
+      {80, 200, 80, 255},  {235, 130, 40, 255}, {60, 120, 220, 255}, {200, 60, 150, 255}, {40, 160, 170, 255},
+      {150, 90, 210, 255}, {210, 170, 30, 255}, {210, 60, 60, 255},  {90, 110, 140, 255},
   };
-  for (const auto& s : sizes)
-    if (s[0] == type) {
-      *w = s[1], *h = s[2];
-      return true;
-    }
-  return false;
+  if (word == "play" || word == "next") return palette[0];
+  if (word == "restart") return palette[1];
+  if (word == "exit" || word == "back" || word == "no" || word == "cancel") return palette[7];
+  return palette[Hash(word) % (sizeof(palette) / sizeof(palette[0]))];
 }
 
-// Pixel sizes of the front end's sprites and the loader's pictures, by name.
-PixelSize FrontEndSize(const std::string& name) {
-  static const struct {
-    const char* name;
-    int w, h;
-  } exact[] = {
-      {"white", 16, 16},
-      {"Default_Dunmarrow", 960, 640},
-      {"preload_tavenmoor_logo", 480, 240},
-      {"loading", 750, 500},
-      {"menu_yellow_pod", 960, 100},
-      {"menu_long_pan", 90, 300},
-      {"menu_ball_small", 30, 30},
-      {"menu_ball_big", 50, 50},
-      {"menu_uppanel_long", 960, 80},
-      {"global_map_background", 960, 640},
-      {"options_pan", 700, 560},
-      {"options_pan_darken", 64, 64},
-      {"char_select_pod", 600, 260},
-      {"map_helppanel_bottom", 960, 90},
-      {"map_uppanel_mushrooms", 260, 90},
-      {"options_line_ball", 44, 44}, // the sliders' knob, not a track
+// Light tints for plates that dark text is drawn over; white text has a dark outline and reads
+// on them too.
+const Colour kPaper{252, 244, 222, 255};
+const Colour kSkyPlate{214, 234, 250, 255};
+const Colour kMint{214, 244, 222, 255};
+const Colour kRose{250, 224, 228, 255};
+const Colour kLilac{232, 222, 250, 255};
+const Colour kSand{246, 226, 176, 255};
+const Colour kSlate{96, 104, 124, 255};
+const Colour kGold{255, 204, 40, 255};
+
+// The character a front-end or shop picture shows, by the name's word; -1 for none.
+int CharacterOf(const std::string& name) {
+  static const std::pair<const char*, int> names[] = {
+      {"sprocklet", 0}, {"demon", 1},  {"jario", 2},  {"slicker", 3},     {"superstar", 4},
+      {"star", 4},      {"stickm", 5}, {"zombie", 6}, {"possibleguy", 7},
   };
-  for (const auto& e : exact)
-    if (name == e.name) return {e.w, e.h};
-  if (Has(name, "menu_button_play")) return {220, 132};
-  if (Has(name, "_x5")) return {120, 80};
-  if (Has(name, "global_map_")) return {400, 400};
-  if (Has(name, "char_") && (Has(name, "_open") || Has(name, "_close"))) return {160, 200};
-  if (Has(name, "name_ico")) return {160, 50};
-  if (Has(name, "options_line")) return {400, 20};
-  return {110, 110};
+  for (const auto& n : names)
+    if (Has(name, n.first)) return n.second;
+  return -1;
 }
 
-// Pixel sizes of the interface sprites, by global and entry.
-PixelSize InterfaceSize(Target target, int index, const std::string& name) {
-  switch (target) {
+int SkinOf(const std::string& atlas) {
+  static const char* atlases[] = {"character_lowres", "character_demon",    "character_jario", "slicker",
+                                  "character_star",   "character_stickman", "character_zombie"};
+  for (int k = 0; k < 7; ++k)
+    if (atlas == atlases[k]) return k;
+  return 7; // the mini-game's hero has pictures of its own
+}
+
+// The palette of a world set's atlas, of a picture by its name's world.
+int WorldOfAtlas(const std::string& atlas, const std::string& name) {
+  static const std::pair<const char*, int> atlases[] = {
+      {"vudarudiri_tutorial_world", 0},
+      {"doodle_world", 1},
+      {"industrial_world", 2},
+      {"clay_world", 3},
+      {"bonus_worlds", 4},
+      {"level0sprites", 5},
+      {"common_blocks", 6},
+  };
+  for (const auto& a : atlases)
+    if (atlas == a.first) return a.second;
+  return Has(name, "bonus") ? 4 : 6;
+}
+
+int WorldOfBackground(const std::string& name) {
+  if (Has(name, "hidgame")) return 7;
+  if (Has(name, "bonus")) return 4;
+  if (Has(name, "global_map")) return 8;
+  if (Has(name, "shop")) return 9;
+  if (Has(name, "achsecrets")) return 10;
+  if (Has(name, "w2") || Has(name, "world2")) return 2;
+  if (Has(name, "w3") || Has(name, "world3")) return 3;
+  if (Has(name, "wt")) return 0;
+  return 1;
+}
+
+int TrailingNumber(const std::string& name) {
+  size_t end = name.size(), start = end;
+  while (start > 0 && name[start - 1] >= '0' && name[start - 1] <= '9')
+    --start;
+  return start < end ? std::atoi(name.c_str() + start) : 0;
+}
+
+int TilesetOf(const std::string& name) {
+  const size_t at = name.find("tileset");
+  if (at == std::string::npos) return 0;
+  const char digit = at + 7 < name.size() ? name[at + 7] : 0;
+  return digit >= '1' && digit <= '6' ? digit - '0' : 0;
+}
+
+// A screen's own rows (Target::Screen) are told apart by the screen whose set holds the name.
+enum class Screen { None, WorldMap, LevelSelection, Shop, Options, Lists, Credits, Help, Dormant, MiniGame };
+
+Screen ScreenOf(const std::string& name) {
+  const std::pair<const catalogue::Set*, Screen> sets[] = {
+      {&catalogue::WorldMapArt(), Screen::WorldMap},
+      {&catalogue::LevelSelectionArt(), Screen::LevelSelection},
+      {&catalogue::ShopArt(), Screen::Shop},
+      {&catalogue::OptionsScreenArt(), Screen::Options},
+      {&catalogue::ListsArt(), Screen::Lists},
+      {&catalogue::CreditsArt(), Screen::Credits},
+      {&catalogue::HelpArt(), Screen::Help},
+      {&catalogue::DormantScreensArt(), Screen::Dormant},
+      {&catalogue::MiniGameArt(), Screen::MiniGame},
+  };
+  char expanded[catalogue::kMaxNameLength];
+  for (const auto& s : sets)
+    for (int r = 0; r < s.first->runCount; ++r)
+      for (int i = 0; i < catalogue::SlotCount(s.first->runs[r]); ++i)
+        if (catalogue::ExpandName(s.first->runs[r], i, expanded, sizeof expanded) && name == expanded)
+          return s.second;
+  return Screen::None;
+}
+
+Look Make(Kind kind, const std::string& what, Colour colour = Colour{200, 200, 200, 255}, int variant = 0) {
+  Look l;
+  l.kind = kind;
+  l.what = what;
+  l.colour = colour;
+  l.variant = variant;
+  return l;
+}
+
+Look ButtonLook(const std::string& name, const std::string& icon = "", bool round = false) {
+  Look l = Make(Kind::Button, WordOf(name), ButtonColour(WordOf(name)), round ? 1 : 0);
+  l.icon = icon;
+  l.pressed = Pressed(name);
+  return l;
+}
+
+Look IconLook(const std::string& shape, Colour colour, int frame = 0) {
+  Look l = Make(Kind::Icon, shape, colour);
+  l.detail = frame;
+  return l;
+}
+
+Look WorldCard(const std::string& name) {
+  std::string text;
+  int world = 1;
+  if (Has(name, "bonus_world")) {
+    text = "Bonus " + std::to_string(TrailingNumber(name));
+    world = 4;
+  } else if (Has(name, "comingsoon")) {
+    text = "Coming\nsoon";
+    world = 6;
+  } else if (Has(name, "gift")) {
+    text = "Gift";
+    world = 9;
+  } else {
+    const int n = TrailingNumber(name);
+    text = n == 0 ? "Tutorial" : n == 4 ? "Bonus\nworlds" : "World " + std::to_string(n);
+    world = n == 0 ? 0 : n == 4 ? 4 : n;
+  }
+  Look l = Make(Kind::TextPicture, text, WorldColour(world, 0), 1);
+  l.detail = world;
+  return l;
+}
+
+Look FrontEnd(const ArtRequest& r) {
+  const std::string& n = r.name;
+  const int frame = r.slot.frame;
+  switch (r.slot.index) {
+  case catalogue::MainmenuBottom: // the bar, and its two pieces for wide screens
+    return Make(Kind::Panel, frame ? "barpiece" : "bar", Colour{250, 200, 40, 255});
+  case catalogue::MainmenuSub:
+    return Make(Kind::Panel, "plate", Colour{250, 214, 90, 255});
+  case catalogue::MenuBall:
+    return IconLook("dot", frame ? kWhite : Colour{150, 150, 160, 255});
+  case catalogue::ButtonMain:
+    return ButtonLook(n, "", frame >= 2);
+  case catalogue::PickCharPanel:
+    return Make(Kind::Panel, "frame", frame ? Colour{150, 150, 160, 255} : kPaper, frame);
+  case catalogue::PickedCharIcons:
+    if (frame % 3 == 2) return Make(Kind::TextPicture, WordOf(n), CharacterColour(CharacterOf(n)));
+    return Make(Kind::Character, Has(n, "close") ? "locked" : "portrait", kWhite, CharacterOf(n));
+  case catalogue::BuyNow:
+    return ButtonLook(n);
+  case catalogue::MapIcons:
+    return IconLook(frame ? "star" : "mushroom", frame ? kGold : Colour{220, 40, 40, 255});
+  case catalogue::MapLock:
+    return IconLook(frame ? "padlock" : "shackle", kGold);
+  case catalogue::MapDot:
+    return IconLook("dot", frame ? kWhite : Colour{150, 150, 160, 255});
+  case catalogue::EasyButtonRotater:
+    return IconLook("turn", kWhite);
+  case catalogue::MapButtons:
+    return ButtonLook(n, "", true);
+  case catalogue::PickCharMask:
+    return Make(Kind::Panel, "stretch", Colour{40, 40, 70, 200});
+  case catalogue::NewGameBG:
+    return Make(Kind::Background, "", kWhite, 8);
+  case catalogue::NewGamePanel:
+    if (frame == 1) return Make(Kind::Character, "wizard", kWhite, 6);
+    if (frame == 2) return Make(Kind::Panel, "hint", kPaper);
+    return Make(Kind::Panel, "topstrip", Colour{80, 170, 200, 255}, frame == 3 ? 1 : 0);
+  case catalogue::NewGameItems:
+    return WorldCard(n);
+  case catalogue::NewGameEyes:
+    return IconLook("eyes", kWhite);
+  case catalogue::LevelFrame:
+    switch (frame) {
+    case 0:
+      return Make(Kind::Panel, "levelbox", Colour{120, 124, 140, 255}, 0);
+    case 1:
+      return Make(Kind::Panel, "levelbox", Colour{70, 150, 220, 255}, 1);
+    case 2:
+      return Make(Kind::Panel, "levelbox", Colour{236, 180, 30, 255}, 2);
+    case 3:
+      return IconLook("mushroom", Colour{220, 40, 40, 255});
+    case 4:
+      return IconLook("star", kGold);
+    default:
+      return Make(Kind::Panel, "levelbox", Colour{130, 200, 120, 255}, 3);
+    }
+  case catalogue::SelectButtons:
+    if (Has(n, "mushrooms")) return Make(Kind::Panel, "pod", kPaper);
+    if (Has(n, "heroselect")) {
+      Look l = ButtonLook(n);
+      l.inX = 0.04; // the hero's picture covers the rest, and the screen's edge cuts it
+      l.inW = 0.5;
+      return l;
+    }
+    if (Has(n, "casual") || Has(n, "hardcore")) {
+      Look l = ButtonLook(n);
+      l.inW = 0.78; // the turning arrows are drawn over its right end
+      return l;
+    }
+    return ButtonLook(n, "", Has(n, "back"));
+  case catalogue::HelpPanel:
+    return Make(Kind::Panel, "bar", kPaper);
+  case catalogue::OptSurf:
+    switch (frame) {
+    case 1:
+      return Make(Kind::Panel, "plate", kSand);
+    case 2:
+      return IconLook("radio", Colour{120, 90, 40, 255});
+    case 3:
+      return IconLook("switch-off", Colour{220, 60, 50, 255});
+    case 4:
+      return IconLook("switch-on", Colour{60, 170, 70, 255});
+    case 5:
+      return Make(Kind::Panel, "plain", Colour{0, 0, 0, 0});
+    case 6:
+    case 7:
+      return Make(Kind::Panel, "track", Colour{160, 120, 70, 255});
+    case 8:
+      return IconLook("knob", Colour{60, 130, 220, 255});
+    case 9:
+      return IconLook("close", Colour{220, 60, 50, 255});
+    default:
+      return IconLook("dot", frame == 12 ? kWhite : Colour{150, 150, 160, 255});
+    }
+  case catalogue::LoaderBG:
+    return Make(Kind::TextPicture, frame == 0 ? "splash" : frame == 1 ? "maker" : "loading", kWhite, frame);
+  case catalogue::WhitePicture:
+    return Make(Kind::Fill, "", kWhite);
+  default:
+    return Make(Kind::Panel, "plate", kPaper);
+  }
+}
+
+// The level end's pictures, by their slot of g_levelEndFXs.
+Look LevelEnd(const ArtRequest& r) {
+  const std::string& n = r.name;
+  switch (r.slot.index) {
+  case 0:
+  case 40:
+    return IconLook("joystick", kGold);
+  case 1:
+    return Make(Kind::Fill, "", Colour{0, 0, 0, 255});
+  case 2:
+    return IconLook("beams", kWhite);
+  case 3:
+    return Make(Kind::Panel, "grass", kWhite);
+  case 4:
+    return IconLook("streak", Colour{255, 240, 160, 255});
+  case 5:
+    return Make(Kind::TextPicture, "mushroom!", Colour{220, 60, 60, 255});
+  case 6:
+    return IconLook("mushroom", Colour{220, 40, 40, 255});
+  case 7:
+  case 37:
+    return Make(Kind::TextPicture, "secret!", Colour{150, 80, 210, 255});
+  case 8:
+  case 9:
+  case 10:
+    return IconLook("splash", Hsv(0.12f + 0.3f * r.slot.index, 0.6f, 0.95f), r.slot.index);
+  case 11:
+    return IconLook("star", kGold);
+  case 12:
+    return Make(Kind::TextPicture, "Level complete!", Colour{0, 0, 0, 0});
+  case 15:
+  case 16:
+    return Make(Kind::Panel, "shutter", Colour{50, 52, 72, 255}, r.slot.index == 15 ? 0 : 1);
+  case 17:
+    return Make(Kind::Panel, "pod", kSkyPlate);
+  case 24:
+    return Make(Kind::TextPicture, "new\nrecord!", Colour{220, 50, 50, 255}, 1);
+  case 25:
+    return Make(Kind::TextPicture, "your\ntime", Colour{110, 120, 140, 255}, 1);
+  case 27:
+  case 30:
+  case 31:
+    return IconLook("rosette", Colour{220, 60, 50, 255});
+  case 28:
+    return IconLook("rosette", Colour{150, 156, 170, 255});
+  case 32:
+    return Make(Kind::Panel, "pod", kPaper);
+  case 33:
+  case 34:
+  case 35:
+  case 36: {
+    static const char* ranks[] = {"good", "great!", "super!", "perfect!"};
+    return Make(Kind::TextPicture, ranks[r.slot.index - 33], Colour{0, 0, 0, 0});
+  }
+  case 38:
+    return IconLook("gear", Colour{190, 150, 60, 255});
+  case 39:
+    return Make(Kind::Panel, "starpanel", kSkyPlate);
+  case 41:
+    return IconLook("glow", Colour{255, 230, 120, 255});
+  default:
+    if (Has(n, "button")) return ButtonLook(n);
+    return Make(Kind::Panel, "plate", kPaper);
+  }
+}
+
+Look Interface(const ArtRequest& r) {
+  const std::string& n = r.name;
+  const int i = r.slot.index;
+  switch (r.slot.target) {
   case Target::LevelEndFXs:
-    if (name == "black") return {64, 64};
-    if (Has(name, "teeth")) return {960, 240};
-    if (Has(name, "beams")) return {480, 480};
-    if (Has(name, "button")) return {120, 120};
-    if (Has(name, "pod") || Has(name, "text")) return {300, 110};
-    if (Has(name, "joystick_panel")) return {420, 160};
-    return {160, 160};
+    return LevelEnd(r);
   case Target::Leaderboards:
   case Target::Missions:
-    return {300, 200};
+    return Make(Kind::Panel, i == 0 ? "tab" : "stretch", kMint);
   case Target::MissionButtons:
-    return {60, 60};
+    if (i == 1) return IconLook("arrow-left", Colour{220, 70, 60, 255});
+    if (i == 2) return IconLook("badge", Colour{220, 50, 50, 255});
+    return IconLook("arrow-right",
+                    i >= 5 ? Hsv(0.3f, 0.7f, 0.6f + 0.08f * (i - 5)) : Colour{70, 190, 70, 255});
   case Target::Dialog:
-    return index == 0 ? PixelSize{720, 440} : PixelSize{180, 180};
+    if (i == 0) return Make(Kind::Panel, "plate", kPaper);
+    return Make(Kind::Character, "face", kWhite, 0);
   case Target::DialogButCancel:
   case Target::DialogButYes:
   case Target::DialogButNo:
   case Target::DialogButOk:
-    return {220, 80};
+    return ButtonLook(n);
   case Target::PreloaderAnim:
-    return {96, 96};
+    return IconLook("spinner", Colour{60, 130, 220, 255}, i);
   case Target::Pixie:
-    return {24, 24};
-  case Target::Smoke:
-    return {32, 32};
-  case Target::SecretItems:
-    return {100, 100};
+    return IconLook("sparkle", i ? Colour{120, 200, 255, 255} : Colour{255, 230, 90, 255}, r.slot.frame);
+  case Target::Smoke: {
+    static const std::pair<const char*, const char*> shapes[] = {
+        {"leaf", "leaf"}, {"garbage", "paper"}, {"paper", "paper"}, {"rain", "drop"},
+        {"drop", "drop"}, {"star", "sparkle"},  {"stick", "stick"}, {"ball", "ball"},
+    };
+    for (const auto& s : shapes)
+      if (Has(n, s.first))
+        return IconLook(s.second, Hsv((Hash(n) % 360) / 360.0f, 0.5f, 0.95f), TrailingNumber(n));
+    return IconLook("ball", kWhite);
+  }
+  case Target::SecretItems: {
+    Look l = IconLook("relic", Hsv(i * 0.618f, 0.55f, 0.95f));
+    l.what = "relic";
+    l.icon = n.substr(std::strlen("secret_item_"));
+    return l;
+  }
   case Target::AchievementIcons:
-    return index >= 57 ? PixelSize{48, 48} : PixelSize{96, 96};
+    if (i >= 57) {
+      Look l = IconLook("reward", Colour{220, 40, 40, 255});
+      l.icon = "+" + std::to_string(i - 56);
+      return l;
+    } else {
+      Look l = IconLook("medal", Hsv(i * 0.618f, 0.6f, 0.9f));
+      l.icon = n.substr(std::strlen("ach_ico_"));
+      return l;
+    }
   case Target::GuiCross:
-    return {40, 40};
+    return IconLook("star", i ? kGold : Colour{70, 70, 84, 255});
   case Target::GuiJoystick:
-    return index == 0 ? PixelSize{100, 100} : PixelSize{220, 220};
+    return IconLook(i ? "ring" : "knob", Colour{120, 160, 220, 255});
   case Target::GuiPause:
-    return {80, 80};
-  case Target::GuiArrows:
-    return {100, 100};
+    return IconLook("pause", i ? Colour{90, 160, 250, 255} : Colour{50, 110, 210, 255});
+  case Target::GuiArrows: {
+    Look l = ButtonLook(n, i == 0 ? "arrow-left" : "arrow-right", true);
+    l.what = "";
+    l.colour = Colour{70, 130, 210, 255};
+    return l;
+  }
   case Target::GuiArrowsPod:
-    return {300, 120};
+    return Make(Kind::Panel, "pod", Colour{60, 70, 100, 120});
+  case Target::GreenGlow:
+    return IconLook("glow", Colour{90, 255, 120, 255});
+  case Target::GuiSuper:
+    return IconLook("lightning", Colour{200, 60, 200, 255});
   case Target::GuiTime:
-    return {220, 70};
+    return Make(Kind::Panel, "clockpod", Colour{60, 80, 120, 255});
   case Target::GuiShroom:
-  case Target::GoldenStick:
-    return {60, 60};
+    return IconLook("mushroom", Colour{220, 40, 40, 255});
   case Target::GuiAchievement:
   case Target::AchievementPanel:
-  case Target::CustomSmoke:
-    return {560, 100};
   case Target::AchievementPanel2:
-    return {560, 300};
+  case Target::CustomSmoke:
+    return Make(Kind::Panel, "pod", kMint);
   case Target::GuiDeaths:
-    return {120, 70};
+    return Make(Kind::Panel, "skullpod", Colour{60, 80, 120, 255});
+  case Target::GoldenStick:
+    return IconLook("joystick", kGold);
   case Target::GuiPausePanel:
-    if (index <= 1) return {300, 560};
-    if (index == 3) return {200, 80};
-    if (index == 4) return {60, 40};
-    return {120, 120};
+    if (i == 0) return Make(Kind::Panel, "bar", Colour{60, 100, 110, 255});
+    if (i == 4) return Make(Kind::Panel, "barpiece", Colour{60, 100, 110, 255});
+    if (i == 1) return Make(Kind::Panel, "plate", kMint);
+    if (i == 2) return Make(Kind::Panel, "round", Colour{90, 150, 160, 255});
+    return Make(Kind::Panel, "mushroompod", kPaper);
+  case Target::ButPauseShield:
+  case Target::ButPauseTime: {
+    Look l = ButtonLook(n, r.slot.target == Target::ButPauseShield ? "shield" : "clock", true);
+    l.what = ""; // the stock is written over its lower part
+    if (Has(n, "_pas")) l.colour = Colour{150, 150, 160, 255};
+    l.pressed = false;
+    return l;
+  }
+  case Target::ButPauseSpecial: {
+    Look l = ButtonLook(n, "", true);
+    l.inX = 0.36; // it stands half off the screen's left edge
+    l.inW = 0.64;
+    return l;
+  }
+  case Target::ButPauseMap:
+  case Target::ButPauseOptions:
+  case Target::ButPauseRestart:
+  case Target::ButPauseSkip:
+  case Target::ButPausePlay:
+    return ButtonLook(n, "", true);
   case Target::ShroomPanel:
-    return {260, 90};
+    if (r.slot.frame == 0) return Make(Kind::Panel, "mushroompod", kPaper, i);
+    {
+      Look l = Make(Kind::Button, "shop", ButtonColour("shop"));
+      // The balance's panel covers the tab's upper part (style 0) or its left part (style 1).
+      if (i == 0)
+        l.inY = 0.45, l.inH = 0.55;
+      else
+        l.inX = 0.38, l.inW = 0.62;
+      return l;
+    }
   case Target::Particles:
-    return {64, 64};
-  case Target::FrontEnd:
-    return FrontEndSize(name);
+    if (r.slot.index == 1) return IconLook("splash", Colour{110, 170, 240, 200}, r.slot.frame);
+    if (r.slot.index == 2) return IconLook("splash", Colour{226, 196, 120, 220}, r.slot.frame);
+    return IconLook("puff", Colour{235, 235, 235, 255}, r.slot.frame);
   default:
-    return {120, 120};
+    return Make(Kind::Panel, "plate", kPaper);
   }
 }
 
-Colour NameColour(const std::string& stem, float saturation = 0.65f, float value = 0.85f) {
-  uint32_t h = Hash(stem);
-  return Hsv((h % 360) / 360.0f, saturation, value);
-}
-
-const Colour kInk{30, 30, 40, 255};
-const Colour kWhite{255, 255, 255, 255};
-
-float Border(int w, int h) { return std::max(1.5f, std::min(w, h) * 0.05f); }
-
-// A dot that circles the centre with the frame number, so each frame of a run differs.
-void FrameMarker(Canvas& c, int number) {
-  float w = c.width(), h = c.height();
-  float r = std::min(w, h);
-  float angle = number * 0.9f;
-  float cx = w / 2 + std::cos(angle) * r * 0.28f, cy = h / 2 + std::sin(angle) * r * 0.28f;
-  c.Ellipse(cx, cy, r * 0.09f + 1, r * 0.09f + 1, kWhite, kInk, std::max(1.0f, r * 0.025f));
-}
-
-void DrawLabel(Canvas& c, TextRenderer& text, const std::string& label, float cx, float cy, float maxWidth,
-               int maxSize) {
-  if (label.empty() || maxSize < 9) return;
-  int size = maxSize;
-  int width = text.Width(label, size);
-  if (width > maxWidth) size = (int)(size * maxWidth / width);
-  while (size >= 9 && text.Width(label, size) > maxWidth)
-    --size;
-  if (size < 9) return;
-  text.Draw(c, label, cx, cy, size, kWhite, kInk, std::max(1, size / 8));
-}
-
-void Block(Canvas& c, Colour fill, const std::string& label, TextRenderer& text) {
-  float w = c.width(), h = c.height(), b = Border(c.width(), c.height());
-  c.Box(0, 0, w, h, std::min(w, h) * 0.08f, fill, Darker(fill, 0.45f), b);
-  if (h > 12 && w > 12)
-    c.Box(b * 2, b * 2, w - b * 2, std::max(b * 3, h * 0.22f), b, Lighter(fill, 0.35f), fill, 0);
-  DrawLabel(c, text, label, w / 2, h / 2, w * 0.9f, (int)std::min(h * 0.4f, 28.0f));
-}
-
-void Spikes(Canvas& c, Colour fill) {
-  float w = c.width(), h = c.height(), b = Border(c.width(), c.height());
-  int teeth = std::max(1, (int)std::lround(w / std::max(h * 0.8f, 8.0f)));
-  float base = h * 0.25f;
-  c.Box(0, h - base, w, h, 0, Darker(fill, 0.7f), kInk, b * 0.6f);
-  for (int i = 0; i < teeth; ++i) {
-    float x0 = w * i / teeth, x1 = w * (i + 1) / teeth;
-    c.Polygon({{x0, h - base}, {(x0 + x1) / 2, 0}, {x1, h - base}}, Lighter(fill, 0.2f), kInk, b * 0.6f);
+Look ScreenLook(const ArtRequest& r) {
+  const std::string& n = r.name;
+  const int i = r.slot.index, frame = r.slot.frame;
+  switch (ScreenOf(n)) {
+  case Screen::WorldMap:
+    return WorldCard(n);
+  case Screen::LevelSelection: {
+    Look l = Make(Kind::Background, "", kWhite, WorldOfBackground(n));
+    l.detail = Has(n, "hardcore") ? 5 : 0;
+    return l;
   }
-}
-
-void Round(Canvas& c, Colour fill, int number) {
-  float w = c.width(), h = c.height(), b = Border(c.width(), c.height());
-  float r = std::min(w, h) / 2 - 0.5f;
-  c.Ellipse(w / 2, h / 2, w / 2 - 0.5f, h / 2 - 0.5f, fill, Darker(fill, 0.4f), b);
-  for (int k = 0; k < 4; ++k) {
-    float a = k * kPi / 4 + number * 0.5f;
-    Point p{w / 2 + std::cos(a) * r * 0.75f, h / 2 + std::sin(a) * r * 0.75f};
-    Point q{w / 2 - std::cos(a) * r * 0.75f, h / 2 - std::sin(a) * r * 0.75f};
-    c.Capsule(p, q, std::max(1.0f, r * 0.07f), Darker(fill, 0.55f), kInk, 0);
+  case Screen::Shop:
+    switch (i) {
+    case 0:
+      return Make(Kind::Background, "", kWhite, 9);
+    case 1: // the top and bottom bars, then their pieces for wide screens
+      return Make(Kind::Panel, frame >= 2 ? "barpiece" : "bar", frame % 2 ? kSand : Colour{120, 80, 50, 255});
+    case 2: {
+      Look l = ButtonLook(n);
+      l.inY = 0.5; // the price is written over its upper half
+      l.inH = 0.5;
+      return l;
+    }
+    case 3:
+      return ButtonLook(n, "mushroom", true);
+    case 4:
+      if (Has(n, "sold")) return ButtonLook(n);
+      if (Has(n, "hero")) return Make(Kind::Character, "portrait", kWhite, CharacterOf(n));
+      if (Has(n, "_v")) return IconLook("switch-on", Colour{60, 170, 70, 255});
+      if (Has(n, "time")) return IconLook("clock", kWhite);
+      if (Has(n, "shield")) return IconLook("shield", Colour{80, 140, 230, 255});
+      if (Has(n, "magnet")) return IconLook("magnet", kWhite);
+      if (Has(n, "openworlds")) return IconLook("key", kGold);
+      {
+        Look l = IconLook("globe", Hsv(TrailingNumber(n) * 0.16f, 0.6f, 0.9f));
+        l.icon = std::to_string(TrailingNumber(n));
+        return l;
+      }
+    default:
+      return Make(Kind::Panel, "plate", kSkyPlate);
+    }
+  case Screen::Options:
+    return IconLook("arrow-plate", Colour{230, 120, 40, 255});
+  case Screen::Lists:
+    if (i == 0 || i == 3) return Make(Kind::Background, "", kWhite, 10);
+    if (i == 1 || i == 4) return Make(Kind::Panel, frame ? "barpiece" : "bar", kSkyPlate);
+    if (i == 2) return Make(Kind::Panel, "pod", frame ? kMint : Colour{170, 190, 220, 255});
+    return Make(Kind::Panel, "plate", frame ? kLilac : Colour{150, 120, 190, 255});
+  case Screen::Credits:
+    if (i == 0) return Make(Kind::Background, "", kWhite, 0);
+    if (i == 1) return Make(Kind::Panel, "plate", kSkyPlate);
+    return Make(Kind::Panel, "pod", Colour{90, 120, 180, 255});
+  case Screen::Help:
+    return Make(Kind::TextPicture, "help", Colour{70, 60, 90, 255});
+  case Screen::Dormant:
+    if (i == 0) return Make(Kind::Background, "", kWhite, 0);
+    if (i == 1) return Make(Kind::Panel, "plate", kSkyPlate);
+    if (i == 2 || i == 5) return ButtonLook(n);
+    if (i == 3) {
+      static const char* pages[] = {"Tilt or use the\narrow keys to run", "Tap to jump", "Reach the door",
+                                    "Collect the\nmushroom", "Beat the clock\nfor the stars"};
+      return Make(Kind::TextPicture, pages[std::min(std::max(TrailingNumber(n) - 1, 0), 4)], kSlate);
+    }
+    return Make(Kind::TextPicture, "Get Sprocklet\non your phone", kSlate);
+  case Screen::MiniGame:
+    if (i == 0) return Make(Kind::Panel, "gradient", Colour{60, 70, 140, 255});
+    {
+      Look l = Make(Kind::Tile, "", kWhite, 7);
+      return l;
+    }
+  case Screen::None:
+    break;
   }
-  c.Ellipse(w / 2, h / 2, r * 0.18f + 1, r * 0.18f + 1, kWhite, kInk, std::max(1.0f, b * 0.5f));
+  return Make(Kind::Panel, "plate", kPaper);
 }
 
-void Plant(Canvas& c, Colour fill, const std::string& name, int number) {
-  float w = c.width(), h = c.height(), b = Border(c.width(), c.height());
-  Colour green = Hsv(0.28f + (Hash(name) % 20) / 200.0f, 0.7f, 0.75f);
-  if (Has(name, "grass")) {
-    int blades = std::max(3, (int)(w / 10));
-    for (int i = 0; i < blades; ++i) {
-      float x = w * (i + 0.5f) / blades;
-      float lean = std::sin(i * 1.7f + number) * w * 0.06f;
-      c.Polygon({{x - w / blades * 0.6f, h}, {x + lean, h * 0.05f}, {x + w / blades * 0.6f, h}}, green,
-                Darker(green, 0.5f), b * 0.5f);
+// The pictures no screen but the loader's text draws; plates with words on.
+void DrawTextPicture(Painter& p, const Look& l) {
+  const double w = p.width(), h = p.height(), lw = LineFor(w, h);
+  if (l.what == "splash" || l.what == "loading") {
+    Background(p, 0, 3);
+    const double size = p.FitText("Sprocklet", w * 0.8, h * 0.3, h * 0.22);
+    p.Text("Sprocklet", w / 2, h * 0.26, size, Colour{255, 150, 30, 255}, kInk, size * 0.08);
+    if (l.what == "splash") {
+      Icon(p, "star", w * 0.2, h * 0.42, h * 0.16, h * 0.16, kGold, 0);
+      Icon(p, "mushroom", w * 0.72, h * 0.42, h * 0.16, h * 0.16, Colour{220, 40, 40, 255}, 0);
+      return;
+    }
+    // A loading bar, a third filled; the screen writes "Loading..." under it.
+    p.RoundRect(w * 0.2, h * 0.6, w * 0.6, h * 0.08, h * 0.04);
+    p.FillStroke(kWhite, kInk, lw);
+    p.RoundRect(w * 0.2 + lw, h * 0.6 + lw, w * 0.2, h * 0.08 - 2 * lw, h * 0.03);
+    p.Fill(Colour{90, 190, 70, 255});
+    return;
+  }
+  if (l.what == "maker") {
+    TextPlate(p, "Tavenmoor\npresents", Colour{90, 70, 130, 255}, false);
+    return;
+  }
+  if (l.what == "help") {
+    // The television: a frame around a clear screen where the demo level plays, and how to play
+    // written on the frame.
+    const double sx0 = w * 124.5 / 960, sy0 = h * 75 / 640, sx1 = w * 844.5 / 960, sy1 = h * 555 / 640;
+    cairo_t* cr = p.cr();
+    cairo_new_path(cr);
+    cairo_rectangle(cr, 0, 0, w, h);
+    cairo_rectangle(cr, sx0, sy0, sx1 - sx0, sy1 - sy0);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    p.Fill(l.colour);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    cairo_new_path(cr);
+    p.RoundRect(sx0 - lw, sy0 - lw, sx1 - sx0 + 2 * lw, sy1 - sy0 + 2 * lw, lw * 2);
+    p.Stroke(kInk, lw);
+    cairo_new_path(cr);
+    const double top = p.FitText("Tilt or arrow keys: run    Tap: jump", w * 0.9, sy0 * 0.7, sy0 * 0.55);
+    p.Text("Tilt or arrow keys: run    Tap: jump", w / 2, sy0 / 2, top, kWhite, kInk, top * 0.1);
+    const double bottom = p.FitText("Reach the door!", w * 0.9, (h - sy1) * 0.7, (h - sy1) * 0.55);
+    p.Text("Reach the door!", w / 2, (sy1 + h) / 2, bottom, Colour{255, 220, 80, 255}, kInk, bottom * 0.1);
+    return;
+  }
+  TextPlate(p, l.what, l.colour, l.variant == 1);
+}
+
+// A world card of the map: the world's sky and hills, its name on a banner low enough that the
+// padlock of a locked world leaves it in sight, and a light top where the statistics go.
+void DrawWorldCard(Painter& p, const Look& l) {
+  const double w = p.width(), h = p.height(), lw = LineFor(w, h);
+  p.RoundRect(lw, lw, w - 2 * lw, h - 2 * lw, w * 0.14);
+  p.FillStroke(WorldColour(l.detail, 1), kInk, lw * 1.5);
+  cairo_t* cr = p.cr();
+  cairo_save(cr);
+  p.RoundRect(lw, lw, w - 2 * lw, h - 2 * lw, w * 0.14);
+  cairo_clip(cr);
+  std::vector<Point> hill{{0, (float)h}};
+  for (int k = 0; k <= 12; ++k)
+    hill.push_back({(float)(w * k / 12), (float)(h * 0.55 + std::sin(k * 0.9 + l.detail) * h * 0.05)});
+  hill.push_back({(float)w, (float)h});
+  p.Polygon(hill);
+  p.Fill(WorldColour(l.detail, 3));
+  p.RoundRect(0, h * 0.8, w, h * 0.2, 0);
+  p.Fill(WorldColour(l.detail, 4));
+  cairo_restore(cr);
+  p.RoundRect(lw, lw, w - 2 * lw, h - 2 * lw, w * 0.14);
+  p.Stroke(kInk, lw * 1.5);
+  // The banner with the name.
+  const double by = h * 0.66, bh = h * 0.2;
+  p.RoundRect(w * 0.06, by, w * 0.88, bh, bh * 0.3);
+  p.FillStroke(l.colour, kInk, lw);
+  const double size = p.FitText(l.what, w * 0.8, bh * 0.9, bh * 0.55);
+  p.Lines(l.what, w / 2, by + bh / 2, size, kWhite, kInk, size * 0.1);
+}
+
+// Icons that carry a short word: a mission's medal, a secret item, a reward, a bonus world.
+void DrawWordIcon(Painter& p, const Look& l) {
+  const double w = p.width(), h = p.height(), lw = LineFor(w, h);
+  std::string word = l.icon;
+  if (l.what == "medal") {
+    p.Star(w / 2, h * 0.44, w * 0.42, w * 0.36, 12);
+    p.FillStroke(l.colour, kInk, lw);
+    p.Circle(w / 2, h * 0.44, w * 0.27);
+    p.Fill(Lighter(l.colour, 0.4f));
+  } else if (l.what == "relic") {
+    // A gem: the secret's own colour, cut.
+    p.Polygon({{(float)(w * 0.5), (float)(h * 0.06)},
+               {(float)(w * 0.9), (float)(h * 0.32)},
+               {(float)(w * 0.5), (float)(h * 0.72)},
+               {(float)(w * 0.1), (float)(h * 0.32)}});
+    p.FillStroke(l.colour, kInk, lw);
+    p.Polygon({{(float)(w * 0.5), (float)(h * 0.06)},
+               {(float)(w * 0.68), (float)(h * 0.32)},
+               {(float)(w * 0.5), (float)(h * 0.5)},
+               {(float)(w * 0.32), (float)(h * 0.32)}});
+    p.Fill(Lighter(l.colour, 0.4f));
+  } else if (l.what == "reward") {
+    Icon(p, "mushroom", w * 0.05, 0, w * 0.7, h * 0.7, l.colour, 0);
+  } else {
+    Icon(p, l.what, 0, 0, w, h, l.colour, 0);
+  }
+  if (word.empty()) return;
+  for (char& c : word)
+    if (c == '_') c = ' ';
+  const bool low = l.what != "globe";
+  const double size = p.FitText(word, w * 0.96, h * (low ? 0.3 : 0.5), h * (low ? 0.26 : 0.46), 6);
+  if (size > 0) p.Text(word, w / 2, low ? h * 0.84 : h / 2, size, kWhite, kInk, std::max(1.0, size * 0.12));
+}
+
+void DrawIcon(Painter& p, const Look& l) {
+  const double w = p.width(), h = p.height();
+  if (l.what == "medal" || l.what == "relic" || l.what == "reward" || !l.icon.empty()) {
+    DrawWordIcon(p, l);
+    return;
+  }
+  if (l.what == "switch-on" || l.what == "switch-off") {
+    // The whole switch lit: green with a tick, red with a cross.
+    const double lw = LineFor(w, h);
+    p.RoundRect(w * 0.1, h * 0.1, w * 0.8, h * 0.8, std::min(w, h) * 0.18);
+    p.FillStroke(l.colour, kInk, lw);
+    Icon(p, l.what == "switch-on" ? "check" : "x-mark", w * 0.28, h * 0.28, w * 0.44, h * 0.44, kWhite, 0);
+    return;
+  }
+  if (l.what == "arrow-plate") {
+    const double lw = LineFor(w, h), r = std::min(w, h) / 2 - lw;
+    p.Circle(w / 2, h / 2, r);
+    p.FillStroke(l.colour, kInk, lw);
+    Icon(p, "arrow-right", w / 2 - r * 0.5, h / 2 - r * 0.5, r, r, kWhite, 0);
+    return;
+  }
+  Icon(p, l.what, 0, 0, w, h, l.colour, l.detail);
+}
+
+void DrawPanel(Painter& p, const Look& l) {
+  const double w = p.width(), h = p.height(), lw = LineFor(w, h);
+  if (l.what == "track") {
+    p.RoundRect(lw, h * 0.25, w - 2 * lw, h * 0.5, h * 0.25);
+    p.FillStroke(l.colour, kInk, lw * 0.7);
+    return;
+  }
+  if (l.what == "gradient") {
+    // The mini-game's sides, drawn again mirrored on the right: flat at the screen's edge, fading
+    // towards the course so the hero at its left shows through.
+    p.RoundRect(0, 0, w * 0.6, h, 0);
+    p.Fill(l.colour);
+    p.RoundRect(w * 0.6 - 1, 0, w * 0.4 + 1, h, 0);
+    cairo_pattern_t* g = cairo_pattern_create_linear(w * 0.6, 0, w, 0);
+    cairo_pattern_add_color_stop_rgba(g, 0, l.colour.r / 255.0, l.colour.g / 255.0, l.colour.b / 255.0, 1);
+    cairo_pattern_add_color_stop_rgba(g, 1, l.colour.r / 255.0, l.colour.g / 255.0, l.colour.b / 255.0, 0);
+    cairo_set_source(p.cr(), g);
+    cairo_fill(p.cr());
+    cairo_pattern_destroy(g);
+    return;
+  }
+  if (l.what == "starpanel") {
+    // The stars' plate: three star holes on its left, where the earned stars land.
+    Panel(p, "pod", l.colour, 0);
+    for (double offset : {-182.0, -127.0, -71.5}) {
+      const double x = w / 2 + offset * 2;
+      Icon(p, "star", x - h * 0.32, h * 0.18, h * 0.64, h * 0.64, Colour{190, 200, 214, 255}, 0);
     }
     return;
   }
-  Colour bark{120, 80, 40, 255};
-  c.Box(w * 0.42f, h * 0.45f, w * 0.58f, h, 2, bark, kInk, b * 0.6f);
-  c.Ellipse(w / 2, h * 0.35f, w * 0.46f, h * 0.33f, green, Darker(green, 0.5f), b);
-  (void)fill;
-}
-
-void Sign(Canvas& c, Colour fill, const std::string& name, TextRenderer& text) {
-  float w = c.width(), h = c.height(), b = Border(c.width(), c.height());
-  c.Box(0, 0, w, h, std::min(w, h) * 0.12f, Lighter(fill, 0.25f), Darker(fill, 0.4f), b * 1.5f);
-  c.Box(b * 3, b * 3, w - b * 3, h - b * 3, std::min(w, h) * 0.08f, fill, Darker(fill, 0.6f), b * 0.6f);
-  DrawLabel(c, text, Label(name, 10), w / 2, h / 2, w * 0.85f, (int)std::min(h * 0.45f, 40.0f));
-}
-
-void Burst(Canvas& c, Colour fill, int number, bool star) {
-  float w = c.width(), h = c.height();
-  float r = std::min(w, h) / 2;
-  if (star) {
-    std::vector<Point> p;
-    for (int k = 0; k < 10; ++k) {
-      float a = k * kPi / 5 - kPi / 2 + number * 0.2f;
-      float rr = (k % 2 ? 0.45f : 1.0f) * (r - 1);
-      p.push_back({w / 2 + std::cos(a) * rr, h / 2 + std::sin(a) * rr});
-    }
-    c.Polygon(p, Lighter(fill, 0.3f), Darker(fill, 0.5f), Border(c.width(), c.height()));
+  if (l.what == "clockpod" || l.what == "skullpod" || l.what == "mushroompod") {
+    // A pod with its sign at the left; the screen writes the number right of it.
+    Panel(p, "pod", l.colour, 0);
+    const double s = h * 0.7;
+    if (l.what == "clockpod") return; // the rank's stars cover its left, the clock its right
+    const std::string sign = l.what == "skullpod" ? "skull" : "mushroom";
+    Icon(p, sign, h * 0.2, (h - s) / 2, s, s, Colour{220, 40, 40, 255}, 0);
     return;
   }
-  float grow = 0.45f + 0.12f * (number % 5);
-  for (int k = 0; k < 5; ++k) {
-    float a = k * 2 * kPi / 5 + number * 0.6f;
-    float rr = r * 0.32f * grow;
-    c.Ellipse(w / 2 + std::cos(a) * r * 0.45f * grow, h / 2 + std::sin(a) * r * 0.45f * grow, rr, rr,
-              Colour{fill.r, fill.g, fill.b, 220}, Darker(fill, 0.6f), std::max(1.0f, rr * 0.15f));
-  }
-}
-
-void Liquid(Canvas& c, const std::string& name, int number) {
-  float w = c.width(), h = c.height();
-  Colour base = Has(name, "lava")
-                    ? Colour{230, 80, 20, 255}
-                    : (Has(name, "sand") ? Colour{220, 190, 110, 255} : Colour{50, 120, 230, 210});
-  bool deep = Has(name, "deep");
-  float top = deep ? 0 : h * 0.25f;
-  std::vector<Point> wave;
-  wave.push_back({0, h});
-  for (int x = 0; x <= 16; ++x) {
-    float px = w * x / 16;
-    wave.push_back({px, deep ? 0 : top + std::sin(px / w * 2 * kPi + number * 0.7f) * h * 0.1f});
-  }
-  wave.push_back({w, h});
-  c.Polygon(wave, base, Darker(base, 0.6f), deep ? 0 : std::max(1.0f, h * 0.03f));
-  // Frame number as a row of bubbles, so a still picture shows which frame it is.
-  for (int k = 0; k < 3; ++k) {
-    float bx = w * (0.2f + 0.3f * k) + std::sin(number + k) * w * 0.05f;
-    float by = h * (0.55f + 0.1f * ((number + k) % 3));
-    c.Ellipse(bx, by, w * 0.05f + 1, w * 0.05f + 1, Lighter(base, 0.5f), base, 0);
-  }
-}
-
-void Mushroom(Canvas& c, bool effect) {
-  float w = c.width(), h = c.height(), b = Border(c.width(), c.height());
-  Colour cap = effect ? Colour{255, 220, 120, 180} : Colour{220, 40, 40, 255};
-  c.Box(w * 0.35f, h * 0.45f, w * 0.65f, h * 0.95f, w * 0.1f, Colour{245, 235, 215, 255}, kInk, b);
-  c.Ellipse(w / 2, h * 0.42f, w * 0.47f, h * 0.3f, cap, kInk, b);
-  c.Ellipse(w * 0.35f, h * 0.35f, w * 0.08f, w * 0.08f, kWhite, kWhite, 0);
-  c.Ellipse(w * 0.62f, h * 0.3f, w * 0.06f, w * 0.06f, kWhite, kWhite, 0);
-}
-
-void Door(Canvas& c, int number) {
-  float w = c.width(), h = c.height(), b = Border(c.width(), c.height());
-  Colour frame{90, 60, 40, 255};
-  c.Box(w * 0.1f, 0, w * 0.9f, h, w * 0.1f, frame, kInk, b);
-  float open = std::min(1.0f, number / 29.0f);
-  c.Box(w * 0.2f, h * 0.1f, w * 0.8f, h, w * 0.06f, Colour{20, 20, 30, 255}, kInk, 0);
-  c.Box(w * 0.2f, h * 0.1f, w * 0.2f + w * 0.6f * (1 - open) + 1, h, w * 0.06f, Colour{200, 150, 60, 255},
-        kInk, b * 0.5f);
-  c.Polygon({{w * 0.5f, h * 0.25f}, {w * 0.62f, h * 0.45f}, {w * 0.38f, h * 0.45f}}, Colour{80, 220, 80, 255},
-            kInk, b * 0.5f);
-}
-
-void Creature(Canvas& c, Colour fill, int number) {
-  float w = c.width(), h = c.height(), b = Border(c.width(), c.height());
-  float flap = std::sin(number * 1.3f) * h * 0.15f;
-  c.Polygon({{w * 0.15f, h * 0.5f}, {w * 0.02f, h * 0.3f + flap}, {w * 0.35f, h * 0.45f}}, Darker(fill, 0.7f),
-            kInk, b * 0.5f);
-  c.Polygon({{w * 0.85f, h * 0.5f}, {w * 0.98f, h * 0.3f + flap}, {w * 0.65f, h * 0.45f}}, Darker(fill, 0.7f),
-            kInk, b * 0.5f);
-  c.Ellipse(w / 2, h * 0.55f, w * 0.38f, h * 0.38f, fill, kInk, b);
-  for (float ex : {0.38f, 0.62f}) {
-    c.Ellipse(w * ex, h * 0.45f, w * 0.09f, h * 0.11f, kWhite, kInk, std::max(1.0f, b * 0.4f));
-    c.Ellipse(w * ex + w * 0.02f, h * 0.47f, w * 0.04f, h * 0.05f, kInk, kInk, 0);
-  }
-}
-
-void Panel(Canvas& c, Colour fill, const std::string& name, TextRenderer& text, bool round) {
-  float w = c.width(), h = c.height(), b = Border(c.width(), c.height());
-  if (round)
-    c.Ellipse(w / 2, h / 2, w / 2 - 0.5f, h / 2 - 0.5f, fill, Darker(fill, 0.4f), b * 1.5f);
-  else
-    c.Box(0, 0, w, h, std::min(w, h) * 0.2f, fill, Darker(fill, 0.4f), b * 1.5f);
-  c.Box(b * 2.5f, b * 2.5f, w - b * 2.5f, std::max(b * 4, h * 0.3f), std::min(w, h) * 0.12f,
-        Lighter(fill, 0.3f), fill, 0);
-  DrawLabel(c, text, Label(name, round ? 5 : 12), w / 2, h / 2, w * (round ? 0.75f : 0.85f),
-            (int)std::min(h * 0.4f, 44.0f));
-}
-
-// The hero: a round-headed figure with big eyes, coloured per character, posed by row and frame.
-void Hero(Canvas& c, const std::string& atlas, const std::string& name, int row, int frame) {
-  float w = c.width(), h = c.height();
-  float b = std::max(1.5f, w * 0.03f);
-  Colour body = atlas.empty() ? Colour{170, 110, 230, 255} : NameColour(atlas, 0.75f, 0.95f);
-  if (atlas == "character_lowres") body = Colour{255, 150, 30, 255};
-  if (row == 14 && frame >= 13) { // debris pieces
-    c.Polygon({{w * 0.3f, h * 0.3f}, {w * 0.75f, h * 0.4f}, {w * 0.55f, h * 0.75f}}, Colour{200, 30, 30, 255},
-              kInk, b);
-    return;
-  }
-  if (row == 14) { // bursting
-    Burst(c, Colour{210, 30, 30, 255}, frame, false);
-    return;
-  }
-  float phase = frame * 0.8f;
-  float squash = (row == 5 || row == 6 || row == 25) ? 0.12f * std::sin(frame * 0.6f + 0.5f) : 0;
-  bool air = row >= 26 && row != 26;
-  bool wall = row >= 7 && row <= 9;
-  float lean = wall ? -0.12f : (row == 4 ? 0.12f : 0);
-  float cx = w * (0.5f + lean), hipY = h * (0.68f + squash);
-  float shrink = row == 20 ? std::max(0.3f, 1 - frame / 20.0f) : 1;
-  Colour limb = Darker(body, 0.55f);
-  // Legs: swinging while running, tucked in the air, straight when standing.
-  float swing = (row >= 1 && row <= 3) ? std::sin(phase) * 0.35f : (air ? 0.5f : 0.08f);
-  float legLength = h * 0.24f * shrink;
-  for (int side : {-1, 1}) {
-    float a = kPi / 2 + side * swing;
-    Point hip{cx + side * w * 0.06f, hipY};
-    Point foot{hip.x + std::cos(a) * legLength * (air ? 0.7f : 1),
-               hip.y + std::sin(a) * legLength * (air ? 0.7f : 1)};
-    c.Capsule(hip, foot, w * 0.05f, limb, kInk, b * 0.6f);
-  }
-  // Body and head.
-  float headY = h * (0.33f + squash) + (row == 0 ? std::sin(phase) * h * 0.015f : 0);
-  c.Box(cx - w * 0.14f * shrink, headY + h * 0.1f, cx + w * 0.14f * shrink, hipY + h * 0.04f, w * 0.08f, body,
-        kInk, b);
-  c.Ellipse(cx, headY, w * 0.2f * shrink, h * 0.18f * shrink, body, kInk, b);
-  // Arms: up in the air, forward against a wall, swinging otherwise.
-  float armSwing = air ? -2.2f : (wall ? kPi : kPi / 2 + std::sin(phase + kPi) * 0.5f);
-  for (int side : {-1, 1}) {
-    Point shoulder{cx + side * w * 0.12f * shrink, headY + h * 0.16f};
-    float a = air ? armSwing * (side > 0 ? 1 : 0.8f) : armSwing + side * 0.3f;
-    Point hand{shoulder.x + std::cos(a) * w * 0.16f * shrink * (wall ? 1 : side),
-               shoulder.y + std::sin(a) * h * 0.16f};
-    c.Capsule(shoulder, hand, w * 0.04f, limb, kInk, b * 0.5f);
-  }
-  // Big eyes, closed on every fifth breath frame; wide open in the surprised idle row.
-  bool blink = (row == 0 && frame % 5 == 4);
-  float eye = (row == 11 ? 0.075f : 0.055f) * w * shrink;
-  for (int side : {-1, 1}) {
-    float ex = cx + side * w * 0.075f * shrink + w * 0.02f, ey = headY - h * 0.01f;
-    if (blink) {
-      c.Capsule({ex - eye, ey}, {ex + eye, ey}, std::max(1.0f, b * 0.5f), kInk, kInk, 0);
-    } else {
-      c.Ellipse(ex, ey, eye, eye * 1.2f, kWhite, kInk, std::max(1.0f, b * 0.5f));
-      c.Ellipse(ex + eye * 0.3f, ey, eye * 0.45f, eye * 0.55f, kInk, kInk, 0);
-    }
-  }
-  if (row >= 21 && row <= 25) { // holding a mushroom
-    c.Ellipse(cx + w * 0.2f, headY - h * 0.2f, w * 0.14f, h * 0.08f, Colour{220, 40, 40, 255}, kInk,
-              b * 0.6f);
-  }
-  if (row == 26)
-    c.Ellipse(w / 2, h / 2, w / 2 - 1, h / 2 - 1, Colour{150, 210, 255, 90}, Colour{80, 160, 255, 200}, b);
-  if (row == 15) { // lightning
-    c.Polygon({{w * 0.55f, 0},
-               {w * 0.35f, h * 0.45f},
-               {w * 0.55f, h * 0.45f},
-               {w * 0.4f, h},
-               {w * 0.75f, h * 0.35f},
-               {w * 0.55f, h * 0.35f}},
-              Colour{255, 240, 60, 230}, kInk, b * 0.5f);
-  }
-  if (row == 16) { // fire
-    for (int k = 0; k < 3; ++k) {
-      float fx = w * (0.3f + 0.2f * k), fh = h * (0.3f + 0.1f * ((frame + k) % 3));
-      c.Polygon({{fx - w * 0.1f, h}, {fx, h - fh}, {fx + w * 0.1f, h}}, Colour{255, 120, 20, 220},
-                Colour{200, 40, 0, 255}, b * 0.5f);
-    }
-  }
-  (void)name;
-}
-
-// A level background: a sky in the world's colours, rolling hills and the picture's name.
-void Background(Canvas& c, const std::string& name, TextRenderer& text) {
-  float w = c.width(), h = c.height();
-  float hue = 0.58f;
-  if (Has(name, "w2")) hue = 0.62f;
-  if (Has(name, "w3")) hue = 0.08f;
-  if (Has(name, "wt")) hue = 0.33f;
-  if (Has(name, "bonus") || Has(name, "hidgame")) hue = 0.8f;
-  int number = 0;
-  Stem(name, &number);
-  hue += (number % 16) * 0.015f; // a series' pictures differ a little
-  c.Gradient(Hsv(hue, 0.35f, 0.95f), Hsv(hue, 0.55f, 0.7f));
-  for (int layer = 0; layer < 3; ++layer) {
-    float base = h * (0.55f + 0.12f * layer);
-    c.FillBelow(
-        [&](float x) { return base + std::sin(x / w * (3 + layer) * kPi + number + layer) * h * 0.06f; },
-        Hsv(hue + 0.05f * layer, 0.5f, 0.6f - 0.12f * layer), Hsv(hue, 0.5f, 0.3f), 2);
-  }
-  DrawLabel(c, text, name, w / 2, h * 0.12f, w * 0.9f, 36);
+  Panel(p, l.what, l.colour, l.variant);
 }
 
 } // namespace
 
-bool LogicalSizeInName(const std::string& name, int* width, int* height) {
-  for (size_t i = 0; i < name.size(); ++i) {
-    if (!std::isdigit((unsigned char)name[i]) || (i > 0 && std::isdigit((unsigned char)name[i - 1])))
-      continue;
-    size_t j = i;
-    while (j < name.size() && std::isdigit((unsigned char)name[j]))
-      ++j;
-    if (j >= name.size() || name[j] != 'x') continue;
-    size_t k = j + 1;
-    while (k < name.size() && std::isdigit((unsigned char)name[k]))
-      ++k;
-    if (k == j + 1) continue;
-    int w = std::atoi(name.substr(i, j - i).c_str()), h = std::atoi(name.substr(j + 1, k - j - 1).c_str());
-    if (w > 0 && h > 0 && w <= 2000 && h <= 2000) {
-      *width = w, *height = h;
-      return true;
-    }
+Look LookOf(const ArtRequest& r) {
+  const Target t = r.slot.target;
+  if (t == Target::Character) return Make(Kind::Character, "pose", kWhite, SkinOf(r.atlas));
+  if (t == Target::Backgrounds) {
+    Look l = Make(Kind::Background, "", kWhite, WorldOfBackground(r.name));
+    l.detail = TrailingNumber(r.name);
+    return l;
   }
-  return false;
+  if (t == Target::Rects || t == Target::RectDummies) {
+    Look l = Make(Kind::Tile, "", kWhite, WorldOfAtlas(r.atlas, r.name));
+    l.detail = TilesetOf(r.name);
+    return l;
+  }
+  if (t == Target::FrontEnd) return FrontEnd(r);
+  if (t == Target::Screen) return ScreenLook(r);
+  return Interface(r);
 }
 
 PixelSize ArtSize(const ArtRequest& r) {
-  const int kLargest = 1024;
-  PixelSize size{0, 0};
-  int w = 0, h = 0;
-  if (r.slot.width > 0 && r.slot.height > 0) // the set gives it
-    return {std::min(r.slot.width, kLargest), std::min(r.slot.height, kLargest)};
-  switch (r.slot.target) {
-  case Target::Backgrounds:
-    return {960, 640}; // already the double-resolution screen
-  case Target::Character:
-    size = r.atlas.empty() ? PixelSize{64, 48} : PixelSize{64, 64};
-    break;
-  case Target::Rects:
-  case Target::RectDummies:
-    if (LogicalSizeInName(r.name, &w, &h) || TypeSize(r.slot.index, &w, &h))
-      size = {w * 2, h * 2};
-    else
-      size = {80, 80};
-    break;
-  default:
-    size = LogicalSizeInName(r.name, &w, &h) ? PixelSize{w * 2, h * 2}
-                                             : InterfaceSize(r.slot.target, r.slot.index, r.name);
-    break;
-  }
-  size.width = std::min(std::max(size.width, 4), kLargest);
-  size.height = std::min(std::max(size.height, 4), kLargest);
-  return size;
+  const int kLargest = 2048;
+  if (r.slot.width <= 0 || r.slot.height <= 0) return {0, 0};
+  return {std::min(r.slot.width, kLargest), std::min(r.slot.height, kLargest)};
 }
 
 Canvas DrawArt(const ArtRequest& r, TextRenderer& text) {
-  PixelSize size = ArtSize(r);
-  Canvas c(size.width, size.height);
-  int number = 0;
-  std::string stem = Stem(r.name, &number);
-  Colour fill = NameColour(stem);
-  const std::string& n = r.name;
-  int w = 0, h = 0;
-  std::string tag = LogicalSizeInName(n, &w, &h) ? "" : Label(n, 6);
-
-  if (r.slot.target == Target::Character) {
-    Hero(c, r.atlas, n, r.slot.index, r.slot.frame);
-    return c;
+  const PixelSize size = ArtSize(r);
+  Painter p(size.width, size.height, text);
+  const Look l = LookOf(r);
+  switch (l.kind) {
+  case Kind::Fill:
+    p.RoundRect(0, 0, p.width(), p.height(), 0);
+    p.Fill(l.colour);
+    break;
+  case Kind::Button:
+    Button(p, l.what, l.icon, l.colour, l.pressed, l.variant == 1, Within{l.inX, l.inY, l.inW, l.inH});
+    break;
+  case Kind::Icon:
+    DrawIcon(p, l);
+    break;
+  case Kind::Panel:
+    DrawPanel(p, l);
+    break;
+  case Kind::Background:
+    Background(p, l.variant, l.detail);
+    break;
+  case Kind::Tile:
+    if (r.slot.target == Target::Screen && Has(r.name, "line")) {
+      p.RoundRect(0, 0, p.width(), p.height(), 0);
+      p.Fill(Colour{120, 150, 255, 255});
+      break;
+    }
+    WorldObject(p, r.name, l.variant, l.detail, r.slot.target == Target::Screen ? 0 : TrailingNumber(r.name));
+    break;
+  case Kind::Character:
+    if (l.what == "pose")
+      Character(p, l.variant, r.slot.index, r.slot.frame);
+    else if (l.what == "face")
+      Character(p, 0, 0, r.slot.index == 2 ? 4 : 0);
+    else if (l.what == "wizard") {
+      Character(p, l.variant, 0, 0);
+      Icon(p, "star", p.width() * 0.6, 0, p.width() * 0.3, p.width() * 0.3, kGold, 0);
+    } else
+      Portrait(p, l.variant, l.what == "locked");
+    break;
+  case Kind::TextPicture:
+    if (r.slot.target == Target::FrontEnd && r.slot.index == catalogue::NewGameItems)
+      DrawWorldCard(p, l);
+    else if (r.slot.target == Target::Screen && ScreenOf(r.name) == Screen::WorldMap)
+      DrawWorldCard(p, l);
+    else
+      DrawTextPicture(p, l);
+    break;
   }
-  if (n == "black") {
-    c.Fill(Colour{0, 0, 0, 255});
-    return c;
-  }
-  // The fills stretch it and tint it: plain white, no outline.
-  if (n == "white") {
-    c.Fill(kWhite);
-    return c;
-  }
-  // The help screen's television: a frame whose screen stays clear, so the demo level shows.
-  if (n == "help_tv") {
-    Panel(c, fill, n, text, false);
-    c.Put(Canvas(c.width() * 3 / 4, c.height() * 3 / 4), c.width() * 13 / 100, c.height() * 12 / 100);
-    return c;
-  }
-  if (r.slot.target == Target::Backgrounds) {
-    Background(c, n, text);
-    return c;
-  }
-  bool world = r.slot.target == Target::Rects || r.slot.target == Target::RectDummies;
-  bool marked = true; // the frame number shows as a circling dot
-  if (HasAny(n, {"water", "lava", "sand_40x40_0", "sand_40x40_deep"}) && !Has(n, "splash")) {
-    Liquid(c, n, number);
-  } else if (Has(n, "door")) {
-    Door(c, number);
-  } else if (HasAny(n, {"mushroom", "shroom"}) && world) {
-    Mushroom(c, Has(n, "fx"));
-  } else if (HasAny(n, {"spike"}) && !Has(n, "spikeball")) {
-    Spikes(c, fill);
-  } else if (HasAny(n, {"star"}) && !world) {
-    Burst(c, Colour{255, 215, 60, 255}, number, true);
-  } else if (HasAny(n,
-                    {"explosion", "smoke", "splash", "dust", "APPEAR", "appear", "bolt", "flame", "lighting",
-                     "fx", "leaf", "rain", "paper", "garbage", "pix_", "preloader", "weather", "laser"})) {
-    Burst(c, fill, number, false);
-  } else if (HasAny(n, {"circular", "spikeball", "shesterenka", "wheel", "fan", "rounder", "ball", "bubble",
-                        "val_", "chainsaw", "ladybird", "cycle", "portal", "teleport", "gear"})) {
-    Round(c, fill, number);
-  } else if (HasAny(n, {"grass", "tree", "elka", "palm"})) {
-    Plant(c, fill, n, number);
-  } else if (HasAny(n, {"monstr", "monster", "bird", "alien", "ufo", "plumber", "kapkan", "boo"})) {
-    Creature(c, fill, number);
-  } else if (world && HasAny(n, {"banner", "baner", "graffiti", "znak", "introbanner", "logo", "flags",
-                                 "memorial", "decor", "web"})) {
-    Sign(c, fill, n, text);
-    marked = false;
-  } else if (world) {
-    Block(c, fill, number ? std::to_string(number) : tag, text);
-    marked = false; // the number is its label
-  } else {
-    bool round = r.slot.target == Target::SecretItems || r.slot.target == Target::AchievementIcons ||
-                 r.slot.target == Target::GuiCross || r.slot.target == Target::GoldenStick ||
-                 r.slot.target == Target::GuiShroom || r.slot.target == Target::MissionButtons;
-    Panel(c, fill, n, text, round);
-  }
-  if (marked && number > 0 && std::min(c.width(), c.height()) >= 16) FrameMarker(c, number);
-  return c;
+  return p.Finish();
 }
 
 } // namespace samplepack

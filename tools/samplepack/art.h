@@ -1,5 +1,5 @@
 // Placeholder art: a readable picture for every sprite, picture and background the catalogue
-// names, sized as the game draws it (twice the logical size, drawn at scale 0.5).
+// names, at the size the catalogue's size table gives (twice what its screen shows).
 #pragma once
 
 #include <string>
@@ -12,17 +12,34 @@ namespace samplepack {
 
 struct ArtRequest {
   std::string name;
-  catalogue::Slot slot; // where the game first stores it
-  std::string atlas;    // the atlas it is an entry of; empty for a standalone picture
+  catalogue::Slot slot; // where the game first stores it, with its size
+  std::string atlas;    // the atlas it is an entry of; empty for a picture of its own
 };
 
 struct PixelSize {
   int width, height;
 };
 
-// The logical "WxH" a name carries ("w2_banner_66x30" is 66 x 30); false when it has none.
-bool LogicalSizeInName(const std::string& name, int* width, int* height);
+// The kinds of picture, each chosen from the catalogue row that registers it.
+enum class Kind { Fill, Button, Icon, Panel, Background, Tile, Character, TextPicture };
 
+// What a picture is drawn as: its kind and, by kind, the word, shape, style or text it shows.
+struct Look {
+  Kind kind = Kind::Panel;
+  std::string what; // a button's word, an icon's shape, a panel's style, a picture's text
+  std::string icon; // a button's icon, if any
+  Colour colour{200, 200, 200, 255};
+  int variant = 0; // a panel's variant, a scene's world, a character's number
+  int detail = 0;  // a scene's variant, a tile's tileset
+  bool pressed = false;
+  // The part of the picture its screen leaves in sight (fractions of its size), where its word or
+  // shape goes: a button half off the screen's edge or half under another picture.
+  double inX = 0, inY = 0, inW = 1, inH = 1;
+};
+
+Look LookOf(const ArtRequest& request);
+
+// The size the catalogue gives; {0, 0} when it gives none.
 PixelSize ArtSize(const ArtRequest& request);
 Canvas DrawArt(const ArtRequest& request, TextRenderer& text);
 

@@ -1,9 +1,10 @@
-// The placeholder art's canvas: shapes by signed distance, so edges and outlines come out smooth.
+// The placeholder art's pictures: blending, copying onto pages, and the PNG and JPEG writers.
 #include "canvas.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include <jpeglib.h>
 
@@ -14,27 +15,6 @@ namespace samplepack {
 namespace {
 
 float Clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
-
-float Length(float x, float y) { return std::sqrt(x * x + y * y); }
-
-// Distance to a polygon: negative inside (even-odd rule).
-float PolygonDistance(const std::vector<Point>& poly, float px, float py) {
-  float best = 1e30f;
-  bool inside = false;
-  for (size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
-    const Point& a = poly[j];
-    const Point& b = poly[i];
-    float ex = b.x - a.x, ey = b.y - a.y;
-    float wx = px - a.x, wy = py - a.y;
-    float len2 = ex * ex + ey * ey;
-    float t = len2 > 0 ? Clamp01((wx * ex + wy * ey) / len2) : 0;
-    float dx = wx - ex * t, dy = wy - ey * t;
-    best = std::min(best, dx * dx + dy * dy);
-    if ((a.y > py) != (b.y > py) && px < (b.x - a.x) * (py - a.y) / (b.y - a.y) + a.x) inside = !inside;
-  }
-  float d = std::sqrt(best);
-  return inside ? -d : d;
-}
 
 } // namespace
 
@@ -104,90 +84,8 @@ void Canvas::Blend(int x, int y, Colour c, float coverage) {
   p[3] = (uint8_t)std::lround(oa * 255);
 }
 
-template <class Distance>
-void Canvas::Shape(float x0, float y0, float x1, float y1, Distance distance, Colour fill, Colour outline,
-                   float border) {
-  int ix0 = std::max(0, (int)std::floor(x0) - 1), iy0 = std::max(0, (int)std::floor(y0) - 1);
-  int ix1 = std::min(m_width - 1, (int)std::ceil(x1) + 1),
-      iy1 = std::min(m_height - 1, (int)std::ceil(y1) + 1);
-  for (int y = iy0; y <= iy1; ++y) {
-    for (int x = ix0; x <= ix1; ++x) {
-      float d = distance(x + 0.5f, y + 0.5f);
-      if (d > 1) continue;
-      if (border > 0) {
-        Blend(x, y, outline, 0.5f - d);
-        Blend(x, y, fill, 0.5f - (d + border));
-      } else {
-        Blend(x, y, fill, 0.5f - d);
-      }
-    }
-  }
-}
-
-void Canvas::Box(float x0, float y0, float x1, float y1, float radius, Colour fill, Colour outline,
-                 float border) {
-  float cx = (x0 + x1) / 2, cy = (y0 + y1) / 2;
-  float hx = (x1 - x0) / 2, hy = (y1 - y0) / 2;
-  radius = std::min(radius, std::min(hx, hy));
-  Shape(
-      x0, y0, x1, y1,
-      [&](float px, float py) {
-        float qx = std::fabs(px - cx) - (hx - radius), qy = std::fabs(py - cy) - (hy - radius);
-        return Length(std::max(qx, 0.0f), std::max(qy, 0.0f)) + std::min(std::max(qx, qy), 0.0f) - radius;
-      },
-      fill, outline, border);
-}
-
-void Canvas::Ellipse(float cx, float cy, float rx, float ry, Colour fill, Colour outline, float border) {
-  if (rx <= 0 || ry <= 0) return;
-  Shape(
-      cx - rx, cy - ry, cx + rx, cy + ry,
-      [&](float px, float py) {
-        // A first-order distance: exact for circles, close enough for the flat ellipses used.
-        float nx = (px - cx) / rx, ny = (py - cy) / ry;
-        float k = Length(nx, ny);
-        float g = Length(nx / rx, ny / ry);
-        return g > 0 ? (k - 1) * k / g : -std::min(rx, ry);
-      },
-      fill, outline, border);
-}
-
-void Canvas::Polygon(const std::vector<Point>& points, Colour fill, Colour outline, float border) {
-  if (points.size() < 3) return;
-  float x0 = 1e30f, y0 = 1e30f, x1 = -1e30f, y1 = -1e30f;
-  for (const Point& p : points) {
-    x0 = std::min(x0, p.x), y0 = std::min(y0, p.y), x1 = std::max(x1, p.x), y1 = std::max(y1, p.y);
-  }
-  Shape(
-      x0, y0, x1, y1, [&](float px, float py) { return PolygonDistance(points, px, py); }, fill, outline,
-      border);
-}
-
-void Canvas::Capsule(Point a, Point b, float radius, Colour fill, Colour outline, float border) {
-  float x0 = std::min(a.x, b.x) - radius, y0 = std::min(a.y, b.y) - radius;
-  float x1 = std::max(a.x, b.x) + radius, y1 = std::max(a.y, b.y) + radius;
-  Shape(
-      x0, y0, x1, y1,
-      [&](float px, float py) {
-        float ex = b.x - a.x, ey = b.y - a.y, wx = px - a.x, wy = py - a.y;
-        float len2 = ex * ex + ey * ey;
-        float t = len2 > 0 ? Clamp01((wx * ex + wy * ey) / len2) : 0;
-        return Length(wx - ex * t, wy - ey * t) - radius;
-      },
-      fill, outline, border);
-}
-
-void Canvas::Gradient(Colour top, Colour bottom) {
-  for (int y = 0; y < m_height; ++y) {
-    float t = m_height > 1 ? (float)y / (m_height - 1) : 0;
-    Colour c{(uint8_t)std::lround(top.r + (bottom.r - top.r) * t),
-             (uint8_t)std::lround(top.g + (bottom.g - top.g) * t),
-             (uint8_t)std::lround(top.b + (bottom.b - top.b) * t), 255};
-    for (int x = 0; x < m_width; ++x) {
-      uint8_t* p = &m_rgba[((size_t)y * m_width + x) * 4];
-      p[0] = c.r, p[1] = c.g, p[2] = c.b, p[3] = 255;
-    }
-  }
+void Canvas::SetRgba(std::vector<uint8_t> rgba) {
+  if (rgba.size() == m_rgba.size()) m_rgba = std::move(rgba);
 }
 
 void Canvas::Put(const Canvas& src, int x, int y) {
@@ -232,9 +130,12 @@ std::string WriteJpeg(const std::string& path, const Canvas& canvas, int quality
   const std::vector<uint8_t>& px = canvas.rgba();
   while (cinfo.next_scanline < cinfo.image_height) {
     size_t y = cinfo.next_scanline;
-    for (int x = 0; x < canvas.width(); ++x)
+    // No transparency in a JPEG: what is clear comes out white, as the loader's screen under it.
+    for (int x = 0; x < canvas.width(); ++x) {
+      const uint8_t* p = &px[(y * canvas.width() + x) * 4];
       for (int k = 0; k < 3; ++k)
-        row[(size_t)x * 3 + k] = px[(y * canvas.width() + x) * 4 + k];
+        row[(size_t)x * 3 + k] = (uint8_t)((p[k] * p[3] + 255 * (255 - p[3]) + 127) / 255);
+    }
     JSAMPROW rows[1] = {row.data()};
     jpeg_write_scanlines(&cinfo, rows, 1);
   }

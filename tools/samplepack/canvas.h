@@ -1,5 +1,5 @@
-// An RGBA picture with the few anti-aliased shapes the placeholder art is drawn from, and the
-// writers that store it as PNG or JPEG.
+// An RGBA picture (the art is drawn with cairo, see painter.h, then kept here), the pages it is
+// put on, and the writers that store it as PNG or JPEG.
 #pragma once
 
 #include <cstdint>
@@ -31,35 +31,13 @@ public:
   // Blends c over one pixel with the given coverage (0-1).
   void Blend(int x, int y, Colour c, float coverage);
 
-  // Filled shapes with an outline of the given width (0: none) in outline colour.
-  void Box(float x0, float y0, float x1, float y1, float radius, Colour fill, Colour outline, float border);
-  void Ellipse(float cx, float cy, float rx, float ry, Colour fill, Colour outline, float border);
-  void Polygon(const std::vector<Point>& points, Colour fill, Colour outline, float border);
-  // A thick line with round ends.
-  void Capsule(Point a, Point b, float radius, Colour fill, Colour outline, float border);
-  // Fills everything below the curve y = top(x), with an edge of the given width along it.
-  template <class Curve> void FillBelow(Curve top, Colour fill, Colour edge, float border) {
-    for (int x = 0; x < m_width; ++x) {
-      float t = top(x + 0.5f);
-      for (int y = 0; y < m_height; ++y) {
-        float d = t - (y + 0.5f); // negative below the curve
-        if (d > 1) continue;
-        Blend(x, y, edge, 0.5f - d);
-        Blend(x, y, fill, 0.5f - (d + border));
-      }
-    }
-  }
-  // A vertical gradient over the whole canvas.
-  void Gradient(Colour top, Colour bottom);
+  // Takes over straight RGBA pixels of the canvas's size.
+  void SetRgba(std::vector<uint8_t> rgba);
 
   // Copies src onto this canvas at (x, y), replacing pixels.
   void Put(const Canvas& src, int x, int y);
 
 private:
-  template <class Distance>
-  void Shape(float x0, float y0, float x1, float y1, Distance distance, Colour fill, Colour outline,
-             float border);
-
   int m_width;
   int m_height;
   std::vector<uint8_t> m_rgba;

@@ -1,32 +1,42 @@
 // Bitmap fonts for the game: white glyphs with a dark outline (so a tint colours them and they
 // read on any background), each cell widened by the font's negative tracking so the letters end
-// up at their natural spacing.
+// up at their natural spacing, and the space as wide as makes a natural gap with the game's rule.
 #include "font_writer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
+#include "canvas.h"
+
 namespace samplepack {
 
 FontStyle StyleOf(catalogue::FontId id) {
   switch (id) {
   case catalogue::FontId::Interface:
-    return {34, 3};
+    return {34, 3, 0.4f};
   case catalogue::FontId::LevelID:
-    return {40, 3};
+    return {40, 3, 0.5f};
   case catalogue::FontId::Time:
-    return {40, 3};
+    return {48, 3, 0.5f}; // the clock, the one thing read while running
   case catalogue::FontId::TimeBig:
-    return {56, 4};
+    return {56, 4, 0.5f};
   case catalogue::FontId::HintText:
-    return {34, 3};
+    return {24, 2, 0.5f}; // the hints wrap in 240 px, three lines above the screen's bottom
   case catalogue::FontId::STD:
-    return {44, 3};
+    return {40, 3, 0.3f};
   case catalogue::FontId::Shroom:
-    return {40, 3};
+    return {40, 3, 0.48f};
   }
-  return {40, 3};
+  return {40, 3, 0.5f};
+}
+
+int SpaceWidth(const FontStyle& style, const catalogue::FontSpec& font, int naturalAdvance) {
+  // The game moves the pen over a space by its extra space and 5 more unscaled pixels, then by the
+  // cell and the tracking scaled. The cell makes up the rest of a natural gap at the usual scale.
+  const float gap = (float)(naturalAdvance + style.outline);
+  const float width = gap - font.tracking - (5 + font.extraSpace) / style.scale;
+  return width < 1 ? 0 : (int)std::lround(width);
 }
 
 std::string FontDescription(const std::string& page, const std::vector<std::vector<int>>& glyphs) {
@@ -66,6 +76,7 @@ std::string WriteFont(const std::string& dir, const catalogue::FontSpec& font, T
     int right = std::max(cell.glyph.advance, cell.glyph.left + cell.glyph.width);
     cell.width = right - left + 2 * style.outline + widen;
     cell.origin = widen / 2 + style.outline - left;
+    if (code == ' ') cell.width = SpaceWidth(style, font, cell.glyph.advance);
     cells.push_back(cell);
   }
 
@@ -107,7 +118,8 @@ std::string WriteFont(const std::string& dir, const catalogue::FontSpec& font, T
         page.Blend(ox + x, oy + y, outline, ring[(size_t)y * w + x] / 255.0f);
         page.Blend(ox + x, oy + y, fill, body[(size_t)y * w + x] / 255.0f);
       }
-    rects[kFirstCharacter + i] = {at[i].first, at[i].second, cell.width, cellHeight};
+    // A space without width is left out: the game then measures it as a '?', about the gap it draws.
+    if (cell.width > 0) rects[kFirstCharacter + i] = {at[i].first, at[i].second, cell.width, cellHeight};
   }
 
   std::string description = FontDescription(font.file, rects);

@@ -20,8 +20,11 @@ const unsigned kLastCharacter = 126;
 struct FontStyle {
   int pixelSize;
   int outline;
+  float scale; // the scale the screens mostly draw the font at
 };
 FontStyle StyleOf(catalogue::FontId id);
+// The width of the space's cell, 0 for none, for a space whose glyph advances naturalAdvance.
+int SpaceWidth(const FontStyle& style, const catalogue::FontSpec& font, int naturalAdvance);
 
 // The description text for glyph rectangles given as x, y, w, h per character code.
 std::string FontDescription(const std::string& page, const std::vector<std::vector<int>>& glyphs);

@@ -85,14 +85,18 @@ int main(int argc, char** argv) {
   std::vector<std::string> files;
   for (const std::string& atlas : walk.atlases) {
     std::vector<AtlasSprite> sprites;
-    for (const ArtRequest& request : walk.entries[atlas])
+    for (const ArtRequest& request : walk.entries[atlas]) {
+      if (ArtSize(request).width == 0) return Fail("no size for " + request.name + " in the catalogue");
       sprites.push_back(AtlasSprite{request.name, DrawArt(request, text)});
+    }
     error = WriteAtlas(images, atlas, sprites, &files);
     if (!error.empty()) return Fail(error);
   }
   for (const auto& picture : walk.pictures) {
     // Standalone pictures are drawn at twice the logical size: stored under the "2x_" name the
     // game tries first.
+    if (ArtSize(picture.first).width == 0)
+      return Fail("no size for " + picture.first.name + " in the catalogue");
     bool jpeg = picture.second == catalogue::Source::Jpeg;
     std::string name = "2x_" + picture.first.name + (jpeg ? ".jpg" : ".png");
     Canvas art = DrawArt(picture.first, text);

@@ -1,4 +1,4 @@
-// FreeType glyph rendering for labels and bitmap fonts.
+// FreeType glyphs: rendered for bitmap fonts, and as outlines for the art's words.
 #include "text.h"
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 
 namespace samplepack {
 
@@ -15,6 +16,7 @@ struct TextRenderer::Impl {
   FT_Library library = nullptr;
   FT_Face face = nullptr;
   std::map<std::pair<unsigned, int>, GlyphImage> cache; // by code and size
+  std::map<unsigned, GlyphOutline> outlines;
 };
 
 TextRenderer::TextRenderer() : m_impl(new Impl) {}
@@ -76,6 +78,66 @@ int TextRenderer::Width(const std::string& text, int pixelSize) {
   return w;
 }
 
+namespace {
+
+// FreeType's outline walk into steps; quadratic pieces become cubic ones.
+struct OutlineWalk {
+  GlyphOutline* out;
+  double lastX = 0, lastY = 0;
+  void Add(char op, double x0, double y0, double x1 = 0, double y1 = 0, double x2 = 0, double y2 = 0) {
+    OutlineStep s{op, {x0, x1, x2}, {y0, y1, y2}};
+    out->steps.push_back(s);
+    if (op == 'C')
+      lastX = x2, lastY = y2;
+    else
+      lastX = x0, lastY = y0;
+  }
+  static int Move(const FT_Vector* to, void* user) {
+    static_cast<OutlineWalk*>(user)->Add('M', to->x, to->y);
+    return 0;
+  }
+  static int Line(const FT_Vector* to, void* user) {
+    static_cast<OutlineWalk*>(user)->Add('L', to->x, to->y);
+    return 0;
+  }
+  static int Conic(const FT_Vector* c, const FT_Vector* to, void* user) {
+    OutlineWalk* w = static_cast<OutlineWalk*>(user);
+    const double x0 = w->lastX, y0 = w->lastY;
+    w->Add('C', x0 + 2.0 / 3 * (c->x - x0), y0 + 2.0 / 3 * (c->y - y0), to->x + 2.0 / 3 * (c->x - to->x),
+           to->y + 2.0 / 3 * (c->y - to->y), to->x, to->y);
+    return 0;
+  }
+  static int Cubic(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* user) {
+    static_cast<OutlineWalk*>(user)->Add('C', c1->x, c1->y, c2->x, c2->y, to->x, to->y);
+    return 0;
+  }
+};
+
+} // namespace
+
+bool TextRenderer::Outline(unsigned code, GlyphOutline* out) {
+  auto cached = m_impl->outlines.find(code);
+  if (cached != m_impl->outlines.end()) {
+    *out = cached->second;
+    return true;
+  }
+  FT_Face face = m_impl->face;
+  if (!face || FT_Load_Char(face, code, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0)
+    return false;
+  if (face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) return false;
+  GlyphOutline outline;
+  outline.advance = (double)face->glyph->advance.x;
+  OutlineWalk walk{&outline};
+  FT_Outline_Funcs funcs = {
+      &OutlineWalk::Move, &OutlineWalk::Line, &OutlineWalk::Conic, &OutlineWalk::Cubic, 0, 0};
+  if (FT_Outline_Decompose(&face->glyph->outline, &funcs, &walk) != 0) return false;
+  m_impl->outlines[code] = outline;
+  *out = outline;
+  return true;
+}
+
+int TextRenderer::UnitsPerEm() { return m_impl->face ? m_impl->face->units_per_EM : 1000; }
+
 std::vector<unsigned char> Dilate(const std::vector<unsigned char>& coverage, int width, int height,
                                   int radius) {
   std::vector<unsigned char> out(coverage);
@@ -93,36 +155,6 @@ std::vector<unsigned char> Dilate(const std::vector<unsigned char>& coverage, in
       out[(size_t)y * width + x] = best;
     }
   return out;
-}
-
-void TextRenderer::Draw(Canvas& canvas, const std::string& text, float cx, float cy, int pixelSize,
-                        Colour fill, Colour outline, int outlineWidth) {
-  int ascender = 0, descender = 0;
-  LineMetrics(pixelSize, &ascender, &descender);
-  int width = Width(text, pixelSize);
-  int penX = (int)std::lround(cx - width / 2.0f);
-  int baseline = (int)std::lround(cy + (ascender + descender) / 2.0f);
-  GlyphImage g;
-  // Outlines of every glyph first, so a neighbour's outline never covers a glyph.
-  for (int pass = 0; pass < 2; ++pass) {
-    if (pass == 0 && outlineWidth <= 0) continue;
-    int x = penX;
-    for (unsigned char c : text) {
-      if (!Glyph(c, pixelSize, &g)) continue;
-      const int pad = pass == 0 ? outlineWidth : 0;
-      int w = g.width + 2 * pad, h = g.height + 2 * pad;
-      std::vector<unsigned char> grown((size_t)w * h, 0);
-      for (int y = 0; y < g.height; ++y)
-        for (int k = 0; k < g.width; ++k)
-          grown[(size_t)(y + pad) * w + k + pad] = g.coverage[(size_t)y * g.width + k];
-      if (pass == 0) grown = Dilate(grown, w, h, outlineWidth);
-      for (int y = 0; y < h; ++y)
-        for (int k = 0; k < w; ++k)
-          canvas.Blend(x + g.left - pad + k, baseline - g.top - pad + y, pass == 0 ? outline : fill,
-                       grown[(size_t)y * w + k] / 255.0f);
-      x += g.advance;
-    }
-  }
 }
 
 } // namespace samplepack

@@ -1,13 +1,22 @@
-// Glyphs rendered with FreeType from a TrueType font: labels on the placeholder art and the
-// game's bitmap fonts.
+// Glyphs read with FreeType from a TrueType font: rendered for the game's bitmap fonts, as outlines
+// for the words on the placeholder art.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "canvas.h"
-
 namespace samplepack {
+
+// One step of a glyph's outline in font units (y up): move, line, or cubic curve through two
+// control points to the end point.
+struct OutlineStep {
+  char op; // 'M', 'L' or 'C'
+  double x[3], y[3];
+};
+struct GlyphOutline {
+  std::vector<OutlineStep> steps;
+  double advance = 0; // font units
+};
 
 struct GlyphImage {
   int width = 0, height = 0; // of the coverage bitmap
@@ -31,9 +40,9 @@ public:
   void LineMetrics(int pixelSize, int* ascender, int* descender);
   int Width(const std::string& text, int pixelSize);
 
-  // Draws text centred on (cx, cy) with an outline of the given width.
-  void Draw(Canvas& canvas, const std::string& text, float cx, float cy, int pixelSize, Colour fill,
-            Colour outline, int outlineWidth);
+  // The unscaled outline of a character, for setting text as paths; false without a glyph.
+  bool Outline(unsigned code, GlyphOutline* out);
+  int UnitsPerEm();
 
 private:
   struct Impl;

@@ -2,8 +2,6 @@
 // the rows of the start-up sprites, the level backgrounds and the fonts.
 #include "catalogue_data.h"
 
-#include <cstring>
-
 #include <set>
 #include <string>
 #include <utility>
@@ -522,12 +520,7 @@ void WalkAssets(AssetVisitor& visitor) {
         if (!ExpandName(run, i, name, sizeof(name))) continue;
         Slot slot{run.target, 0, 0};
         SlotAt(run, i, &slot.index, &slot.frame);
-        for (int k = 0; k < set.sizeCount; ++k)
-          if (std::strcmp(set.sizes[k].name, name) == 0) {
-            slot.width = set.sizes[k].width;
-            slot.height = set.sizes[k].height;
-            break;
-          }
+        SizeOf(name, run, run.source == Source::Atlas ? set.atlas : nullptr, &slot.width, &slot.height);
         if (run.source == Source::Atlas) {
           if (!set.atlas) continue;
           if (!seenEntries.insert({set.atlas, name}).second) continue;

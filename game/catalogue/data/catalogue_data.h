@@ -87,20 +87,12 @@ struct Run {
   Source source;
 };
 
-// The pixel size of one sprite of a set, where the set gives it (a screen's pictures).
-struct ArtSize {
-  const char* name;
-  int16_t width, height;
-};
-
 // The rows one loader registers from one atlas, in registration order.
 struct Set {
   const char* loader; // the function that registers it
   const char* atlas;  // the atlas its Atlas rows are cut from, or null
   const Run* runs;
   int runCount;
-  const ArtSize* sizes; // pixel sizes by name for the sample pack, or null
-  int sizeCount;
 };
 
 // A run's slots: how many, and the i-th one's indexes.
@@ -219,13 +211,27 @@ const Set& MiniGameArt();
 // Every set of the catalogue, for walks and checks.
 const Set* const* AllSets(int* count);
 
+// The pixel size the sample pack draws a picture at: twice the logical size its screen shows it
+// at (the game draws at scale 0.5), or the size a stretched picture needs. The key is a sprite's
+// name, else the pattern of the run that names it, else the atlas it is an entry of.
+struct ArtSize {
+  const char* key;
+  int16_t width, height;
+};
+const ArtSize* ArtSizes(int* count);
+// The size of a sprite of the run in the atlas (null for a picture of its own): the table's, else
+// twice the logical "WxH" the name carries ("w2_200x40" is 400 x 80). False when neither gives one.
+bool SizeOf(const char* name, const Run& run, const char* atlas, int* width, int* height);
+// The logical "WxH" a name carries; false when it has none.
+bool LogicalSizeInName(const char* name, int* width, int* height);
+
 // One walk over every asset the game can open. Atlases are reported once each with their
 // distinct entry names; pictures once per file. The slot is where the name is first used.
 struct Slot {
   Target target;
   int index;
   int frame;
-  int width = 0, height = 0; // the pixel size its set gives, 0 where it gives none
+  int width = 0, height = 0; // its pixel size (SizeOf), 0 where nothing gives one
 };
 class AssetVisitor {
 public:

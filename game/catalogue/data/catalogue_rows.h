@@ -50,17 +50,11 @@ constexpr Run RowRun(Target target, int16_t i, int16_t j0, int16_t j1, const cha
 }
 
 template <int N> constexpr Set MakeSet(const char* loader, const char* atlas, const Run (&runs)[N]) {
-  return Set{loader, atlas, runs, N, nullptr, 0};
-}
-// A screen's set with the pixel sizes of its sprites.
-template <int N, int M>
-constexpr Set MakeSet(const char* loader, const char* atlas, const Run (&runs)[N],
-                      const ArtSize (&sizes)[M]) {
-  return Set{loader, atlas, runs, N, sizes, M};
+  return Set{loader, atlas, runs, N};
 }
 // A set with no rows yet.
 constexpr Set EmptySet(const char* loader, const char* atlas = nullptr) {
-  return Set{loader, atlas, nullptr, 0, nullptr, 0};
+  return Set{loader, atlas, nullptr, 0};
 }
 // Entry [i][j] of a screen's own globals.
 constexpr Run Own(int16_t i, int16_t j, const char* name, Source s = A) {

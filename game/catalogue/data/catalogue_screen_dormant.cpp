@@ -16,22 +16,8 @@ const Run kDormant[] = {
     Own(2, 2, "button_termsofservice", P), OwnRun(3, 0, 4, "help_%02d", 1, P),
     Own(4, 0, "flash_get_mobile", P),      Own(5, 0, "flash_get_mobile_button", P),
 };
-const ArtSize kSizes[] = {
-    {"background_wt", 960, 640},
-    {"panel_about", 760, 520},
-    {"button_eula", 200, 60},
-    {"button_privacypolicy", 200, 60},
-    {"button_termsofservice", 200, 60},
-    {"help_01", 480, 320},
-    {"help_02", 480, 320},
-    {"help_03", 480, 320},
-    {"help_04", 480, 320},
-    {"help_05", 480, 320},
-    {"flash_get_mobile", 800, 480},
-    {"flash_get_mobile_button", 160, 80},
-};
 constexpr Set kDormantScreensArt =
-    MakeSet("about::InitMode, instructions::InitMode, GetMobileScreen::InitMode", nullptr, kDormant, kSizes);
+    MakeSet("about::InitMode, instructions::InitMode, GetMobileScreen::InitMode", nullptr, kDormant);
 
 } // namespace
 

@@ -23,22 +23,7 @@ const Run kBackgrounds[] = {
     Own(14, 0, "map_back_world_bonus5", J),
     Own(15, 0, "map_back_world_bonus6", P),
 };
-const ArtSize kSizes[] = {
-    {"background_wt", 960, 640},
-    {"map_back_world1_casual", 960, 640},
-    {"map_back_world1_hardcore", 960, 640},
-    {"map_back_world2_casual", 960, 640},
-    {"map_back_world2_hardcore", 960, 640},
-    {"map_back_world3_casual", 960, 640},
-    {"map_back_world3_hardcore", 960, 640},
-    {"map_back_world_bonus1", 960, 640},
-    {"map_back_world_bonus2", 960, 640},
-    {"map_back_world_bonus3", 960, 640},
-    {"map_back_world_bonus4", 960, 640},
-    {"map_back_world_bonus5", 960, 640},
-    {"map_back_world_bonus6", 960, 640},
-};
-constexpr Set kLevelSelectionArt = MakeSet("levelSelection::InitMode", nullptr, kBackgrounds, kSizes);
+constexpr Set kLevelSelectionArt = MakeSet("levelSelection::InitMode", nullptr, kBackgrounds);
 
 } // namespace
 

@@ -17,14 +17,7 @@ const Run kLists[] = {
     Own(4, 0, "ach_panel_bottom", P),      Own(4, 1, "ach_panel_bottom_x5", P),
     Own(5, 0, "secret_pan_close", P),      Own(5, 1, "secret_pan_open", P),
 };
-// Double resolution: a mission row is 45 px high on the screen, a secret cell 57 x 62 apart.
-const ArtSize kListSizes[] = {
-    {"achsecrets_background", 960, 640}, {"ach_panel_bottom", 960, 72}, {"ach_panel_bottom_x5", 128, 72},
-    {"ach_panel_closeover", 840, 84},    {"ach_panel_open", 840, 84},   {"secret_pan_close", 104, 112},
-    {"secret_pan_open", 104, 112},
-};
-constexpr Set kListsArt =
-    MakeSet("missionsList::InitMode, secretsList::InitMode", nullptr, kLists, kListSizes);
+constexpr Set kListsArt = MakeSet("missionsList::InitMode, secretsList::InitMode", nullptr, kLists);
 
 // Index 0 select_bg, 1 creditsBG, 2 creditsPanExtra.
 const Run kCredits[] = {
@@ -32,21 +25,13 @@ const Run kCredits[] = {
     Own(1, 0, "panel_about", P),
     Own(2, 0, "panel_credits", P),
 };
-const ArtSize kCreditsSizes[] = {
-    {"background_wt", 960, 640},
-    {"panel_about", 760, 520},
-    {"panel_credits", 400, 90},
-};
-constexpr Set kCreditsArt = MakeSet("credits::InitMode", nullptr, kCredits, kCreditsSizes);
+constexpr Set kCreditsArt = MakeSet("credits::InitMode", nullptr, kCredits);
 
 // The television the help screen's demo plays in.
 const Run kHelp[] = {
     Own(0, 0, "help_tv", P),
 };
-const ArtSize kHelpSizes[] = {
-    {"help_tv", 960, 640},
-};
-constexpr Set kHelpArt = MakeSet("help::InitMode", nullptr, kHelp, kHelpSizes);
+constexpr Set kHelpArt = MakeSet("help::InitMode", nullptr, kHelp);
 
 } // namespace
 

@@ -15,15 +15,7 @@ const Run kMiniGame[] = {
     Own(1, 3, "hidgame_block_400x40", P),        Own(1, 4, "hidgame_spike_40x40", P),
     Own(1, 5, "hidgame_water_40x40", P),         Own(1, 6, "hidgame_line", P),
 };
-// Double resolution: the gradient covers 122 x 320 of the screen at each side; the line is
-// stretched across the screen by the object's drawing.
-const ArtSize kSizes[] = {
-    {"hidgame_background_gradient", 244, 640}, {"hidgame_block_40x40", 80, 80},
-    {"hidgame_block_120x120", 240, 240},       {"hidgame_block_160x40", 320, 80},
-    {"hidgame_block_400x40", 800, 80},         {"hidgame_spike_40x40", 80, 80},
-    {"hidgame_water_40x40", 80, 80},           {"hidgame_line", 240, 16},
-};
-constexpr Set kMiniGameArt = MakeSet("miniGame::InitMode", nullptr, kMiniGame, kSizes);
+constexpr Set kMiniGameArt = MakeSet("miniGame::InitMode", nullptr, kMiniGame);
 
 } // namespace
 

@@ -11,10 +11,7 @@ using namespace rows;
 const Run kArrow[] = {
     Own(0, 0, "options_arrow_r", P),
 };
-const ArtSize kSizes[] = {
-    {"options_arrow_r", 48, 64},
-};
-constexpr Set kOptionsScreenArt = MakeSet("options::InitMode", nullptr, kArrow, kSizes);
+constexpr Set kOptionsScreenArt = MakeSet("options::InitMode", nullptr, kArrow);
 
 } // namespace
 

@@ -25,26 +25,7 @@ const Run kShop[] = {
     Own(4, 23, "shop_button_sold"),      Own(4, 24, "shop_ico_v"),
     Own(4, 25, "shop_ico_bonusworld_6"), Own(5, 0, "shop_button_darkline"),
 };
-// Double resolution: the background fills the 480 x 320 screen, a row's strip is 440 x 65 on it.
-const ArtSize kSizes[] = {
-    {"shop_background", 960, 640},       {"shop_panel_top", 960, 60},
-    {"shop_panel_bottom", 960, 128},     {"shop_panel_top_x5", 200, 60},
-    {"shop_panel_bottom_x5", 200, 128},  {"shop_button_buy_pas", 120, 90},
-    {"shop_button_buy_act", 120, 90},    {"shop_mushroom_40_pas", 120, 120},
-    {"shop_mushroom_40_act", 120, 120},  {"shop_mushroom_100_pas", 120, 120},
-    {"shop_mushroom_100_act", 120, 120}, {"shop_mushroom_800_pas", 120, 120},
-    {"shop_mushroom_800_act", 120, 120}, {"shop_ico_time", 100, 100},
-    {"shop_ico_shield", 100, 100},       {"shop_ico_hero_star", 100, 100},
-    {"shop_ico_hero_demon", 100, 100},   {"shop_ico_hero_jario", 100, 100},
-    {"shop_ico_hero_slicker", 100, 100}, {"shop_ico_hero_stickman", 100, 100},
-    {"shop_ico_hero_zombie", 100, 100},  {"shop_ico_bonusworld_1", 100, 100},
-    {"shop_ico_bonusworld_2", 100, 100}, {"shop_ico_bonusworld_3", 100, 100},
-    {"shop_ico_bonusworld_4", 100, 100}, {"shop_ico_bonusworld_5", 100, 100},
-    {"shop_ico_magnet", 100, 100},       {"shop_ico_openworlds", 100, 100},
-    {"shop_button_sold", 120, 90},       {"shop_ico_v", 100, 100},
-    {"shop_ico_bonusworld_6", 100, 100}, {"shop_button_darkline", 880, 130},
-};
-constexpr Set kShopArt = MakeSet("shop::InitMode", "shop", kShop, kSizes);
+constexpr Set kShopArt = MakeSet("shop::InitMode", "shop", kShop);
 
 } // namespace
 

@@ -543,10 +543,10 @@ TEST(CatalogueTables, TheWalkReportsEveryAssetOnce) {
   EXPECT_EQ(walk.pictures.size(), (size_t)(13 + 28 + 12 + 36 + 5 + 3 + 41 + 2 + 5 + 4));
   EXPECT_EQ(walk.fonts.size(), 7u);
 
-  // A screen's picture carries the pixel size its set gives.
+  // A screen's picture carries the pixel size the size table gives it.
   ASSERT_TRUE(walk.screenPictures.count("global_map_bonus_world_6"));
   const Slot& bonus = walk.screenPictures["global_map_bonus_world_6"];
   EXPECT_EQ(bonus.frame, 5);
-  EXPECT_EQ(bonus.width, 400);
-  EXPECT_EQ(bonus.height, 400);
+  EXPECT_EQ(bonus.width, 280);
+  EXPECT_EQ(bonus.height, 440);
 }

@@ -101,14 +101,17 @@ TEST_F(CatalogueTest, FontsComeFromThePackWithTheirSettings) {
     EXPECT_EQ(e.font->spacing, 0.7f);
     EXPECT_EQ(e.font->spaceExtra, e.spaceExtra);
     // The generated page and every printable character: each glyph advances the pen forward
-    // however tight the tracking.
+    // however tight the tracking; a space, with the five pixels and the extra space the font
+    // adds to it, even at full scale.
     ASSERT_NE(e.font->page, nullptr);
     EXPECT_NE(e.font->page->texture, nullptr);
     EXPECT_GT(e.font->height, 0);
-    for (int c = 32; c <= 126; ++c) {
+    for (int c = 33; c <= 126; ++c) {
       const myRect& g = e.font->glyph[c];
       ASSERT_GT(g.right - g.left + e.tracking, 0) << "character " << c;
     }
+    const myRect& space = e.font->glyph[' '];
+    EXPECT_GT(5 + e.spaceExtra + space.right - space.left + e.tracking, 0) << "the space";
   }
   for (char c : std::string("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.:!?-"))
     EXPECT_GT(FontTime->GetStringWidth(std::string(1, c).c_str()), 0) << c;

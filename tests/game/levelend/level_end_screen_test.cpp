@@ -1,7 +1,7 @@
 // The level-end show on a real GL screen (headless Mesa) with the sample pack's art, on the logical
-// screens of a 480x320 and a 1024x600 display: phase 0's stars and phase 1's buttons are found at
-// their places by drawing the scene with and without them. Every frame checked is kept as a PNG in
-// the build's levelend-shots/.
+// screens of a 480x320 and a 1024x600 display: phase 0's stars and phase 1's shutters, pod, gears
+// and buttons are found where their pictures land by drawing the scene with and without them.
+// Every frame checked is kept as a PNG in the build's levelend-shots/.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -128,41 +128,50 @@ protected:
     *cy = n ? (float)(sy / n) : -1;
     return n;
   }
-  // Draws with and without the given slots and finds them around (x, y) and nowhere else.
-  void ExpectDrawnAt(const char* what, std::initializer_list<int> slots, float x, float y,
-                     const std::vector<uint8_t>& with) {
+  // The frame drawn without the given slots.
+  std::vector<uint8_t> Without(const std::string& what, std::initializer_list<int> slots) {
     for (int s : slots)
       EffectAnimators[s].active = 0;
     Frame();
-    std::vector<uint8_t> without = Shot(std::string(what) + "-without");
+    std::vector<uint8_t> without = Shot(what + "-without");
     for (int s : slots)
       EffectAnimators[s].active = 1;
+    return without;
+  }
+  struct Box {
+    float x0, y0, x1, y1;
+    float Area() const { return (x1 - x0) * (y1 - y0); }
+  };
+  // Where a sprite lands when drawn centred on (x, y) at the given share of its pixel size.
+  static Box Around(Surface* s, float x, float y, float scale) {
+    const float hw = s ? s->width * scale / 2 : 0, hh = s ? s->height * scale / 2 : 0;
+    return {x - hw, y - hh, x + hw, y + hh};
+  }
+  // Draws with and without the given slots: they fill at least the given share of the box their
+  // sprite covers, centred in it unless partly hidden, and draw nothing outside it.
+  void ExpectDrawnIn(const std::string& what, std::initializer_list<int> slots, Box b,
+                     const std::vector<uint8_t>& with, float least, bool hidden = false) {
+    const std::vector<uint8_t> without = Without(what, slots);
+    const int m = 4; // the buttons' idle motion
     float cx, cy;
-    const int near = Difference(with, without, (int)x - 30, (int)y - 30, (int)x + 30, (int)y + 30, &cx, &cy);
-    EXPECT_GT(near, 100) << what;
-    EXPECT_NEAR(cx, x, 6) << what;
-    EXPECT_NEAR(cy, y, 6) << what;
-    const int all = Difference(with, without, 0, 0, c.w, c.h, &cx, &cy);
-    {
-      PngRows rows(c.h);
-      for (int yy = 0; yy < c.h; ++yy) {
-        rows[yy].resize(c.w * 4);
-        for (int xx = 0; xx < c.w; ++xx) {
-          size_t i = ((size_t)yy * c.w + xx) * 4;
-          int dd = std::abs(with[i] - without[i]) + std::abs(with[i + 1] - without[i + 1]) +
-                   std::abs(with[i + 2] - without[i + 2]);
-          uint8_t v = dd > 30 ? 255 : 0;
-          rows[yy][xx * 4] = v;
-          rows[yy][xx * 4 + 1] = v;
-          rows[yy][xx * 4 + 2] = v;
-          rows[yy][xx * 4 + 3] = 255;
-        }
-      }
-      WritePngFile(std::string(SPROCKLET_BINARY_DIR) + "/levelend-shots/diff-" + c.name + what + ".png", c.w,
-                   c.h, 8, PNG_COLOR_TYPE_RGBA, false, rows);
+    const int near =
+        Difference(with, without, (int)b.x0 - m, (int)b.y0 - m, (int)b.x1 + m, (int)b.y1 + m, &cx, &cy);
+    EXPECT_GT(near, least * b.Area()) << what;
+    if (!hidden) {
+      EXPECT_NEAR(cx, (b.x0 + b.x1) / 2, 6) << what;
+      EXPECT_NEAR(cy, (b.y0 + b.y1) / 2, 6) << what;
     }
+    const int all = Difference(with, without, 0, 0, c.w, c.h, &cx, &cy);
     EXPECT_LT(all - near, near / 10 + 20) << what << ": drawn elsewhere too, within " << box[0] << ","
                                           << box[1] << " - " << box[2] << "," << box[3];
+  }
+  // Draws with and without the given slots: they cover at least the given share of the box.
+  void ExpectCovers(const std::string& what, std::initializer_list<int> slots, Box b,
+                    const std::vector<uint8_t>& with, float least) {
+    const std::vector<uint8_t> without = Without(what, slots);
+    float cx, cy;
+    const int covered = Difference(with, without, (int)b.x0, (int)b.y0, (int)b.x1, (int)b.y1, &cx, &cy);
+    EXPECT_GE(covered, least * b.Area()) << what << ": " << covered << " of " << b.Area() << " pixels";
   }
 
   ScreenCase c;
@@ -186,11 +195,14 @@ TEST_P(LevelEndScreen, PhaseZeroShowsTheEarnedStarsAtTheirPlaces) {
     float x = starX[i];
     if (g_ratio_is_more_1_5) x = (g_guiShiftX * 370 - (370 - x)) / g_guiShiftX;
     x = (float)(int)x * g_guiShiftX;
-    ExpectDrawnAt(("star" + std::to_string(i + 1)).c_str(), {slots[i]}, x, 154, with);
+    ExpectDrawnIn("star" + std::to_string(i + 1), {slots[i]}, Around(g_levelEndFXs[11], x, 154, 0.5f), with,
+                  0.25f);
   }
 }
 
-TEST_P(LevelEndScreen, PhaseOneShowsTheButtonsAtTheirPlacesAndTheyAreLive) {
+// Phase 1 closes the shutters over the whole screen (with a copy at each side of a wide one), and
+// on them hangs the level's pod with its gears above the three live buttons.
+TEST_P(LevelEndScreen, PhaseOneShowsTheShuttersThePodAndTheButtonsAtTheirPlacesAndTheyAreLive) {
   g_levelCurrentData.levelTime = 35;
   AddLevelEndAnimation(false);
   Run(120);
@@ -204,13 +216,31 @@ TEST_P(LevelEndScreen, PhaseOneShowsTheButtonsAtTheirPlacesAndTheyAreLive) {
   EXPECT_EQ(Buttons[2].disabled, 0) << "enabled by slot 82's end";
   Frame();
   const std::vector<uint8_t> with = Shot("phase1");
+  const float mid = c.w / 2.0f;
+
+  // Each jaw alone, where neither the pod nor the buttons lie over it.
+  const std::vector<uint8_t> upper = Without("lower", {55});
+  ExpectCovers("upper shutter", {55, 56}, Box{mid - 150, 110, mid + 150, 185}, upper, 0.9f);
+  const std::vector<uint8_t> lower = Without("upper", {56});
+  ExpectCovers("lower shutter", {55, 56}, Box{mid - 150, 150, mid + 150, 250}, lower, 0.9f);
+  if (g_ratio_is_more_1_5) {
+    ExpectCovers("left shutters", {52, 54}, Box{0, 232, 30, 252}, with, 0.9f); // below the missions tab
+    ExpectCovers("right shutters", {49, 51}, Box{(float)c.w - 30, 110, (float)c.w, 250}, with, 0.9f);
+  }
+
+  ExpectDrawnIn("pod", {65}, Around(g_levelEndFXs[17], 247 * g_guiShiftX, 59, 0.5f), with, 0.6f);
+  const float gearX = g_ratio_is_more_1_5 ? (float)((int)((MAXX / 2 - 82) / g_guiShiftX) + 3) : 158;
+  ExpectDrawnIn("left gear", {57}, Around(g_levelEndFXs[38], gearX * g_guiShiftX, 76, 0.5f), with, 0.06f,
+                true); // mostly behind the pod
+
   const struct {
     const char* what;
-    int slot, button;
+    int slot, button, sprite;
     float x;
-  } buttons[] = {{"restart", 77, 0, 94}, {"menu", 81, 1, 250}, {"next", 84, 2, 396}};
+  } buttons[] = {{"restart", 77, 0, 18, 94}, {"menu", 81, 1, 22, 250}, {"next", 84, 2, 20, 396}};
   for (const auto& b : buttons) {
-    ExpectDrawnAt(b.what, {b.slot}, b.x * g_guiShiftX, 284, with);
+    ExpectDrawnIn(b.what, {b.slot}, Around(g_levelEndFXs[b.sprite], b.x * g_guiShiftX, 284, 0.42f), with,
+                  0.5f);
     EXPECT_NEAR(Buttons[b.button].x, b.x * g_guiShiftX, 4) << b.what << ": its hit box follows";
   }
 }

@@ -466,24 +466,26 @@ TEST_F(WorldMapScreen, TheBackgroundTheCentrePictureAndALockedWorldsPadlockShow)
   EXPECT_GT(Distance(item.first, item.second), 60) << "world 1's picture";
   EXPECT_LT(Distance(item.second, bg.first), 20) << "the background under it";
 
-  // World 2, locked: the padlock's body over the picture, the shackle above it, and the picture
-  // greyed under them.
-  ASSERT_EQ(g_worldsUnlocked[2], 0);
+  // World 2, locked: the padlock's body over the picture (its shackle 20 px above it), and the
+  // picture greyed under them. Each is probed beside the keyhole, where it is plain.
+  const int bodyX = MAXX / 2 - 15, bodyY = MAXY / 2 - 27, shackleY = MAXY / 2 - 62;
   Settle(2);
-  auto body = WithAndWithout(mapLock[1], MAXX / 2, MAXY / 2 + 60);
+  ASSERT_EQ(g_worldsUnlocked[2], 0);
+  auto body = WithAndWithout(mapLock[1], bodyX, bodyY);
   EXPECT_GT(Distance(body.first, body.second), 60) << "padlock body";
   const HeadlessGL::Pixel grey = body.second;
-  EXPECT_NEAR(grey.r, item.first.r * 180 / 255, 14);
-  EXPECT_NEAR(grey.g, item.first.g * 180 / 255, 14);
-  EXPECT_NEAR(grey.b, item.first.b * 180 / 255, 14);
   Surface* keptBody = mapLock[1];
   mapLock[1] = nullptr; // the body hides the shackle's lower part
-  auto shackle = WithAndWithout(mapLock[0], MAXX / 2, MAXY / 2 + 30);
+  auto shackle = WithAndWithout(mapLock[0], MAXX / 2, shackleY);
   mapLock[1] = keptBody;
   EXPECT_GT(Distance(shackle.first, shackle.second), 60) << "padlock shackle";
-  // Unlocked, it is drawn plain and without the padlock.
+  // Unlocked, it is drawn plain, without the padlock: the grey picture's colour lifted back.
   g_worldsUnlocked[2] = 1;
-  EXPECT_LT(Distance(Frame(MAXX / 2, MAXY / 2 + 60), item.first), 14);
+  const HeadlessGL::Pixel plain = Frame(bodyX, bodyY);
+  EXPECT_NEAR(grey.r, plain.r * 180 / 255, 14);
+  EXPECT_NEAR(grey.g, plain.g * 180 / 255, 14);
+  EXPECT_NEAR(grey.b, plain.b * 180 / 255, 14);
+  EXPECT_GT(Distance(plain, body.first), 60) << "no padlock";
 }
 
 } // namespace
