@@ -704,17 +704,14 @@ void DrawWordIcon(Painter& p, const Look& l) {
     p.Circle(w / 2, h * 0.44, w * 0.27);
     p.Fill(Lighter(l.colour, 0.4f));
   } else if (l.what == "relic") {
-    // A gem: the secret's own colour, cut.
-    p.Polygon({{(float)(w * 0.5), (float)(h * 0.06)},
-               {(float)(w * 0.9), (float)(h * 0.32)},
-               {(float)(w * 0.5), (float)(h * 0.72)},
-               {(float)(w * 0.1), (float)(h * 0.32)}});
+    // A round treasure in the secret's own colour, a cut gem shining on it.
+    p.Circle(w / 2, h / 2, std::min(w, h) * 0.46);
     p.FillStroke(l.colour, kInk, lw);
-    p.Polygon({{(float)(w * 0.5), (float)(h * 0.06)},
-               {(float)(w * 0.68), (float)(h * 0.32)},
-               {(float)(w * 0.5), (float)(h * 0.5)},
-               {(float)(w * 0.32), (float)(h * 0.32)}});
-    p.Fill(Lighter(l.colour, 0.4f));
+    p.Polygon({{(float)(w * 0.5), (float)(h * 0.14)},
+               {(float)(w * 0.7), (float)(h * 0.32)},
+               {(float)(w * 0.5), (float)(h * 0.56)},
+               {(float)(w * 0.3), (float)(h * 0.32)}});
+    p.FillStroke(Lighter(l.colour, 0.55f), Darker(l.colour, 0.5f), lw * 0.6);
   } else if (l.what == "reward") {
     Icon(p, "mushroom", w * 0.05, 0, w * 0.7, h * 0.7, l.colour, 0);
   } else {
