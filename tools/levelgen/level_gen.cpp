@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "catalogue_data.h"
+#include "files.h"
 
 namespace levelgen {
 namespace {
@@ -63,6 +63,53 @@ int Floor(Builder& b, const TypeInfo& floor, int x, int top, int length) {
 void Wall(Builder& b, const TypeInfo& block, int x, int top, int height) {
   for (int y = top - block.height; y > top - height - block.height; y -= block.height)
     b.Add(block, (float)x, (float)y);
+}
+
+// Blocks filling the rectangle from (left, top) to at least (right, bottom).
+void Fill(Builder& b, const TypeInfo& t, int left, int top, int right, int bottom) {
+  for (int y = top; y < bottom; y += t.height)
+    for (int x = left; x < right; x += t.width)
+      b.Add(t, (float)x, (float)y);
+}
+
+// A pit of width gap after the floor that ends at x, walled down both sides, with a floor depth
+// pixels below the floor's top and spikes on it when asked. The x where the floor goes on.
+int Pit(Builder& b, const Palette& p, int x, int top, int gap, int depth, bool spikes) {
+  const TypeInfo& k = p.block;
+  int bottom = top + depth;
+  Fill(b, k, x - k.width, top + p.floor.height, x, bottom);
+  Fill(b, k, x + gap, top + p.floor.height, x + gap + k.width, bottom);
+  Fill(b, k, x, bottom, x + gap, bottom + k.height);
+  if (spikes)
+    for (int sx = x; sx < x + gap; sx += p.hazard.width)
+      b.Add(p.hazard, (float)sx, (float)(bottom - p.hazard.height));
+  return x + gap;
+}
+
+// The level's end, from the floor that ends at x: a room under a roof whose floor rises in steps
+// of 40 px to a last stretch as high as the door, which stands against the end wall. The roof is
+// higher than a double jump from the floor before it, so the hero comes in under it, and it holds
+// him down the way in: the low room leads him into the door however he jumps. The x of the door.
+int EndRoom(Builder& b, const Palette& p, int x, int top) {
+  const TypeInfo& k = p.block;
+  const int steps = 4, low = kDoor.height, roof = low + steps * kMaxStepUp;
+  // Whole blocks: no tile overlaps the next step's.
+  const int stepLength = (120 + k.width - 1) / k.width * k.width,
+            last = (200 + k.width - 1) / k.width * k.width;
+  const int left = x;
+  int floor = top;
+  x = Floor(b, p.floor, x, floor, stepLength);
+  for (int i = 0; i < steps; ++i) {
+    floor -= kMaxStepUp;
+    int length = i + 1 == steps ? last : stepLength;
+    Fill(b, k, x, floor, x + length, top + p.floor.height);
+    x += length;
+  }
+  int doorX = x - kDoor.width;
+  b.Add(kDoor, (float)doorX, (float)(floor - kDoor.height));
+  Fill(b, k, left, top - roof - k.height, x, top - roof);
+  Fill(b, k, x, top - roof - k.height, x + k.width, top + p.floor.height);
+  return doorX;
 }
 
 // The mini-game's course (level 20): the line the hero runs on, blocks to jump onto and
@@ -159,13 +206,14 @@ Level MakeLevel(int number) {
   Wall(b, p.block, start - p.block.width, top, 240);
   int x = Floor(b, p.floor, start - p.block.width, top, 1000);
 
-  // Sections: a gap, a step up or down, a spike on the floor, a platform with a mushroom.
+  // Sections: a pit, a step up or down, a pit with spikes, a platform with a mushroom.
   int sections = 5 + number % 4;
   int mushrooms = 0;
   for (int i = 0; i < sections; ++i) {
     switch (rnd.Below(4)) {
-    case 0: { // a gap
-      x += 60 + rnd.Below(kMaxGap - 60 + 1);
+    case 0: { // a pit
+      int gap = 60 + rnd.Below(kMaxGap - 60 + 1);
+      x = Pit(b, p, x, top, gap, 120 + 20 * rnd.Below(3), false);
       x = Floor(b, p.floor, x, top, 400);
       break;
     }
@@ -176,10 +224,10 @@ Level MakeLevel(int number) {
       x = Floor(b, p.floor, x, top, 400);
       break;
     }
-    case 2: { // a spike in the middle of a run
-      int from = x;
-      x = Floor(b, p.floor, x, top, 600);
-      b.Add(p.hazard, (float)(from + 200), (float)(top - p.hazard.height));
+    case 2: { // a narrow pit with spikes too deep for a fall that lands on the far wall
+      int gap = 60 + rnd.Below(kMaxSpikedGap - 60 + 1);
+      x = Pit(b, p, x, top, gap, SpikedPitDepth(gap), true);
+      x = Floor(b, p.floor, x, top, 400);
       break;
     }
     default: { // a platform over the run, a mushroom on it
@@ -197,12 +245,9 @@ Level MakeLevel(int number) {
     }
     }
   }
-  // A last stretch to the exit door, and a wall behind it.
-  int doorX = x + 150;
+  // A flat run to the end's room, long enough for any jump to settle into its rhythm there.
   x = Floor(b, p.floor, x, top, 400);
-  b.Add(kDoor, (float)doorX, (float)(top - kDoor.height));
-  Wall(b, p.block, x, top, 240);
-  Floor(b, p.floor, x, top, p.block.width);
+  int doorX = EndRoom(b, p, x, top);
 
   Level level;
   level.records = b.records;
@@ -231,14 +276,7 @@ std::string WriteLevels(const std::string& dir) {
     Level level = MakeLevel(n);
     std::vector<unsigned char> bytes = EncodeLevelFile(level.records, level.header);
     std::string path = dir + "/level" + std::to_string(n) + ".txt";
-    std::string temp = path + ".tmp";
-    {
-      std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-      out.write((const char*)bytes.data(), (std::streamsize)bytes.size());
-      if (!out) return "cannot write " + temp;
-    }
-    std::filesystem::rename(temp, path, ec);
-    if (ec) return "cannot write " + path + ": " + ec.message();
+    if (!WriteFileAtomically(path.c_str(), bytes.data(), bytes.size())) return "cannot write " + path;
   }
   return "";
 }

@@ -1,13 +1,17 @@
 // Every level of the generated sample pack: it loads under the reader's rules without a correction,
 // carries its types' own defaults, draws from its world's sprites, has a start standing on a floor
-// and one exit door, and a player who runs and jumps at what lies ahead finishes it through the door
-// with the game's own physics and behaviours, never dying and never touching a hazard.
+// and one exit door. With the game's own physics and behaviours, never dying and never touching a
+// hazard, a player who runs and jumps at what lies ahead finishes it through the door, and so does
+// a player who holds right and taps jump steadily, whenever he starts tapping; without its door the
+// level holds that player at the end's wall.
 #include <set>
 #include <string>
 
 #include "catalogue_data.h"
 #include "level_gen.h"
+#include "object_list.h"
 #include "pack_levels.h"
+#include "progress_files.h"
 #include "touch_controls.h"
 
 namespace {
@@ -62,13 +66,33 @@ bool LethalIn(float left, float top, float right, float bottom) {
   return false;
 }
 
+int DoorSlot() {
+  int door = -1;
+  for (int i = 1; i < GAME_RECTS; ++i)
+    if (GameRects[i].active && GameRects[i].door) door = i;
+  return door;
+}
+
+// After a frame: the hero is dead or touches a hazard (why said), or lives.
+bool Hurt(std::string* why) {
+  const gameRect& hero = GameRects[0];
+  if (hero.dead) {
+    *why = "the hero died at x " + std::to_string((int)hero.x);
+    return true;
+  }
+  for (int i = 1; i < GAME_RECTS; ++i)
+    if (GameRects[i].active && Lethal(GameRects[i]) && Overlap(hero.box, GameRects[i].box, 1)) {
+      *why = "the hero ran into the hazard at x " + std::to_string((int)GameRects[i].x);
+      return true;
+    }
+  return false;
+}
+
 // Runs right at 300 px/s and jumps, held to its full height, at a gap, a wall or a hazard ahead.
 // The frame the level is finished through its door, or -1 with why.
 int PlayToTheDoor(std::string* why) {
   gameRect& hero = GameRects[0];
-  int door = -1;
-  for (int i = 1; i < GAME_RECTS; ++i)
-    if (GameRects[i].active && GameRects[i].door) door = i;
+  int door = DoorSlot();
   if (door < 0) {
     *why = "no door";
     return -1;
@@ -92,15 +116,7 @@ int PlayToTheDoor(std::string* why) {
       }
     }
     ProcessAllRects(0.016f);
-    if (hero.dead) {
-      *why = "the hero died at x " + std::to_string((int)hero.x);
-      return -1;
-    }
-    for (int i = 1; i < GAME_RECTS; ++i)
-      if (GameRects[i].active && Lethal(GameRects[i]) && Overlap(hero.box, GameRects[i].box, 1)) {
-        *why = "the hero ran into the hazard at x " + std::to_string((int)GameRects[i].x);
-        return -1;
-      }
+    if (Hurt(why)) return -1;
     // The door pulls the hero in and, once its animation has run, the level is finished.
     if (hero.levelFinished) return frame;
   }
@@ -109,7 +125,43 @@ int PlayToTheDoor(std::string* why) {
   return -1;
 }
 
-class GeneratedLevels : public PackLevelTest {};
+// The steady player: holds right, which the arrow key's tilt turns into the hero's full 350 px/s
+// on the ground and in the air, and taps jump through the touch controls (under tilt steering every
+// touch jumps and every release ends the jump) as 'taps' says. Plays 'frames' frames at most and
+// stops when the level is finished or the hero is hurt; the frames played, with why it was not
+// finished.
+int PlaySteadily(const levelgen::SteadyTaps& taps, int frames, std::string* why) {
+  gameRect& hero = GameRects[0];
+  g_accelerometerControl = 1;
+  for (int frame = 0; frame < frames; ++frame) {
+    hero.steerable = 1;
+    hero.inputSpeed = 350;
+    if (taps.Down(frame)) GameRectStylusDown(240, 200);
+    if (taps.Up(frame)) GameRectStylusUp(240, 200);
+    ProcessAllRects(0.016f);
+    if (Hurt(why)) return frame;
+    if (hero.levelFinished) return frame;
+  }
+  *why = "the hero stopped at x " + std::to_string((int)hero.x) + ", y " + std::to_string((int)hero.y);
+  return frames;
+}
+
+class GeneratedLevels : public PackLevelTest {
+protected:
+  // Level n loaded and the hero standing at its start, as the level's first frame has him.
+  void Start(int n) {
+    ASSERT_EQ(EditorLoad(("level" + std::to_string(n)).c_str()), 1);
+    gameRect& hero = GameRects[0];
+    hero.Init(0, g_levelCur.startX, g_levelCur.startY, HERO_TYPE, false);
+    hero.sinceContact = 0;
+    jumpButtonPressed = false;
+  }
+  void TearDown() override {
+    jumpButtonPressed = false;
+    g_accelerometerControl = 1;
+    PackLevelTest::TearDown();
+  }
+};
 
 TEST_F(GeneratedLevels, EveryLevelLoadsUnderTheReadersRulesWithItsTypesDefaultsAndWorldSprites) {
   std::vector<int> numbers = levelgen::LevelNumbers();
@@ -161,14 +213,72 @@ TEST_F(GeneratedLevels, EveryLevelIsFinishedThroughItsDoorByRunningAndJumping) {
   for (int n : levelgen::LevelNumbers()) {
     if (n == 20) continue; // the mini-game's course, played by the mini-game's own tests
     SCOPED_TRACE("level " + std::to_string(n));
-    ASSERT_EQ(EditorLoad(("level" + std::to_string(n)).c_str()), 1);
-    GameRects[0].Init(0, g_levelCur.startX, g_levelCur.startY, HERO_TYPE, false);
-    jumpButtonPressed = false;
+    Start(n);
     std::string why;
     int frames = PlayToTheDoor(&why);
     EXPECT_GE(frames, 0) << why;
-    jumpButtonPressed = false;
   }
 }
+
+// The levels a case plays: a run of the level numbers, so that the cases run side by side.
+struct LevelRange {
+  int first, last;
+};
+void PrintTo(const LevelRange& r, std::ostream* os) { *os << "levels " << r.first << " to " << r.last; }
+const LevelRange kRanges[] = {{0, 49}, {50, 99}, {100, 149}, {150, 199}, {200, 250}};
+
+class SteadyPlayer : public GeneratedLevels, public testing::WithParamInterface<LevelRange> {
+protected:
+  std::vector<int> Levels() const {
+    std::vector<int> levels;
+    for (int n : levelgen::LevelNumbers())
+      // The mini-game's course is played by the mini-game's own tests.
+      if (n >= GetParam().first && n <= GetParam().last && n != 20) levels.push_back(n);
+    return levels;
+  }
+};
+
+// At both rhythms, a player finishes every level whenever his taps start and however short they
+// are: the taps from the first frame on, and from later frames, held 3 to 8 frames.
+TEST_P(SteadyPlayer, FinishesEveryLevelThroughItsDoorAtBothRhythmsWheneverHisTapsStart) {
+  for (int n : Levels()) {
+    for (const levelgen::SteadyTaps& rhythm : levelgen::kSteadyRhythms) {
+      const int p = rhythm.period;
+      const levelgen::SteadyTaps timings[] = {rhythm, {p, 3, p / 4}, {p, 8, p / 2}, {p, 5, 3 * p / 4}};
+      for (const levelgen::SteadyTaps& taps : timings) {
+        SCOPED_TRACE("level " + std::to_string(n) + ", a tap of " + std::to_string(taps.hold) +
+                     " frames every " + std::to_string(p) + " from frame " + std::to_string(taps.from));
+        Start(n);
+        std::string why;
+        PlaySteadily(taps, 60 * 90, &why);
+        EXPECT_TRUE(GameRects[0].levelFinished) << why;
+      }
+    }
+  }
+}
+
+// The door stands before a wall the steady player does not get over, under a roof, and nothing
+// past it is a drop: with the door taken out of play he runs and taps on, and is held there.
+TEST_P(SteadyPlayer, IsHeldAtTheEndsWallWhereTheDoorStands) {
+  for (int n : Levels()) {
+    for (const levelgen::SteadyTaps& taps : levelgen::kSteadyRhythms) {
+      SCOPED_TRACE("level " + std::to_string(n) + ", a tap every " + std::to_string(taps.period));
+      Start(n);
+      int door = DoorSlot();
+      ASSERT_GE(door, 0);
+      GameRects[door].door = 0;
+      const myRect place = GameRects[door].box;
+      std::string why;
+      ASSERT_EQ(PlaySteadily(taps, 60 * 60, &why), 60 * 60) << why;
+      const gameRect& hero = GameRects[0];
+      EXPECT_LE(hero.box.right, place.right + 1) << "past the end's wall";
+      EXPECT_GE(hero.box.left, place.left - 20) << "not at the door";
+      EXPECT_LE(hero.box.bottom, place.bottom + 1);
+      EXPECT_GE(hero.box.top, place.top - 10);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, SteadyPlayer, testing::ValuesIn(kRanges));
 
 } // namespace

@@ -1,6 +1,7 @@
-// The sprocklet program started straight into the sample pack's level 1 with a tilt journal: the
-// level loads in the in-level mode, the hero runs right for 120 frames without falling out, and the
-// screenshots show the level's art scrolling by.
+// The sprocklet program started straight into a level of the sample pack with a journal: under a
+// tilt, level 1 loads in the in-level mode, the hero runs right for 120 frames without falling out,
+// and the screenshots show the level's art scrolling by; held right with steady taps, levels of
+// every world set are completed through their doors.
 #include <png.h>
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "game_test_support.h"
+#include "level_gen.h"
 #include "program_run.h"
 #include "startup_pack.h"
 
@@ -76,6 +78,37 @@ TEST(ProgramLevel, Level1RunsUnderTiltAndShowsItsArt) {
     for (int x = 0; x < 480; ++x)
       if (memcmp(a.At(x, y), b.At(x, y), 3) != 0) ++differing;
   EXPECT_GT(differing, 1000);
+}
+
+// The journal of the steady player: the arrow key's tilt right from the first frame, and taps
+// anywhere below the pause button.
+std::string SteadyJournal(const levelgen::SteadyTaps& taps, int frames) {
+  std::string journal = "0 tilt -0.5 0 0\n";
+  for (int f = 0; f < frames; ++f) {
+    if (taps.Down(f)) journal += std::to_string(f) + " touch down 0 240 200\n";
+    if (taps.Up(f)) journal += std::to_string(f) + " touch up 0 240 200\n";
+  }
+  return journal;
+}
+
+TEST(ProgramLevel, HeldRightWithSteadyTapsLevelsOfEveryWorldSetAreCompletedThroughTheirDoors) {
+  const levelgen::SteadyTaps every20 = levelgen::kSteadyRhythms[0], every15 = levelgen::kSteadyRhythms[1];
+  const struct {
+    int level;
+    levelgen::SteadyTaps taps;
+  } cases[] = {{2, every20}, {41, every15}, {51, every15}, {101, every20}, {160, every20}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("level " + std::to_string(c.level) + ", a tap every " + std::to_string(c.taps.period));
+    ScopedTempDir dir;
+    ASSERT_TRUE(dir.ok());
+    program_run::Run run = program_run::RunHeadless(dir.path(), SteadyJournal(c.taps, 2000),
+                                                    "--level " + std::to_string(c.level) +
+                                                        " --frames 2000 --data '" + SPROCKLET_DATA_DIR + "'");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("sprocklet: level " + std::to_string(c.level) + " completed in"),
+              std::string::npos)
+        << run.out;
+  }
 }
 
 } // namespace
