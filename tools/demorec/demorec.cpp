@@ -1,7 +1,8 @@
 // demorec: records the demo run of one level for the sample pack. The level is played from the
-// pack with the game's own physics (see demo_run.h) and the recorded run is written as the pack's
-// demo file "levels/record<level>.txt" under --out. One level per run of the program: every run
-// starts from the same state, so the same pack gives the same bytes.
+// pack with the game's own physics (see demo_run.h) for as long as its screen replays it, and the
+// recorded run is written as the pack's demo file "levels/record<level>.txt" under --out. One level
+// per run of the program: every run starts from the same state, so the same pack gives the same
+// bytes.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -21,7 +22,7 @@
 
 int main(int argc, char** argv) {
   std::string pack, out;
-  int level = -1, frames = 3000;
+  int level = -1;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--pack" && i + 1 < argc)
@@ -30,13 +31,11 @@ int main(int argc, char** argv) {
       out = argv[++i];
     else if (a == "--level" && i + 1 < argc)
       level = atoi(argv[++i]);
-    else if (a == "--frames" && i + 1 < argc)
-      frames = atoi(argv[++i]);
     else
       level = -2;
   }
-  if (pack.empty() || out.empty() || level < 0 || frames <= 0) {
-    fprintf(stderr, "usage: %s --pack PAK --level N --out DIR [--frames N]\n", argv[0]);
+  if (pack.empty() || out.empty() || level < 0) {
+    fprintf(stderr, "usage: %s --pack PAK --level N --out DIR\n", argv[0]);
     return 2;
   }
   out = std::filesystem::absolute(out).string(); // the game works in a directory of its own
@@ -57,7 +56,10 @@ int main(int argc, char** argv) {
   game.m_bCreateTextures = 1;
   std::unique_ptr<CXGameplayWindow> window(StartLevelWindow(&game, level, "demorec"));
   if (!window) return 1;
-  bool finished = RecordLevelRun(*window, frames);
+  if (!RecordDemoLoop(*window, DemoLoopFrames(level))) {
+    fprintf(stderr, "demorec: no demo run for level %d\n", level);
+    return 1;
+  }
 
   // The ghost file and the demo file are one format: the saved ghost is the demo.
   char name[64], path[300];
@@ -74,14 +76,10 @@ int main(int argc, char** argv) {
   }
   const std::string dir = out + "/levels", file = dir + "/record" + std::to_string(level) + ".txt";
   std::filesystem::create_directories(dir);
-  std::ofstream o(file, std::ios::binary);
-  o.write(bytes.data(), (std::streamsize)bytes.size());
-  o.close();
-  if (!o) {
+  if (!WriteFileAtomically(file.c_str(), bytes.data(), bytes.size())) {
     fprintf(stderr, "demorec: cannot write %s\n", file.c_str());
     return 1;
   }
-  printf("demorec: level %d, %d frames%s -> %s\n", level, Recordings[0].length,
-         finished ? " to the exit door" : "", file.c_str());
+  printf("demorec: level %d, %d frames -> %s\n", level, Recordings[0].length, file.c_str());
   return 0;
 }
