@@ -34,6 +34,36 @@ bool WriteFileAtomically(const char* path, const void* data, size_t size) {
   return standin::WriteFileAtomically(target.c_str(), data, size, nullptr);
 }
 
+CommonString KeepFileAside(const char* path) {
+  if (!path || !*path) {
+    errno = EINVAL;
+    return CommonString();
+  }
+  CommonString from = DiskPathFromEnginePath(path);
+  for (int n = 1; n <= 99; n++) {
+    char suffix[16];
+    snprintf(suffix, sizeof suffix, n == 1 ? ".damaged" : ".damaged%d", n);
+    CommonString to = from + suffix;
+    // A hard link never replaces an earlier copy; where the file system has none, a rename to a
+    // name that is free does the same.
+    if (link(from.c_str(), to.c_str()) == 0) {
+      if (unlink(from.c_str()) == 0) return CommonString(path) + suffix;
+      int saved = errno;
+      unlink(to.c_str());
+      errno = saved;
+      return CommonString();
+    }
+    if (errno == EEXIST) continue;
+    if (errno == ENOENT) return CommonString();
+    struct stat st;
+    if (lstat(to.c_str(), &st) == 0) continue;
+    if (rename(from.c_str(), to.c_str()) == 0) return CommonString(path) + suffix;
+    return CommonString();
+  }
+  errno = EEXIST;
+  return CommonString();
+}
+
 // ---------------------------------------------------------------------------------------------
 // IFile
 

@@ -147,8 +147,14 @@ private:
 CommonString DiskPathFromEnginePath(const char* path);
 
 // Replaces the file at path with size bytes: a temporary file in the same directory, every write
-// checked, fsync, rename over path, fsync of the directory. The old file survives any failure.
+// checked, fsync, rename over path, fsync of the directory. The old file survives any failure, and
+// errno then says why.
 bool WriteFileAtomically(const char* path, const void* data, size_t size);
+
+// Moves a file that will not be used out of the way, to "<path>.damaged" beside it, or
+// "<path>.damaged2" up to "<path>.damaged99" while earlier copies are there: no kept copy is ever
+// replaced. Answers the path it took, or an empty string (errno set) when the file stays where it is.
+CommonString KeepFileAside(const char* path);
 
 // Little-endian transfer of one number through ReadData/WriteData; answers the bytes moved. A partial
 // read keeps the target's other bytes.

@@ -43,6 +43,7 @@ CXGameplayWindow::~CXGameplayWindow() {
   currentTime = 0;
   currentTrack = -1;
   lastBlendR = lastBlendG = lastBlendB = lastBlendA = -1;
+  ReleaseProgressSaves();
   Accel_Close();
 }
 
@@ -68,6 +69,7 @@ int CXGameplayWindow::OnInitElement() {
   gameInitialized = 1;
   SafeDelete(display);
   display = new Display();
+  HoldProgressSaves();
   InitGameModes();
   LoadOptions();
   LoadGlobalData();

@@ -3,9 +3,12 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "files.h"
@@ -73,35 +76,94 @@ bool WrongSize(size_t size, size_t expected, const char** why) {
   return true;
 }
 
-// --- files on disk ---
+// The reason a file is refused for a value the game never gives that word; false, for the caller
+// to answer.
+char refusal[200];
 
-void Save(const char* name, const unsigned char* data, size_t size) {
-  char path[300];
-  if (!GetFileFromDocuments(name, path) || !WriteFileAtomically(path, data, size))
-    fprintf(stderr, "sprocklet: could not save %s; the previous file is kept\n", path[0] ? path : name);
+bool Refuse(const char** why, const char* format, ...) __attribute__((format(printf, 2, 3)));
+bool Refuse(const char** why, const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  vsnprintf(refusal, sizeof refusal, format, args);
+  va_end(args);
+  if (why) *why = refusal;
+  return false;
 }
 
-// 0 when there is no file; otherwise 1, after applying it or saying on stderr why not.
-int Load(const char* name, size_t expected, bool (*apply)(const unsigned char*, size_t, const char**)) {
+bool IsFlag(s32 v) { return v == 0 || v == 1; }
+bool IsCount(s32 v) { return v >= 0 && v <= PROGRESS_COUNT_MAX; }
+
+// --- which files may be saved ---
+
+enum { FILE_OPTIONS, FILE_IMPORTANT, FILE_MISSIONS, FILE_GLOBAL, FILE_LEVELS, PROGRESS_FILES };
+
+// A held file is not saved over while it is on disk: its load has not run yet, or the file could be
+// neither read nor kept aside. Its content is then the player's only copy.
+bool held[PROGRESS_FILES];
+// The last failure said for each file's save, so a root that cannot be written is not reported
+// again at every save.
+int failedSave[PROGRESS_FILES];
+
+bool OnDisk(const char* path) {
+  struct stat st;
+  return stat(DiskPathFromEnginePath(path).c_str(), &st) == 0 || errno != ENOENT;
+}
+
+// --- files on disk ---
+
+void Save(int file, const char* name, const unsigned char* data, size_t size) {
+  char path[300];
+  if (!GetFileFromDocuments(name, path)) {
+    fprintf(stderr, "sprocklet: could not save %s: its path is too long; the previous file is kept\n", name);
+    return;
+  }
+  if (held[file] && OnDisk(path)) return;
+  if (WriteFileAtomically(path, data, size)) {
+    failedSave[file] = 0;
+    return;
+  }
+  int err = errno ? errno : EIO;
+  if (err != failedSave[file])
+    fprintf(stderr, "sprocklet: could not save %s (%s); the previous file is kept\n", path, strerror(err));
+  failedSave[file] = err;
+}
+
+// 0 when there is no file; otherwise 1, after applying it or saying on stderr why not. A refused
+// file is kept aside under a name that says so, and the next save writes a fresh one.
+int Load(int file, const char* name, size_t expected,
+         bool (*apply)(const unsigned char*, size_t, const char**)) {
   char path[300];
   if (!GetFileFromDocuments(name, path)) return 0;
   CommonString disk = DiskPathFromEnginePath(path);
   FILE* f = fopen(disk.c_str(), "rb");
   if (!f) {
     // No file yet is the first start; one that is there but does not open is worth a line.
-    if (errno != ENOENT)
-      fprintf(stderr, "sprocklet: cannot open %s (%s); the progress in memory is kept\n", path,
+    held[file] = errno != ENOENT;
+    if (held[file])
+      fprintf(stderr, "sprocklet: cannot open %s (%s); it is left as it is and not saved over\n", path,
               strerror(errno));
     return 0;
   }
   // One byte more than the layout tells a longer file from a whole one.
   std::vector<unsigned char> data(expected + 1);
   size_t got = fread(data.data(), 1, data.size(), f);
-  bool failed = ferror(f) != 0;
+  int readError = ferror(f) ? (errno ? errno : EIO) : 0;
   fclose(f);
-  const char* why = "unreadable";
-  if (failed || !apply(data.data(), got, &why))
-    fprintf(stderr, "sprocklet: %s is not used (%s); the progress in memory is kept\n", path, why);
+  const char* why = readError ? strerror(readError) : "unreadable";
+  if (!readError && apply(data.data(), got, &why)) {
+    held[file] = false;
+    return 1;
+  }
+  // why may be strerror's text, which the next strerror replaces.
+  std::string reason = why;
+  CommonString kept = KeepFileAside(path);
+  held[file] = kept.IsEmpty();
+  if (held[file])
+    fprintf(stderr, "sprocklet: %s is not used (%s) and cannot be moved aside (%s); it is not saved over\n",
+            path, reason.c_str(), strerror(errno));
+  else
+    fprintf(stderr, "sprocklet: %s is not used (%s); it is kept as %s and the next save starts a fresh one\n",
+            path, reason.c_str(), kept.c_str());
   return 1;
 }
 
@@ -144,7 +206,7 @@ void SaveOptions() {
   unsigned char bytes[OPTIONS_FILE_SIZE];
   for (int i = 0; i < OPTIONS_WORDS; ++i)
     PutWord(bytes + 4 * i, OptionsSaved[i]);
-  Save("options.cfg", bytes, sizeof bytes);
+  Save(FILE_OPTIONS, "options.cfg", bytes, sizeof bytes);
 }
 
 bool ApplyOptionsFile(const unsigned char* data, size_t size, const char** why) {
@@ -170,7 +232,7 @@ bool ApplyOptionsFile(const unsigned char* data, size_t size, const char** why) 
   return true;
 }
 
-int LoadOptions() { return Load("options.cfg", OPTIONS_FILE_SIZE, ApplyOptionsFile); }
+int LoadOptions() { return Load(FILE_OPTIONS, "options.cfg", OPTIONS_FILE_SIZE, ApplyOptionsFile); }
 
 // --- date.cfg ---
 
@@ -187,7 +249,7 @@ void SaveImportantData() {
   unsigned char bytes[IMPORTANT_DATA_FILE_SIZE];
   for (int i = 0; i < IMPORTANT_DATA_WORDS; ++i)
     PutWord(bytes + 4 * i, ImportantDataSaved[i]);
-  Save("date.cfg", bytes, sizeof bytes);
+  Save(FILE_IMPORTANT, "date.cfg", bytes, sizeof bytes);
 }
 
 bool ApplyImportantDataFile(const unsigned char* data, size_t size, const char** why) {
@@ -195,6 +257,16 @@ bool ApplyImportantDataFile(const unsigned char* data, size_t size, const char**
   if (Word(data + 4 * 58) != PROGRESS_MARKER) {
     if (why) *why = "no marker 2096 in word 58";
     return false;
+  }
+  // Unlocks are flags; the power-up stock and the magnet (items 0-2) and the purchases are counts; the
+  // other items are kept as read.
+  for (int i = 0; i < 58; ++i) {
+    s32 v = Word(data + 4 * i);
+    if (i < 35) {
+      if (!IsFlag(v)) return Refuse(why, "word %d is %d where an unlock flag is 0 or 1", i, v);
+    } else if ((i <= 37 || i >= 55) && !IsCount(v)) {
+      return Refuse(why, "word %d is %d where a count is 0..%d", i, v, (int)PROGRESS_COUNT_MAX);
+    }
   }
   for (int i = 0; i < IMPORTANT_DATA_WORDS; ++i)
     ImportantDataSaved[i] = Word(data + 4 * i);
@@ -209,7 +281,9 @@ bool ApplyImportantDataFile(const unsigned char* data, size_t size, const char**
   return true;
 }
 
-int LoadImportantData() { return Load("date.cfg", IMPORTANT_DATA_FILE_SIZE, ApplyImportantDataFile); }
+int LoadImportantData() {
+  return Load(FILE_IMPORTANT, "date.cfg", IMPORTANT_DATA_FILE_SIZE, ApplyImportantDataFile);
+}
 
 // --- missions.cfg: 15 bytes a slot ---
 
@@ -225,11 +299,23 @@ void SaveMissions() {
     PutWord(p + 10, FloatAsWord(m.bannerTimer));
     p[14] = m.active;
   }
-  Save("missions.cfg", bytes, sizeof bytes);
+  Save(FILE_MISSIONS, "missions.cfg", bytes, sizeof bytes);
 }
 
 bool ApplyMissionsFile(const unsigned char* data, size_t size, const char** why) {
   if (WrongSize(size, MISSIONS_FILE_SIZE, why)) return false;
+  for (int i = 0; i < MISSIONS; ++i) {
+    const unsigned char* p = data + 15 * i;
+    if (!IsCount(Word(p)))
+      return Refuse(why, "byte %d, the counter of mission %d, is %d where a count is 0..%d", 15 * i, i,
+                    Word(p), (int)PROGRESS_COUNT_MAX);
+    for (int at : {8, 9, 14})
+      if (!IsFlag(p[at]))
+        return Refuse(why, "byte %d of mission %d is %d where a flag is 0 or 1", 15 * i + at, i, p[at]);
+    if (WordAsFloat(Word(p + 10)) < 0)
+      return Refuse(why, "byte %d, the banner time of mission %d, is %g where a time is not negative",
+                    15 * i + 10, i, (double)WordAsFloat(Word(p + 10)));
+  }
   for (int i = 0; i < MISSIONS; ++i) {
     const unsigned char* p = data + 15 * i;
     mission& m = Missions[i];
@@ -243,7 +329,36 @@ bool ApplyMissionsFile(const unsigned char* data, size_t size, const char** why)
   return true;
 }
 
-int LoadMissions() { return Load("missions.cfg", MISSIONS_FILE_SIZE, ApplyMissionsFile); }
+int LoadMissions() { return Load(FILE_MISSIONS, "missions.cfg", MISSIONS_FILE_SIZE, ApplyMissionsFile); }
+
+namespace {
+
+// Whether word w of level l's record holds what the game can give it.
+bool LevelWordUsable(int l, int w, s32 v, const char** why) {
+  int at = l * LEVEL_RECORD_WORDS + w;
+  if (w < 20) {
+    // A time that is no number loads as never finished (below); the level clock stops at 60 s.
+    float t = WordAsFloat(v);
+    if (std::isfinite(t) && !(t >= 0 && t <= LEVEL_TIME_MAX))
+      return Refuse(why, "word %d, level %d's best time of character %d, is %g where a time is 0..%g", at, l,
+                    w, (double)t, (double)LEVEL_TIME_MAX);
+    return true;
+  }
+  if (w == LEVEL_WORD_COMPLETIONS || w == LEVEL_WORD_DEATHS) {
+    if (!IsCount(v))
+      return Refuse(why, "word %d, level %d's %s, is %d where a count is 0..%d", at, l,
+                    w == LEVEL_WORD_DEATHS ? "deaths" : "completions", v, (int)PROGRESS_COUNT_MAX);
+    return true;
+  }
+  if (w == LEVEL_WORD_RANK && !(v >= 0 && v <= 4))
+    return Refuse(why, "word %d, level %d's rank, is %d where a rank is 0..4", at, l, v);
+  if (((w >= LEVEL_WORD_MUSHROOM && w < LEVEL_WORD_MUSHROOM + 20) || w == LEVEL_WORD_OPENED) && !IsFlag(v))
+    return Refuse(why, "word %d, level %d's %s flag, is %d where a flag is 0 or 1", at, l,
+                  w == LEVEL_WORD_OPENED ? "opened" : "mushroom", v);
+  return true;
+}
+
+} // namespace
 
 // --- global.cfg and allinfo.dat: whole tables ---
 
@@ -251,28 +366,41 @@ void SaveGlobalData() {
   std::vector<unsigned char> bytes(GLOBAL_FILE_SIZE);
   for (int i = 0; i < GLOBAL_ACHIEVEMENT_WORDS; ++i)
     PutWord(bytes.data() + 4 * i, g_globalAchievements[i]);
-  Save("global.cfg", bytes.data(), bytes.size());
+  Save(FILE_GLOBAL, "global.cfg", bytes.data(), bytes.size());
 }
 
 bool ApplyGlobalFile(const unsigned char* data, size_t size, const char** why) {
   if (WrongSize(size, GLOBAL_FILE_SIZE, why)) return false;
+  // The balance saturates instead of passing its cap; the score is counted again from the level
+  // records; the words the game does not use are kept as read.
+  s32 balance = Word(data + 4 * GLOBAL_WORD_MUSHROOMS);
+  if (balance < 0)
+    return Refuse(why, "word %d, the mushroom balance, is %d where it is not negative",
+                  (int)GLOBAL_WORD_MUSHROOMS, balance);
+  for (int i = GLOBAL_WORD_SECRETS; i < GLOBAL_WORD_SECRETS + SECRET_ITEMS; ++i)
+    if (!IsFlag(Word(data + 4 * i)))
+      return Refuse(why, "word %d, secret item %d, is %d where a found flag is 0 or 1", i,
+                    i - GLOBAL_WORD_SECRETS, Word(data + 4 * i));
   for (int i = 0; i < GLOBAL_ACHIEVEMENT_WORDS; ++i)
     g_globalAchievements[i] = Word(data + 4 * i);
   return true;
 }
 
-int LoadGlobalData() { return Load("global.cfg", GLOBAL_FILE_SIZE, ApplyGlobalFile); }
+int LoadGlobalData() { return Load(FILE_GLOBAL, "global.cfg", GLOBAL_FILE_SIZE, ApplyGlobalFile); }
 
 void SaveAllLevelsInfo() {
   std::vector<unsigned char> bytes(LEVELS_FILE_SIZE);
   for (int l = 0; l < LEVEL_RECORDS; ++l)
     for (int w = 0; w < LEVEL_RECORD_WORDS; ++w)
       PutWord(bytes.data() + 4 * (l * LEVEL_RECORD_WORDS + w), g_levelAchievements[l][w]);
-  Save("allinfo.dat", bytes.data(), bytes.size());
+  Save(FILE_LEVELS, "allinfo.dat", bytes.data(), bytes.size());
 }
 
 bool ApplyLevelsFile(const unsigned char* data, size_t size, const char** why) {
   if (WrongSize(size, LEVELS_FILE_SIZE, why)) return false;
+  for (int l = 0; l < LEVEL_RECORDS; ++l)
+    for (int w = 0; w < LEVEL_RECORD_WORDS; ++w)
+      if (!LevelWordUsable(l, w, Word(data + 4 * (l * LEVEL_RECORD_WORDS + w)), why)) return false;
   for (int l = 0; l < LEVEL_RECORDS; ++l)
     for (int w = 0; w < LEVEL_RECORD_WORDS; ++w) {
       s32 v = Word(data + 4 * (l * LEVEL_RECORD_WORDS + w));
@@ -283,9 +411,21 @@ bool ApplyLevelsFile(const unsigned char* data, size_t size, const char** why) {
   return true;
 }
 
-int LoadAllLevelsInfo() { return Load("allinfo.dat", LEVELS_FILE_SIZE, ApplyLevelsFile); }
+int LoadAllLevelsInfo() { return Load(FILE_LEVELS, "allinfo.dat", LEVELS_FILE_SIZE, ApplyLevelsFile); }
 
 // --- together ---
+
+void HoldProgressSaves() {
+  for (int f = 0; f < PROGRESS_FILES; ++f) {
+    held[f] = true;
+    failedSave[f] = 0;
+  }
+}
+
+void ReleaseProgressSaves() {
+  for (bool& h : held)
+    h = false;
+}
 
 // The level records go with the rest, so unlocks bought in the shop survive quitting before the
 // next completion.

@@ -24,8 +24,14 @@ enum {
   GLOBAL_WORD_SECRETS = 118, // + item
   GLOBAL_WORD_SCORE = 218,
   GLOBAL_WORD_PREVIOUS_SCORE = 219,
+  SECRET_ITEMS = 100,
   WORLDS = 20,
+  // Completions, deaths, mission counters and the power-up stock never come near it in play; a
+  // file holding more is not the game's.
+  PROGRESS_COUNT_MAX = 1000000,
 };
+// The level clock stops at 60 seconds: no best time is longer.
+constexpr float LEVEL_TIME_MAX = 61.0f;
 
 // Words 0-19 of a record are the best times (float) of characters 0-19.
 extern s32 g_levelAchievements[LEVEL_RECORDS][LEVEL_RECORD_WORDS];
@@ -54,9 +60,17 @@ extern s32 ImportantDataSaved[IMPORTANT_DATA_WORDS];
 // The save directory + name, in a buffer of 300 bytes; false (and an empty path) when it does not fit.
 bool GetFileFromDocuments(const char* name, char* out);
 
-// Each save replaces its file atomically; a failed save keeps the old file and says so on stderr.
-// Each load reads the whole file and applies it only when its length (and marker) fit; otherwise the
-// tables keep what they hold and one line on stderr says why. Loads answer 0 when there is no file.
+// Each save replaces its file atomically; a failed save keeps the old file and says so on stderr
+// (once, until a save of that file succeeds). Each load reads the whole file and applies it only when
+// its length, marker and every value the game uses fit; otherwise the tables keep what they hold,
+// the file is moved aside to "<name>.damaged" (never over an earlier copy), and one line on stderr
+// says why and where it went. Loads answer 0 when there is no file.
+//
+// From HoldProgressSaves until its load has run, a file on disk is not saved over, so quitting before
+// the loader has read the progress loses nothing; nor is one that could neither be read nor moved
+// aside. The gameplay window holds them at its start and releases them when it ends.
+void HoldProgressSaves();
+void ReleaseProgressSaves();
 void SaveAllData();
 void SaveOptions();
 int LoadOptions();
