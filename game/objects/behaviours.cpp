@@ -229,11 +229,13 @@ void BehaviourBrick(gameRect& o, float dt) {
   if (o.breakAge > 0.15f && !o.noCollision) {
     o.noCollision = 1;
     float bw = o.box.GetWidth(), bh = o.box.GetHeight();
-    for (int i = 0; (float)i < bw - 5; i += 10)
-      for (int j = 0; (float)j < bh - 5; j += 10)
-        AddSmoke2(RectSprite(o.type, 1 + rand() % 3), (int)(o.x + (float)i + 5), (int)(o.y + (float)j + 5),
-                  (int)randFloat(800, 1300), 0, randFloat(-7, 7), (int)randFloat(-30, 30), 0,
-                  randFloat(0.4f, 0.5f), 0, 255, 0, 0, 1);
+    // The smoke pool holds no more puffs than this, however far a file's size extras grow the box.
+    int puffs = 0;
+    for (int i = 0; (float)i < bw - 5 && puffs < SMOKES; i += 10)
+      for (int j = 0; (float)j < bh - 5 && puffs < SMOKES; j += 10, ++puffs)
+        AddSmoke2(RectSprite(o.type, 1 + rand() % 3), TruncToInt(o.x + (float)i + 5),
+                  TruncToInt(o.y + (float)j + 5), (int)randFloat(800, 1300), 0, randFloat(-7, 7),
+                  (int)randFloat(-30, 30), 0, randFloat(0.4f, 0.5f), 0, 255, 0, 0, 1);
     EnginePlaySound(16, rand() % 2);
   }
   if (o.breakAge > 0.2f) o.hidden = 1;

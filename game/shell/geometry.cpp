@@ -47,6 +47,10 @@ float randFloat(float a, float b) { return a + (b - a) * (float)((rand() % 32768
 
 float compareAngles(float a, float b) {
   float d = a - b;
+  // A difference that is no number has no direction; one of many turns is first brought within one
+  // turn, since steps of a turn vanish in a float that large and would never end.
+  if (!std::isfinite(d)) return 0;
+  if (std::fabs((double)d) > 64 * 6.283185307) d = (float)std::remainder((double)d, 6.283185307);
   for (;;) {
     if ((double)d > 3.1415926535)
       d = (float)((double)d - 6.283185307);

@@ -1,6 +1,7 @@
 // Platforms and zones: ice, bricks, falling and blinking blocks, swarms, conveyors, sliding blocks,
 // water and sand.
 #include "behaviour_fixture.h"
+#include "finishes.h"
 
 namespace {
 
@@ -218,3 +219,17 @@ TEST_F(Platforms, WaterAndSandRefreshTheirCountersAndSplashAfterLongDry) {
 }
 
 } // namespace
+
+// A level file's size extras can grow a brick's box without end; its debris never passes what the
+// smoke pool holds, so breaking it takes no time.
+TEST_F(Platforms, ABrickGrownByHugeSizeExtrasBreaksAtOnce) {
+  HeroAt(5000, 4900);
+  gameRect& brick = Object(15, 5000, 5000);
+  brick.sizeExtraX = brick.sizeExtraY = 2000000;
+  brick.UpdateCoordinates();
+  brick.touched = 1;
+  EXPECT_TRUE(FinishesWithin(10, [&] {
+    Updates(brick, 20, 0.01f);
+    if (!brick.hidden || ActiveSmoke() != SMOKES) _exit(1);
+  }));
+}

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "finishes.h"
 #include "geometry.h"
 
 namespace {
@@ -98,6 +99,28 @@ TEST(Geometry, AngleDifferencesWrapIntoHalfATurn) {
   EXPECT_EQ(compareAngles(1.2f, 1.2f), 0);
   EXPECT_NEAR(compareAngles(-3.0f, 3.0f), -6.0 + 6.283185307, 1e-5);
   EXPECT_NEAR(compareAngles(20.0f, 0.0f), 20.0 - 3 * 6.283185307, 1e-4);
+}
+
+// Angles from a level file reach this every frame: a difference of many turns, or one that is no
+// number, comes back at once inside half a turn (or as no difference at all).
+TEST(Geometry, AngleDifferencesOfAnySizeReturnAtOnce) {
+  struct {
+    float a, b;
+    double expected;
+  } cases[] = {
+      {1.0e9f, 0.0f, std::remainder(1.0e9, 6.283185307)},
+      {0.0f, 3.0e8f, std::remainder(-3.0e8, 6.283185307)},
+      {3.4e38f, -3.4e38f, 0}, // the difference itself overflows
+      {INFINITY, 0.0f, 0},
+      {0.0f, -INFINITY, 0},
+      {NAN, 1.0f, 0},
+  };
+  for (auto& c : cases) {
+    ASSERT_TRUE(FinishesWithin(5, [&] { compareAngles(c.a, c.b); })) << c.a << " - " << c.b;
+    float d = compareAngles(c.a, c.b);
+    EXPECT_NEAR(d, c.expected, 1e-3) << c.a << " - " << c.b;
+    EXPECT_LE(std::fabs(d), 3.1415927f);
+  }
 }
 
 TEST(Geometry, CircleAgainstSegment) {
