@@ -10,6 +10,7 @@
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
+#include "game_services.h"
 #include "level_data.h"
 #include "progress_files.h"
 #include "resources.h"
@@ -73,6 +74,24 @@ void ApplyFrame(gameRect& o, const recording& r, int k) {
   o.UpdateCoordinates();
 }
 
+char stopReason[120];
+
+// What in a frame's 49 bytes the hero can never have had, or null. The animation picks a row of the
+// character table, the directions flip the sprite, the spin target turns it (whole degrees), the
+// layer orders the drawing.
+const char* FrameFault(const unsigned char* p) {
+  for (int at : {0, 4, 8, 12, 21, 33, 37})
+    if (!std::isfinite(GetFloat(p + at))) return "holds a value that is not a number";
+  if (p[16] > 1) return "has a flying flag other than 0 or 1";
+  s32 animation = GetWord(p + 17);
+  if (animation < 0 || animation >= CHARACTER_ROWS) return "has an animation outside the character's rows";
+  for (int at : {25, 29})
+    if (GetWord(p + at) < -1 || GetWord(p + at) > 1) return "has a direction other than -1, 0 or 1";
+  if (GetWord(p + 41) < -360 || GetWord(p + 41) > 360) return "has a spin target beyond one turn";
+  if (GetWord(p + 45) < 0 || GetWord(p + 45) > RECORDING_LAYER_MAX) return "has a layer the hero never takes";
+  return nullptr;
+}
+
 } // namespace
 
 void RecordingFileName(int level, int character, char* out, size_t size) {
@@ -117,11 +136,11 @@ bool ParseRecording(const unsigned char* data, size_t size, recording& rec, cons
   if (frames > RECORDING_FRAMES) frames = RECORDING_FRAMES;
   for (size_t k = 0; k < frames; ++k) {
     const unsigned char* p = data + 4 + RECORDING_FRAME_BYTES * k;
-    // A frame that is not a number anywhere ends the run there: the ghost stops where it went bad.
-    bool finite = true;
-    for (int at : {0, 4, 8, 12, 21, 33, 37})
-      finite = finite && std::isfinite(GetFloat(p + at));
-    if (!finite) {
+    // A frame holding what the hero never has ends the run there: the ghost stops where it went bad.
+    const char* bad = FrameFault(p);
+    if (bad) {
+      snprintf(stopReason, sizeof stopReason, "frame %d %s", (int)k, bad);
+      *why = stopReason;
       frames = k;
       break;
     }
@@ -209,6 +228,7 @@ int LoadRecording(int slot, bool demo) {
     fprintf(stderr, "sprocklet: the run %s is not used (%s)\n", name, why);
     return 0;
   }
+  if (*why) fprintf(stderr, "sprocklet: the run %s ends early: %s\n", name, why);
   return 1;
 }
 

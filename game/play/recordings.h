@@ -12,6 +12,8 @@ enum {
   RECORDING_FRAME_BYTES = 49,
   RECORDING_FILE_MAX = 4 + RECORDING_FRAME_BYTES * RECORDING_FRAMES,
   GHOST_SLOT = 699,
+  // The dead hero is drawn on top of everything at this layer.
+  RECORDING_LAYER_MAX = 10000,
 };
 
 struct recording {
@@ -48,8 +50,10 @@ extern int skipRec;
 // The ghost file's name for a level and character: "record12--3.r".
 void RecordingFileName(int level, int character, char* out, size_t size);
 // Reads a ghost or demo file's bytes into rec: N (refused when negative), then up to N frames of 49
-// bytes, at most 7,200, no further than the bytes hold and up to the first frame holding a number that
-// is not finite; length = the frames read. False (rec unchanged, why set) when refused.
+// bytes, at most 7,200, no further than the bytes hold and up to the first frame holding what the hero
+// never has (a number that is not finite, an animation outside the character's rows, a direction other
+// than -1, 0 or 1, a spin target beyond a turn, a layer outside 0..10000, a flying flag other than 0
+// or 1), which sets why; length = the frames read. False (rec unchanged, why set) when refused.
 bool ParseRecording(const unsigned char* data, size_t size, recording& rec, const char** why);
 
 void UpdateCurrentRecording(float x, float y, float vx, float vy, int flying, int animation, float frame,

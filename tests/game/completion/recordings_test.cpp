@@ -156,6 +156,49 @@ TEST_F(RecordingsTest, AFrameThatIsNotANumberEndsTheRunThere) {
   EXPECT_EQ(Recordings[1].length, 2);
 }
 
+// What the hero never has ends the run at that frame, so no drawing uses it: an animation past the
+// character's rows once overflowed the row sum when the ghost was drawn.
+TEST_F(RecordingsTest, AFrameHoldingWhatTheHeroNeverHasEndsTheRunThere) {
+  struct {
+    const char* what;
+    int offset;
+    int32_t value;
+  } cases[] = {{"an animation", 17, 2147483647},
+               {"an animation", 17, -1},
+               {"an animation", 17, 65},
+               {"a direction", 25, 2},
+               {"a direction", 29, -7},
+               {"a spin target", 41, 361},
+               {"a layer", 45, -1},
+               {"a layer", 45, 10001},
+               {"a flying flag", 16, 2}};
+  for (auto& c : cases) {
+    Bytes b = File(4, 4);
+    if (c.offset == 16)
+      b[4 + 49 * 2 + 16] = (unsigned char)c.value;
+    else
+      memcpy(b.data() + 4 + 49 * 2 + c.offset, &c.value, 4);
+    const char* why = "";
+    ASSERT_TRUE(ParseRecording(b.data(), b.size(), Recordings[1], &why)) << c.what;
+    EXPECT_EQ(Recordings[1].length, 2) << c.what << " " << c.value;
+    EXPECT_NE(std::string(why).find(std::string("frame 2 has ") + c.what), std::string::npos) << why;
+  }
+  // Loaded as the ghost, the stop is said in one line, and the frames before it play.
+  Bytes b = File(4, 4);
+  int32_t huge = 2147483647;
+  memcpy(b.data() + 4 + 49 * 3 + 17, &huge, 4);
+  g_levelSelected = 12;
+  g_characterID = 0;
+  std::ofstream(DataPath("record12--0.r"), std::ios::binary)
+      .write((const char*)b.data(), (std::streamsize)b.size());
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(LoadRecording(1, false), 1);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+  EXPECT_NE(err.find("record12--0.r ends early: frame 3 has an animation"), std::string::npos) << err;
+  EXPECT_EQ(Recordings[1].length, 3);
+}
+
 TEST_F(RecordingsTest, TheGhostPlaysBesideTheHeroUntilItsFramesRunOut) {
   RecordRun(6);
   SaveRecording(); // frames 0-4
