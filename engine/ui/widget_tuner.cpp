@@ -50,7 +50,11 @@ void XTuner::InitTunerSize() {
   RecalcCurrentHandlePos();
 }
 
-void XTuner::RecalcCurrentHandlePos() { m_nHandlePos = m_nValue * GetTotalSlidingWidth() / m_nMax; }
+// Offsets of -32768 from a file make the sliding width pass 65536, and its products with a value or
+// maximum up to 32767 pass int: they are taken in 64 bits, and their quotients lie within the width.
+void XTuner::RecalcCurrentHandlePos() {
+  m_nHandlePos = (int)((long long)m_nValue * GetTotalSlidingWidth() / m_nMax);
+}
 
 void XTuner::SetCurrent(int value) {
   m_nValue = value < 0 ? 0 : value > m_nMax ? m_nMax : value;
@@ -76,9 +80,9 @@ void XTuner::AdjustToClosestValue(int p) {
     m_nHandlePos = sw;
     return;
   }
-  int lower = m_nStep * ((m_nMax * r / sw) / m_nStep);
+  int lower = m_nStep * (int)(((long long)m_nMax * r / sw) / m_nStep);
   int upper = lower + m_nStep < m_nMax ? lower + m_nStep : m_nMax;
-  int pl = sw * lower / m_nMax, pu = sw * upper / m_nMax;
+  int pl = (int)((long long)sw * lower / m_nMax), pu = (int)((long long)sw * upper / m_nMax);
   if (r - pl < pu - r) {
     m_nValue = lower;
     m_nHandlePos = pl;

@@ -23,33 +23,25 @@ TDialog* XDialog::GetTDialog() { return dynamic_cast<TDialog*>(m_pTWidget); }
 
 // --- children from the template ---
 
-namespace {
+TemplateBuild::TemplateBuild(XDialog* dialog) : m_pOwner(dialog->TreeBuilder()) {
+  if (m_pOwner) return;
+  m_pOwner = dialog;
+  m_bOutermost = true;
+  dialog->m_bBuildingTree = true;
+  dialog->m_nWidgetsBuilt = 0;
+}
 
-// One build of widgets from a template, counted by its outermost dialog: the children of a dialog
-// being built, and every dialog those build in turn, share its count.
-class TreeBuild {
-public:
-  explicit TreeBuild(XDialog* dialog) : m_pOwner(dialog->TreeBuilder()) {
-    if (m_pOwner) return;
-    m_pOwner = dialog;
-    m_bOutermost = true;
-    dialog->m_bBuildingTree = true;
-    dialog->m_nWidgetsBuilt = 0;
-  }
-  ~TreeBuild() {
-    if (m_bOutermost) m_pOwner->m_bBuildingTree = false;
-  }
-  TreeBuild(const TreeBuild&) = delete;
-  TreeBuild& operator=(const TreeBuild&) = delete;
-  // Counts one more widget: false once the build would pass its limit.
-  bool Take() { return ++m_pOwner->m_nWidgetsBuilt <= TEMPLATE_MAX_WIDGETS; }
+TemplateBuild::~TemplateBuild() {
+  if (m_bOutermost) m_pOwner->m_bBuildingTree = false;
+}
 
-private:
-  XDialog* m_pOwner;
-  bool m_bOutermost = false;
-};
-
-} // namespace
+bool TemplateBuild::Take(const char* name) {
+  if (m_pOwner->m_nWidgetsBuilt > TEMPLATE_MAX_WIDGETS) return false;
+  if (++m_pOwner->m_nWidgetsBuilt <= TEMPLATE_MAX_WIDGETS) return true;
+  fprintf(stderr, "template: \"%s\" would make more than %d widgets; not built\n", name,
+          (int)TEMPLATE_MAX_WIDGETS);
+  return false;
+}
 
 XDialog* XDialog::TreeBuilder() {
   for (XWidget* w = this; w; w = AsWidget(w->GetParent())) {
@@ -60,14 +52,15 @@ XDialog* XDialog::TreeBuilder() {
 }
 
 XWidget* XDialog::CreateAndInitChild(TWidget* tw, WidgetContext* context) {
-  if (!tw || !HasLiveWidgetClass(tw->type)) return nullptr;
-  TreeBuild build(this);
-  if (!MayHoldChild(tw)) return nullptr;
-  if (!build.Take()) {
-    fprintf(stderr, "template: \"%s\" would make more than %d widgets; not built\n", tw->name.c_str(),
-            (int)TEMPLATE_MAX_WIDGETS);
+  if (!tw) return nullptr;
+  if (!HasLiveWidgetClass(tw->type)) {
+    fprintf(stderr, "template: \"%s\" is %s and cannot be placed in \"%s\"; not built\n", tw->name.c_str(),
+            tw->type == WIDGET_TYPE_ROOT ? "a root" : "of no widget type",
+            m_pTWidget ? m_pTWidget->name.c_str() : "");
     return nullptr;
   }
+  TemplateBuild build(this);
+  if (!MayHoldChild(tw) || !build.Take(tw->name.c_str())) return nullptr;
   XWidget* child = nullptr;
   switch (tw->type) {
   case WIDGET_TYPE_IMAGE:
@@ -131,10 +124,10 @@ bool XDialog::MayHoldChild(TWidget* tw) {
 int XDialog::CreateAndInitChildren() {
   TDialog* td = GetTDialog();
   if (!td) return 0;
-  TreeBuild build(this); // every widget below counts against this dialog's build
+  TemplateBuild build(this); // every widget below counts against this dialog's build
   if (!td->background.IsEmpty() && m_pTemplate) {
     TWidget* bg = m_pTemplate->GetWidget(td->background.c_str());
-    if (bg && HasLiveWidgetClass(bg->type)) {
+    if (bg) {
       m_pBackground = CreateAndInitChild(bg, nullptr);
       if (!m_pBackground) return 0;
     }
@@ -142,8 +135,9 @@ int XDialog::CreateAndInitChildren() {
   for (int i = 0; i < td->group.children.GetSize(); i++) {
     WidgetContext* context = td->group.children.GetAt(i);
     TWidget* tw = context && m_pTemplate ? m_pTemplate->GetWidget(context->name.c_str()) : nullptr;
-    // Placements of widgets the template lacks, or of types without a class yet, are skipped.
-    if (!tw || !HasLiveWidgetClass(tw->type)) continue;
+    // Placements of widgets the template lacks are skipped; one that cannot be built (a root among
+    // them) fails the dialog.
+    if (!tw) continue;
     if (!CreateAndInitChild(tw, context)) return 0;
   }
   if (IsRoot())

@@ -121,3 +121,20 @@ protected:
 
 // Whether the factory has a live class for a widget type.
 bool HasLiveWidgetClass(int type);
+
+// One build of widgets from a template, counted by its outermost dialog: the children of a dialog
+// being built, every dialog those build in turn, and every create step of a running action share
+// one count, which TEMPLATE_MAX_WIDGETS bounds.
+class TemplateBuild {
+public:
+  explicit TemplateBuild(XDialog* dialog);
+  ~TemplateBuild();
+  TemplateBuild(const TemplateBuild&) = delete;
+  TemplateBuild& operator=(const TemplateBuild&) = delete;
+  // Counts one more widget: false once the build would pass its limit (said once, naming what).
+  bool Take(const char* name);
+
+private:
+  XDialog* m_pOwner;
+  bool m_bOutermost = false;
+};

@@ -34,6 +34,7 @@ int XDialog::OnMessage(CXElement*, int message, intptr_t p1, intptr_t p2) {
 
 int XDialog::DoAction(TAction* action) {
   if (!action) return 0;
+  TemplateBuild build(this); // the widgets of all its create steps together
   if (action->name == gc_strBackActionId) {
     for (int i = 0; i < action->steps.GetSize(); i++)
       DoActionStep(action->steps.GetAt(i));
