@@ -224,6 +224,8 @@ public:
   int m_nPreferredOrientation = 1;
   u8 m_bHoverEvents = 0;
   int m_nInitError = 0;
+  // Why the game's own start-up stopped, in its words, for the host to say; empty when it did not say.
+  CommonString m_StartupFailure;
   CQuellarObjPtrArray<TResolutionProps*> m_SupportedResolutions{1};
 
   // animated screen rotation

@@ -51,6 +51,7 @@ std::string PackTrouble(const std::string& path) {
 
 // One line on what stopped the application object's start-up, from its error code.
 std::string InitTrouble(CGameBase* game, int width, int height) {
+  if (!game->m_StartupFailure.IsEmpty()) return game->m_StartupFailure.c_str();
   std::string pack = (game->GetModuleDirectory() + game->GetCommonGamePackName()).c_str();
   switch (game->m_nInitError) {
   case GAMEBASE_ERR_GLOBAL_CONSTANTS:
@@ -69,7 +70,8 @@ std::string InitTrouble(CGameBase* game, int width, int height) {
     [[fallthrough]];
   case GAMEBASE_ERR_SINGLE_PACK_OPEN:
   case GAMEBASE_ERR_COMMON_PACK_OPEN:
-    return "cannot read the asset pack '" + pack + "': " + PackTrouble(pack);
+    return "cannot read the asset pack '" + pack + "': " + PackTrouble(pack) +
+           " (--data DIR names the directory that holds it)";
   case GAMEBASE_ERR_LOCALISATION:
     return "the localisation table did not load";
   case GAMEBASE_ERR_UI_LAYOUT:

@@ -2,10 +2,12 @@
 // EditorSaveAsText writes the live objects through the shared encoder, and the quick save.
 #include "level_file.h"
 
+#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "files.h"
@@ -22,6 +24,7 @@
 
 levelHeader g_levelCur;
 int g_levelNonFiniteValues = 0;
+bool g_levelUnreadable = false;
 
 namespace {
 
@@ -56,21 +59,48 @@ std::vector<CommonString> Candidates(const char* name) {
   return paths;
 }
 
-// The whole file, or false when none of the candidates opens.
-bool ReadWhole(const char* name, std::vector<unsigned char>* data, CommonString* used) {
+// The whole file at path, or false when it does not open.
+bool ReadWhole(const CommonString& path, std::vector<unsigned char>* data) {
+  IFile* f = _fopen(path.c_str(), "rb");
+  if (!f) return false;
+  int size = f->GetSize();
+  data->assign(size > 0 ? (size_t)size : 0, 0);
+  _fseek(f, 0, 0);
+  int got = size > 0 ? f->ReadData(data->data(), size) : 0;
+  _fclose(f);
+  data->resize(got > 0 ? (size_t)got : 0);
+  return true;
+}
+
+// The first of the name's candidates that opens and holds a whole level file, in data and used;
+// false when there is none, with the reason in why. Each candidate that opens but is refused is
+// named in refused, with its reason.
+bool FindLevelFile(const char* name, std::vector<unsigned char>* data, CommonString* used, std::string* why,
+                   std::string* refused) {
+  std::string last;
   for (const CommonString& path : Candidates(name)) {
-    IFile* f = _fopen(path.c_str(), "rb");
-    if (!f) continue;
-    int size = f->GetSize();
-    data->assign(size > 0 ? (size_t)size : 0, 0);
-    _fseek(f, 0, 0);
-    int got = size > 0 ? f->ReadData(data->data(), size) : 0;
-    _fclose(f);
-    data->resize(got > 0 ? (size_t)got : 0);
-    *used = path;
-    return true;
+    if (!ReadWhole(path, data)) continue;
+    int count = 0;
+    const char* reason = "";
+    if (CheckLevelFile(data->data(), data->size(), &count, &reason)) {
+      *used = path;
+      return true;
+    }
+    last = std::string("level file ") + path.c_str() + " is not used (" + reason + ")";
+    if (refused->empty()) *refused = last;
   }
+  *why = !last.empty() ? last
+                       : std::string("no level file ") + name +
+                             (EndsWith(name, ".txt") ? " in data/ or the pack" : " in the pack");
   return false;
+}
+
+// A line said again only when it changed: a level starts again at every death.
+void SayOnce(const std::string& line) {
+  static std::string said;
+  if (line == said) return;
+  said = line;
+  if (!line.empty()) fprintf(stderr, "sprocklet: %s\n", line.c_str());
 }
 
 void ApplyInt(const gameRectData& r, int word, int* field) { *field = r.Int(word); }
@@ -231,8 +261,23 @@ int EditorLoad(const char* name) {
   if (!name) return 0;
   std::vector<unsigned char> data;
   CommonString path;
-  if (!ReadWhole(name, &data, &path)) return 0;
+  std::string why, refused;
+  if (!FindLevelFile(name, &data, &path, &why, &refused)) {
+    SayOnce(why);
+    return 0;
+  }
+  // A developer's damaged copy gives way to the pack's level of that number.
+  SayOnce(refused.empty() ? refused : refused + "; " + path.c_str() + " is played instead");
   return ApplyLevelFile(data.data(), data.size(), path.c_str());
+}
+
+bool LevelFileReadable(int level, std::string* why) {
+  char name[32];
+  snprintf(name, sizeof name, g_finalRelease ? "level%i" : "level%i.txt", level);
+  std::vector<unsigned char> data;
+  CommonString path;
+  std::string refused;
+  return FindLevelFile(name, &data, &path, why, &refused);
 }
 
 int ApplyLevelFile(const unsigned char* data, size_t size, const char* path) {
@@ -337,7 +382,6 @@ bool EditorSaveAsText(const char* name) {
     }
     ++count;
   }
-  printf("write %i\n", count);
   std::vector<gameRectData> records;
   records.reserve((size_t)count);
   for (int i = 1; i < GAME_RECTS; ++i) {
@@ -347,11 +391,11 @@ bool EditorSaveAsText(const char* name) {
     GameRectDataSet(r, i);
     records.push_back(r);
   }
-  printf("write %i\n", (int)records.size());
   std::vector<unsigned char> bytes = EncodeLevelFile(records, g_levelCur);
   CommonString disk = DiskPathFromEnginePath(path);
   if (!WriteFileAtomically(disk.c_str(), bytes.data(), bytes.size())) {
-    fprintf(stderr, "sprocklet: could not save the level %s; the previous file is kept\n", path);
+    fprintf(stderr, "sprocklet: could not save the level %s (%s); the previous file is kept\n", path,
+            strerror(errno));
     return false;
   }
   return true;
@@ -372,7 +416,7 @@ void QSave() {
   memcpy(image.data() + sizeof GameRects, &g_levelCurrentData, sizeof g_levelCurrentData);
   CommonString disk = DiskPathFromEnginePath(path);
   if (!WriteFileAtomically(disk.c_str(), image.data(), image.size()))
-    fprintf(stderr, "sprocklet: could not save %s; the previous file is kept\n", path);
+    fprintf(stderr, "sprocklet: could not save %s (%s); the previous file is kept\n", path, strerror(errno));
 }
 
 void QLoad() {

@@ -3,12 +3,21 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "level_format.h"
 
-// Reads a level into GameRects and g_levelCur. 0 (nothing changed, one line on stderr when a file
-// was there but is not a level) when no valid file opens; 1 when it was applied.
+// Reads a level into GameRects and g_levelCur from the first of its places (data/ first for a name
+// ending in ".txt", then the pack) that holds a whole level file; one that is there but refused is
+// named in one line and the next place is tried. 0 (nothing changed, one line on stderr naming the
+// file or the level that is missing) when none does; 1 when it was applied. A line is not said
+// again while the same file is read again (a level restarts at every death).
 int EditorLoad(const char* name);
+// The last level start found no readable file of its level: the objects are an earlier level's.
+extern bool g_levelUnreadable;
+// Whether a level start of that number would find a whole level file (the name g_finalRelease
+// gives it); why not, when not.
+bool LevelFileReadable(int level, std::string* why);
 // The same for the bytes of a whole file (path names it in the messages).
 int ApplyLevelFile(const unsigned char* data, size_t size, const char* path);
 // Writes the live objects and g_levelCur into the save directory under name, atomically; objects

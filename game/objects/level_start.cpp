@@ -48,7 +48,7 @@ void RespawnCharacter(bool keepSprites) {
 
   char name[32];
   snprintf(name, sizeof name, g_finalRelease ? "level%i" : "level%i.txt", g_levelSelected);
-  EditorLoad(name);
+  g_levelUnreadable = !EditorLoad(name);
   ForceResortGlobalObjects();
   LoadCharacter(g_characterID);
   if (!keepSprites) LoadRects();

@@ -1,6 +1,7 @@
 // The in-level mode and its frame driver.
 #include "inlevel_mode.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "buttons.h"
@@ -11,6 +12,7 @@
 #include "game_rect.h"
 #include "game_services.h"
 #include "level_data.h"
+#include "level_file.h"
 #include "level_header.h"
 #include "object_list.h"
 #include "particles.h"
@@ -26,6 +28,14 @@ float g_shiftX = 0;
 float g_shiftY = 0;
 
 questGame::~questGame() { owned = nullptr; }
+
+namespace {
+
+// The level the mode started, until the run's line says it was left: the selection may already
+// name the next level by then, and the mode is left again when every mode is released.
+int playedLevel = -1;
+
+} // namespace
 
 void questGame::InitMode() {
   GameRects[0].steerable = 0;
@@ -43,12 +53,23 @@ void questGame::DeInitMode() {
   owned = nullptr;
   counter = 0;
   // The run's end state, for whoever watches a headless run.
+  if (playedLevel < 0) return;
   const gameRect& hero = GameRects[0];
-  printf("sprocklet: level %d left after %d frames: hero at (%.1f, %.1f), %s\n", g_levelSelected,
+  printf("sprocklet: level %d left after %d frames: hero at (%.1f, %.1f), %s\n", playedLevel,
          g_levelCurrentData.frames, hero.x, hero.y, hero.dead ? "dead" : "alive");
+  playedLevel = -1;
 }
 
 void questGame::Draw(float dt) {
+  // A level that cannot be read is no place to play (its line is said): back where the player came
+  // from, or to level selection after the next level or a restart.
+  if (g_levelUnreadable) {
+    int back = g_previousMode;
+    if (back == 9 || back < 0) back = 11;
+    if (back == 18) back = 0;
+    SwitchMode(back);
+    return;
+  }
   ++g_frame;
   DrawQuestMode(dt, false);
 }
@@ -74,6 +95,8 @@ void questGame::StylusHover(myPoint* points, int) { ButtonsStylusHover((int)poin
 void InitQuest() {
   g_drawShiftX = g_drawShiftY = -5000.0f;
   RespawnCharacter(false);
+  playedLevel = g_levelUnreadable ? -1 : g_levelSelected;
+  if (g_levelUnreadable) return;
   if (g_levelCur.startX == 0) g_levelCur.startX = 5000;
   if (g_levelCur.startY == 0) g_levelCur.startY = 5000;
   int objects = 0;
@@ -105,8 +128,9 @@ void UpdateQuestCamera(float step, bool noHud) {
                            ((double)(hero.centerY + g_drawShiftY) - hy + 5.0 + hero.vy * 0.16) * step * -6.2);
     if (g_currentMode == 14) g_drawShiftX -= ex * step * 3.2f + step * 600.0f;
   }
-  g_drawShiftX = (float)(int)g_drawShiftX;
-  g_drawShiftY = (float)(int)g_drawShiftY;
+  // Whole pixels; a hero flung far out of a level takes the camera beyond int.
+  g_drawShiftX = std::trunc(g_drawShiftX);
+  g_drawShiftY = std::trunc(g_drawShiftY);
 }
 
 void DrawQuestMode(float dt, bool noHud) {

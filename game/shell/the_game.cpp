@@ -3,12 +3,14 @@
 
 #include <cstdio>
 #include <new>
+#include <string>
 
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_services.h"
 #include "gameplay_window.h"
 #include "image_rotator.h"
+#include "level_file.h"
 #include "platform_services.h"
 #include "progress_files.h"
 #include "sprite_set.h"
@@ -81,11 +83,12 @@ bool CTheGame::Init(int w, int h) {
     return false;
   }
   m_pRotator->SetQuality(2);
-  if (!CGameBase::Init(w, h)) {
-    if (m_nInitError == GAMEBASE_ERR_SINGLE_PACK_OPEN || m_nInitError == GAMEBASE_ERR_COMMON_PACK_OPEN)
-      fprintf(stderr,
-              "sprocklet: cannot open the asset pack '%s' (--data DIR names the directory that holds it)\n",
-              (GetModuleDirectory() + GetCommonGamePackName()).c_str());
+  // A pack that does not open is reported by the host, with its reason.
+  if (!CGameBase::Init(w, h)) return false;
+  // Asked to start in a level that cannot be read, the game does not start at all.
+  std::string why;
+  if (g_hostGameOptions.level >= 0 && !LevelFileReadable(g_hostGameOptions.level, &why)) {
+    m_StartupFailure = ("--level " + std::to_string(g_hostGameOptions.level) + ": " + why).c_str();
     return false;
   }
   if (DefineSpriteSets() <= 0) return false;
