@@ -150,7 +150,11 @@ static bool FlushTo(CGameBase* game, IMemFile* file, const char* name) {
 template <class Fill> static bool WriteSettings(CGameBase* game, Fill fill) {
   IMemFile* file = game->CreateMemoryFileObject();
   if (!file) return false;
-  bool ok = file->Create(32000) == 1 && fill(file) && FlushTo(game, file, kMainFile);
+  bool filled = file->Create(32000) == 1 && fill(file);
+  bool ok = filled && FlushTo(game, file, kMainFile);
+  if (filled && !ok)
+    fprintf(stderr, "settings: could not save '%s' (%s); the previous file is kept\n",
+            SettingsPath(game, kMainFile).c_str(), strerror(errno));
   file->Close();
   delete file;
   return ok;
@@ -161,13 +165,15 @@ template <class Fill> static bool WriteSettings(CGameBase* game, Fill fill) {
 template <class Parse, class After>
 static bool ReadSettings(CGameBase* game, const char* name, Parse parse, After after) {
   CommonString path = SettingsPath(game, name);
-  // No settings yet is the normal first start: only a file that is there and cannot be opened (the
-  // file layer says so) or read is reported.
+  // No settings yet is the normal first start: only a file that is there and cannot be opened or
+  // read is reported.
   struct stat st;
   if (stat(DiskPathFromEnginePath(path.c_str()).c_str(), &st) != 0 && errno == ENOENT) return false;
   IMemFile* file = game->CreateMemoryFileObject();
   if (!file) return false;
   bool ok = file->OpenOnDisk(game, path.c_str(), FILE_MODE_READ) == 1;
+  if (!ok)
+    fprintf(stderr, "settings: cannot open '%s' (%s); it is not used\n", path.c_str(), strerror(errno));
   if (ok) {
     file->Seek(0, FILE_SEEK_BEGIN);
     ok = parse(file);

@@ -99,13 +99,10 @@ int CiPhoneFile::Open(CAppCore*, const char* path, unsigned int mode) {
   if (mode & FILE_MODE_CREATE) how = (mode & FILE_MODE_WRITE) ? "wb" : "ab";
   if (!how || !path) return 0;
   CommonString disk = DiskPathFromEnginePath(path);
+  // A failed open is the caller's to report (errno says why): many look for files that may be missing,
+  // and stdout carries only what a user asked for.
   m_pFile = fopen(disk.c_str(), how);
-  if (!m_pFile) {
-    int err = errno;
-    printf("fopen failed: FileName = '%s'\n", path);
-    printf("(Error #%d generated: '%s')\n\n", err, strerror(err));
-    return 0;
-  }
+  if (!m_pFile) return 0;
   return IsOpened();
 }
 

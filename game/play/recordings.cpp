@@ -1,6 +1,7 @@
 // Ghost recordings and demo replays.
 #include "recordings.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -200,10 +201,12 @@ void SaveRecording() {
   }
   char name[64], path[300];
   RecordingFileName(g_levelSelected, g_characterID, name, sizeof name);
-  if (!GetFileFromDocuments(name, path) ||
-      !WriteFileAtomically(DiskPathFromEnginePath(path).c_str(), fileBytes,
-                           4 + (size_t)RECORDING_FRAME_BYTES * n))
-    fprintf(stderr, "sprocklet: could not save the ghost %s; the previous file is kept\n", name);
+  bool named = GetFileFromDocuments(name, path);
+  if (!named) errno = ENAMETOOLONG;
+  if (!named || !WriteFileAtomically(DiskPathFromEnginePath(path).c_str(), fileBytes,
+                                     4 + (size_t)RECORDING_FRAME_BYTES * n))
+    fprintf(stderr, "sprocklet: could not save the ghost %s (%s); the previous file is kept\n", name,
+            strerror(errno));
 }
 
 int LoadRecording(int slot, bool demo) {

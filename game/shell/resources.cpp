@@ -1,6 +1,7 @@
 // Resource paths and the file shims over the engine's memory files.
 #include "resources.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -53,7 +54,8 @@ public:
     if (!m_Path.IsEmpty()) {
       m_Saved = WriteFileAtomically(m_Path.c_str(), GetBuffer(), (size_t)m_Written);
       if (!m_Saved)
-        fprintf(stderr, "sprocklet: could not save %s; the previous file is kept\n", m_Path.c_str());
+        fprintf(stderr, "sprocklet: could not save %s (%s); the previous file is kept\n", m_Path.c_str(),
+                strerror(errno));
       m_Path = (const char*)nullptr;
     }
     CMemoryFile::Close();

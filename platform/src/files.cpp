@@ -14,8 +14,11 @@
 namespace standin {
 
 bool WriteFileAtomically(const std::string& path, const void* data, size_t size, std::string* error) {
+  // errno stays the failure's, for callers that say why themselves.
   auto fail = [&](const char* what) {
-    if (error) *error = std::string(what) + " " + path + ": " + strerror(errno);
+    int saved = errno;
+    if (error) *error = std::string(what) + " " + path + ": " + strerror(saved);
+    errno = saved;
     return false;
   };
   if (path.empty() || (size > 0 && !data)) {
