@@ -8,11 +8,13 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -49,15 +51,36 @@ std::string DefaultRoot(std::string* why) {
   return root;
 }
 
-// SIGINT and SIGTERM end the run as the navigator's exit does, so that every file is closed; a
-// second one ends it at once.
-void OnSignal(int) { standin::RequestExit(); }
+// SIGINT and SIGTERM end the run as the navigator's exit does, so that every file is closed. `timeout`
+// and service managers signal the program and its group at once, so the program may get two
+// together: a signal within a second of the first is the same request; one after that ends the run
+// at once.
+//
+// The monotonic time of the first signal in milliseconds (plus one, so 0 is none). One atomic word:
+// the two signals may reach two threads at the same moment.
+std::atomic<long long> firstSignalMs{0};
+static_assert(std::atomic<long long>::is_always_lock_free, "the signal handler needs a lock-free word");
+
+void OnSignal(int sig) {
+  struct timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  long long ms = (long long)now.tv_sec * 1000 + now.tv_nsec / 1000000 + 1;
+  long long first = 0;
+  if (firstSignalMs.compare_exchange_strong(first, ms)) {
+    standin::RequestExit();
+    return;
+  }
+  if (ms - first < 1000) return;
+  signal(sig, SIG_DFL);
+  raise(sig);
+}
 
 void EndRunsOnSignals() {
   struct sigaction action = {};
   action.sa_handler = OnSignal;
-  action.sa_flags = SA_RESETHAND;
   sigemptyset(&action.sa_mask);
+  sigaddset(&action.sa_mask, SIGINT);
+  sigaddset(&action.sa_mask, SIGTERM);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
 }

@@ -303,6 +303,23 @@ INSTANTIATE_TEST_SUITE_P(Signals, ProgramSignalTest, ::testing::Values(SIGTERM, 
                            return std::string(i.param == SIGTERM ? "SIGTERM" : "SIGINT");
                          });
 
+// `timeout` and service managers signal the program and its group together: two signals at once are
+// one request to end, which still writes the recording.
+TEST_F(ProgramTest, TwoSignalsAtOnceEndTheRunCleanly) {
+  const std::string rec = dir.path() + "/rec.txt";
+  pid_t pid = Start(HeadlessArgs({"--record", rec, "--shot", "10:started.png"}), dir.path());
+  ASSERT_GT(pid, 0);
+  for (int waited = 0; !Exists(dir.path() + "/started.png") && waited < 60000; waited += 10)
+    usleep(10000);
+  // The second a moment later, once the first has been taken (two pending ones would merge).
+  kill(pid, SIGTERM);
+  usleep(3000);
+  kill(pid, SIGTERM);
+  Result r = Finish(pid, dir.path(), 30000);
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(ReadFile(rec).find(" nav exit\n"), std::string::npos);
+}
+
 // The recording of a headless run holds what it was fed, its end included: replayed, it draws the
 // same frames and ends at the same frame.
 TEST_F(ProgramTest, RecordingOfAHeadlessRunReplaysTheRun) {
