@@ -249,8 +249,8 @@ void BehaviourSaucer(gameRect& o, const HeroReach& r) {
     EnginePlaySound(27, 0);
     break;
   case 1:
-    o.x += (float)(int)(hero.x - o.x) * 0.3f;
-    o.y += (float)(int)(hero.y - o.y) * 0.3f;
+    o.x += std::trunc(hero.x - o.x) * 0.3f;
+    o.y += std::trunc(hero.y - o.y) * 0.3f;
     o.x2 = o.x + hero.vy * 0.002f;
     o.y2 = o.y + hero.vx * 0.001f;
     o.UpdateCoordinates();

@@ -161,8 +161,9 @@ void gameRect::UpdateCoordinates() {
     noCollision = 1;
     centerX = (x + x2) / 2;
     centerY = (y + y2) / 2;
-    width = (float)std::abs((int)(x - x2));
-    height = (float)std::abs((int)(y - y2));
+    // Whole pixels, as an int would give them, without the int: the points may drift far apart.
+    width = std::fabs(std::trunc(x - x2));
+    height = std::fabs(std::trunc(y - y2));
     left = std::fmin(x, x2), right = std::fmax(x, x2);
     top = std::fmin(y, y2), bottom = std::fmax(y, y2);
   }

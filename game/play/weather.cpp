@@ -8,6 +8,7 @@
 #include "geometry.h"
 #include "quest_state.h"
 #include "smoke.h"
+#include "trunc_int.h"
 
 int WeatherAmount(int headerAmount) {
   if (headerAmount <= 0) return 0;
@@ -51,14 +52,16 @@ void AddWeatherFX(float) {
   int kind = g_levelCur.weatherKind;
   if (kind < 0 || kind > 9) return;
   Surface* sprite = WeatherSprite(kind, rand());
-  int x = (int)(rand() % (MAXX + 650) - 240 - g_drawShiftX);
-  int y = (int)(-50 - g_drawShiftY);
+  // The header's velocities and the camera far out in a level may lie near the ends of int.
+  int x = TruncToInt(rand() % (MAXX + 650) - 240 - g_drawShiftX);
+  int y = TruncToInt(-50 - g_drawShiftY);
   float rotation = 0, spin = randFloat(-16, 16);
   if (kind == 3) {
     rotation = 3.1415927f;
     spin = 0;
   }
-  int vx = (int)randFloat((float)(g_levelCur.weatherVelX - 70), (float)(g_levelCur.weatherVelX - 20));
-  int vy = (int)randFloat((float)(g_levelCur.weatherVelY + 90), (float)(g_levelCur.weatherVelY + 200));
+  float velX = (float)g_levelCur.weatherVelX, velY = (float)g_levelCur.weatherVelY;
+  int vx = TruncToInt(randFloat(velX - 70, velX - 20));
+  int vy = TruncToInt(randFloat(velY + 90, velY + 200));
   AddSmoke2(sprite, x, y, 0, rotation, spin, vx, vy, randFloat(0.1f, 0.4f), 0, 255.0f, 0, 0, 0);
 }
