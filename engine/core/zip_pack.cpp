@@ -2,6 +2,7 @@
 // raw-deflated entries; and the pack entry file that streams a stored entry.
 #include "zip_pack.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -216,7 +217,13 @@ int CiPhoneZipFileReader::get_FileLength(int index, long* length) {
   if (!length) return ZIP_NULL_ARGUMENT;
   if (m_nEntries == 0) return ZIP_NOT_LOADED;
   if (index < 0 || index >= m_nEntries) return ZIP_BAD_INDEX;
-  *length = (long)ReadLe32(m_pEntries[index] + 24);
+  const unsigned char* h = m_pEntries[index];
+  // Callers size a buffer by this before reading: a length the pack cannot hold (stored, more than the
+  // whole pack; deflated, more than deflate's 1032:1 gives of its packed bytes) is a damaged entry.
+  long long packed = ReadLe32(h + 20), size = ReadLe32(h + 24);
+  long long most = ReadLe16(h + 10) == 0 ? m_nPackSize : std::min(packed, (long long)m_nPackSize) * 1032 + 64;
+  if (size > most) return ZIP_DAMAGED;
+  *length = (long)size;
   return ZIP_OK;
 }
 

@@ -1,6 +1,7 @@
 // Background fitting, level labels and the developer logs.
 #include "background_fitting.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -42,6 +43,10 @@ void SmartDrawBackgroundIphone5_F(float dx, float dy, Surface* s, bool, bool sid
   if (!Fits(s)) return;
   float k = CentreScale();
   float span = (float)s->GetWidth() * k, half = span / 2;
+  if (!(span > 0) || !std::isfinite(dx)) return;
+  // A camera far out in a level is first brought within a few spans: steps of one span vanish in a
+  // float that large and would never end.
+  if (std::fabs(dx) > 64 * span) dx = std::fmod(dx, span);
   while (dx >= half)
     dx -= span;
   while (dx < -half)

@@ -508,3 +508,21 @@ TEST_F(PackFilesTest, OptionalPackIsReplacedAndDroppedWhenItCannotOpen) {
 }
 
 } // namespace
+
+namespace {
+
+// A directory that claims more than the pack's bytes can make is refused before a caller sizes a
+// buffer by it: deflate gives at most 1032 bytes for one, a stored entry no more than the pack.
+TEST_F(ZipPackTest, ALengthThePackCannotHoldIsRefusedBeforeAnyBufferIsSized) {
+  Bytes pack = Build({{"stored", Noise(400, 4), true}, {"deflated", Text(8000), false}});
+  Layout l = Locate(pack);
+  Set32(pack, l.central[1] + 24, 0x7FFFFFFF);
+  Set32(pack, l.central[0] + 24, (unsigned)pack.size() + 1);
+  ASSERT_EQ(Open(pack), 1);
+  long length = -1;
+  EXPECT_EQ(reader.get_FileLength(0, &length), ZIP_DAMAGED);
+  EXPECT_EQ(reader.get_FileLength(1, &length), ZIP_DAMAGED);
+  EXPECT_EQ(length, -1);
+}
+
+} // namespace

@@ -1,11 +1,13 @@
 // The HUD (rank icons, clock text, special button, death banner), the background fitting and the
 // level labels, and the key controls with their level-end latches.
+#include <cmath>
 #include <cstring>
 
 #include "background_fitting.h"
 #include "behaviour_fixture.h"
 #include "buttons.h"
 #include "display.h"
+#include "finishes.h"
 #include "hud.h"
 #include "keyboard_controls.h"
 #include "level_header.h"
@@ -229,6 +231,25 @@ TEST_F(Hud, BothBackgroundFormsCentreOnTheSameWholePixelOfAnOddScreen) {
   }
   MAXX = keepX;
   MAXY = keepY;
+  delete bg;
+}
+
+// The scrolling background follows the camera, which a level can fling far out: it comes back at
+// once, wrapped inside its span, and a camera that is no number draws nothing.
+TEST_F(Hud, TheScrollingBackgroundWrapsACameraFarOut) {
+  Surface* bg = FakeSurface(960, 640);
+  for (float dx : {1.0e9f, -3.0e12f, 4.0e37f}) {
+    ASSERT_TRUE(FinishesWithin(5, [&] { SmartDrawBackgroundIphone5_F(dx, 0, bg, false, false); })) << dx;
+    capture.Clear();
+    SmartDrawBackgroundIphone5_F(dx, 0, bg, false, false);
+    ASSERT_EQ(capture.Blits().size(), 1u);
+    double centre = (capture.Blits()[0].MinX() + capture.Blits()[0].MaxX()) / 2;
+    EXPECT_GE(centre, 240 - 240 - 0.6) << dx;
+    EXPECT_LT(centre, 240 + 240 + 0.6) << dx;
+  }
+  capture.Clear();
+  SmartDrawBackgroundIphone5_F(NAN, 0, bg, false, false);
+  EXPECT_TRUE(capture.Blits().empty());
   delete bg;
 }
 
