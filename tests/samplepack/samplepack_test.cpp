@@ -1,7 +1,6 @@
 // The sample-pack generator: what it writes stays inside the readers' limits and reads back, and
 // the same tables give the same bytes.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -21,6 +20,7 @@
 #include "game_globals.h"
 #include "game_test_support.h"
 #include "hge_font.h"
+#include "program_run.h"
 #include "recordings.h"
 #include "sound_names.h"
 #include "temp_dir.h"
@@ -29,24 +29,6 @@ namespace fs = std::filesystem;
 using namespace samplepack;
 
 namespace {
-
-// An atlas page as RGBA rows.
-struct Page {
-  int width = 0, height = 0;
-  std::vector<unsigned char> rgba;
-  const unsigned char* At(int x, int y) const { return &rgba[((size_t)y * width + x) * 4]; }
-};
-
-bool ReadPage(const fs::path& path, Page* out) {
-  png_image image = {};
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return false;
-  image.format = PNG_FORMAT_RGBA;
-  out->width = (int)image.width;
-  out->height = (int)image.height;
-  out->rgba.resize(PNG_IMAGE_SIZE(image));
-  return png_image_finish_read(&image, nullptr, out->rgba.data(), 0, nullptr) != 0;
-}
 
 std::vector<char> Slurp(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -223,8 +205,9 @@ TEST(SamplePack, EveryAtlasEntryHoldsItsOwnPictureAndNothingOfAnothers) {
     ASSERT_EQ(atlas.ReadIndex((const unsigned char*)index.data(), (int)index.size(), &why), 1) << why;
     std::set<std::string> listed;
     for (int page = 0; page < atlas.pageCount; ++page) {
-      Page sheet;
-      ASSERT_TRUE(ReadPage(images / (atlasName + std::to_string(page) + ".png"), &sheet));
+      program_run::Picture sheet;
+      ASSERT_TRUE(
+          program_run::ReadPng((images / (atlasName + std::to_string(page) + ".png")).string(), &sheet));
       for (int e = 0; e < atlas.pages[page]->count; ++e) {
         const SurfaceInfo& info = *atlas.pages[page]->entries[e];
         SCOPED_TRACE(info.name);
