@@ -200,6 +200,9 @@ Screen ScreenOf(const std::string& name) {
   return Screen::None;
 }
 
+// A text picture's variant: a plate (0), a round badge (1) or a world's card on the map (2).
+const int kCard = 2;
+
 Look Make(Kind kind, const std::string& what, Colour colour = Colour{200, 200, 200, 255}, int variant = 0) {
   Look l;
   l.kind = kind;
@@ -239,7 +242,7 @@ Look WorldCard(const std::string& name) {
     text = n == 0 ? "Tutorial" : n == 4 ? "Bonus\nworlds" : "World " + std::to_string(n);
     world = n == 0 ? 0 : n == 4 ? 4 : n;
   }
-  Look l = Make(Kind::TextPicture, text, WorldColour(world, 0), 1);
+  Look l = Make(Kind::TextPicture, text, WorldColour(world, 0), kCard);
   l.detail = world;
   return l;
 }
@@ -608,10 +611,8 @@ Look ScreenLook(const ArtRequest& r) {
     return Make(Kind::TextPicture, "Get Sprocklet\non your phone", kSlate);
   case Screen::MiniGame:
     if (i == 0) return Make(Kind::Panel, "gradient", Colour{60, 70, 140, 255});
-    {
-      Look l = Make(Kind::Tile, "", kWhite, 7);
-      return l;
-    }
+    if (frame == 6) return Make(Kind::Panel, "plain", Colour{120, 150, 255, 255}); // the course's line
+    return Make(Kind::Tile, "", kWhite, 7);
   case Screen::None:
     break;
   }
@@ -839,11 +840,6 @@ Canvas DrawArt(const ArtRequest& r, TextRenderer& text) {
     Background(p, l.variant, l.detail);
     break;
   case Kind::Tile:
-    if (r.slot.target == Target::Screen && Has(r.name, "line")) {
-      p.RoundRect(0, 0, p.width(), p.height(), 0);
-      p.Fill(Colour{120, 150, 255, 255});
-      break;
-    }
     WorldObject(p, r.name, l.variant, l.detail, r.slot.target == Target::Screen ? 0 : TrailingNumber(r.name));
     break;
   case Kind::Character:
@@ -858,9 +854,7 @@ Canvas DrawArt(const ArtRequest& r, TextRenderer& text) {
       Portrait(p, l.variant, l.what == "locked");
     break;
   case Kind::TextPicture:
-    if (r.slot.target == Target::FrontEnd && r.slot.index == catalogue::NewGameItems)
-      DrawWorldCard(p, l);
-    else if (r.slot.target == Target::Screen && ScreenOf(r.name) == Screen::WorldMap)
+    if (l.variant == kCard)
       DrawWorldCard(p, l);
     else
       DrawTextPicture(p, l);

@@ -61,15 +61,6 @@ Colour Lighter(Colour c, float factor) {
 Canvas::Canvas(int width, int height)
     : m_width(std::max(width, 1)), m_height(std::max(height, 1)), m_rgba((size_t)m_width * m_height * 4, 0) {}
 
-void Canvas::Fill(Colour c) {
-  for (size_t i = 0; i < m_rgba.size(); i += 4) {
-    m_rgba[i] = c.r;
-    m_rgba[i + 1] = c.g;
-    m_rgba[i + 2] = c.b;
-    m_rgba[i + 3] = c.a;
-  }
-}
-
 void Canvas::Blend(int x, int y, Colour c, float coverage) {
   if (x < 0 || y < 0 || x >= m_width || y >= m_height || coverage <= 0) return;
   uint8_t* p = &m_rgba[((size_t)y * m_width + x) * 4];

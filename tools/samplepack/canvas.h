@@ -27,7 +27,6 @@ public:
   int height() const { return m_height; }
   const std::vector<uint8_t>& rgba() const { return m_rgba; }
 
-  void Fill(Colour c);
   // Blends c over one pixel with the given coverage (0-1).
   void Blend(int x, int y, Colour c, float coverage);
 

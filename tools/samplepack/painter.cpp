@@ -128,14 +128,6 @@ void Painter::Save() { cairo_save(m_cr); }
 void Painter::Restore() { cairo_restore(m_cr); }
 void Painter::Translate(double x, double y) { cairo_translate(m_cr, x, y); }
 void Painter::Rotate(double radians) { cairo_rotate(m_cr, radians); }
-void Painter::Scale(double sx, double sy) { cairo_scale(m_cr, sx, sy); }
-
-void Painter::Clear() {
-  cairo_save(m_cr);
-  cairo_set_operator(m_cr, CAIRO_OPERATOR_CLEAR);
-  cairo_paint(m_cr);
-  cairo_restore(m_cr);
-}
 
 double Painter::TextWidth(const std::string& text, double size) {
   double units = 0;

@@ -46,8 +46,6 @@ public:
   void Restore();
   void Translate(double x, double y);
   void Rotate(double radians);
-  void Scale(double sx, double sy);
-  void Clear(); // everything transparent
 
   // Text of the given pixel size centred on (cx, cy), filled over an outline of the given width.
   double TextWidth(const std::string& text, double size);

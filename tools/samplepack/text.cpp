@@ -70,14 +70,6 @@ void TextRenderer::LineMetrics(int pixelSize, int* ascender, int* descender) {
   *descender = (int)(face->size->metrics.descender >> 6);
 }
 
-int TextRenderer::Width(const std::string& text, int pixelSize) {
-  int w = 0;
-  GlyphImage g;
-  for (unsigned char c : text)
-    if (Glyph(c, pixelSize, &g)) w += g.advance;
-  return w;
-}
-
 namespace {
 
 // FreeType's outline walk into steps; quadratic pieces become cubic ones.

@@ -38,7 +38,6 @@ public:
   bool Glyph(unsigned code, int pixelSize, GlyphImage* out);
   // Ascender and descender (negative) of the size, whole pixels.
   void LineMetrics(int pixelSize, int* ascender, int* descender);
-  int Width(const std::string& text, int pixelSize);
 
   // The unscaled outline of a character, for setting text as paths; false without a glyph.
   bool Outline(unsigned code, GlyphOutline* out);
