@@ -98,7 +98,7 @@ Colour ButtonColour(const std::string& word) {
       {80, 200, 80, 255},  {235, 130, 40, 255}, {60, 120, 220, 255}, {200, 60, 150, 255}, {40, 160, 170, 255},
       {150, 90, 210, 255}, {210, 170, 30, 255}, {210, 60, 60, 255},  {90, 110, 140, 255},
   };
-  if (word == "play" || word == "next") return palette[0];
+  if (word == "play" || word == "next" || word == "yes" || word == "ok") return palette[0];
   if (word == "restart") return palette[1];
   if (word == "exit" || word == "back" || word == "no" || word == "cancel") return palette[7];
   return palette[Hash(word) % (sizeof(palette) / sizeof(palette[0]))];
@@ -115,16 +115,9 @@ const Colour kSand{246, 226, 176, 255};
 const Colour kSlate{96, 104, 124, 255};
 const Colour kGold{255, 204, 40, 255};
 
-// The character a front-end or shop picture shows, by the name's word; -1 for none.
-int CharacterOf(const std::string& name) {
-  static const std::pair<const char*, int> names[] = {
-      {"sprocklet", 0}, {"demon", 1},  {"jario", 2},  {"slicker", 3},     {"superstar", 4},
-      {"star", 4},      {"stickm", 5}, {"zombie", 6}, {"possibleguy", 7},
-  };
-  for (const auto& n : names)
-    if (Has(name, n.first)) return n.second;
-  return -1;
-}
+// The characters' names, as their name plates show them.
+const char* const kCharacterNames[8] = {"Sprocklet", "Demon",    "Mr. Jario",   "Slicker",
+                                        "Superstar", "Stickman", "Zombie\nBoy", "Possible\nGuy"};
 
 int SkinOf(const std::string& atlas) {
   static const char* atlases[] = {"character_lowres", "character_demon",    "character_jario", "slicker",
@@ -153,9 +146,6 @@ int WorldOfAtlas(const std::string& atlas, const std::string& name) {
 int WorldOfBackground(const std::string& name) {
   if (Has(name, "hidgame")) return 7;
   if (Has(name, "bonus")) return 4;
-  if (Has(name, "global_map")) return 8;
-  if (Has(name, "shop")) return 9;
-  if (Has(name, "achsecrets")) return 10;
   if (Has(name, "w2") || Has(name, "world2")) return 2;
   if (Has(name, "w3") || Has(name, "world3")) return 3;
   if (Has(name, "wt")) return 0;
@@ -225,23 +215,16 @@ Look IconLook(const std::string& shape, Colour colour, int frame = 0) {
   return l;
 }
 
-Look WorldCard(const std::string& name) {
-  std::string text;
-  int world = 1;
-  if (Has(name, "bonus_world")) {
-    text = "Bonus " + std::to_string(TrailingNumber(name));
-    world = 4;
-  } else if (Has(name, "comingsoon")) {
-    text = "Coming\nsoon";
-    world = 6;
-  } else if (Has(name, "gift")) {
-    text = "Gift";
-    world = 9;
-  } else {
-    const int n = TrailingNumber(name);
-    text = n == 0 ? "Tutorial" : n == 4 ? "Bonus\nworlds" : "World " + std::to_string(n);
-    world = n == 0 ? 0 : n == 4 ? 4 : n;
-  }
+// A card of the world map: worlds 0-4 of the main list, then its coming-soon and gift pictures;
+// or bonus world number - 9 of the bonus list.
+Look WorldCard(int number) {
+  static const char* const names[] = {"Tutorial",      "World 1",      "World 2", "World 3",
+                                      "Bonus\nworlds", "Coming\nsoon", "Gift"};
+  static const int palettes[] = {0, 1, 2, 3, 4, 6, 9};
+  const bool bonus = number >= 10;
+  const std::string text =
+      bonus ? "Bonus " + std::to_string(number - 9) : names[std::min(std::max(number, 0), 6)];
+  const int world = bonus ? 4 : palettes[std::min(std::max(number, 0), 6)];
   Look l = Make(Kind::TextPicture, text, WorldColour(world, 0), kCard);
   l.detail = world;
   return l;
@@ -261,9 +244,10 @@ Look FrontEnd(const ArtRequest& r) {
     return ButtonLook(n, "", frame >= 2);
   case catalogue::PickCharPanel:
     return Make(Kind::Panel, "frame", frame ? Colour{150, 150, 160, 255} : kPaper, frame);
-  case catalogue::PickedCharIcons:
-    if (frame % 3 == 2) return Make(Kind::TextPicture, WordOf(n), CharacterColour(CharacterOf(n)));
-    return Make(Kind::Character, Has(n, "close") ? "locked" : "portrait", kWhite, CharacterOf(n));
+  case catalogue::PickedCharIcons: // three a character: its portrait open, closed, its name plate
+    if (frame % 3 == 2)
+      return Make(Kind::TextPicture, kCharacterNames[frame / 3 % 8], CharacterColour(frame / 3));
+    return Make(Kind::Character, frame % 3 ? "locked" : "portrait", kWhite, frame / 3);
   case catalogue::BuyNow:
     return ButtonLook(n);
   case catalogue::MapIcons:
@@ -285,7 +269,7 @@ Look FrontEnd(const ArtRequest& r) {
     if (frame == 2) return Make(Kind::Panel, "hint", kPaper);
     return Make(Kind::Panel, "topstrip", Colour{80, 170, 200, 255}, frame == 3 ? 1 : 0);
   case catalogue::NewGameItems:
-    return WorldCard(n);
+    return WorldCard(frame);
   case catalogue::NewGameEyes:
     return IconLook("eyes", kWhite);
   case catalogue::LevelFrame:
@@ -304,19 +288,19 @@ Look FrontEnd(const ArtRequest& r) {
       return Make(Kind::Panel, "levelbox", Colour{130, 200, 120, 255}, 3);
     }
   case catalogue::SelectButtons:
-    if (Has(n, "mushrooms")) return Make(Kind::Panel, "pod", kPaper);
-    if (Has(n, "heroselect")) {
+    if (frame == 12) return Make(Kind::Panel, "pod", kPaper);
+    if (frame == 9 || frame == 10) {
       Look l = ButtonLook(n);
       l.inX = 0.04; // the hero's picture covers the rest, and the screen's edge cuts it
       l.inW = 0.5;
       return l;
     }
-    if (Has(n, "casual") || Has(n, "hardcore")) {
+    if (frame >= 4) {
       Look l = ButtonLook(n);
-      l.inW = 0.78; // the turning arrows are drawn over its right end
+      l.inW = 0.78; // the casual and hardcore toggle: its turning arrows cover its right end
       return l;
     }
-    return ButtonLook(n, "", Has(n, "back"));
+    return ButtonLook(n, "", true);
   case catalogue::HelpPanel:
     return Make(Kind::Panel, "bar", kPaper);
   case catalogue::OptSurf:
@@ -410,8 +394,15 @@ Look LevelEnd(const ArtRequest& r) {
     return Make(Kind::Panel, "starpanel", kSkyPlate);
   case 41:
     return IconLook("glow", Colour{255, 230, 120, 255});
+  case 18:
+  case 19:
+  case 20:
+  case 21:
+  case 22:
+  case 23:
+  case 42:
+    return ButtonLook(n);
   default:
-    if (Has(n, "button")) return ButtonLook(n);
     return Make(Kind::Panel, "plate", kPaper);
   }
 }
@@ -442,15 +433,13 @@ Look Interface(const ArtRequest& r) {
     return IconLook("spinner", Colour{60, 130, 220, 255}, i);
   case Target::Pixie:
     return IconLook("sparkle", i ? Colour{120, 200, 255, 255} : Colour{255, 230, 90, 255}, r.slot.frame);
-  case Target::Smoke: {
-    static const std::pair<const char*, const char*> shapes[] = {
-        {"leaf", "leaf"}, {"garbage", "paper"}, {"paper", "paper"}, {"rain", "drop"},
-        {"drop", "drop"}, {"star", "sparkle"},  {"stick", "stick"}, {"ball", "ball"},
-    };
-    for (const auto& s : shapes)
-      if (Has(n, s.first))
-        return IconLook(s.second, Hsv((Hash(n) % 360) / 360.0f, 0.5f, 0.95f), TrailingNumber(n));
-    return IconLook("ball", kWhite);
+  case Target::Smoke: { // leaves, litter, paper, rain, stars, then the third world's weather
+    static const char* const shapes[30] = {"leaf",    "leaf",    "leaf",    "leaf",    "paper",   "paper",
+                                           "paper",   "paper",   "paper",   "paper",   "paper",   "paper",
+                                           "paper",   "drop",    "drop",    "drop",    "drop",    "sparkle",
+                                           "sparkle", "sparkle", "sparkle", "sparkle", "sparkle", "sparkle",
+                                           "drop",    "stick",   "ball",    "leaf",    "leaf",    "leaf"};
+    return IconLook(i >= 0 && i < 30 ? shapes[i] : "ball", Hsv(i * 0.618f, 0.5f, 0.95f), i);
   }
   case Target::SecretItems: {
     Look l = IconLook("relic", Hsv(i * 0.618f, 0.55f, 0.95f));
@@ -508,8 +497,8 @@ Look Interface(const ArtRequest& r) {
   case Target::ButPauseShield:
   case Target::ButPauseTime: {
     Look l = ButtonLook(n, r.slot.target == Target::ButPauseShield ? "shield" : "clock", true);
-    l.what = ""; // the stock is written over its lower part
-    if (Has(n, "_pas")) l.colour = Colour{150, 150, 160, 255};
+    l.what = "";                                       // the stock is written over its lower part
+    if (i == 0) l.colour = Colour{150, 150, 160, 255}; // none in stock
     l.pressed = false;
     return l;
   }
@@ -550,10 +539,10 @@ Look ScreenLook(const ArtRequest& r) {
   const int i = r.slot.index, frame = r.slot.frame;
   switch (ScreenOf(n)) {
   case Screen::WorldMap:
-    return WorldCard(n);
+    return WorldCard(10 + frame);
   case Screen::LevelSelection: {
     Look l = Make(Kind::Background, "", kWhite, WorldOfBackground(n));
-    l.detail = Has(n, "hardcore") ? 5 : 0;
+    l.detail = frame == 1 ? 5 : 0; // the hardcore set's
     return l;
   }
   case Screen::Shop:
@@ -571,16 +560,20 @@ Look ScreenLook(const ArtRequest& r) {
     case 3:
       return ButtonLook(n, "mushroom", true);
     case 4:
-      if (Has(n, "sold")) return ButtonLook(n);
-      if (Has(n, "hero")) return Make(Kind::Character, "portrait", kWhite, CharacterOf(n));
-      if (Has(n, "_v")) return IconLook("switch-on", Colour{60, 170, 70, 255});
-      if (Has(n, "time")) return IconLook("clock", kWhite);
-      if (Has(n, "shield")) return IconLook("shield", Colour{80, 140, 230, 255});
-      if (Has(n, "magnet")) return IconLook("magnet", kWhite);
-      if (Has(n, "openworlds")) return IconLook("key", kGold);
-      {
-        Look l = IconLook("globe", Hsv(TrailingNumber(n) * 0.16f, 0.6f, 0.9f));
-        l.icon = std::to_string(TrailingNumber(n));
+      if (frame == 23) return ButtonLook(n); // sold
+      if (frame >= 4 && frame <= 9) {        // the characters for sale
+        static const int characters[] = {4, 1, 2, 3, 5, 6};
+        return Make(Kind::Character, "portrait", kWhite, characters[frame - 4]);
+      }
+      if (frame == 0) return IconLook("clock", kWhite);
+      if (frame == 1) return IconLook("shield", Colour{80, 140, 230, 255});
+      if (frame == 17) return IconLook("magnet", kWhite);
+      if (frame == 18) return IconLook("key", kGold);                          // all worlds opened
+      if (frame == 24) return IconLook("switch-on", Colour{60, 170, 70, 255}); // owned
+      {                                                                        // the bonus worlds 1-5, then 6
+        const int world = frame == 25 ? 6 : frame - 11;
+        Look l = IconLook("globe", Hsv(world * 0.16f, 0.6f, 0.9f));
+        l.icon = std::to_string(world);
         return l;
       }
     default:
@@ -606,7 +599,7 @@ Look ScreenLook(const ArtRequest& r) {
     if (i == 3) {
       static const char* pages[] = {"Tilt or use the\narrow keys to run", "Tap to jump", "Reach the door",
                                     "Collect the\nmushroom", "Beat the clock\nfor the stars"};
-      return Make(Kind::TextPicture, pages[std::min(std::max(TrailingNumber(n) - 1, 0), 4)], kSlate);
+      return Make(Kind::TextPicture, pages[std::min(std::max(frame, 0), 4)], kSlate);
     }
     return Make(Kind::TextPicture, "Get Sprocklet\non your phone", kSlate);
   case Screen::MiniGame:
