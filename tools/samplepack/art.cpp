@@ -128,6 +128,13 @@ int SkinOf(const std::string& atlas) {
 }
 
 // The palette of a world set's atlas, of a picture by its name's world.
+// The bonus world a name belongs to ("bonus3_...", "map_back_world_bonus3"), 0 for none.
+int BonusOf(const std::string& name) {
+  const size_t at = name.find("bonus");
+  const char digit = at != std::string::npos && at + 5 < name.size() ? name[at + 5] : 0;
+  return digit >= '1' && digit <= '9' ? digit - '0' : 0;
+}
+
 int WorldOfAtlas(const std::string& atlas, const std::string& name) {
   static const std::pair<const char*, int> atlases[] = {
       {"vudarudiri_tutorial_world", 0},
@@ -138,14 +145,16 @@ int WorldOfAtlas(const std::string& atlas, const std::string& name) {
       {"level0sprites", 5},
       {"common_blocks", 6},
   };
+  const int bonus = BonusOf(name);
+  if (bonus > 0) return kBonusWorld + bonus;
   for (const auto& a : atlases)
     if (atlas == a.first) return a.second;
-  return Has(name, "bonus") ? 4 : 6;
+  return 6;
 }
 
 int WorldOfBackground(const std::string& name) {
   if (Has(name, "hidgame")) return 7;
-  if (Has(name, "bonus")) return 4;
+  if (BonusOf(name) > 0) return kBonusWorld + BonusOf(name);
   if (Has(name, "w2") || Has(name, "world2")) return 2;
   if (Has(name, "w3") || Has(name, "world3")) return 3;
   if (Has(name, "wt")) return 0;
@@ -224,7 +233,7 @@ Look WorldCard(int number) {
   const bool bonus = number >= 10;
   const std::string text =
       bonus ? "Bonus " + std::to_string(number - 9) : names[std::min(std::max(number, 0), 6)];
-  const int world = bonus ? 4 : palettes[std::min(std::max(number, 0), 6)];
+  const int world = bonus ? kBonusWorld + number - 9 : palettes[std::min(std::max(number, 0), 6)];
   Look l = Make(Kind::TextPicture, text, WorldColour(world, 0), kCard);
   l.detail = world;
   return l;

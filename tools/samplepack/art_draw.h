@@ -50,7 +50,9 @@ void Character(Painter& p, int character, int row, int frame);
 void Portrait(Painter& p, int character, bool locked);
 
 // The colour of a character (0-7), of a world's palette (0 tutorial, 1-3 the worlds, 4 the bonus
-// worlds, 5 level zero, 6 common, 7 the mini-game) and of a tileset (1-6, 0 for none).
+// worlds together, 5 level zero, 6 common, 7 the mini-game, 8 the map, 9 the shop, 10 the lists,
+// 10 + N bonus world N) and of a tileset (1-6, 0 for none).
+const int kBonusWorld = 10;
 Colour CharacterColour(int character);
 Colour WorldColour(int world, int shade);
 Colour TilesetColour(int tileset);

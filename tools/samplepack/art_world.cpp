@@ -104,9 +104,30 @@ const Colour kTilesets[7] = {
     {50, 190, 190, 255}, // 6 teal
 };
 
-const Palette& PaletteOf(int world) {
+// The colour turned round the colour wheel, its saturation and value kept.
+Colour Turned(Colour c, float turn) {
+  const float r = c.r / 255.0f, g = c.g / 255.0f, b = c.b / 255.0f;
+  const float hi = std::max(r, std::max(g, b)), lo = std::min(r, std::min(g, b)), d = hi - lo;
+  float hue = 0;
+  if (d > 0) {
+    if (hi == r)
+      hue = (g - b) / d / 6;
+    else if (hi == g)
+      hue = ((b - r) / d + 2) / 6;
+    else
+      hue = ((r - g) / d + 4) / 6;
+  }
+  return Hsv(hue + turn, hi > 0 ? d / hi : 0, hi, c.a);
+}
+
+// Worlds 11 and up are the bonus worlds one by one: the bonus palette turned a step further each.
+Palette PaletteOf(int world) {
   const int n = (int)(sizeof(kPalettes) / sizeof(kPalettes[0]));
-  return kPalettes[world >= 0 && world < n ? world : 6];
+  if (world <= kBonusWorld) return kPalettes[world >= 0 && world < n ? world : 6];
+  const Palette& b = kPalettes[4];
+  const float turn = (world - kBonusWorld) * 0.15f;
+  return {Turned(b.sky, turn), Turned(b.far, turn), Turned(b.near, turn), Turned(b.ground, turn),
+          Turned(b.block, turn)};
 }
 
 // A hill line across the picture, y in picture pixels; whole waves, so the picture tiles sideways
@@ -387,7 +408,7 @@ Colour CharacterColour(int character) {
 }
 
 Colour WorldColour(int world, int shade) {
-  const Palette& p = PaletteOf(world);
+  const Palette p = PaletteOf(world);
   switch (shade) {
   case 1:
     return p.sky;
@@ -405,7 +426,7 @@ Colour WorldColour(int world, int shade) {
 Colour TilesetColour(int tileset) { return kTilesets[tileset >= 0 && tileset < 7 ? tileset : 0]; }
 
 void Background(Painter& p, int world, int variant) {
-  const Palette& pal = PaletteOf(world);
+  const Palette pal = PaletteOf(world);
   const double w = p.width(), h = p.height();
   p.RoundRect(0, 0, w, h, 0);
   p.Fill(pal.sky);
@@ -427,7 +448,7 @@ void Background(Painter& p, int world, int variant) {
     p.Fill(pal.ground);
     return;
   }
-  const bool night = world == 4;
+  const bool night = world == 4 || world > kBonusWorld;
   // A sun or moon, and a few clouds or stars.
   const double sx = w * (0.2 + 0.6 * ((variant * 37) % 10) / 10.0);
   p.Circle(sx, h * 0.2, h * 0.08);
@@ -449,7 +470,7 @@ void Background(Painter& p, int world, int variant) {
 }
 
 void WorldObject(Painter& p, const std::string& name, int world, int tileset, int frame) {
-  const Palette& pal = PaletteOf(world);
+  const Palette pal = PaletteOf(world);
   Colour fill = tileset > 0 ? TilesetColour(tileset) : pal.block;
   // The world's objects vary a little around its colour, so neighbours stay apart.
   if (tileset == 0) {
