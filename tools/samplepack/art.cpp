@@ -244,7 +244,8 @@ Look FrontEnd(const ArtRequest& r) {
   const int frame = r.slot.frame;
   switch (r.slot.index) {
   case catalogue::MainmenuBottom: // the bar, and its two pieces for wide screens
-    return Make(Kind::Panel, frame ? "barpiece" : "bar", Colour{250, 200, 40, 255});
+    // The pieces are placed 5 px above the bar: their faces start 10 px down.
+    return Make(Kind::Panel, frame ? "barpiece" : "bar", Colour{250, 200, 40, 255}, frame ? 20 : 0);
   case catalogue::MainmenuSub:
     return Make(Kind::Panel, "plate", Colour{250, 214, 90, 255});
   case catalogue::MenuBall:

@@ -587,17 +587,20 @@ void Panel(Painter& p, const std::string& style, Colour fill, int variant) {
     p.Fill(edge);
     return;
   }
-  if (style == "barpiece") { // a piece that lengthens a bar: its face and top edge, no ends
-    p.RoundRect(-lw, lw, w + 2 * lw, h + lw, 0);
+  if (style == "barpiece") { // a piece that lengthens a bar: its face and edges, no ends; the
+    // variant is how many pixels lower than the picture's top its face starts
+    const double top = variant;
+    p.RoundRect(-lw, top + lw, w + 2 * lw, h - top - 2 * lw, 0);
     p.FillStroke(fill, edge, lw);
-    p.RoundRect(-lw, lw * 2, w + 2 * lw, h * 0.16, 0);
+    p.RoundRect(-lw, top + lw * 2, w + 2 * lw, (h - top) * 0.16, 0);
     p.Fill(Lighter(fill, 0.4f));
     return;
   }
-  if (style == "bar") { // a bar across the screen: flat face, lighter top edge, dark outline
-    p.RoundRect(lw, lw, w - 2 * lw, h - 2 * lw, std::min(h * 0.3, 24.0));
+  if (style == "bar") { // a bar across the screen: flat face, lighter top edge, dark outline, and
+    // square ends, so the pieces that lengthen it on a wide screen join it without a notch
+    p.RoundRect(lw, lw, w - 2 * lw, h - 2 * lw, 0);
     p.FillStroke(fill, edge, lw);
-    p.RoundRect(lw * 2, lw * 2, w - 4 * lw, h * 0.16, h * 0.08);
+    p.RoundRect(lw, lw * 2, w - 2 * lw, h * 0.16, 0);
     p.Fill(Lighter(fill, 0.4f));
     return;
   }

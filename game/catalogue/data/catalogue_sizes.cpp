@@ -164,8 +164,8 @@ const ArtSize kSizes[] = {
     // --- The main menu: the bar and its wide-screen ends, its buttons (hit boxes 110 x 66 and
     // 55 x 55) and the sub-menus' column, stretched up to 1.28 of its height.
     {"menu_yellow_pod", 960, 100},
-    {"menu_yellow_pod_x5l", 120, 100},
-    {"menu_yellow_pod_x5r", 120, 100},
+    {"menu_yellow_pod_x5l", 120, 120}, // placed 5 px above the bar: reaching the screen's bottom
+    {"menu_yellow_pod_x5r", 120, 120},
     {"menu_long_pan", 100, 560},
     {"menu_ball_small", 20, 20}, // page dots, 16 apart
     {"menu_ball_big", 28, 28},
@@ -296,7 +296,7 @@ const ArtSize kSizes[] = {
     {"secret_pan_open", 104, 112},
     // --- Credits and about.
     {"panel_about", 760, 520},
-    {"panel_credits", 400, 90},
+    {"panel_credits", 360, 90}, // narrow enough that the version beside it shows whole
     {"button_eula", 200, 60},
     {"button_privacypolicy", 200, 60},
     {"button_termsofservice", 200, 60},
