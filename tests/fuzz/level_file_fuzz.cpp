@@ -8,19 +8,15 @@
 #include <cstring>
 #include <vector>
 
-#include "display.h"
 #include "draw_order.h"
+#include "game_draw_support.h"
 #include "game_modes.h"
 #include "game_rect.h"
 #include "level_file.h"
-#include "platform_services.h"
 #include "quest_state.h"
 #include "test_application.h"
-#include "texture2d.h"
 
 namespace {
-
-void Discard(CAppGraphics*, IDibBitmap*, IDibBitmap*, const QuellarVertex (*)[3], int, bool) {}
 
 bool Usable(const gameRect& o) {
   if (!std::isfinite(o.x) || !std::isfinite(o.y) || !std::isfinite(o.centerX) || !std::isfinite(o.centerY))
@@ -37,10 +33,7 @@ bool Usable(const gameRect& o) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static CTestApplication app;
-  static Display screen;
-  g_pGame = &app;
-  display = &screen;
-  g_drawTexturedTriangles = Discard;
+  DrawNowhere(&app);
   g_currentMode = 9;
 
   // A level in memory that a refused file must leave alone.

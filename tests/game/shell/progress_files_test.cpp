@@ -13,15 +13,6 @@
 
 namespace {
 
-Bytes ReadDisk(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteDisk(const std::string& path, const Bytes& data) {
-  std::ofstream(path, std::ios::binary).write((const char*)data.data(), (std::streamsize)data.size());
-}
-
 s32 WordOf(const Bytes& b, int i) {
   s32 v;
   memcpy(&v, &b[4 * i], 4);
@@ -76,14 +67,14 @@ TEST_F(ProgressFiles, FirstSaveWritesEveryFileAtItsSizeWithTheMarkers) {
                {"global.cfg", 4876},
                {"allinfo.dat", 153600}};
   for (auto& f : files)
-    EXPECT_EQ(ReadDisk(std::string("data/") + f.name).size(), f.size) << f.name;
-  Bytes options = ReadDisk("data/options.cfg");
+    EXPECT_EQ(ReadFileBytes(std::string("data/") + f.name).size(), f.size) << f.name;
+  Bytes options = ReadFileBytes("data/options.cfg");
   EXPECT_EQ(WordOf(options, 6), 2096);
   EXPECT_EQ(WordOf(options, 2), 1);
   float sensitivity;
   memcpy(&sensitivity, &options[12], 4);
   EXPECT_EQ(sensitivity, 2000.0f);
-  Bytes date = ReadDisk("data/date.cfg");
+  Bytes date = ReadFileBytes("data/date.cfg");
   EXPECT_EQ(WordOf(date, 58), 2096);
   // Characters: only 0; worlds 0, 1 and 4-9.
   EXPECT_EQ(WordOf(date, 0), 1);
@@ -95,7 +86,7 @@ TEST_F(ProgressFiles, FirstSaveWritesEveryFileAtItsSizeWithTheMarkers) {
 
 TEST_F(ProgressFiles, OptionRulesApplyOnLoading) {
   SaveOptions();
-  Bytes base = ReadDisk("data/options.cfg");
+  Bytes base = ReadFileBytes("data/options.cfg");
   struct {
     const char* what;
     int word;
@@ -125,7 +116,7 @@ TEST_F(ProgressFiles, OptionRulesApplyOnLoading) {
       SetFloatWord(file, c.word, c.floatValue);
     else
       SetWord(file, c.word, c.value);
-    WriteDisk("data/options.cfg", file);
+    WriteFileBytes("data/options.cfg", file);
     EXPECT_EQ(LoadOptions(), 1);
     EXPECT_EQ(g_accelerometerControl, c.control) << c.what;
     EXPECT_EQ(g_accelerometerSensitivity, c.sensitivity) << c.what;
@@ -142,9 +133,9 @@ TEST_F(ProgressFiles, FilesThatAreNotWholeProgressFilesChangeNothing) {
   g_charactersUnlocked[6] = 1;
   Missions[30].counter = 150;
   SaveAllData();
-  Bytes options = ReadDisk("data/options.cfg"), date = ReadDisk("data/date.cfg");
-  Bytes global = ReadDisk("data/global.cfg"), levels = ReadDisk("data/allinfo.dat");
-  Bytes missions = ReadDisk("data/missions.cfg");
+  Bytes options = ReadFileBytes("data/options.cfg"), date = ReadFileBytes("data/date.cfg");
+  Bytes global = ReadFileBytes("data/global.cfg"), levels = ReadFileBytes("data/allinfo.dat");
+  Bytes missions = ReadFileBytes("data/missions.cfg");
   Bytes noMarker = options, dateNoMarker = date;
   SetWord(noMarker, 6, 2095);
   SetWord(dateNoMarker, 58, 0);
@@ -166,7 +157,7 @@ TEST_F(ProgressFiles, FilesThatAreNotWholeProgressFilesChangeNothing) {
   };
   for (auto& c : cases) {
     ResetProgress();
-    WriteDisk(std::string("data/") + c.name, c.data);
+    WriteFileBytes(std::string("data/") + c.name, c.data);
     testing::internal::CaptureStderr();
     EXPECT_EQ(c.load(), 1) << c.name;
     std::string err = testing::internal::GetCapturedStderr();
@@ -245,12 +236,12 @@ TEST_F(ProgressFiles, EverythingRoundTrips) {
   EXPECT_EQ(Missions[30].active, 1);
   EXPECT_EQ(Missions[99].justCompleted, 1);
   // Words of the options file nobody uses come back as they were read.
-  Bytes options = ReadDisk("data/options.cfg");
+  Bytes options = ReadFileBytes("data/options.cfg");
   SetWord(options, 50, 0x1234);
-  WriteDisk("data/options.cfg", options);
+  WriteFileBytes("data/options.cfg", options);
   LoadOptions();
   SaveOptions();
-  EXPECT_EQ(WordOf(ReadDisk("data/options.cfg"), 50), 0x1234);
+  EXPECT_EQ(WordOf(ReadFileBytes("data/options.cfg"), 50), 0x1234);
 }
 
 TEST_F(ProgressFiles, ABestTimeThatIsNoNumberLoadsAsNeverFinished) {
@@ -266,7 +257,7 @@ TEST_F(ProgressFiles, ABestTimeThatIsNoNumberLoadsAsNeverFinished) {
 TEST_F(ProgressFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
   g_worldSelected = 3;
   SaveOptions();
-  Bytes old = ReadDisk("data/options.cfg");
+  Bytes old = ReadFileBytes("data/options.cfg");
   // A directory in the way of the global file makes its save fail.
   std::filesystem::create_directories("data/global.cfg/inside");
   g_worldSelected = 5;
@@ -277,15 +268,15 @@ TEST_F(ProgressFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
   EXPECT_NE(err.find("global.cfg"), std::string::npos) << err;
   EXPECT_TRUE(std::filesystem::is_directory("data/global.cfg/inside"));
-  EXPECT_NE(ReadDisk("data/options.cfg"), old);
+  EXPECT_NE(ReadFileBytes("data/options.cfg"), old);
 
   // A disk that fills up in the middle: each file that did not fit keeps its old content whole.
   std::filesystem::remove_all("data/global.cfg");
   g_globalAchievements[2] = 41;
   g_levelAchievements[9][20] = 6;
   SaveAllData();
-  Bytes oldGlobal = ReadDisk("data/global.cfg"), oldLevels = ReadDisk("data/allinfo.dat");
-  Bytes oldOptions = ReadDisk("data/options.cfg");
+  Bytes oldGlobal = ReadFileBytes("data/global.cfg"), oldLevels = ReadFileBytes("data/allinfo.dat");
+  Bytes oldOptions = ReadFileBytes("data/options.cfg");
   g_globalAchievements[2] = 42;
   g_levelAchievements[9][20] = 7;
   g_worldSelected = 6;
@@ -300,9 +291,9 @@ TEST_F(ProgressFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
   EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 3) << err;
   for (const char* name : {"missions.cfg", "global.cfg", "allinfo.dat"})
     EXPECT_NE(err.find(name), std::string::npos) << name << ": " << err;
-  EXPECT_EQ(ReadDisk("data/global.cfg"), oldGlobal);
-  EXPECT_EQ(ReadDisk("data/allinfo.dat"), oldLevels);
-  EXPECT_NE(ReadDisk("data/options.cfg"), oldOptions);
+  EXPECT_EQ(ReadFileBytes("data/global.cfg"), oldGlobal);
+  EXPECT_EQ(ReadFileBytes("data/allinfo.dat"), oldLevels);
+  EXPECT_NE(ReadFileBytes("data/options.cfg"), oldOptions);
   int files = 0;
   for (auto& e : std::filesystem::directory_iterator("data"))
     files += e.is_regular_file();

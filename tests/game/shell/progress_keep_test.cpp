@@ -14,15 +14,6 @@
 
 namespace {
 
-Bytes ReadDisk(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteDisk(const std::string& path, const Bytes& data) {
-  std::ofstream(path, std::ios::binary).write((const char*)data.data(), (std::streamsize)data.size());
-}
-
 void SetWord(Bytes& b, size_t i, s32 v) { memcpy(&b[4 * i], &v, 4); }
 
 size_t Lines(const std::string& s) { return (size_t)std::count(s.begin(), s.end(), '\n'); }
@@ -48,71 +39,71 @@ protected:
 
 TEST_F(ProgressKeep, ARefusedFileIsKeptAsideAndTheNextSaveStartsAFreshOne) {
   Bytes first(1000, 0x11), second(7, 0x22);
-  WriteDisk("data/allinfo.dat", first);
+  WriteFileBytes("data/allinfo.dat", first);
   testing::internal::CaptureStderr();
   EXPECT_EQ(LoadAllLevelsInfo(), 1);
   std::string err = testing::internal::GetCapturedStderr();
   EXPECT_EQ(Lines(err), 1u) << err;
   EXPECT_NE(err.find("data/allinfo.dat is not used"), std::string::npos) << err;
   EXPECT_NE(err.find("kept as data/allinfo.dat.damaged "), std::string::npos) << err;
-  EXPECT_EQ(ReadDisk("data/allinfo.dat.damaged"), first);
+  EXPECT_EQ(ReadFileBytes("data/allinfo.dat.damaged"), first);
   EXPECT_FALSE(std::filesystem::exists("data/allinfo.dat"));
 
   g_levelAchievements[3][LEVEL_WORD_COMPLETIONS] = 2;
   SaveAllLevelsInfo();
-  EXPECT_EQ(ReadDisk("data/allinfo.dat").size(), (size_t)LEVELS_FILE_SIZE);
+  EXPECT_EQ(ReadFileBytes("data/allinfo.dat").size(), (size_t)LEVELS_FILE_SIZE);
 
   // A later refusal of the same file goes beside the earlier copy, which stays as it was.
-  WriteDisk("data/allinfo.dat", second);
+  WriteFileBytes("data/allinfo.dat", second);
   testing::internal::CaptureStderr();
   LoadAllLevelsInfo();
   err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("kept as data/allinfo.dat.damaged2 "), std::string::npos) << err;
-  EXPECT_EQ(ReadDisk("data/allinfo.dat.damaged"), first);
-  EXPECT_EQ(ReadDisk("data/allinfo.dat.damaged2"), second);
+  EXPECT_EQ(ReadFileBytes("data/allinfo.dat.damaged"), first);
+  EXPECT_EQ(ReadFileBytes("data/allinfo.dat.damaged2"), second);
 }
 
 TEST_F(ProgressKeep, AFileThatCanBeNeitherReadNorMovedAsideIsNotSavedOver) {
   // Every kept name taken: the file stays, and saves leave it alone.
   Bytes damaged(10, 0x33);
-  WriteDisk("data/global.cfg", damaged);
+  WriteFileBytes("data/global.cfg", damaged);
   for (int n = 1; n <= 99; ++n)
-    WriteDisk("data/global.cfg.damaged" + (n == 1 ? std::string() : std::to_string(n)), Bytes(1, 0));
+    WriteFileBytes("data/global.cfg.damaged" + (n == 1 ? std::string() : std::to_string(n)), Bytes(1, 0));
   testing::internal::CaptureStderr();
   LoadGlobalData();
   std::string err = testing::internal::GetCapturedStderr();
   EXPECT_EQ(Lines(err), 1u) << err;
   EXPECT_NE(err.find("not saved over"), std::string::npos) << err;
   SaveAllData();
-  EXPECT_EQ(ReadDisk("data/global.cfg"), damaged);
-  EXPECT_EQ(ReadDisk("data/global.cfg.damaged"), Bytes(1, 0));
+  EXPECT_EQ(ReadFileBytes("data/global.cfg"), damaged);
+  EXPECT_EQ(ReadFileBytes("data/global.cfg.damaged"), Bytes(1, 0));
   // The other files are saved as usual.
-  EXPECT_EQ(ReadDisk("data/allinfo.dat").size(), (size_t)LEVELS_FILE_SIZE);
+  EXPECT_EQ(ReadFileBytes("data/allinfo.dat").size(), (size_t)LEVELS_FILE_SIZE);
 }
 
 TEST_F(ProgressKeep, FilesNotReadYetAreNotSavedOverUntilTheirLoadRuns) {
   g_levelAchievements[7][LEVEL_WORD_COMPLETIONS] = 4;
   g_globalAchievements[GLOBAL_WORD_MUSHROOMS] = 30;
   SaveAllData();
-  Bytes levels = ReadDisk("data/allinfo.dat"), global = ReadDisk("data/global.cfg");
+  Bytes levels = ReadFileBytes("data/allinfo.dat"), global = ReadFileBytes("data/global.cfg");
   memset(g_levelAchievements, 0, sizeof g_levelAchievements);
   memset(g_globalAchievements, 0, sizeof g_globalAchievements);
 
   HoldProgressSaves();
   SaveAllData();
-  EXPECT_EQ(ReadDisk("data/allinfo.dat"), levels);
-  EXPECT_EQ(ReadDisk("data/global.cfg"), global);
+  EXPECT_EQ(ReadFileBytes("data/allinfo.dat"), levels);
+  EXPECT_EQ(ReadFileBytes("data/global.cfg"), global);
   // A file that is not there yet has nothing to lose.
   std::filesystem::remove("data/date.cfg");
   SaveAllData();
-  EXPECT_EQ(ReadDisk("data/date.cfg").size(), (size_t)IMPORTANT_DATA_FILE_SIZE);
+  EXPECT_EQ(ReadFileBytes("data/date.cfg").size(), (size_t)IMPORTANT_DATA_FILE_SIZE);
 
   EXPECT_EQ(LoadAllLevelsInfo(), 1);
   EXPECT_EQ(g_levelAchievements[7][LEVEL_WORD_COMPLETIONS], 4);
   g_levelAchievements[7][LEVEL_WORD_COMPLETIONS] = 5;
   SaveAllData();
-  EXPECT_NE(ReadDisk("data/allinfo.dat"), levels);
-  EXPECT_EQ(ReadDisk("data/global.cfg"), global); // still not read
+  EXPECT_NE(ReadFileBytes("data/allinfo.dat"), levels);
+  EXPECT_EQ(ReadFileBytes("data/global.cfg"), global); // still not read
 }
 
 // A word of one file set to a value the game never gives it.
@@ -134,7 +125,7 @@ class ProgressRanges : public ProgressKeep, public ::testing::WithParamInterface
 TEST_P(ProgressRanges, AValueTheGameNeverGivesRefusesTheFileNamingTheWord) {
   const BadWord& c = GetParam();
   SaveAllData();
-  Bytes file = ReadDisk(std::string("data/") + c.name);
+  Bytes file = ReadFileBytes(std::string("data/") + c.name);
   ASSERT_EQ(file.size(), c.size);
   if (c.isFloat)
     memcpy(&file[c.offset], &c.floatValue, 4);
@@ -147,7 +138,7 @@ TEST_P(ProgressRanges, AValueTheGameNeverGivesRefusesTheFileNamingTheWord) {
   g_globalAchievements[GLOBAL_WORD_MUSHROOMS] = 9;
   Missions[4].counter = 6;
   g_charactersUnlocked[3] = 0;
-  WriteDisk(std::string("data/") + c.name, file);
+  WriteFileBytes(std::string("data/") + c.name, file);
   testing::internal::CaptureStderr();
   EXPECT_EQ(c.load(), 1);
   std::string err = testing::internal::GetCapturedStderr();
@@ -212,7 +203,7 @@ TEST_F(ProgressKeep, RandomBytesOfTheRightSizeAreRefused) {
       for (unsigned char& b : random)
         b = (unsigned char)(rand() & 0xFF);
       if (f.size == (size_t)IMPORTANT_DATA_FILE_SIZE) SetWord(random, 58, PROGRESS_MARKER);
-      WriteDisk(std::string("data/") + f.name, random);
+      WriteFileBytes(std::string("data/") + f.name, random);
       testing::internal::CaptureStderr();
       f.load();
       std::string err = testing::internal::GetCapturedStderr();

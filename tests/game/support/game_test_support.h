@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,16 @@ inline Bytes AtlasIndexBytes(const std::vector<std::vector<IndexEntry>>& pages) 
 }
 
 inline Bytes TextBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// A file's bytes (none when it cannot be read), and bytes written as a file.
+inline Bytes ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline void WriteFileBytes(const std::string& path, const Bytes& data) {
+  std::ofstream(path, std::ios::binary).write((const char*)data.data(), (std::streamsize)data.size());
+}
 
 // The engine's test application reading everything from one pack written in a fresh temporary
 // directory (the working directory while it lives). Images are decoded without GL textures unless
