@@ -80,9 +80,11 @@ int Pit(Builder& b, const Palette& p, int x, int top, int gap, int depth, bool s
   Fill(b, k, x - k.width, top + p.floor.height, x, bottom);
   Fill(b, k, x + gap, top + p.floor.height, x + gap + k.width, bottom);
   Fill(b, k, x, bottom, x + gap, bottom + k.height);
-  if (spikes)
-    for (int sx = x; sx < x + gap; sx += p.hazard.width)
-      b.Add(p.hazard, (float)sx, (float)(bottom - p.hazard.height));
+  if (spikes) {
+    const int count = gap / p.hazard.width, from = x + (gap - count * p.hazard.width) / 2;
+    for (int i = 0; i < count; ++i)
+      b.Add(p.hazard, (float)(from + i * p.hazard.width), (float)(bottom - p.hazard.height));
+  }
   return x + gap;
 }
 
@@ -225,7 +227,7 @@ Level MakeLevel(int number) {
       break;
     }
     case 2: { // a narrow pit with spikes too deep for a fall that lands on the far wall
-      int gap = 60 + rnd.Below(kMaxSpikedGap - 60 + 1);
+      int gap = kMinSpikedGap + rnd.Below(kMaxSpikedGap - kMinSpikedGap + 1);
       x = Pit(b, p, x, top, gap, SpikedPitDepth(gap), true);
       x = Floor(b, p.floor, x, top, 400);
       break;

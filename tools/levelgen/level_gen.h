@@ -20,8 +20,8 @@ const int kMaxGap = 100;
 const int kMaxStepUp = 40;
 // Spikes lie at the bottom of narrow pits only. Running at 350 px/s and falling at most 600 px/s,
 // the hero meets the far wall at most 1.7 times the pit's width below its edge; there his slide is
-// slow and the next tap lifts him, so the spikes stand below that.
-const int kMaxSpikedGap = 72;
+// slow and the next tap lifts him, so the spikes stand below that, yet within sight of the floor.
+const int kMinSpikedGap = 40, kMaxSpikedGap = 50;
 inline int SpikedPitDepth(int gap) { return 2 * gap + 20; }
 
 // The player the levels are laid out for: he holds right and taps jump every 'period' frames, each
