@@ -4,6 +4,8 @@
 #include <bps/navigator.h>
 #include <bps/sensor.h>
 
+#include <GLES/gl.h>
+
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -171,6 +173,9 @@ void RequestExit() { g_exitRequested = 1; }
 
 void AfterSwap() {
   State& s = S();
+  // A pbuffer's swap neither shows nor waits for anything: unwaited, the driver takes frames faster
+  // than it draws them and holds every one it has not drawn yet, so memory grows without bound.
+  if (s.config.backend == Backend::Headless) glFinish();
   if (!s.config.paced && s.config.backend != Backend::Desktop) return;
   using Clock = std::chrono::steady_clock;
   const Clock::duration period = std::chrono::microseconds(16667), slack = std::chrono::milliseconds(2);
