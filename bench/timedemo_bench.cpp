@@ -2,11 +2,7 @@
 // the game's own recorder (leaning right and jumping), then replayed as the level's demo headless on
 // Mesa as fast as it goes, and each replayed frame's CPU time, draw calls, texture changes and heap
 // allocations are printed as p50 and p99 against the frame targets.
-#include <dlfcn.h>
-#include <time.h>
-
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "alloc_count.h"
 #include "demo_run.h"
 #include "game_gl_screen.h"
 #include "game_globals.h"
@@ -29,64 +26,7 @@
 #include "platform_services.h"
 #include "progress_files.h"
 
-// --- allocation counting: every malloc family call (operator new goes through malloc), and apart
-// those the GL driver makes itself, told by the library that called malloc ---
 namespace {
-std::atomic<long> g_allocations{0};
-std::atomic<long> g_driverAllocations{0};
-thread_local bool t_inCount = false;
-
-bool FromDriver(void* caller) {
-  Dl_info info;
-  if (!dladdr(caller, &info) || !info.dli_fname) return false;
-  const char* f = info.dli_fname;
-  return strstr(f, "dri") || strstr(f, "gallium") || strstr(f, "libGL") || strstr(f, "libEGL") ||
-         strstr(f, "LLVM") || strstr(f, "glapi");
-}
-
-void Count(void* caller) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (t_inCount) return;
-  t_inCount = true;
-  if (FromDriver(caller)) g_driverAllocations.fetch_add(1, std::memory_order_relaxed);
-  t_inCount = false;
-}
-} // namespace
-
-#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
-#define COUNT_ALLOCATIONS 1
-extern "C" {
-void* __libc_malloc(size_t);
-void* __libc_calloc(size_t, size_t);
-void* __libc_realloc(void*, size_t);
-void* malloc(size_t n) {
-  Count(__builtin_return_address(0));
-  return __libc_malloc(n);
-}
-void* calloc(size_t n, size_t m) {
-  Count(__builtin_return_address(0));
-  return __libc_calloc(n, m);
-}
-void* realloc(void* p, size_t n) {
-  Count(__builtin_return_address(0));
-  return __libc_realloc(p, n);
-}
-}
-#endif
-
-namespace {
-
-double ThreadCpuMs() {
-  timespec t;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-template <class T> double Percentile(std::vector<T> v, double p) {
-  if (v.empty()) return 0;
-  std::sort(v.begin(), v.end());
-  return (double)v[(size_t)(p * (double)(v.size() - 1) + 0.5)];
-}
 
 // The generated level with the most objects.
 int BusiestLevel(int* objects) {
@@ -169,7 +109,7 @@ int main(int argc, char** argv) {
   frames.reserve((size_t)runFrames + 1);
   while (g_playingRecording && (int)frames.size() < RECORDING_FRAMES) {
     GLES_CallCounts before = g_GLES_CallCounts;
-    long allocations = g_allocations.load(), driver = g_driverAllocations.load();
+    AllocationMark mark;
     double t0 = ThreadCpuMs();
     window->Draw();
     double t1 = ThreadCpuMs();
@@ -178,9 +118,7 @@ int main(int argc, char** argv) {
     double t2 = ThreadCpuMs();
     const GLES_CallCounts& after = g_GLES_CallCounts;
     frames.push_back({t1 - t0, t2 - t1, (long)(after.drawCalls - before.drawCalls),
-                      (long)(after.textureBinds - before.textureBinds), 0,
-                      g_driverAllocations.load() - driver});
-    frames.back().allocations = g_allocations.load() - allocations - frames.back().driverAllocations;
+                      (long)(after.textureBinds - before.textureBinds), mark.Own(), mark.Driver()});
   }
   // The first frames load what the level needs once; the targets are for play.
   size_t warm = std::min<size_t>(frames.size(), 5);
@@ -208,21 +146,19 @@ int main(int argc, char** argv) {
          Percentile(textures, 0.99), Percentile(textures, 1.0));
   printf("draws - (textures + 1)      %9.0f %9.0f %9.0f   (target <= 0)\n", Percentile(excess, 0.5),
          Percentile(excess, 0.99), Percentile(excess, 1.0));
-#ifdef COUNT_ALLOCATIONS
-  printf("heap allocations, own       %9.0f %9.0f %9.0f   (target 0)\n", Percentile(allocs, 0.5),
-         Percentile(allocs, 0.99), Percentile(allocs, 1.0));
-  printf("heap allocations, GL driver %9.0f %9.0f %9.0f   (Mesa's, not the game's)\n",
-         Percentile(submitAllocs, 0.5), Percentile(submitAllocs, 0.99), Percentile(submitAllocs, 1.0));
-#else
-  printf("heap allocations            not counted in a sanitizer build\n");
-#endif
+  if (AllocationsCounted()) {
+    printf("heap allocations, own       %9.0f %9.0f %9.0f   (target 0)\n", Percentile(allocs, 0.5),
+           Percentile(allocs, 0.99), Percentile(allocs, 1.0));
+    printf("heap allocations, GL driver %9.0f %9.0f %9.0f   (Mesa's, not the game's)\n",
+           Percentile(submitAllocs, 0.5), Percentile(submitAllocs, 0.99), Percentile(submitAllocs, 1.0));
+  } else {
+    printf("heap allocations            not counted in a sanitizer build\n");
+  }
   window.reset();
   DeInitGameModes();
   if (requireTargets) {
     bool met = Percentile(cpu, 0.99) <= 1.0 && Percentile(excess, 1.0) <= 0;
-#ifdef COUNT_ALLOCATIONS
-    met = met && Percentile(allocs, 1.0) == 0;
-#endif
+    if (AllocationsCounted()) met = met && Percentile(allocs, 1.0) == 0;
     if (!met) {
       printf("timedemo: a target is not met\n");
       return 3;
