@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -12,8 +13,9 @@ namespace {
 std::atomic<long> g_allocations{0};
 std::atomic<long> g_driverAllocations{0};
 thread_local bool t_inCount = false;
+std::atomic<bool> g_tellDriver{true};
 
-bool FromDriver(void* caller) {
+bool LibraryOfDriver(void* caller) {
   Dl_info info;
   if (!dladdr(caller, &info) || !info.dli_fname) return false;
   const char* f = info.dli_fname;
@@ -21,10 +23,31 @@ bool FromDriver(void* caller) {
          strstr(f, "LLVM") || strstr(f, "glapi");
 }
 
+// dladdr takes tens of microseconds, and a frame's allocations come from a few hundred places:
+// each caller's answer is kept (open addressing; the low bit of a slot holds the answer).
+const size_t kCallers = 8192;
+std::atomic<uintptr_t> g_callers[kCallers];
+
+bool FromDriver(void* caller) {
+  uintptr_t key = (uintptr_t)caller & ~(uintptr_t)1;
+  size_t i = (key >> 4) % kCallers;
+  for (size_t probe = 0; probe < kCallers; ++probe, i = (i + 1) % kCallers) {
+    uintptr_t slot = g_callers[i].load(std::memory_order_acquire);
+    if (slot == 0) {
+      bool driver = LibraryOfDriver(caller);
+      uintptr_t expected = 0;
+      g_callers[i].compare_exchange_strong(expected, key | (driver ? 1 : 0), std::memory_order_acq_rel);
+      return driver;
+    }
+    if ((slot & ~(uintptr_t)1) == key) return slot & 1;
+  }
+  return LibraryOfDriver(caller);
+}
+
 void Count(void* caller) {
   g_allocations.fetch_add(1, std::memory_order_relaxed);
   // dladdr may allocate itself.
-  if (t_inCount) return;
+  if (t_inCount || !g_tellDriver.load(std::memory_order_relaxed)) return;
   t_inCount = true;
   if (FromDriver(caller)) g_driverAllocations.fetch_add(1, std::memory_order_relaxed);
   t_inCount = false;
@@ -32,6 +55,7 @@ void Count(void* caller) {
 
 } // namespace
 
+void TellDriverAllocations(bool on) { g_tellDriver.store(on, std::memory_order_relaxed); }
 long AllocationsSoFar() { return g_allocations.load(std::memory_order_relaxed); }
 long DriverAllocationsSoFar() { return g_driverAllocations.load(std::memory_order_relaxed); }
 

@@ -10,6 +10,9 @@
 
 // False in a sanitizer build: the counts then stay 0.
 bool AllocationsCounted();
+// Telling the driver's allocations apart looks up the caller's library, which costs microseconds:
+// off, every allocation counts as the program's own and costs next to nothing. On by default.
+void TellDriverAllocations(bool on);
 long AllocationsSoFar();       // every allocation, the driver's included
 long DriverAllocationsSoFar(); // those Mesa's libraries made
 

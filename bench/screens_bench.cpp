@@ -145,6 +145,7 @@ double StartupMs(int level, int* frames) {
     close(fds[0]);
     if (!freopen("/dev/null", "w", stdout)) _exit(1);
     double result[2] = {-1, 0};
+    TellDriverAllocations(false);
     TempRoot root;
     g_hostGameOptions.level = level;
     double t0 = WallMs();
