@@ -104,9 +104,11 @@ IDibBitmap* ImageLoad_Alpha(CAppGraphics* app, const char* name, IDibBitmap* bit
 void ImagePremultiplyAlpha(IDibBitmap* bitmap) {
   if (!bitmap || !bitmap->HasPixelsInRAM() || !bitmap->HasAlphaInRAM()) return;
   if (bitmap->GetBitsPerPixel() != 24 || bitmap->GetBytesPerPixel() != 3) return;
-  unsigned char* colour = bitmap->GetBits();
-  const unsigned char* alpha = bitmap->GetAlphaBits();
-  size_t count = (size_t)bitmap->GetStoredWidth() * (size_t)bitmap->GetStoredHeight();
+  PremultiplyPixels(bitmap->GetBits(), bitmap->GetAlphaBits(),
+                    (size_t)bitmap->GetStoredWidth() * (size_t)bitmap->GetStoredHeight());
+}
+
+void PremultiplyPixels(unsigned char* colour, const unsigned char* alpha, size_t count) {
   for (size_t i = 0; i < count; i++) {
     unsigned a = alpha[i];
     unsigned char* p = colour + 3 * i;

@@ -2,6 +2,8 @@
 // and double-resolution files, halving and premultiplied alpha.
 #pragma once
 
+#include <cstddef>
+
 #include "common_string.h"
 
 class CAppGraphics;
@@ -50,6 +52,22 @@ int ImageDecode_JPG_Alpha(CAppGraphics* app, IFile* file, IDibBitmap* bitmap);
 
 // Multiplies three-byte colour by the alpha map ((c * a) >> 8); other bitmaps are left alone.
 void ImagePremultiplyAlpha(IDibBitmap* bitmap);
+// The same on count pixels of red, green, blue bytes and their alpha bytes.
+void PremultiplyPixels(unsigned char* colour, const unsigned char* alpha, size_t count);
+
+// PNG colour decoded on worker threads, for pictures that are only drawn later (atlas pages): the
+// file is read and its header checked at once, on the calling thread, and the new bitmap gets its
+// size (never empty) and pixel maps; a worker decodes into them. Until FinishImageDecodes has run, nothing
+// may read, draw or delete such a bitmap. Null when the file is missing or its header unusable.
+IDibBitmap* ImageLoad_PNG_Deferred(CAppGraphics* app, const char* name);
+bool ImageDecodesPending();
+// Drops the decode of a bitmap that is to be deleted unfinished, waiting for its worker if one has
+// it; the bitmap's pixels are left undecoded.
+void AbandonImageDecode(IDibBitmap* bitmap);
+// On the GL thread: waits for every deferred decode, in the order begun, and makes each texture as
+// the application's own PNG loading would. A bitmap whose file turned out damaged keeps
+// undecoded pixels and is handed to failed; the answer is the number of such bitmaps.
+int FinishImageDecodes(CAppGraphics* app, void (*failed)(IDibBitmap* bitmap));
 
 // Opens the file or its double-resolution variant (the preferred one first in double-resolution
 // mode) and raises the bitmap's double-resolution flag when the variant opened. On failure the

@@ -582,7 +582,6 @@ int GLES_CopyImageToTexture(QuellarTextureData* td, CAppGraphics* game, GLuint n
     if (!g_pTextureDataBuffer) return 0;
   }
   unsigned char* buf = g_pTextureDataBuffer;
-  memset(buf, 0, (size_t)bytes);
 
   int W = bitmap->GetStoredWidth(), H = bitmap->GetStoredHeight();
   if (x < 0 || y < 0 || x >= W || y >= H) return 0;
@@ -591,9 +590,29 @@ int GLES_CopyImageToTexture(QuellarTextureData* td, CAppGraphics* game, GLuint n
   // black; 32-bit texels repeat it to the end of the row.
   int rows = imageRows + 2 < texH ? imageRows + 2 : texH;
   int cols = texel == 4 ? texW : (imageCols + 2 < texW ? imageCols + 2 : texW);
+  // Whole rows are written below in 32-bit texels; only the rows under them stay black.
+  if (texel == 4)
+    memset(buf + (size_t)rows * texW * 4, 0, (size_t)(texH - rows) * texW * 4);
+  else
+    memset(buf, 0, (size_t)bytes);
+  // Three-byte colour into 8888, the common page: each row straight, then its edge repeated.
+  const bool straight = type == GL_UNSIGNED_BYTE && pixels && bpp == 3 && !alphaOnly;
   for (int j = 0; j < rows; ++j) {
     int sy = y + j < H ? y + j : H - 1;
     unsigned char* out = buf + (size_t)j * texW * texel;
+    if (straight) {
+      const unsigned char* in = pixels + ((size_t)sy * W + x) * 3;
+      const unsigned char* a = alphaMap ? alphaMap + (size_t)sy * W + x : nullptr;
+      for (int i = 0; i < imageCols; ++i, out += 4, in += 3) {
+        out[0] = in[0];
+        out[1] = in[1];
+        out[2] = in[2];
+        out[3] = a ? a[i] : 255;
+      }
+      for (int i = imageCols; i < cols; ++i, out += 4)
+        memcpy(out, out - 4, 4);
+      continue;
+    }
     for (int i = 0; i < cols; ++i) {
       int sx = x + i < W ? x + i : W - 1;
       ConvertTexel(type, pixels, bpp, alphaMap, (size_t)sy * W + sx, alphaOnly, out + (size_t)i * texel);

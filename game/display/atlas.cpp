@@ -49,6 +49,12 @@ Atlas::Atlas() : pages(nullptr), pageCount(0), pageTextures(), width(0), height(
 Atlas::Atlas(CommonString name) : Atlas() { LoadImage(name); }
 
 void Atlas::ClearAtlas() {
+  // A damaged page ends the program however soon the atlas goes.
+  for (Texture2D* t : pageTextures)
+    if (PicturePending(t)) {
+      FinishPendingPictures();
+      break;
+    }
   if (pages) {
     for (int i = 0; i < pageCount; ++i) {
       AtlasPage* page = pages[i];
@@ -139,9 +145,9 @@ void Atlas::LoadImage(CommonString name) {
     number.Format("%d", i);
     pageName = pageName + number;
     CommonString pagePath = pathForResource(pageName, "png");
-    IDibBitmap* bitmap = pagePath.IsEmpty() ? nullptr : ImageLoad_PNG(g_pGame, pagePath.GetData(), nullptr);
-    if (!bitmap || bitmap->GetWidth() <= 0 || bitmap->GetHeight() <= 0) {
-      delete bitmap;
+    // The pages decode beside whatever else loads, and are finished before anything draws.
+    IDibBitmap* bitmap = pagePath.IsEmpty() ? nullptr : ImageLoad_PNG_Deferred(g_pGame, pagePath.GetData());
+    if (!bitmap) {
       CommonString expected = pagePath.IsEmpty() ? ResourcePath(pageName, "png") : pagePath;
       ClearAtlas();
       Fail("cannot load the atlas page", expected.c_str(), nullptr);
@@ -150,6 +156,7 @@ void Atlas::LoadImage(CommonString name) {
     texture->bitmap = bitmap;
     texture->size.x = bitmap->GetWidth();
     texture->size.y = bitmap->GetHeight();
+    AddPendingPicture(texture, [pagePath] { Fail("cannot load the atlas page", pagePath.c_str(), nullptr); });
     pageTextures[i] = texture;
     for (int k = 0; k < pages[i]->count; ++k)
       pages[i]->entries[k]->page = texture;

@@ -7,7 +7,10 @@
 #include "display.h"
 #include "drawing_helpers.h"
 #include "game_base.h"
+#include "image_loaders.h"
 #include "platform_services.h"
+
+#include <vector>
 
 float g_glScaleX = 1.0f;
 float g_glScaleY = 1.0f;
@@ -33,7 +36,63 @@ FIXED_FLOAT_16 FixedFloat16FromDouble(double d) {
   return (FIXED_FLOAT_16)v;
 }
 
-Texture2D::~Texture2D() { SafeDelete(bitmap); }
+bool g_picturesPending = false;
+
+namespace {
+
+struct PendingPicture {
+  IDibBitmap* bitmap;
+  std::function<void()> damaged;
+};
+
+std::vector<PendingPicture>& PendingPictures() {
+  static std::vector<PendingPicture> pictures;
+  return pictures;
+}
+
+std::vector<IDibBitmap*>* g_damagedPictures = nullptr;
+void NoteDamaged(IDibBitmap* bitmap) { g_damagedPictures->push_back(bitmap); }
+
+} // namespace
+
+void AddPendingPicture(Texture2D* texture, std::function<void()> damaged) {
+  PendingPictures().push_back({texture->bitmap, std::move(damaged)});
+  g_picturesPending = true;
+}
+
+bool PicturePending(const Texture2D* texture) {
+  for (const PendingPicture& p : PendingPictures())
+    if (texture && p.bitmap == texture->bitmap) return true;
+  return false;
+}
+
+void FinishPendingPictures() {
+  if (!g_picturesPending) return;
+  g_picturesPending = false;
+  std::vector<PendingPicture> pending;
+  pending.swap(PendingPictures());
+  std::vector<IDibBitmap*> damaged;
+  g_damagedPictures = &damaged;
+  FinishImageDecodes(g_pGame, NoteDamaged);
+  g_damagedPictures = nullptr;
+  for (IDibBitmap* bitmap : damaged)
+    for (PendingPicture& p : pending)
+      if (p.bitmap == bitmap && p.damaged) p.damaged();
+}
+
+Texture2D::~Texture2D() {
+  // A worker may still be writing into the picture's pixels; the others go on, and a damaged file
+  // goes unnoticed (an atlas finishes its pages before it lets them go).
+  std::vector<PendingPicture>& pending = PendingPictures();
+  for (size_t i = 0; i < pending.size(); ++i)
+    if (pending[i].bitmap == bitmap) {
+      AbandonImageDecode(bitmap);
+      pending.erase(pending.begin() + (ptrdiff_t)i);
+      g_picturesPending = !pending.empty();
+      break;
+    }
+  SafeDelete(bitmap);
+}
 
 namespace {
 
@@ -83,6 +142,7 @@ void AxisQuad(QuellarVertex (&quad)[4], float px, float py, float W, float H, co
 
 // Corners TL, TR, BR, BL become (TL, TR, BR) and (TL, BR, BL).
 void Texture2D::Send(const QuellarVertex (&quad)[4]) {
+  if (g_picturesPending) FinishPendingPictures();
   const QuellarVertex tris[2][3] = {{quad[0], quad[1], quad[2]}, {quad[0], quad[2], quad[3]}};
   IDibBitmap* dest = g_pGame ? g_pGame->GetDoubleBuffer() : nullptr;
   if (g_drawTexturedTriangles) g_drawTexturedTriangles(g_pGame, dest, bitmap, tris, 2, false);

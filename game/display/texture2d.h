@@ -2,6 +2,8 @@
 // drawing transform and the tint cache; the point and rectangle records the blits take.
 #pragma once
 
+#include <functional>
+
 #include "quellar_types.h"
 #include "texture_data.h"
 
@@ -40,6 +42,19 @@ void GlTranslate(float tx, float ty);
 typedef void (*DrawTexturedTrianglesFunc)(CAppGraphics* game, IDibBitmap* dest, IDibBitmap* src,
                                           const QuellarVertex (*triangles)[3], int count, bool flag);
 extern DrawTexturedTrianglesFunc g_drawTexturedTriangles;
+
+class Texture2D;
+
+// Pictures decode on worker threads from the moment they load (atlas pages, a sprite's own PNG):
+// g_picturesPending says some are not finished. FinishPendingPictures, on the GL thread, waits for
+// them and makes their textures; a blit finishes them first. Deleting a texture whose picture is
+// one of them drops its decode.
+extern bool g_picturesPending;
+void FinishPendingPictures();
+// A texture whose bitmap ImageLoad_PNG_Deferred began; damaged runs at the finish, after every
+// texture is made, when the file turns out damaged (the bitmap then holds no picture).
+void AddPendingPicture(Texture2D* texture, std::function<void()> damaged);
+bool PicturePending(const Texture2D* texture);
 
 // r is the source rectangle in texels of the bitmap, p the destination's top-left before scaling.
 class Texture2D {

@@ -1,4 +1,6 @@
 // Texture tiles: layout, uploads, released pixels and atlas items.
+#include <cstring>
+
 #include "gl_scene.h"
 
 namespace {
@@ -109,6 +111,34 @@ TEST_F(GLScene, ThreeBytePixelsUploadAs8888WhateverTheTrueColourSetting) {
   screen->ClearBitmap(0, 0, 0);
   img->BitBlt(screen.get(), 0, 0, 0, 0, 0, 0, 0);
   EXPECT_TRUE(Near(At(2, 2), Quantized(40, 200, 100)));
+}
+
+// The texels sent for a 5 x 3 picture in its 8 x 4 texture: red, green, blue and alpha (255 without
+// an alpha map), each row's last pixel repeated to the end of the row and the last row below it.
+TEST_F(GLScene, ThreeBytePixelsFillTheirTextureRowsAndRepeatTheEdges) {
+  for (bool alpha : {true, false}) {
+    SCOPED_TRACE(alpha ? "with an alpha map" : "opaque");
+    auto img = std::make_unique<CBitmapHW>(&game);
+    img->SetBitsPerPixel(24);
+    ASSERT_TRUE(img->Create(5, 3));
+    for (int i = 0; i < 15; ++i) {
+      img->GetBits()[i * 3] = (u8)(10 * i);
+      img->GetBits()[i * 3 + 1] = (u8)(10 * i + 1);
+      img->GetBits()[i * 3 + 2] = (u8)(10 * i + 2);
+      if (alpha) img->GetAlphaBits()[i] = (u8)(100 + i);
+    }
+    if (!alpha) img->DestroyAlpha();
+    if (g_pTextureDataBuffer) memset(g_pTextureDataBuffer, 0xEE, 8 * 4 * 4);
+    ASSERT_EQ(1, img->HWUpdateTexture());
+    for (int y = 0; y < 4; ++y)
+      for (int x = 0; x < 8; ++x) {
+        int i = (y < 3 ? y : 2) * 5 + (x < 5 ? x : 4);
+        const unsigned char* t = g_pTextureDataBuffer + (y * 8 + x) * 4;
+        const unsigned char want[4] = {(u8)(10 * i), (u8)(10 * i + 1), (u8)(10 * i + 2),
+                                       (u8)(alpha ? 100 + i : 255)};
+        EXPECT_EQ(0, memcmp(t, want, 4)) << x << "," << y;
+      }
+  }
 }
 
 TEST_F(GLScene, SixteenBitUploadsKeepTheTopBitsOfEachChannel) {

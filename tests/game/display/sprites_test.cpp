@@ -68,6 +68,40 @@ TEST(SurfaceFiles, DoubleResolutionPictureIsTriedFirst) {
   }
 }
 
+// A PNG cut short after its header: it opens, and fails while its pixels are read.
+Bytes CutPng(int w, int h) {
+  Bytes png = SolidPng(w, h, {9, 9, 9, 255});
+  png.resize(png.size() - 16);
+  return png;
+}
+
+// Pictures decode beside the loading; a damaged one found when they are finished leaves its
+// sprite as loading it at once would have: the plain picture for a damaged "2x_" one, else none.
+TEST(SurfaceFiles, DamagedPictureEndsAsLoadingItAtOnceWould) {
+  PackGame game;
+  game.Add("images\\2x_fall.png", CutPng(64, 32));
+  game.Add("images\\fall.png", SolidPng(30, 20, {0, 255, 0, 255}));
+  game.Add("images\\broken.png", CutPng(30, 20));
+  game.Add("images\\2x_both.png", CutPng(64, 32));
+  game.Add("images\\both.png", CutPng(30, 20));
+  ASSERT_TRUE(game.OpenPack());
+  Surface fall("fall", 0, false), broken("broken", 0, false), both("both", 0, false);
+  EXPECT_TRUE(g_picturesPending);
+  FinishPendingPictures();
+  EXPECT_FALSE(g_picturesPending);
+  ASSERT_NE(fall.texture, nullptr);
+  EXPECT_TRUE(fall.loaded);
+  EXPECT_FALSE(fall.is2x);
+  EXPECT_EQ(fall.GetWidth(), 30);
+  EXPECT_EQ(fall.GetHeight(), 20);
+  for (Surface* s : {&broken, &both}) {
+    EXPECT_EQ(s->texture, nullptr);
+    EXPECT_FALSE(s->loaded);
+    EXPECT_FALSE(s->is2x);
+    EXPECT_EQ(s->GetWidth(), 0);
+  }
+}
+
 int g_hookCalls = 0;
 void CountHook() { ++g_hookCalls; }
 
@@ -242,6 +276,8 @@ TEST_F(AtlasTest, MissingOrDamagedFilesEndTheProgramNamingTheFile) {
   overcounted[8] = 0xFF; // 255 entries in a file holding one
   game.Add("images\\short.cfg", overcounted);
   game.Add("images\\short0.png", SolidPng(4, 4, {1, 1, 1, 255}));
+  game.Add("images\\cutpage.cfg", index);
+  game.Add("images\\cutpage0.png", CutPng(16, 16));
   game.Add("images\\blank.cfg", {});
   ASSERT_TRUE(game.OpenPack());
   struct {
@@ -251,6 +287,8 @@ TEST_F(AtlasTest, MissingOrDamagedFilesEndTheProgramNamingTheFile) {
       {"gone", "^sprocklet: cannot open the atlas index 'images.gone\\.cfg'\n$"},
       {"nopage", "^sprocklet: cannot load the atlas page 'images.nopage0\\.png'\n$"},
       {"badpage", "^sprocklet: cannot load the atlas page 'images.badpage0\\.png'\n$"},
+      // found when its pixels are decoded, however soon the atlas goes
+      {"cutpage", "^sprocklet: cannot load the atlas page 'images.cutpage0\\.png'\n$"},
       {"big", "^sprocklet: damaged atlas index 'images.big\\.cfg': more than 30 pages\n$"},
       {"short", "^sprocklet: damaged atlas index 'images.short\\.cfg': more entries than the file holds\n$"},
       {"blank", "^sprocklet: damaged atlas index 'images.blank\\.cfg': shorter than its header\n$"},
