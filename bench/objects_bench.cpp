@@ -13,7 +13,6 @@
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "level_data.h"
 #include "particles.h"
 #include "smoke.h"

@@ -18,13 +18,14 @@
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
 #include "level_data.h"
 #include "level_file.h"
+#include "mode_framework.h"
 #include "platform_services.h"
 #include "progress_files.h"
+#include "recordings.h"
 
 namespace {
 

@@ -2,9 +2,10 @@
 #include <cstring>
 
 #include "catalogue.h"
+#include "level_header.h"
+#include "quellar_types.h"
 #include "surface.h"
 
-Surface* g_bgTile[5];
 int curBGSprite = -1;
 
 void LoadBGSprites() {

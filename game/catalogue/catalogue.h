@@ -1,10 +1,42 @@
 // The sprite catalogue's loaders: the world sets and their switching, the start-up sprites and
-// fonts, the level backgrounds and the character skins, all made from the catalogue's tables.
+// fonts, the level backgrounds, the character skins and the screens' own sprites, all made from the
+// catalogue's tables into the sprite tables.
 #pragma once
 
+#include <functional>
+
 #include "catalogue_data.h"
-#include "game_services.h"
 #include "quellar_array.h"
+#include "sprite_tables.h"
+
+class Atlas;
+
+// --- the catalogue's atlases and what is loaded ---
+extern Atlas* g_worldAtlas[WORLD_ATLASES];
+extern int previousSpriteSet;
+extern int g_currentWorldAtlasID;
+extern Atlas* g_commonAtlas;
+extern Atlas* g_secretItemsAtlas;
+extern Atlas* g_achievementsAtlas;
+extern int curBGSprite;
+extern Atlas* g_charAtlas;
+extern int currentCharacter;
+
+// The start-up sprites and the game's fonts, once per run.
+void LoadBasicSprites();
+// The sprites of the world that holds g_levelSelected.
+void LoadRects();
+void LoadBGSprites();
+void ClearTemporarySurfaces();
+void LoadCharacter(int id);
+
+// A screen's own sprites (the catalogue's Target::Screen rows of one set): each is created into
+// the slot slotOf gives for its row's index and frame (null skips it), atlas entries cut from
+// atlas, pictures read from their files. The screen frees them itself.
+using ScreenSlot = std::function<Surface**(int index, int frame)>;
+void RegisterScreenSprites(const catalogue::Set& set, Atlas* atlas, const ScreenSlot& slotOf);
+// The same for the rows of any one target.
+void RegisterRows(const catalogue::Set& set, catalogue::Target target, Atlas* atlas, const ScreenSlot& where);
 
 // Creates every sprite of a set's rows, in order, into their slots: cut from atlas, a picture of
 // its own or a deferred placeholder. Slots are written without looking at what they held.

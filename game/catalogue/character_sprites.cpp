@@ -4,7 +4,6 @@
 #include "catalogue.h"
 #include "surface.h"
 
-Surface* g_character[CHARACTER_ROWS][CHARACTER_FRAMES];
 Atlas* g_charAtlas;
 int currentCharacter = -1;
 

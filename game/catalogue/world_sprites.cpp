@@ -5,14 +5,13 @@
 #include "atlas.h"
 #include "catalogue.h"
 #include "game_globals.h"
+#include "level_layout.h"
 #include "surface.h"
 
 using catalogue::Set;
 using catalogue::Source;
 using catalogue::Target;
 
-Surface* g_rects[RECTS_TYPES][RECTS_FRAMES];
-SurfaceDummy* g_rectDummies[RECTS_TYPES][RECTS_FRAMES];
 Atlas* g_worldAtlas[WORLD_ATLASES];
 int previousSpriteSet = -100;
 int g_currentWorldAtlasID = -1;

@@ -4,8 +4,10 @@
 #include <cstdio>
 
 #include "display.h"
-#include "game_services.h"
 #include "hge_font.h"
+#include "sound_table.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
 button Buttons[BUTTONS];
 

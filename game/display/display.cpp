@@ -3,6 +3,8 @@
 
 #include <GLES/gl.h>
 
+#include <cmath>
+
 #include "game_globals.h"
 #include "gl_renderer.h"
 #include "surface.h"
@@ -230,4 +232,12 @@ void Display::BlitRotatedScale(float x, float y, float angle, float scaleX, floa
                           (float)s->height / fs + 1);
   float degrees = (float)(angle * 57.29579143313326);
   s->texture->BlitAtPointUsingRectFlipYWithAngle(p, r, false, scaleX, scaleY, degrees, _CGPointMake(x, y));
+}
+
+void DrawLightningBetween(int x1, int y1, int x2, int y2, int halfWidth, float f, Surface* s) {
+  float angle = atan2f((float)(y1 - y2), (float)(x2 - x1));
+  float sx = sinf(angle) * (float)halfWidth, cy = cosf(angle) * (float)halfWidth;
+  if (!display) return;
+  display->Blit4Points((int)(x1 - sx), (int)(y1 - cy), (int)(x1 + sx), (int)(y1 + cy), (int)(x2 - sx),
+                       (int)(y2 - cy), (int)(x2 + sx), (int)(y2 + cy), 0.0f, f, s);
 }

@@ -93,3 +93,6 @@ public:
 };
 
 extern Display* display;
+
+// The surface as a band 2 x halfWidth wide from (x1, y1) to (x2, y2).
+void DrawLightningBetween(int x1, int y1, int x2, int y2, int halfWidth, float f, Surface* s);

@@ -6,8 +6,10 @@
 #include <cstdlib>
 
 #include "display.h"
-#include "game_services.h"
+#include "geometry.h"
 #include "hge_font.h"
+#include "quest_state.h"
+#include "sprite_tables.h"
 
 flyingtext FlyText[FLY_TEXTS];
 int fadeSpeed = 160;

@@ -1,15 +1,15 @@
-// The mushroom counter panel, the list scroller and the powerup stock.
+// The mushroom counter panel and the list scroller.
 #include "front_pieces.h"
 
 #include "display.h"
 #include "game_modes.h"
-#include "game_services.h"
 #include "geometry.h"
 #include "hge_font.h"
 #include "progress_files.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
 shoomPanel ShroomPanel;
-globalData GlobalData;
 
 namespace {
 
@@ -113,18 +113,3 @@ void listAnimator::StylusMove(int x, int y) {
 }
 
 void listAnimator::StylusUp(int, int) { held = 0; }
-
-void globalData::Init() {}
-
-int globalData::GetShields() { return g_superItemsUnlocked[0]; }
-int globalData::GetTimeSlows() { return g_superItemsUnlocked[1]; }
-
-void globalData::ConsumeShield(int n) {
-  g_superItemsUnlocked[0] -= n;
-  if (g_superItemsUnlocked[0] < 0) g_superItemsUnlocked[0] = 0;
-}
-
-void globalData::ConsumeTimeSlows(int n) {
-  g_superItemsUnlocked[1] -= n;
-  if (g_superItemsUnlocked[1] < 0) g_superItemsUnlocked[1] = 0;
-}

@@ -1,5 +1,4 @@
-// Small pieces several screens share: the mushroom counter panel, the kinetic list scroller and
-// the powerup stock of the picked character's run.
+// Small pieces several screens share: the mushroom counter panel and the kinetic list scroller.
 #pragma once
 
 #include "quellar_types.h"

@@ -1,5 +1,5 @@
-// The game-mode framework: the base of every screen, the table of modes by id, switching with the
-// cross-fade fields, the game's second start-up stage and the load-progress hook.
+// The game modes: the base of every screen, the table of modes by id and switching with the
+// cross-fade fields. The mode framework on top (mode_framework.h) creates every mode.
 #pragma once
 
 #include "geometry.h"
@@ -35,25 +35,8 @@ extern int g_currentMode;
 extern int g_previousMode;
 extern int g_switchingTo;
 
-// Creates every mode and enters the loader (18) without a cross-fade.
-void InitGameModes();
-// Leaves and releases every mode.
-void DeInitGameModes();
 // Leaves the current mode and enters mode id; an id without a mode is refused with a line on stderr.
 void SwitchMode(int id);
-// The second start-up stage, run by the loader once its splash has faded.
-void InitGame();
-// What the loader enters after InitGame: the level and character the host asked for (in-level
-// play), else the main menu.
-void StartFirstMode();
-
-// The load-progress hook.
-extern int loadcurPos;
-extern float loadUpgradeAdd;
-void ClearLoadUpdateFuction();
-void SetLoadUpdateFuctionInterval(float v);
-void LoadUpdateFuction();
-
 // Kept for other builds; nothing calls them.
 void DrawInterface(float);
 void DrawNormalGame(float);

@@ -3,12 +3,14 @@
 
 #include <cstdio>
 
+#include "buttons.h"
 #include "display.h"
 #include "game_globals.h"
-#include "game_services.h"
 #include "hge_font.h"
 #include "platform_services.h"
 #include "progress_files.h"
+#include "sound_table.h"
+#include "sprite_tables.h"
 
 helpDialog HelpDialogs[HELP_DIALOGS];
 const char* const g_storePageUrl = "https://sprocklet.example.org/store";

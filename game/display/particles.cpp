@@ -2,8 +2,9 @@
 #include "particles.h"
 
 #include "display.h"
-#include "game_services.h"
 #include "quest_state.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
 particle Particles[PARTICLES];
 

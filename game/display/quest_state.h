@@ -7,4 +7,7 @@
 extern float g_drawShiftX;
 extern float g_drawShiftY;
 extern float g_gameScreenScale;
+// The camera shift of level coordinates.
+extern float g_shiftX;
+extern float g_shiftY;
 extern s32 g_frame;

@@ -3,8 +3,8 @@
 
 #include "display.h"
 #include "game_globals.h"
-#include "game_services.h"
 #include "quest_state.h"
+#include "surface.h"
 
 smoke Smokes[SMOKES];
 

@@ -4,10 +4,10 @@
 #include "atlas.h"
 #include "dib_bitmap.h"
 #include "game_base.h"
-#include "game_services.h"
 #include "image_loaders.h"
 #include "platform_services.h"
 #include "resources.h"
+#include "sprite_tables.h"
 #include "texture2d.h"
 
 void (*g_loadUpdateFunction)() = nullptr;

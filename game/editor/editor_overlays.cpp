@@ -7,10 +7,12 @@
 #include "display.h"
 #include "game_globals.h"
 #include "game_rect.h"
-#include "game_services.h"
+#include "geometry.h"
 #include "hge_font.h"
 #include "level_editor.h"
 #include "quest_state.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
 namespace {
 

@@ -5,9 +5,10 @@
 
 #include "game_globals.h"
 #include "game_rect.h"
-#include "game_services.h"
+#include "keyboard_controls.h"
 #include "level_editor.h"
 #include "level_header.h"
+#include "object_list.h"
 #include "progress_files.h"
 #include "trunc_int.h"
 #include "value_editor.h"

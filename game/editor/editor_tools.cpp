@@ -7,8 +7,8 @@
 #include "editor_panels.h"
 #include "game_globals.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "level_editor.h"
+#include "object_list.h"
 #include "quest_state.h"
 #include "value_editor.h"
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "buttons.h"
+#include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
 #include "draw_order.h"
@@ -15,14 +16,19 @@
 #include "editor_tools.h"
 #include "frontend.h"
 #include "game_globals.h"
-#include "game_services.h"
+#include "game_modes.h"
+#include "game_rect.h"
+#include "geometry.h"
 #include "hge_font.h"
 #include "hud.h"
 #include "level_data.h"
 #include "level_file.h"
+#include "minigame.h"
 #include "quest_state.h"
 #include "recordings.h"
 #include "spikes.h"
+#include "sprite_tables.h"
+#include "surface.h"
 #include "value_editor.h"
 
 float editorZoom = 1.0f;
@@ -91,15 +97,8 @@ void PickNearest(int px, int py) {
   if (levelEditorEraseMode == 100 && (float)bestD < 900 / editorZoom) GameRects[best].active = 0;
 }
 
-// The mini-game's course types (its set's index 1, frames 0-6 for types 472-478) belong to no
-// world's sprites, and the mini-game frees them when it is left.
-const int kCourseFirstType = 472, kCourseTypes = 7;
-
-Surface** CourseSlot(int index, int frame) {
-  if (index != 1 || frame < 0 || frame >= kCourseTypes) return nullptr;
-  Surface** slot = &g_rects[kCourseFirstType + frame][0];
-  return *slot ? nullptr : slot;
-}
+// Entered from the mini-game, the editor shows the mini-game's course.
+Surface** CourseSlot(int index, int frame) { return index == 1 ? MinigameCourseSlot(frame) : nullptr; }
 
 // Grid lines while a finger is down; the display draws no lines, so they stay invisible.
 void DrawGrid() {

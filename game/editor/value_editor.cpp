@@ -6,9 +6,10 @@
 #include <cstring>
 
 #include "display.h"
-#include "game_services.h"
+#include "game_globals.h"
+#include "geometry.h"
 #include "hge_font.h"
-#include "level_editor.h"
+#include "sprite_tables.h"
 #include "trunc_int.h"
 
 valueList ValueList;
@@ -71,12 +72,13 @@ void valueEditor::Draw(hgeFont* font, int panelX, int panelY) {
     display->DrawRect(X + 3, Y + 3, X + w - 3, Y + h - 3, kZeroRange);
   }
   if (!font) return;
+  char text[200];
   if (isInt)
-    snprintf(TXT, sizeof TXT, "%s: %i", label, bound ? *intValue : 0);
+    snprintf(text, sizeof text, "%s: %i", label, bound ? *intValue : 0);
   else
-    snprintf(TXT, sizeof TXT, "%s: %2.2f", label, value);
+    snprintf(text, sizeof text, "%s: %2.2f", label, value);
   font->SetScale(g_ipad ? 0.4f : 0.6f);
-  font->Render((float)(X + 3 + w / 2), (float)(Y + 4), 2, TXT);
+  font->Render((float)(X + 3 + w / 2), (float)(Y + 4), 2, text);
 }
 
 int valueEditor::StylusDown(int px, int py) {

@@ -3,15 +3,18 @@
 
 #include <cmath>
 
+#include "animator.h"
 #include "background_fitting.h"
 #include "buttons.h"
+#include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
 #include "frontend.h"
 #include "game_globals.h"
-#include "game_services.h"
+#include "geometry.h"
 #include "hge_font.h"
 #include "quellar_array.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
 Surface* creditsBG = nullptr;

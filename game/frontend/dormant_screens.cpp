@@ -6,16 +6,20 @@
 #include <cstring>
 #include <string>
 
+#include "animator.h"
 #include "background_fitting.h"
 #include "buttons.h"
+#include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
 #include "frontend.h"
 #include "game_globals.h"
-#include "game_services.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
+#include "loader.h"
 #include "quellar_array.h"
+#include "sound_table.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
 u8 g_gameCompleted = 0;

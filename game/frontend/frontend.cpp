@@ -1,23 +1,21 @@
-// The front end's shared pieces: layout and unlock tables, navigation actions and the common menu
+// The front end's shared pieces: the world lists' state, navigation actions and the common menu
 // sprite set, made from the catalogue's rows.
 #include "frontend.h"
 
 #include <string>
 
 #include "atlas.h"
+#include "catalogue.h"
 #include "catalogue_data.h"
 #include "game_globals.h"
 #include "game_modes.h"
-#include "game_services.h"
 #include "main_menu.h"
+#include "mission_table.h"
 #include "platform_services.h"
 #include "progress_files.h"
 #include "quellar_array.h"
 #include "surface.h"
 
-int g_levelStartingIndexes[40] = {41,  41,  1,   21,  51,  71,  101, 121, 150, 150, 150, 150, 150, 150,
-                                  150, 150, 150, 150, 150, 150, 151, 151, 161, 161, 171, 171, 181, 181,
-                                  191, 191, 201, 201, 221, 221, 0,   0,   0,   0,   0,   0};
 int g_setMax = 2;
 // The quit question is open.
 u8 g_bExitDlgOn = 0;
@@ -115,28 +113,6 @@ Global GlobalOf(int id) {
   }
 }
 
-// Creates the sprites of one set's rows of one target, each into the slot where() gives (rows
-// without a slot are skipped): atlas entries cut from atlas, pictures read from their files.
-template <typename Where>
-void RegisterRows(const catalogue::Set& set, catalogue::Target target, Atlas* atlas, Where where) {
-  char name[catalogue::kMaxNameLength];
-  for (int r = 0; r < set.runCount; ++r) {
-    const catalogue::Run& run = set.runs[r];
-    if (run.target != target) continue;
-    for (int i = 0; i < catalogue::SlotCount(run); ++i) {
-      int index = 0, frame = 0;
-      catalogue::SlotAt(run, i, &index, &frame);
-      if (!catalogue::ExpandName(run, i, name, sizeof(name))) continue;
-      Surface** slot = where(index, frame);
-      if (!slot) continue;
-      if (run.source == catalogue::Source::Atlas)
-        *slot = atlas ? new Surface(atlas, CommonString(name)) : nullptr;
-      else
-        *slot = new Surface(CommonString(name), run.source == catalogue::Source::Jpeg ? 1 : 0, false);
-    }
-  }
-}
-
 // Creates the sprites of one set of front-end rows into their slots.
 void Register(const catalogue::Set& set, Atlas* atlas) {
   RegisterRows(set, catalogue::Target::FrontEnd, atlas, [](int index, int slot) -> Surface** {
@@ -196,10 +172,6 @@ void LoadCommonMainMenuGFX() {
         reinterpret_cast<Surface*>(new Atlas(CommonString(catalogue::FrontEndOptionsSprites().atlas)));
     Register(catalogue::FrontEndOptionsSprites(), OptionsAtlas());
   }
-}
-
-void RegisterScreenSprites(const catalogue::Set& set, Atlas* atlas, const ScreenSlot& slotOf) {
-  if (slotOf) RegisterRows(set, catalogue::Target::Screen, atlas, slotOf);
 }
 
 void UnLoadCommonMainMenuGFXForPlay() { DeleteAllButOptions(); }

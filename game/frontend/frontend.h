@@ -1,19 +1,19 @@
-// The front end's shared pieces: the level layout and unlock tables, the navigation actions every
-// menu button and key calls, and the common menu sprite set.
+// The front end's shared pieces: the world lists' state, the navigation actions every menu button
+// and key calls, and the common menu sprite set.
 #pragma once
-
-#include <functional>
 
 #include "quellar_types.h"
 
 class Atlas;
 class Surface;
-namespace catalogue {
-struct Set;
-}
 
-// --- level layout (g_levelAmounts is the drawing layer's, the unlock tables the progress files') ---
+// --- the world and set lists (the level layout is the ground's, the unlock tables the progress
+// files') ---
 extern int g_setMax;
+// The quit question is open.
+extern u8 g_bExitDlgOn;
+// 10 while the bonus worlds are listed.
+extern int newGameCurrentListShift;
 extern u8 eyesMovement;
 
 // --- the common menu sprite set (null until LoadCommonMainMenuGFX) ---
@@ -51,12 +51,6 @@ void LoadCommonMainMenuGFX();
 void UnLoadCommonMainMenuGFX();
 // Frees the set but the options atlas and sprites, which the pause panel's options still use.
 void UnLoadCommonMainMenuGFXForPlay();
-
-// A screen's own sprites (the catalogue's Target::Screen rows of one set): each is created into
-// the slot slotOf gives for its row's index and frame (null skips it), atlas entries cut from
-// atlas, pictures read from their files. The screen frees them itself.
-using ScreenSlot = std::function<Surface**(int index, int frame)>;
-void RegisterScreenSprites(const catalogue::Set& set, Atlas* atlas, const ScreenSlot& slotOf);
 
 // --- navigation actions ---
 void InitMainMenu();

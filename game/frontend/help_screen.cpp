@@ -2,15 +2,21 @@
 // screen, then the television over it, untransformed.
 #include "help_screen.h"
 
+#include "animator.h"
 #include "background_fitting.h"
 #include "buttons.h"
+#include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
 #include "frontend.h"
 #include "game_globals.h"
-#include "game_services.h"
+#include "game_rect.h"
+#include "geometry.h"
 #include "help_dialogs.h"
+#include "inlevel_mode.h"
 #include "quellar_array.h"
+#include "recordings.h"
+#include "sprite_tables.h"
 #include "surface.h"
 #include "texture2d.h"
 

@@ -12,12 +12,16 @@
 #include "display.h"
 #include "frontend.h"
 #include "game_globals.h"
+#include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
+#include "geometry.h"
 #include "hge_font.h"
+#include "level_header.h"
 #include "level_selection.h"
 #include "progress_files.h"
 #include "smoke.h"
+#include "sound_table.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
 int shiftVal = -62;

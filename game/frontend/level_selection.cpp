@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "animator.h"
 #include "background_fitting.h"
 #include "buttons.h"
 #include "catalogue.h"
@@ -12,12 +13,16 @@
 #include "display.h"
 #include "frontend.h"
 #include "game_globals.h"
-#include "game_services.h"
+#include "game_modes.h"
+#include "geometry.h"
 #include "level_box.h"
+#include "level_end.h"
+#include "level_layout.h"
 #include "menu_hints.h"
 #include "progress_files.h"
 #include "quest_state.h"
 #include "smoke.h"
+#include "sound_table.h"
 #include "surface.h"
 
 int g_setSelected = 0;

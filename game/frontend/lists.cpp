@@ -4,16 +4,20 @@
 
 #include "background_fitting.h"
 #include "buttons.h"
+#include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
+#include "front_pieces.h"
 #include "frontend.h"
 #include "game_globals.h"
-#include "game_services.h"
+#include "geometry.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
+#include "mission_table.h"
 #include "progress_files.h"
 #include "quellar_array.h"
 #include "sound_table.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
 Surface* mList_BG = nullptr;

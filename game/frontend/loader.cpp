@@ -1,18 +1,33 @@
 // The loader: the start-up splash on white (a first picture, the logo rising in, the "loading"
 // picture sliding down with its text), then the second start-up stage and the main menu.
+#include "loader.h"
+
 #include <cstdio>
 
+#include "animator.h"
 #include "buttons.h"
+#include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
+#include "frontend.h"
 #include "game_globals.h"
-#include "game_services.h"
+#include "game_modes.h"
+#include "geometry.h"
 #include "hge_font.h"
+#include "level_layout.h"
+#include "level_selection.h"
 #include "main_menu.h"
+#include "missions.h"
 #include "platform_services.h"
+#include "progress_files.h"
 #include "quellar_array.h"
+#include "sound_table.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
+int loadcurPos = 0;
+float loadUpgradeAdd = 1.0f;
+static int loadCalls = 0; // the hook acts on every second call
 float loadingBlend = -1500.0f;
 float loadingBlend2 = -1500.0f;
 Surface* loaderBG[4];
@@ -119,4 +134,52 @@ void ContinueLoading() {
   // The first screen shows at once, without the cross-fade from the splash.
   if (from) from->fadeActive = 0;
   if (g_currentMode >= 0 && GameModes[g_currentMode]) GameModes[g_currentMode]->fadeActive = 0;
+}
+
+void InitGame() {
+  if (g_screenScale == 1.0f) g_iphoneCustomZoom = 1.0f;
+  LoadAllLevelsInfo();
+  LoadBasicSprites();
+  InitMissions();
+  GlobalData.Init();
+  InitSoundEngine();
+  LoadAllSounds();
+  if (display) display->SetNormalMode();
+}
+
+void StartFirstMode() {
+  if (g_hostGameOptions.level >= 0) {
+    g_levelSelected = g_hostGameOptions.level;
+    g_characterID = g_hostGameOptions.character;
+    // The world and set as the map and level selection would have chosen them, so that the way
+    // back from play (the pause panel's map) leads to this level's world.
+    int set = LevelSetOf(g_levelSelected);
+    if (set >= 0) {
+      g_worldSelected = set / 2;
+      g_setSelected = set % 2;
+      newGameCurrentListShift = g_worldSelected >= 10 ? 10 : 0;
+    }
+    SwitchMode(9);
+  } else {
+    SwitchMode(0);
+  }
+}
+
+void ClearLoadUpdateFuction() {
+  loadcurPos = 0;
+  loadCalls = 0;
+  loadUpgradeAdd = 1.0f;
+}
+
+void SetLoadUpdateFuctionInterval(float v) { loadUpgradeAdd = v; }
+
+void LoadUpdateFuction() {
+  if (++loadCalls % 2 != 0) return;
+  DrawEffectAnimators();
+  if (display && g_screenScale <= 1 && !g_ipad) {
+    display->BlitScaled((float)(MAXX / 2), (float)(MAXY / 2 + 60), 0.5f, 0.5f,
+                        g_preloaderAnim[(loadcurPos / 5) % 4]);
+    loadcurPos++;
+  }
+  if (display) display->SwapBuffers();
 }

@@ -4,17 +4,22 @@
 
 #include <cstring>
 
+#include "animator.h"
 #include "buttons.h"
 #include "display.h"
 #include "frontend.h"
 #include "game_base.h"
 #include "game_globals.h"
 #include "game_rect.h"
-#include "game_services.h"
+#include "geometry.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
+#include "inlevel_mode.h"
 #include "platform_services.h"
 #include "progress_files.h"
+#include "recordings.h"
+#include "sound_table.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
 namespace {

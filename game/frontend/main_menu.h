@@ -1,5 +1,4 @@
-// The main menu (mode 0) over its demo level, with three unfolding sub-menus and the quit dialog;
-// and the loader (mode 18), the start-up splash that runs the second start-up stage.
+// The main menu (mode 0) over its demo level, with three unfolding sub-menus and the quit dialog.
 #pragma once
 
 #include "game_modes.h"
@@ -36,17 +35,3 @@ private:
 
 void mainMenu_QuitYes();
 void mainMenu_QuitNo();
-
-class loader : public gamemode {
-public:
-  void InitMode() override;
-  void DeInitMode() override;
-  void Draw(float dt) override;
-};
-
-extern float loadingBlend;
-extern float loadingBlend2;
-class Surface;
-extern Surface* loaderBG[4];
-void ContinueLoadingSkip();
-void ContinueLoading();

@@ -4,8 +4,9 @@
 #include <cstdlib>
 
 #include "display.h"
-#include "game_services.h"
 #include "hge_font.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
 char menuhints[MaxHint][200] = {
     " Collect mushrooms to be able to unlock other characters.",

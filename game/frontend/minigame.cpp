@@ -6,19 +6,25 @@
 #include <cstdlib>
 
 #include "buttons.h"
+#include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
 #include "fly_texts.h"
 #include "frontend.h"
 #include "game_globals.h"
+#include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
+#include "geometry.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
+#include "inlevel_mode.h"
 #include "level_data.h"
 #include "level_header.h"
+#include "mission_table.h"
 #include "progress_files.h"
 #include "quellar_array.h"
+#include "sound_table.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
 Surface* minBG1 = nullptr;
@@ -27,16 +33,12 @@ float victoryBlend = 0;
 
 namespace {
 
-const int kFirstType = 472; // the course's types 472-478, frame 0 of each
-const int kTypes = 7;
 const float kRunSpeed = 290.0f;
 
 // Index 0 is the gradient, index 1 frame k the course type 472 + k. A slot already filled is kept.
 Surface** SlotOf(int index, int frame) {
-  Surface** slot = nullptr;
-  if (index == 0 && frame == 0) slot = &minBG1;
-  if (index == 1 && frame >= 0 && frame < kTypes) slot = &g_rects[kFirstType + frame][0];
-  return slot && !*slot ? slot : nullptr;
+  if (index == 0 && frame == 0) return minBG1 ? nullptr : &minBG1;
+  return index == 1 ? MinigameCourseSlot(frame) : nullptr;
 }
 
 void LeaveForTheMenu() {
@@ -70,8 +72,14 @@ void miniGame::InitMode() {
 
 void miniGame::DeInitMode() {
   SafeDelete(minBG1);
-  for (int k = 0; k < kTypes; ++k)
-    SafeDelete(g_rects[kFirstType + k][0]);
+  for (int k = 0; k < MINIGAME_COURSE_TYPES; ++k)
+    SafeDelete(g_rects[MINIGAME_COURSE_FIRST_TYPE + k][0]);
+}
+
+Surface** MinigameCourseSlot(int frame) {
+  if (frame < 0 || frame >= MINIGAME_COURSE_TYPES) return nullptr;
+  Surface** slot = &g_rects[MINIGAME_COURSE_FIRST_TYPE + frame][0];
+  return *slot ? nullptr : slot;
 }
 
 void miniGame::Draw(float dt) {

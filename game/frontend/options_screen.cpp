@@ -6,15 +6,19 @@
 #include <cstdio>
 
 #include "buttons.h"
+#include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
 #include "frontend.h"
 #include "game_globals.h"
-#include "game_services.h"
+#include "game_modes.h"
+#include "geometry.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
 #include "progress_files.h"
 #include "quellar_array.h"
+#include "sound_table.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
 Surface* opt_arrow = nullptr;

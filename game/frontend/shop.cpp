@@ -7,17 +7,21 @@
 #include "atlas.h"
 #include "background_fitting.h"
 #include "buttons.h"
+#include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
 #include "frontend.h"
 #include "game_globals.h"
-#include "game_services.h"
+#include "game_modes.h"
+#include "geometry.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
+#include "mission_table.h"
 #include "platform_services.h"
 #include "progress_files.h"
+#include "sound_table.h"
+#include "sprite_tables.h"
 #include "surface.h"
-#include "the_game.h"
 
 shopItem ShopItems[SHOP_ITEMS];
 
@@ -28,6 +32,8 @@ Surface* shopBuy[2];
 Surface* shopBuyShrooms[6];
 Surface* shopItems[26];
 Surface* shopLine = nullptr;
+
+void (*g_buyMushroomPack)(const char* productId) = nullptr;
 
 namespace {
 
@@ -120,13 +126,9 @@ template <int N> void DeleteAll(Surface* (&slots)[N]) {
 
 bool HasArt(Surface* s) { return s && s->texture; }
 
-// Starts the store's purchase of one pack; its answer reaches the application object.
 void BuyPack(const char* productId) {
   Missions[29].AddToCounter(1);
-  CTheGame* game = dynamic_cast<CTheGame*>(g_pGame);
-  if (!game || !game->m_pPurchaseEngine) return;
-  BaseInAppDef* item = game->m_pPurchaseEngine->Find_InAppDef_BasedOnId(productId);
-  if (item) game->m_pPurchaseEngine->TryToPurchase(item);
+  if (g_buyMushroomPack) g_buyMushroomPack(productId);
 }
 
 } // namespace

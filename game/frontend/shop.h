@@ -8,6 +8,10 @@
 class Atlas;
 class Surface;
 
+// Starts the store's purchase of one pack (its answer reaches the application object): the game
+// object sets it to buy from its purchase engine; while it is null a pack button buys nothing.
+extern void (*g_buyMushroomPack)(const char* productId);
+
 // One row of the shop's table.
 class shopItem {
 public:

@@ -1,6 +1,8 @@
 // The game's screen, clock and selection globals with their start values.
 #include "game_globals.h"
 
+#include "level_header.h"
+
 u8 gameInitialized = 0;
 int MAXX = 480;
 int MAXY = 320;
@@ -9,6 +11,7 @@ u8 g_ratio_is_more_1_5 = 0;
 u8 g_ratio_is_1_5 = 0;
 u8 g_ratio_is_less_1_5 = 0;
 float g_screenScale = 1.0f;
+bool g_ipad = false;
 
 float g_timef = 0;
 float g_realTimef = 0;
@@ -20,5 +23,6 @@ int g_disableAllSounds = 0;
 
 int g_levelSelected = 0;
 int g_characterID = 0;
+levelHeader g_levelCur;
 int g_finalRelease = 1;
 int g_displayOrientation = 0;

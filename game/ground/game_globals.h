@@ -15,6 +15,8 @@ extern u8 g_ratio_is_1_5;
 extern u8 g_ratio_is_less_1_5;
 // 2.0 on screens wider than 512 device pixels.
 extern float g_screenScale;
+// The large-tablet layout; never set on these screens.
+extern bool g_ipad;
 
 // --- clocks ---
 extern float g_timef;     // game clock: 0.016 s a frame

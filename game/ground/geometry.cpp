@@ -4,8 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "display.h"
-
 void myRect::Extend(const myPoint& p) {
   if (p.x < left)
     left = p.x;
@@ -93,12 +91,4 @@ bool IntersectCircleLine(myPoint centre, float radius, myPoint a, myPoint b) {
   else
     tested = qa + qb + qc;
   return tested < 0;
-}
-
-void DrawLightningBetween(int x1, int y1, int x2, int y2, int halfWidth, float f, Surface* s) {
-  float angle = atan2f((float)(y1 - y2), (float)(x2 - x1));
-  float sx = sinf(angle) * (float)halfWidth, cy = cosf(angle) * (float)halfWidth;
-  if (!display) return;
-  display->Blit4Points((int)(x1 - sx), (int)(y1 - cy), (int)(x1 + sx), (int)(y1 + cy), (int)(x2 - sx),
-                       (int)(y2 - cy), (int)(x2 + sx), (int)(y2 + cy), 0.0f, f, s);
 }

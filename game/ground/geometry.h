@@ -2,8 +2,6 @@
 // helpers: signs, clamps, random floats, angle differences, a circle-segment test.
 #pragma once
 
-class Surface;
-
 struct myPoint {
   float x;
   float y;
@@ -69,5 +67,3 @@ void SWAP(float& a, float& b);
 void CheckIndexInside(int& v, int low, int high);
 // True when the segment a-b passes strictly within radius of the centre.
 bool IntersectCircleLine(myPoint centre, float radius, myPoint a, myPoint b);
-// The surface as a band 2 x halfWidth wide from (x1, y1) to (x2, y2).
-void DrawLightningBetween(int x1, int y1, int x2, int y2, int halfWidth, float f, Surface* s);

@@ -13,7 +13,7 @@
 
 #include "files.h"
 #include "game_base.h"
-#include "game_services.h"
+#include "mission_table.h"
 #include "platform_services.h"
 
 s32 g_levelAchievements[LEVEL_RECORDS][LEVEL_RECORD_WORDS];
@@ -458,3 +458,20 @@ void GainMushrooms(int n) {
 }
 
 void IncrementWorldSelected() { g_worldSelected = ClampWorld(g_worldSelected + 1); }
+
+globalData GlobalData;
+
+void globalData::Init() {}
+
+int globalData::GetShields() { return g_superItemsUnlocked[0]; }
+int globalData::GetTimeSlows() { return g_superItemsUnlocked[1]; }
+
+void globalData::ConsumeShield(int n) {
+  g_superItemsUnlocked[0] -= n;
+  if (g_superItemsUnlocked[0] < 0) g_superItemsUnlocked[0] = 0;
+}
+
+void globalData::ConsumeTimeSlows(int n) {
+  g_superItemsUnlocked[1] -= n;
+  if (g_superItemsUnlocked[1] < 0) g_superItemsUnlocked[1] = 0;
+}

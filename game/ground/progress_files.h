@@ -104,5 +104,18 @@ bool ApplyLevelsFile(const unsigned char* data, size_t size, const char** why);
 // The wallet.
 void SpendMushrooms(int n);
 void GainMushrooms(int n);
+
+// The picked character and the powerup stock (over g_superItemsUnlocked).
+class globalData {
+public:
+  void Init();
+  int GetShields();
+  int GetTimeSlows();
+  // n may be negative (the shop adds stock); the stock never falls below 0.
+  void ConsumeShield(int n);
+  void ConsumeTimeSlows(int n);
+  int characterIndex = 0; // picked in level selection
+};
+extern globalData GlobalData;
 // The next world, kept inside the world tables.
 void IncrementWorldSelected();

@@ -5,8 +5,8 @@
 #include "display.h"
 #include "game_globals.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "quest_state.h"
+#include "surface.h"
 
 namespace {
 

@@ -9,11 +9,14 @@
 #include <cstdlib>
 
 #include "game_globals.h"
-#include "game_services.h"
+#include "game_rect.h"
+#include "geometry.h"
+#include "mission_table.h"
 #include "object_list.h"
 #include "particles.h"
 #include "progress_files.h"
 #include "smoke.h"
+#include "sound_table.h"
 #include "touch_controls.h"
 #include "trunc_int.h"
 

@@ -6,8 +6,13 @@
 
 #include "behaviours.h"
 #include "draw_order.h"
-#include "game_services.h"
+#include "game_modes.h"
+#include "game_rect.h"
+#include "geometry.h"
+#include "mission_table.h"
+#include "recordings.h"
 #include "smoke.h"
+#include "sound_table.h"
 
 namespace {
 

@@ -3,12 +3,17 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "animator.h"
 #include "behaviours.h"
 #include "fly_texts.h"
 #include "game_globals.h"
-#include "game_services.h"
+#include "game_rect.h"
 #include "level_data.h"
+#include "mission_table.h"
 #include "progress_files.h"
+#include "sound_table.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
 namespace {
 

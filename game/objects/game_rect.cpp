@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "game_services.h"
+#include "level_data.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
 gameRect GameRects[GAME_RECTS];
 int rectID = 0;

@@ -5,10 +5,14 @@
 
 #include "game_globals.h"
 #include "game_rect.h"
-#include "game_services.h"
+#include "geometry.h"
 #include "level_data.h"
+#include "level_events.h"
+#include "mission_table.h"
 #include "particles.h"
 #include "smoke.h"
+#include "sound_table.h"
+#include "surface.h"
 #include "touch_controls.h"
 #include "trunc_int.h"
 
@@ -370,7 +374,7 @@ void gameRect::Die() {
     break;
   }
   if (characterId == 0) EnginePlaySound(8, rand() % 3);
-  AddCharacterDieAnimation();
+  g_characterDieHook();
   if (attached)
     for (gameRect& r : GameRects)
       r.holdState = 2;

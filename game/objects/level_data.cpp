@@ -1,10 +1,13 @@
-// The run record of the level in play, its clock and its rank rule.
+// The run record of the level in play, its clock, its rank rule and its pause.
 #include "level_data.h"
 
 #include "game_rect.h"
 #include "level_header.h"
+#include "sound_table.h"
 
 levelCurrentData g_levelCurrentData;
+bool g_paused = false;
+bool pauseSpecialsEnabled = false;
 
 void levelCurrentData::Reset() {
   levelTime = 0;
@@ -32,4 +35,14 @@ int RankOfTime(float t, const levelHeader& header) {
   if (t > header.rankTime1) rank = 1;
   if (t < header.rankTime4) rank = 4;
   return rank;
+}
+
+void ButtonPause() {
+  if (!g_paused) {
+    pauseSpecialsEnabled = false;
+    EnginePlaySound(34, 0);
+    g_paused = true;
+  } else {
+    g_paused = false;
+  }
 }

@@ -1,4 +1,5 @@
-// The current run of a level: its clock, frame count, pickups, deaths, rank and vertical extent.
+// The current run of a level: its clock, frame count, pickups, deaths, rank and vertical extent,
+// and whether it is paused.
 #pragma once
 
 #include "quellar_types.h"
@@ -24,6 +25,12 @@ struct levelCurrentData {
 };
 
 extern levelCurrentData g_levelCurrentData;
+
+// The level is paused: the objects stand still while the pause panel is open.
+extern bool g_paused;
+extern bool pauseSpecialsEnabled;
+// The pause button's action: opens the panel (with its sound), or closes it.
+void ButtonPause();
 
 // Once per frame with the frame step (0 while paused): the run's counters, then the clock while
 // the hero plays.

@@ -10,19 +10,20 @@
 #include <string>
 #include <vector>
 
+#include "catalogue.h"
 #include "files.h"
 #include "game_base.h"
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "level_data.h"
+#include "level_format.h"
+#include "level_header.h"
 #include "platform_services.h"
 #include "progress_files.h"
 #include "resources.h"
 #include "spikes.h"
 
-levelHeader g_levelCur;
 int g_levelNonFiniteValues = 0;
 bool g_levelUnreadable = false;
 

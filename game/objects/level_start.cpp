@@ -4,16 +4,21 @@
 #include <cstdio>
 
 #include "buttons.h"
+#include "catalogue.h"
 #include "draw_order.h"
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "level_data.h"
 #include "level_file.h"
+#include "level_header.h"
+#include "level_layout.h"
 #include "object_list.h"
 #include "particles.h"
+#include "recordings.h"
 #include "smoke.h"
+#include "sound_table.h"
+#include "sprite_tables.h"
 
 bool canSwitchSoundTrack = false;
 

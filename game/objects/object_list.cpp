@@ -5,11 +5,12 @@
 #include <cstdio>
 
 #include "buttons.h"
+#include "catalogue.h"
 #include "draw_order.h"
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
+#include "geometry.h"
 #include "level_data.h"
 #include "level_file.h"
 #include "particles.h"

@@ -4,6 +4,9 @@
 
 // Set by a finished level: the next start may change the gameplay music.
 extern bool canSwitchSoundTrack;
+// The slot the editor's object panel edits, and the slot its binding tool links to it.
+extern int updatingRectID;
+extern int currentGUIDBinding;
 
 // Camera far off (the first frames ease it in), every slot free, then the level start.
 void InitRects();

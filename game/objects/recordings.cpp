@@ -11,10 +11,10 @@
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "level_data.h"
 #include "progress_files.h"
 #include "resources.h"
+#include "sprite_tables.h"
 
 recording Recordings[2];
 int currentTime = 0;

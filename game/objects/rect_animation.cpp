@@ -3,8 +3,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "animator.h"
 #include "game_rect.h"
-#include "game_services.h"
+#include "geometry.h"
+#include "level_events.h"
 #include "trunc_int.h"
 
 void gameRect::SwitchAnimation(int row) {
@@ -59,9 +61,9 @@ void gameRect::BlockEndAnimation() {
   if (hero.levelEndStarted != 1) {
     hero.levelFinished = 1;
     hero.levelEndStarted = 1;
-    OnLevelComplete();
+    g_levelCompleteHook();
     ClearEffectAnimators();
-    AddLevelEndAnimation(false);
+    g_levelEndAnimationHook(false);
   }
   frame = 27;
 }

@@ -8,8 +8,8 @@
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "quest_state.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
 namespace {

@@ -4,9 +4,11 @@
 #include <cstdlib>
 
 #include "game_rect.h"
-#include "game_services.h"
+#include "geometry.h"
 #include "particles.h"
+#include "recordings.h"
 #include "smoke.h"
+#include "sound_table.h"
 #include "touch_controls.h"
 #include "trunc_int.h"
 

@@ -2,7 +2,7 @@
 #include "spikes.h"
 
 #include "game_rect.h"
-#include "game_services.h"
+#include "recordings.h"
 #include "trunc_int.h"
 
 spike Spikies[SPIKES];

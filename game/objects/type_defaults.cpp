@@ -2,12 +2,13 @@
 // reach and the values single behaviours start from) and the hero block of each character.
 #include "game_rect.h"
 
+#include <climits>
 #include <initializer_list>
 
 #include "game_globals.h"
 #include "game_modes.h"
-#include "game_services.h"
 #include "progress_files.h"
+#include "sound_table.h"
 
 namespace {
 
@@ -377,8 +378,12 @@ struct TypeDefaults {
   signed char draw2Point;
   signed char autoRotation;
   short radius;
-  u32 flags;
+  u32 flags; // bit f: flag f of kFlagMembers
 };
+static_assert(FLAG_COUNT <= sizeof(TypeDefaults::flags) * CHAR_BIT,
+              "a flag without a bit in TypeDefaults::flags");
+static_assert(sizeof kFlagMembers / sizeof kFlagMembers[0] == FLAG_COUNT,
+              "a flag without its member, or a member without its flag");
 
 TypeDefaults g_typeDefaults[OBJECT_TYPES];
 bool g_typeDefaultsBuilt = false;

@@ -6,10 +6,11 @@
 
 #include "display.h"
 #include "game_globals.h"
-#include "game_services.h"
 #include "progress_files.h"
 #include "quest_state.h"
 #include "sound_table.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
 flyingShroom flyingShrooms[FLYING_SHROOMS];
 fragment Fragments[FRAGMENTS];

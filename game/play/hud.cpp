@@ -7,12 +7,13 @@
 #include "display.h"
 #include "game_globals.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "hge_font.h"
 #include "level_data.h"
 #include "level_header.h"
 #include "progress_files.h"
 #include "quest_state.h"
+#include "sprite_tables.h"
+#include "surface.h"
 #include "touch_controls.h"
 
 float goldenStickCustomTime = 0;

@@ -4,28 +4,33 @@
 #include <cmath>
 #include <cstdio>
 
+#include "animator.h"
 #include "buttons.h"
 #include "display.h"
 #include "draw_order.h"
 #include "fly_texts.h"
 #include "game_globals.h"
+#include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
+#include "geometry.h"
+#include "hud.h"
+#include "keyboard_controls.h"
 #include "level_data.h"
+#include "level_end.h"
 #include "level_file.h"
 #include "level_header.h"
 #include "object_list.h"
 #include "particles.h"
+#include "pause_panel.h"
 #include "progress_files.h"
 #include "quest_state.h"
+#include "recordings.h"
 #include "smoke.h"
 #include "texture2d.h"
 #include "touch_controls.h"
+#include "weather.h"
 
 // Large-tablet screens, and the camera shift of level coordinates.
-bool g_ipad = false;
-float g_shiftX = 0;
-float g_shiftY = 0;
 
 questGame::~questGame() { owned = nullptr; }
 

@@ -4,8 +4,11 @@
 #include "buttons.h"
 #include "game_globals.h"
 #include "game_rect.h"
-#include "game_services.h"
+#include "geometry.h"
+#include "level_complete.h"
+#include "level_data.h"
 #include "object_list.h"
+#include "pause_panel.h"
 #include "progress_files.h"
 #include "touch_controls.h"
 

@@ -6,12 +6,14 @@
 #include "animator.h"
 #include "background_fitting.h"
 #include "buttons.h"
+#include "catalogue.h"
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "help_dialogs.h"
 #include "level_data.h"
+#include "level_end.h"
+#include "level_layout.h"
 #include "missions.h"
 #include "progress_files.h"
 #include "recordings.h"
@@ -23,8 +25,6 @@ bool levelEndedHere = false;
 namespace {
 
 bool ValidLevel(int l) { return l >= 0 && l < LEVEL_RECORDS; }
-
-void RestorePlaybackspeed() { GameRects[0].fastForward = 0; }
 
 } // namespace
 

@@ -13,15 +13,19 @@
 #include "front_pieces.h"
 #include "game_globals.h"
 #include "game_modes.h"
-#include "game_services.h"
+#include "game_rect.h"
+#include "geometry.h"
 #include "hge_font.h"
 #include "level_data.h"
 #include "level_header.h"
+#include "level_layout.h"
 #include "missions.h"
 #include "object_list.h"
 #include "progress_files.h"
 #include "smoke.h"
 #include "sound_table.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
 u8 missionsCollapsed = 1;
 float missionsX = 0;

@@ -11,21 +11,20 @@
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "geometry.h"
 #include "hge_font.h"
 #include "level_data.h"
+#include "mission_table.h"
 #include "progress_files.h"
 #include "sound_table.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
-mission Missions[MISSIONS];
 int currentMission = -1;
 float unlockedMissionY = -80.0f;
 u8 beingUnlockedSoundPlayed = 0;
 
 namespace {
-
-void Copy(char* to, size_t size, const char* from) { snprintf(to, size, "%s", from ? from : ""); }
 
 struct MissionDef {
   int reward;
@@ -104,26 +103,6 @@ void Text(float x, float y, float scale, int align, const char* text, ColorRGB c
 
 } // namespace
 
-void mission::Init(int r, int rew, int ic, int mode, const char* n, const char* d, const char* f,
-                   const char* a, const char* e) {
-  defined = 1;
-  rule = r;
-  reward = rew;
-  icon = ic;
-  progressMode = mode;
-  completed = justCompleted = 0;
-  counter = 0;
-  accumulator = 0;
-  bannerTimer = 0;
-  active = 0;
-  Copy(name, sizeof name, n);
-  Copy(description, sizeof description, d);
-  Copy(progressFormat, sizeof progressFormat, f);
-  Copy(achievementId, sizeof achievementId, a);
-  Copy(extra, sizeof extra, e);
-  unlockTimer = 15.0f;
-}
-
 void InitMissions() {
   for (int i = 0; i < DEFINED_MISSIONS; ++i) {
     const MissionDef& d = kMissions[i];
@@ -136,13 +115,6 @@ void InitMissions() {
                      i == 1 ? "123" : "");
   }
   LoadMissions();
-}
-
-// Weak: a test may take its place to observe the calls.
-__attribute__((weak)) void mission::AddToCounter(float n) {
-  if (active != 1) return;
-  counter = (int)((float)counter + n);
-  accumulator += n;
 }
 
 void mission::CheckCompletion(float dt) {

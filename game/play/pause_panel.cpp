@@ -9,28 +9,20 @@
 #include "display.h"
 #include "game_globals.h"
 #include "game_modes.h"
-#include "game_services.h"
+#include "game_rect.h"
+#include "geometry.h"
 #include "hge_font.h"
 #include "level_complete.h"
+#include "level_data.h"
+#include "level_layout.h"
 #include "missions.h"
 #include "object_list.h"
 #include "progress_files.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
-bool g_paused = false;
-bool pauseSpecialsEnabled = false;
 float pausePanelSize = 0;
 float specialsPanelSize = 0;
-
-void ButtonPause() {
-  if (!g_paused) {
-    pauseSpecialsEnabled = false;
-    EnginePlaySound(34, 0);
-    g_paused = true;
-  } else {
-    g_paused = false;
-  }
-}
 
 void ButtonResume() { g_paused = false; }
 

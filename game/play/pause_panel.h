@@ -3,8 +3,6 @@
 // specials sub-panel sliding in from the left with the shield and time-slow powerups.
 #pragma once
 
-extern bool g_paused;
-extern bool pauseSpecialsEnabled;
 extern float pausePanelSize;    // 0..1, slide-in of the panel
 extern float specialsPanelSize; // 0..1, slide-in of the specials sub-panel
 
@@ -20,7 +18,6 @@ enum {
   PAUSE_SLOT_SPECIALS = 17,
 };
 
-void ButtonPause();
 void ButtonResume();
 void ButtonOptions();
 void ButtonSpecials();

@@ -2,7 +2,7 @@
 #include "score.h"
 
 #include "background_fitting.h"
-#include "game_services.h"
+#include "level_layout.h"
 #include "progress_files.h"
 
 void UpdateScore() {

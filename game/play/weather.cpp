@@ -4,10 +4,13 @@
 #include <cstdlib>
 
 #include "game_globals.h"
-#include "game_services.h"
 #include "geometry.h"
+#include "level_data.h"
+#include "level_header.h"
 #include "quest_state.h"
 #include "smoke.h"
+#include "sprite_tables.h"
+#include "surface.h"
 #include "trunc_int.h"
 
 int WeatherAmount(int headerAmount) {

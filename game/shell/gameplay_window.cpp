@@ -4,15 +4,25 @@
 #include <cmath>
 
 #include "buttons.h"
+#include "catalogue.h"
 #include "dib_bitmap.h"
 #include "display.h"
+#include "frontend.h"
 #include "game_base.h"
 #include "game_globals.h"
 #include "game_modes.h"
-#include "game_services.h"
+#include "game_rect.h"
+#include "geometry.h"
 #include "help_dialogs.h"
+#include "level_data.h"
+#include "menu_hints.h"
+#include "missions.h"
+#include "mode_framework.h"
+#include "object_list.h"
 #include "platform_services.h"
 #include "progress_files.h"
+#include "recordings.h"
+#include "sound_table.h"
 #include "texture2d.h"
 
 CXGameplayWindow::CXGameplayWindow(CXElement* parent) : XMyRoot(parent) { Accel_Init(); }

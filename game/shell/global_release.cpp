@@ -4,11 +4,13 @@
 #include <cstddef>
 
 #include "atlas.h"
+#include "catalogue.h"
 #include "display.h"
-#include "game_services.h"
 #include "gameplay_window.h"
 #include "hge_font.h"
+#include "loader.h"
 #include "main_menu.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
 Surface* g_particleSheet;

@@ -5,14 +5,16 @@
 #include <new>
 #include <string>
 
+#include "frontend.h"
 #include "game_globals.h"
 #include "game_modes.h"
-#include "game_services.h"
 #include "gameplay_window.h"
 #include "image_rotator.h"
 #include "level_file.h"
 #include "platform_services.h"
 #include "progress_files.h"
+#include "shop.h"
+#include "sound_table.h"
 #include "sprite_set.h"
 #include "ui_layout.h"
 
@@ -27,6 +29,18 @@ const MushroomPack g_mushroomPacks[3] = {
 
 CGameBase* CreateGameObject() { return new CTheGame(); }
 
+namespace {
+
+// The shop's pack buttons buy through the purchase engine of the application object.
+void BuyFromStore(const char* productId) {
+  CTheGame* game = dynamic_cast<CTheGame*>(g_pGame);
+  if (!game || !game->m_pPurchaseEngine) return;
+  BaseInAppDef* item = game->m_pPurchaseEngine->Find_InAppDef_BasedOnId(productId);
+  if (item) game->m_pPurchaseEngine->TryToPurchase(item);
+}
+
+} // namespace
+
 CTheGame::CTheGame() {
   m_bUseHardwareBitmaps = 1;
   m_bUsePacks = 1;
@@ -36,6 +50,7 @@ CTheGame::CTheGame() {
   // The switch a sprite set may force on for its own load.
   m_bTrueColorImages = 1;
   g_finalRelease = g_hostGameOptions.developer ? 0 : 1;
+  g_buyMushroomPack = BuyFromStore;
 }
 
 CTheGame::~CTheGame() {

@@ -7,9 +7,9 @@
 #include <cstring>
 
 #include "game_rect.h"
-#include "game_services.h"
 #include "level_data.h"
 #include "recordings.h"
+#include "sprite_tables.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static recording rec;

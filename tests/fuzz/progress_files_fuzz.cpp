@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "game_services.h"
+#include "mission_table.h"
 #include "progress_files.h"
 
 namespace {

@@ -1,7 +1,9 @@
 # Fails when a file of an engine layer includes a header of a layer it may not use, when the
-# engine includes a header of the game, or when a header lives outside its layer's folder.
+# engine includes a header of the game, when a folder of the game includes a header of a game layer
+# above it, or when a header lives outside its layer's folder or shares its name with another. Quoted and angle-bracket includes of the
+# project's headers are both read.
 #   cmake -DSOURCE_DIR=<repository> -P check_layers.cmake
-# Each layer may include headers of the layers listed for it; engine/host is the top.
+# Each layer may include headers of the layers listed for it; engine/host and game/shell are the tops.
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT SOURCE_DIR OR NOT IS_DIRECTORY "${SOURCE_DIR}/engine")
@@ -19,7 +21,21 @@ set(ALLOWED_host core graphics ui audio app host host_services)
 # application object's purchase engine reaches them.
 set(HOST_SERVICES_HEADERS platform_services.h)
 
+# The game's layers, from the ground up; a folder's subfolders (ground/format, catalogue/data,
+# audio/data) belong to it. The game uses the whole engine.
+set(GAME_LAYERS ground audio display catalogue objects play frontend editor shell)
+set(GAME_ALLOWED_ground ground)
+set(GAME_ALLOWED_audio ground audio)
+set(GAME_ALLOWED_display ground audio display)
+set(GAME_ALLOWED_catalogue ground audio display catalogue)
+set(GAME_ALLOWED_objects ground audio display catalogue objects)
+set(GAME_ALLOWED_play ground audio display catalogue objects play)
+set(GAME_ALLOWED_frontend ground audio display catalogue objects play frontend)
+set(GAME_ALLOWED_editor ground audio display catalogue objects play frontend editor)
+set(GAME_ALLOWED_shell ${GAME_LAYERS})
+
 string(REPLACE ";" ", " LAYER_NAMES "${LAYERS}")
+string(REPLACE ";" ", " GAME_LAYER_NAMES "${GAME_LAYERS}")
 set(violations "")
 macro(report text)
   list(APPEND violations "${text}")
@@ -46,15 +62,47 @@ foreach(header ${engine_headers})
   set(PATH_OF_${name} "${header}")
 endforeach()
 
-# The game's headers, by file name and by their path below game/.
+# The game's headers: their layer by file name, and their path below game/.
 set(game_names "")
 if(IS_DIRECTORY "${SOURCE_DIR}/game")
-  file(GLOB_RECURSE game_headers RELATIVE "${SOURCE_DIR}/game" "${SOURCE_DIR}/game/*.h")
+  file(GLOB_RECURSE game_headers RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/game/*.h")
   foreach(header ${game_headers})
     get_filename_component(name "${header}" NAME)
-    list(APPEND game_names "${name}" "${header}")
+    string(REGEX REPLACE "^game/" "" below "${header}")
+    list(APPEND game_names "${name}" "${below}")
+    string(REGEX MATCH "^game/([^/]+)/" _ "${header}")
+    set(layer "${CMAKE_MATCH_1}")
+    if(NOT layer IN_LIST GAME_LAYERS)
+      report("${header}: a header outside the game's layer folders (${GAME_LAYER_NAMES})")
+      continue()
+    endif()
+    if(DEFINED PATH_OF_${name})
+      report("${header}: the name ${name} is also ${PATH_OF_${name}}")
+      continue()
+    endif()
+    set(GAME_LAYER_OF_${name} "${layer}")
+    set(PATH_OF_${name} "${header}")
   endforeach()
 endif()
+
+# The project's includes of a file, quoted or in angle brackets, as a list of the included paths.
+# An angle-bracket include counts when it names a project header without a folder (or under game/):
+# <vector> or <GLES/gl.h> are the system's.
+function(project_includes path out)
+  file(STRINGS "${SOURCE_DIR}/${path}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
+  set(result "")
+  foreach(line ${lines})
+    if(line MATCHES "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\"")
+      list(APPEND result "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^[ \t]*#[ \t]*include[ \t]*<([^>]+)>")
+      set(included "${CMAKE_MATCH_1}")
+      if(NOT included MATCHES "/" OR included MATCHES "^game/")
+        list(APPEND result "${included}")
+      endif()
+    endif()
+  endforeach()
+  set(${out} "${result}" PARENT_SCOPE)
+endfunction()
 
 set(scanned 0)
 foreach(layer ${LAYERS})
@@ -62,16 +110,32 @@ foreach(layer ${LAYERS})
        "${SOURCE_DIR}/engine/${layer}/*.cpp")
   foreach(path ${files})
     math(EXPR scanned "${scanned} + 1")
-    file(STRINGS "${SOURCE_DIR}/${path}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
-    foreach(line ${lines})
-      string(REGEX MATCH "\"([^\"]+)\"" _ "${line}")
-      set(included "${CMAKE_MATCH_1}")
+    project_includes("${path}" includes)
+    foreach(included ${includes})
       get_filename_component(name "${included}" NAME)
       if(included MATCHES "^game/" OR (included IN_LIST game_names AND NOT DEFINED LAYER_OF_${name}))
         report("${path}: the engine includes the game's ${included}")
       elseif(DEFINED LAYER_OF_${name})
         set(target "${LAYER_OF_${name}}")
         if(NOT target IN_LIST ALLOWED_${layer})
+          report("${path}: ${layer} includes ${name} of ${target}")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+foreach(layer ${GAME_LAYERS})
+  file(GLOB_RECURSE files RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/game/${layer}/*.h"
+       "${SOURCE_DIR}/game/${layer}/*.cpp")
+  foreach(path ${files})
+    math(EXPR scanned "${scanned} + 1")
+    project_includes("${path}" includes)
+    foreach(included ${includes})
+      get_filename_component(name "${included}" NAME)
+      if(DEFINED GAME_LAYER_OF_${name})
+        set(target "${GAME_LAYER_OF_${name}}")
+        if(NOT target IN_LIST GAME_ALLOWED_${layer})
           report("${path}: ${layer} includes ${name} of ${target}")
         endif()
       endif()

@@ -9,6 +9,7 @@
 #include "gameplay_window.h"
 #include "gl_renderer.h"
 #include "level_gen.h"
+#include "loader.h"
 #include "main_menu.h"
 #include "platform_services.h"
 #include "progress_files.h"

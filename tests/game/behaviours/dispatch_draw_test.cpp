@@ -8,7 +8,9 @@
 #include "behaviour_fixture.h"
 #include "display.h"
 #include "game_globals.h"
+#include "level_layout.h"
 #include "quest_state.h"
+#include "sprite_tables.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "behaviour_fixture.h"
 #include "display.h"
 #include "quest_state.h"
+#include "sprite_tables.h"
 
 namespace {
 

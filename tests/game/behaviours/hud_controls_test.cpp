@@ -11,7 +11,9 @@
 #include "hud.h"
 #include "keyboard_controls.h"
 #include "level_header.h"
+#include "level_layout.h"
 #include "quest_state.h"
+#include "sprite_tables.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "behaviour_fixture.h"
+#include "catalogue.h"
 #include "display.h"
 #include "gameplay_window.h"
 #include "inlevel_mode.h"

@@ -1,6 +1,7 @@
 // The test's own level completion, level-end taps, next-level step and mission counter: they
 // take the place of the stand-ins and record each call.
 #include "behaviour_fixture.h"
+#include "mission_table.h"
 
 Recorded& Record() {
   static Recorded r;

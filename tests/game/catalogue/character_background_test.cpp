@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "catalogue_fixture.h"
+#include "level_header.h"
 
 using catalogue::Target;
 

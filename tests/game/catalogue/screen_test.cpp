@@ -11,6 +11,7 @@
 #include "game_globals.h"
 #include "gl_required.h"
 #include "hge_font.h"
+#include "level_header.h"
 #include "png_file_writer.h"
 
 namespace {

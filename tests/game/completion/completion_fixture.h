@@ -12,15 +12,20 @@
 #include <string>
 #include <vector>
 
+#include "animator.h"
 #include "buttons.h"
+#include "fragments.h"
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "help_dialogs.h"
+#include "level_complete.h"
 #include "level_data.h"
+#include "mission_table.h"
+#include "missions.h"
 #include "progress_files.h"
+#include "recordings.h"
 #include "sound_log.h"
 
 // A mode that only counts being entered; restarts the hero like a level start would.

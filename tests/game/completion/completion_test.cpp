@@ -5,6 +5,8 @@
 #include <cstdint>
 
 #include "background_fitting.h"
+#include "level_layout.h"
+#include "score.h"
 
 namespace {
 

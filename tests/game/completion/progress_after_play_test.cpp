@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "game_services.h"
 #include "game_test_support.h"
+#include "mission_table.h"
 #include "program_run.h"
 #include "progress_files.h"
 

@@ -9,13 +9,14 @@
 #include "display.h"
 #include "fly_texts.h"
 #include "game_globals.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
 #include "progress_files.h"
 #include "sound_log.h"
+#include "sprite_tables.h"
 #include "standin/standin.h"
+#include "surface.h"
 
 namespace {
 

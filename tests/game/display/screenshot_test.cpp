@@ -10,10 +10,10 @@
 #include "display.h"
 #include "game_gl_screen.h"
 #include "game_globals.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
 namespace {

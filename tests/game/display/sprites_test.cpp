@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "atlas.h"
-#include "game_services.h"
 #include "game_test_support.h"
+#include "sprite_tables.h"
 #include "surface.h"
 #include "texture2d.h"
 

@@ -6,6 +6,7 @@
 
 #include "editor_fixture.h"
 #include "file_size_limit.h"
+#include "object_list.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "editor_fixture.h"
+#include "level_data.h"
 #include "level_file.h"
 #include "pause_panel.h"
 

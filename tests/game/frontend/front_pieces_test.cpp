@@ -6,7 +6,6 @@
 
 #include "front_pieces.h"
 #include "game_modes.h"
-#include "game_services.h"
 #include "progress_files.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "progress_files.h"
 #include "quest_state.h"
 #include "smoke.h"
+#include "sprite_tables.h"
 #include "surface.h"
 #include "touch_controls.h"
 

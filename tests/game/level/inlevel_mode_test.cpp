@@ -4,12 +4,14 @@
 #include <vector>
 
 #include "buttons.h"
+#include "catalogue.h"
 #include "inlevel_mode.h"
 #include "level_gen.h"
 #include "pack_levels.h"
 #include "progress_files.h"
 #include "quest_state.h"
 #include "smoke.h"
+#include "sound_table.h"
 #include "texture2d.h"
 
 // The level frame's later parts record what they are given (the stand-ins are weak).

@@ -17,10 +17,11 @@
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "level_data.h"
 #include "level_file.h"
+#include "level_format.h"
+#include "level_header.h"
 #include "object_table.h"
 #include "sound_log.h"
 

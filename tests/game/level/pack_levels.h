@@ -2,6 +2,7 @@
 // every global the level start fills.
 #pragma once
 
+#include "catalogue.h"
 #include "display.h"
 #include "gameplay_window.h"
 #include "level_fixture.h"

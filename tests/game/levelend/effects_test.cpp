@@ -6,12 +6,15 @@
 
 #include "display.h"
 #include "game_globals.h"
-#include "game_services.h"
 #include "game_test_support.h"
+#include "geometry.h"
+#include "level_data.h"
 #include "level_header.h"
 #include "life_particles.h"
 #include "quest_state.h"
 #include "smoke.h"
+#include "sprite_tables.h"
+#include "surface.h"
 #include "weather.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "buttons.h"
 #include "display.h"
 #include "game_globals.h"
-#include "game_services.h"
+#include "game_rect.h"
 #include "game_test_support.h"
 #include "level_complete.h"
 #include "level_data.h"
@@ -17,6 +17,8 @@
 #include "level_header.h"
 #include "object_list.h"
 #include "progress_files.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
 namespace {
 

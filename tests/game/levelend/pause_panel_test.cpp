@@ -6,12 +6,16 @@
 #include "buttons.h"
 #include "display.h"
 #include "game_globals.h"
-#include "game_services.h"
+#include "game_rect.h"
 #include "game_test_support.h"
+#include "level_complete.h"
+#include "level_data.h"
 #include "missions.h"
 #include "object_list.h"
 #include "pause_panel.h"
 #include "progress_files.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
 namespace {
 

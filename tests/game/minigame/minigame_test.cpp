@@ -13,16 +13,17 @@
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
 #include "help_dialogs.h"
 #include "level_data.h"
 #include "level_header.h"
 #include "minigame.h"
+#include "mission_table.h"
 #include "missions.h"
 #include "progress_files.h"
 #include "running_game.h"
+#include "sprite_tables.h"
 #include "the_game.h"
 
 // Every mission count of the program, by mission, whether or not the mission is current.

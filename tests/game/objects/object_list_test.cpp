@@ -4,6 +4,7 @@
 #include "game_test_support.h"
 #include "scenario.h"
 #include "spikes.h"
+#include "sprite_tables.h"
 
 namespace {
 

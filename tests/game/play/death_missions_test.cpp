@@ -4,6 +4,9 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "game_rect.h"
+#include "mission_table.h"
+#include "missions.h"
 #include "running_level.h"
 
 namespace {

@@ -4,11 +4,12 @@
 
 #include "display.h"
 #include "game_globals.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "particles.h"
 #include "quest_state.h"
 #include "smoke.h"
+#include "sprite_tables.h"
+#include "surface.h"
 
 namespace {
 

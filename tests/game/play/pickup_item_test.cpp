@@ -2,18 +2,21 @@
 // from nothing while it fades out, and is gone within half a second of the animators' clock.
 #include <cstdlib>
 
+#include "animator.h"
+#include "game_rect.h"
 #include "level_data.h"
 #include "running_level.h"
 #include "screen_colours.h"
+#include "sprite_tables.h"
 #include "surface.h"
 
 namespace {
 
+using program_run::Picture;
+using screen_colours::Colour;
 using test_levels::Floor;
 using test_levels::kFloorTop;
 using test_levels::Rec;
-using program_run::Picture;
-using screen_colours::Colour;
 
 class PickupItem : public RunningLevelTest {
 protected:

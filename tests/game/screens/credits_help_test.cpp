@@ -8,7 +8,9 @@
 #include "help_screen.h"
 #include "hge_font.h"
 #include "program_run.h"
+#include "recordings.h"
 #include "screens_fixture.h"
+#include "sprite_tables.h"
 
 namespace {
 

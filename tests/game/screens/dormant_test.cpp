@@ -6,6 +6,7 @@
 
 #include "dormant_screens.h"
 #include "frontend.h"
+#include "mission_table.h"
 #include "screens_fixture.h"
 #include "sound_table.h"
 

@@ -9,6 +9,7 @@
 #include "missions.h"
 #include "progress_files.h"
 #include "screens_fixture.h"
+#include "sprite_tables.h"
 
 namespace {
 

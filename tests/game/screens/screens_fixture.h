@@ -10,7 +10,6 @@
 #include "buttons.h"
 #include "game_globals.h"
 #include "game_modes.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
 #include "gl_renderer.h"

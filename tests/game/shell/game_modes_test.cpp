@@ -7,13 +7,21 @@
 
 #include "buttons.h"
 #include "display.h"
+#include "frontend.h"
 #include "game_globals.h"
 #include "game_modes.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
+#include "geometry.h"
+#include "inlevel_mode.h"
+#include "level_editor.h"
+#include "level_selection.h"
+#include "loader.h"
+#include "mode_framework.h"
 #include "progress_files.h"
+#include "sprite_tables.h"
 #include "startup_pack.h"
+#include "surface.h"
 
 namespace {
 

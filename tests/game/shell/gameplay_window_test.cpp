@@ -8,17 +8,26 @@
 
 #include "atlas.h"
 #include "buttons.h"
+#include "catalogue.h"
 #include "display.h"
+#include "frontend.h"
 #include "game_gl_screen.h"
 #include "game_globals.h"
 #include "game_modes.h"
-#include "game_services.h"
+#include "game_rect.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
+#include "geometry.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
+#include "level_data.h"
+#include "loader.h"
+#include "mission_table.h"
 #include "progress_files.h"
+#include "sprite_tables.h"
 #include "startup_pack.h"
+#include "surface.h"
+#include "texture2d.h"
 
 namespace {
 

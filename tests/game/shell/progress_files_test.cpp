@@ -7,8 +7,8 @@
 #include <limits>
 
 #include "file_size_limit.h"
-#include "game_services.h"
 #include "game_test_support.h"
+#include "mission_table.h"
 #include "progress_files.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <limits>
 
-#include "game_services.h"
 #include "game_test_support.h"
+#include "mission_table.h"
 #include "progress_files.h"
 
 namespace {

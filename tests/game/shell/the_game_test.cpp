@@ -5,13 +5,15 @@
 #include <memory>
 
 #include "buttons.h"
+#include "display.h"
+#include "frontend.h"
 #include "game_globals.h"
 #include "game_modes.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
 #include "gl_required.h"
 #include "help_dialogs.h"
+#include "loader.h"
 #include "progress_files.h"
 #include "sound_log.h"
 #include "startup_pack.h"

@@ -10,11 +10,12 @@
 
 #include "atlas.h"
 #include "buttons.h"
+#include "display.h"
 #include "game_globals.h"
 #include "game_modes.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
+#include "geometry.h"
 #include "help_dialogs.h"
 #include "hge_font.h"
 #include "inapp_purchase.h"
@@ -22,6 +23,7 @@
 #include "progress_files.h"
 #include "running_game.h"
 #include "shop.h"
+#include "sprite_tables.h"
 #include "surface.h"
 #include "the_game.h"
 

@@ -8,14 +8,15 @@
 #include <filesystem>
 #include <memory>
 
+#include "frontend.h"
 #include "game_globals.h"
 #include "game_modes.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
 #include "gl_renderer.h"
 #include "gl_required.h"
 #include "help_dialogs.h"
+#include "loader.h"
 #include "main_menu.h"
 #include "startup_pack.h"
 #include "the_game.h"

@@ -7,16 +7,18 @@
 #include <filesystem>
 #include <string>
 
+#include "catalogue.h"
 #include "display.h"
 #include "editor_panels.h"
 #include "game_gl_screen.h"
 #include "game_globals.h"
-#include "game_services.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
 #include "gl_required.h"
+#include "hge_font.h"
 #include "level_header.h"
 #include "png_file_writer.h"
+#include "sprite_tables.h"
 #include "startup_pack.h"
 #include "surface.h"
 #include "value_editor.h"
