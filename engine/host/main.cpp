@@ -51,6 +51,19 @@ std::string DefaultRoot(std::string* why) {
   return root;
 }
 
+// The asset directory of an installation, found from the program's own directory when the pack lies
+// there; empty for a program run from its build tree.
+std::string InstalledData() {
+#ifdef SPROCKLET_DATA_FROM_BIN
+  std::error_code ec;
+  std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return std::string();
+  std::filesystem::path dir = (self.parent_path() / SPROCKLET_DATA_FROM_BIN).lexically_normal();
+  if (std::filesystem::is_regular_file(dir / "_game_bb.pak", ec)) return dir.string();
+#endif
+  return std::string();
+}
+
 // SIGINT and SIGTERM end the run as the navigator's exit does, so that every file is closed. `timeout`
 // and service managers signal the program and its group at once, so the program may get two
 // together: a signal within a second of the first is the same request; one after that ends the run
@@ -152,7 +165,9 @@ int main(int argc, char** argv) {
 #else
   const char* builtInData = "";
 #endif
-  std::string data = options.data.empty() ? builtInData : options.data;
+  std::string data = options.data;
+  if (data.empty()) data = InstalledData();
+  if (data.empty()) data = builtInData;
   g_hostGameOptions.dataDirectory = data.empty() ? data : Absolute(data);
 
   std::string why;
