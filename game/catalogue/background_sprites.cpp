@@ -1,6 +1,4 @@
 // The level's background picture, kept while following levels use the same background index.
-#include <cstring>
-
 #include "catalogue.h"
 #include "level_header.h"
 #include "quellar_types.h"
@@ -9,8 +7,7 @@
 int curBGSprite = -1;
 
 void LoadBGSprites() {
-  s32 index = 0;
-  memcpy(&index, (const unsigned char*)&g_levelCur + 36, sizeof index);
+  const s32 index = g_levelCur.background;
   if (index == curBGSprite) return;
   SafeDelete(g_bgTile[1]);
   curBGSprite = index;

@@ -42,8 +42,11 @@ void RegisterRows(const catalogue::Set& set, catalogue::Target target, Atlas* at
 // its own or a deferred placeholder. Slots are written without looking at what they held.
 void RegisterSprites(const catalogue::Set& set, Atlas* atlas);
 
-// The slot of a global sprite array, or null outside it (not for placeholders or backgrounds).
+// The slot of a global sprite table (a TABLE row of CATALOGUE_TARGETS), or null outside it or for
+// a target whose slots their loader keeps.
 Surface** SpriteSlot(catalogue::Target target, int index, int frame);
+// The placeholder slot of a type and frame, or null outside g_rectDummies.
+SurfaceDummy** PlaceholderSlot(int type, int frame);
 
 // World sets.
 void DeleteAllWorlds(int keep);

@@ -1,28 +1,14 @@
-// The start-up sprites and the game's fonts: LoadBasicSprites with LoadGUI and LoadParticles, and
-// the slot of every global sprite array the catalogue's rows name.
-#include <cstddef>
-
+// The start-up sprites and the game's fonts: LoadBasicSprites with LoadGUI and LoadParticles.
 #include "atlas.h"
 #include "catalogue.h"
 #include "hge_font.h"
 #include "surface.h"
-
-using catalogue::Target;
 
 Atlas* g_commonAtlas;
 Atlas* g_secretItemsAtlas;
 Atlas* g_achievementsAtlas;
 
 namespace {
-
-// Slots by the global's own extents, so a row can never reach past an array.
-template <size_t R, size_t C> Surface** At(Surface* (&table)[R][C], int i, int j) {
-  return i >= 0 && (size_t)i < R && j >= 0 && (size_t)j < C ? &table[i][j] : nullptr;
-}
-template <size_t N> Surface** At(Surface* (&table)[N], int i, int j) {
-  return i >= 0 && (size_t)i < N && j == 0 ? &table[i] : nullptr;
-}
-Surface** At(Surface*& single, int i, int j) { return i == 0 && j == 0 ? &single : nullptr; }
 
 hgeFont*& FontGlobal(catalogue::FontId id) {
   switch (id) {
@@ -45,97 +31,6 @@ hgeFont*& FontGlobal(catalogue::FontId id) {
 }
 
 } // namespace
-
-Surface** SpriteSlot(Target target, int i, int j) {
-  switch (target) {
-  case Target::Rects:
-    return At(g_rects, i, j);
-  case Target::Character:
-    return At(g_character, i, j);
-  case Target::LevelEndFXs:
-    return At(g_levelEndFXs, i, j);
-  case Target::Leaderboards:
-    return At(g_leaderboards, i, j);
-  case Target::Missions:
-    return At(g_missions, i, j);
-  case Target::MissionButtons:
-    return At(g_missionButtons, i, j);
-  case Target::Dialog:
-    return At(g_dialog, i, j);
-  case Target::DialogButCancel:
-    return At(g_dialogButCancel, i, j);
-  case Target::DialogButYes:
-    return At(g_dialogButYes, i, j);
-  case Target::DialogButNo:
-    return At(g_dialogButNo, i, j);
-  case Target::DialogButOk:
-    return At(g_dialogButOk, i, j);
-  case Target::PreloaderAnim:
-    return At(g_preloaderAnim, i, j);
-  case Target::Pixie:
-    return At(g_pixie, i, j);
-  case Target::Smoke:
-    return At(g_smoke, i, j);
-  case Target::SecretItems:
-    return At(g_secretItems, i, j);
-  case Target::AchievementIcons:
-    return At(g_achievementIcons, i, j);
-  case Target::GuiCross:
-    return At(g_guiCross, i, j);
-  case Target::GuiJoystick:
-    return At(g_guiJoystick, i, j);
-  case Target::GuiPause:
-    return At(g_guiPause, i, j);
-  case Target::GuiArrows:
-    return At(g_guiArrows, i, j);
-  case Target::GuiArrowsPod:
-    return At(g_guiArrowsPod, i, j);
-  case Target::GreenGlow:
-    return At(g_greenGlow, i, j);
-  case Target::GuiSuper:
-    return At(g_guiSuper, i, j);
-  case Target::GuiTime:
-    return At(g_guiTime, i, j);
-  case Target::GuiShroom:
-    return At(g_guiShroom, i, j);
-  case Target::GuiAchievement:
-    return At(g_guiAchievement, i, j);
-  case Target::GuiDeaths:
-    return At(g_guiDeaths, i, j);
-  case Target::GoldenStick:
-    return At(g_goldenStick, i, j);
-  case Target::GuiPausePanel:
-    return At(g_guiPausePanel, i, j);
-  case Target::ButPauseMap:
-    return At(g_butPauseMap, i, j);
-  case Target::ButPauseOptions:
-    return At(g_butPauseOptions, i, j);
-  case Target::ButPauseRestart:
-    return At(g_butPauseRestart, i, j);
-  case Target::ButPauseSkip:
-    return At(g_butPauseSkip, i, j);
-  case Target::ButPausePlay:
-    return At(g_butPausePlay, i, j);
-  case Target::ButPauseSpecial:
-    return At(g_butPauseSpecial, i, j);
-  case Target::ButPauseShield:
-    return At(g_butPauseShield, i, j);
-  case Target::ButPauseTime:
-    return At(g_butPauseTime, i, j);
-  case Target::AchievementPanel:
-    return At(g_achievementPanel, i, j);
-  case Target::AchievementPanel2:
-    return At(g_achievementPanel2, i, j);
-  case Target::ShroomPanel:
-    return At(g_shroomPanel, i, j);
-  case Target::CustomSmoke:
-    return At(g_customSmoke, i, j);
-  case Target::Particles:
-    return At(g_Particles, i, j);
-  default:
-    return nullptr; // placeholders and backgrounds have loaders of their own
-  }
-}
 
 void LoadBasicSprites() {
   g_commonAtlas = new Atlas(CommonString(catalogue::StartupSprites().atlas));

@@ -36,9 +36,8 @@ void RegisterSprites(const Set& set, Atlas* atlas) {
       catalogue::SlotAt(run, i, &index, &frame);
       if (!catalogue::ExpandName(run, i, name, sizeof(name))) continue;
       if (run.source == Source::Deferred) {
-        if (run.target == Target::RectDummies && index >= 0 && index < RECTS_TYPES && frame >= 0 &&
-            frame < RECTS_FRAMES)
-          g_rectDummies[index][frame] = new SurfaceDummy(CommonString(name), false, 1);
+        SurfaceDummy** slot = run.target == Target::RectDummies ? PlaceholderSlot(index, frame) : nullptr;
+        if (slot) *slot = new SurfaceDummy(CommonString(name), false, 1);
         continue;
       }
       Surface** slot = SpriteSlot(run.target, index, frame);

@@ -4,88 +4,9 @@
 
 #include <cstdint>
 
+#include "catalogue_names.h"
+
 namespace catalogue {
-
-// How a sprite is made from its name.
-enum class Source : uint8_t {
-  Atlas,    // an entry of the set's atlas
-  Png,      // a standalone picture, PNG, loaded at once ("2x_" form first)
-  Jpeg,     // a standalone picture, JPEG, loaded at once ("2x_" form first)
-  Deferred, // a placeholder whose PNG picture is loaded on first draw
-};
-
-// The global array a row's sprites are stored into. Each has a fixed shape: a single pointer is
-// 1 x 1, a one-dimensional array N x 1, a two-dimensional one rows x columns.
-enum class Target : uint8_t {
-  Rects,
-  RectDummies,
-  Character,
-  Backgrounds, // by background index; the loader keeps the current one in g_bgTile[1]
-  LevelEndFXs,
-  Leaderboards,
-  Missions,
-  MissionButtons,
-  Dialog,
-  DialogButCancel,
-  DialogButYes,
-  DialogButNo,
-  DialogButOk,
-  PreloaderAnim,
-  Pixie,
-  Smoke,
-  SecretItems,
-  AchievementIcons,
-  GuiCross,
-  GuiJoystick,
-  GuiPause,
-  GuiArrows,
-  GuiArrowsPod,
-  GreenGlow,
-  GuiSuper,
-  GuiTime,
-  GuiShroom,
-  GuiAchievement,
-  GuiDeaths,
-  GoldenStick,
-  GuiPausePanel,
-  ButPauseMap,
-  ButPauseOptions,
-  ButPauseRestart,
-  ButPauseSkip,
-  ButPausePlay,
-  ButPauseSpecial,
-  ButPauseShield,
-  ButPauseTime,
-  AchievementPanel,
-  AchievementPanel2,
-  ShroomPanel,
-  CustomSmoke,
-  Particles,
-  FrontEnd, // the front end's globals: index a FrontEndGlobal, frame the slot
-  Screen,   // a screen's own sprites, loaded by that screen: index one of its globals, frame the slot
-  Count
-};
-
-struct TargetShape {
-  const char* name; // the global's name, for messages
-  int rows;         // first index: type, row or entry
-  int columns;      // second index: frame
-};
-
-const TargetShape& ShapeOf(Target target);
-
-// One run of names: slots first..last of one index while the other stays fixed, named by pattern
-// with the value first, first + step, ... A pattern holds at most one "%d", "%0Nd" or "%c"; one
-// without a conversion names every slot of the run the same.
-struct Run {
-  Target target;
-  int16_t firstIndex, lastIndex; // type, row or entry
-  int16_t firstFrame, lastFrame; // frame (or column)
-  const char* pattern;
-  int16_t first; // number, or character code for "%c"
-  int8_t step;   // +1 or -1
-  Source source;
-};
 
 // The rows one loader registers from one atlas, in registration order.
 struct Set {
@@ -94,15 +15,6 @@ struct Set {
   const Run* runs;
   int runCount;
 };
-
-// A run's slots: how many, and the i-th one's indexes.
-int SlotCount(const Run& run);
-void SlotAt(const Run& run, int i, int* index, int* frame);
-
-// Writes the i-th name of a run into out (capacity bytes, terminator included). False for a
-// malformed pattern, a value a conversion cannot show or a name that does not fit.
-bool ExpandName(const Run& run, int i, char* out, int capacity);
-const int kMaxNameLength = 64;
 
 // World sets by set number (0-9); null where a number has no set. The loader of each is the
 // game's; set 9 is the common types.
@@ -133,8 +45,6 @@ const Set& BackgroundPictures();
 // Character skins 0-7; null for any other id.
 const int kSkinCount = 8;
 const Set* SkinSprites(int skin);
-const int kCharacterRows = 65;
-const int kCharacterFrames = 65;
 
 // The game's bitmap fonts, in creation order.
 enum class FontId : uint8_t { Interface, LevelID, Time, TimeBig, HintText, STD, Shroom };
@@ -156,37 +66,6 @@ struct GlyphOffset {
 };
 const GlyphOffset* HintTextOffsets(int* count);
 
-// The front end's sprite globals, the rows of Target::FrontEnd.
-enum FrontEndGlobal : int16_t {
-  MainmenuBottom,
-  MainmenuSub,
-  MenuBall,
-  ButtonMain,
-  PickCharPanel,
-  PickedCharIcons,
-  BuyNow,
-  MapIcons,
-  MapLock,
-  MapDot,
-  EasyButtonRotater,
-  MapButtons,
-  PickCharMask,
-  NewGameBG,
-  NewGamePanel,
-  NewGameItems,
-  NewGameEyes,
-  LevelFrame,
-  SelectButtons,
-  HelpPanel,
-  OptSurf,
-  LoaderBG,
-  WhitePicture,
-  FrontEndGlobalCount
-};
-const int kFrontEndSlots = 30;
-// A screen's own globals: at most this many arrays of this many slots each.
-const int kScreenGlobals = 16;
-const int kScreenSlots = 64;
 // The common menu set in its load order: pictures of their own, then the entries of the atlases
 // "world", "global_map_background_png" and "options".
 const Set& FrontEndPictures();

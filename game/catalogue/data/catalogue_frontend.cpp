@@ -10,7 +10,7 @@ using namespace rows;
 
 const Target F = Target::FrontEnd;
 
-const Run kPictures[] = {
+constexpr Run kPictures[] = {
     Cell(F, MainmenuBottom, 0, "menu_yellow_pod", P),
     Cell(F, MainmenuBottom, 1, "menu_yellow_pod_x5l", P),
     Cell(F, MainmenuBottom, 2, "menu_yellow_pod_x5r", P),
@@ -18,7 +18,7 @@ const Run kPictures[] = {
     Cell(F, NewGamePanel, 3, "menu_uppanel_long_x5", P),
 };
 
-const Run kWorld[] = {
+constexpr Run kWorld[] = {
     Cell(F, MainmenuSub, 0, "menu_long_pan"),
     Cell(F, MenuBall, 0, "menu_ball_small"),
     Cell(F, MenuBall, 1, "menu_ball_big"),
@@ -104,11 +104,11 @@ const Run kWorld[] = {
     Cell(F, HelpPanel, 0, "map_helppanel_bottom"),
 };
 
-const Run kBackground[] = {
+constexpr Run kBackground[] = {
     Cell(F, NewGameBG, 0, "global_map_background"),
 };
 
-const Run kOptions[] = {
+constexpr Run kOptions[] = {
     Cell(F, OptSurf, 1, "options_pan"),           Cell(F, OptSurf, 2, "options_radiobutton"),
     Cell(F, OptSurf, 3, "options_radiobutton_x"), Cell(F, OptSurf, 4, "options_radiobutton_v"),
     Cell(F, OptSurf, 5, "options_pan_darken"),    Cell(F, OptSurf, 6, "options_line"),
@@ -117,7 +117,7 @@ const Run kOptions[] = {
     Cell(F, OptSurf, 12, "menu_ball_big"),
 };
 
-const Run kLoader[] = {
+constexpr Run kLoader[] = {
     Cell(F, WhitePicture, 0, "white", P),
     Cell(F, LoaderBG, 0, "Default_Dunmarrow", P),
     Cell(F, LoaderBG, 1, "preload_tavenmoor_logo", J),

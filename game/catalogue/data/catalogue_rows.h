@@ -1,4 +1,5 @@
-// Short forms for writing the catalogue's rows; used only by the table sources.
+// Short forms for writing the catalogue's rows, and MakeSet, which checks them as they compile; used by
+// the table sources (and by the tables' test to plant bad rows).
 #pragma once
 
 #include "catalogue_data.h"
@@ -49,7 +50,29 @@ constexpr Run RowRun(Target target, int16_t i, int16_t j0, int16_t j1, const cha
   return Run{target, i, i, j0, j1, p, first, 1, A};
 }
 
+// Never defined: a row that breaks a rule makes its set's constant initialisation call one of
+// these, which the compiler refuses, naming the rule (and a set made at run time fails to link).
+void RowSpansTypesAndFramesOrRunsBackwards();
+void RowNameDoesNotExpand();
+void RowSlotOutsideItsGlobal();
+
+// A set of rows, each checked as the set is made. Sets are constexpr, so a bad row fails the build.
 template <int N> constexpr Set MakeSet(const char* loader, const char* atlas, const Run (&runs)[N]) {
+  for (const Run& run : runs) {
+    switch (CheckRow(run)) {
+    case RowFault::None:
+      break;
+    case RowFault::NoSlots:
+      RowSpansTypesAndFramesOrRunsBackwards();
+      break;
+    case RowFault::NotExpanding:
+      RowNameDoesNotExpand();
+      break;
+    case RowFault::OutsideGlobal:
+      RowSlotOutsideItsGlobal();
+      break;
+    }
+  }
   return Set{loader, atlas, runs, N};
 }
 // A set with no rows yet.

@@ -10,7 +10,7 @@ using namespace rows;
 
 // Index = which global: 0 select_bg, 1 aboutBG, 2 aboutButton (about); 3 g_instructions
 // (instructions); 4 the store page's picture, 5 its store button (GetMobileScreen); frame = slot.
-const Run kDormant[] = {
+constexpr Run kDormant[] = {
     Own(0, 0, "background_wt", J),         Own(1, 0, "panel_about", P),
     Own(2, 0, "button_eula", P),           Own(2, 1, "button_privacypolicy", P),
     Own(2, 2, "button_termsofservice", P), OwnRun(3, 0, 4, "help_%02d", 1, P),

@@ -8,7 +8,7 @@ namespace {
 
 using namespace rows;
 
-const Run kBackgrounds[] = {
+constexpr Run kBackgrounds[] = {
     Own(0, 0, "background_wt", J),
     Own(1, 0, "map_back_world1_casual", J),
     Own(1, 1, "map_back_world1_hardcore", J),

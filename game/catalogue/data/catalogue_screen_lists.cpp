@@ -10,7 +10,7 @@ using namespace rows;
 // Index = which list global: 0 mList_BG, 1 mList_bottom, 2 mList_panel (the missions list),
 // 3 sList_BG, 4 sList_bottom, 5 sList_panel (the secrets list); frame = the slot in it. Each list
 // registers its own three.
-const Run kLists[] = {
+constexpr Run kLists[] = {
     Own(0, 0, "achsecrets_background", P), Own(1, 0, "ach_panel_bottom", P),
     Own(1, 1, "ach_panel_bottom_x5", P),   Own(2, 0, "ach_panel_closeover", P),
     Own(2, 1, "ach_panel_open", P),        Own(3, 0, "achsecrets_background", P),
@@ -20,7 +20,7 @@ const Run kLists[] = {
 constexpr Set kListsArt = MakeSet("missionsList::InitMode, secretsList::InitMode", nullptr, kLists);
 
 // Index 0 select_bg, 1 creditsBG, 2 creditsPanExtra.
-const Run kCredits[] = {
+constexpr Run kCredits[] = {
     Own(0, 0, "background_wt", J),
     Own(1, 0, "panel_about", P),
     Own(2, 0, "panel_credits", P),
@@ -28,7 +28,7 @@ const Run kCredits[] = {
 constexpr Set kCreditsArt = MakeSet("credits::InitMode", nullptr, kCredits);
 
 // The television the help screen's demo plays in.
-const Run kHelp[] = {
+constexpr Run kHelp[] = {
     Own(0, 0, "help_tv", P),
 };
 constexpr Set kHelpArt = MakeSet("help::InitMode", nullptr, kHelp);

@@ -8,7 +8,7 @@ namespace {
 
 using namespace rows;
 
-const Run kBonusWorlds[] = {
+constexpr Run kBonusWorlds[] = {
     OwnRun(0, 0, 5, "global_map_bonus_world_%d", 1, P),
 };
 constexpr Set kWorldMapArt = MakeSet("newGame::InitMode", nullptr, kBonusWorlds);

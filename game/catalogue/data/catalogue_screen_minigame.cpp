@@ -9,7 +9,7 @@ namespace {
 
 using namespace rows;
 
-const Run kMiniGame[] = {
+constexpr Run kMiniGame[] = {
     Own(0, 0, "hidgame_background_gradient", P), Own(1, 0, "hidgame_block_40x40", P),
     Own(1, 1, "hidgame_block_120x120", P),       Own(1, 2, "hidgame_block_160x40", P),
     Own(1, 3, "hidgame_block_400x40", P),        Own(1, 4, "hidgame_spike_40x40", P),

@@ -8,7 +8,7 @@ namespace {
 
 using namespace rows;
 
-const Run kArrow[] = {
+constexpr Run kArrow[] = {
     Own(0, 0, "options_arrow_r", P),
 };
 constexpr Set kOptionsScreenArt = MakeSet("options::InitMode", nullptr, kArrow);

@@ -9,7 +9,7 @@ namespace {
 
 using namespace rows;
 
-const Run kShop[] = {
+constexpr Run kShop[] = {
     Own(0, 0, "shop_background", P),     Own(1, 0, "shop_panel_top"),
     Own(1, 1, "shop_panel_bottom"),      Own(1, 2, "shop_panel_top_x5"),
     Own(1, 3, "shop_panel_bottom_x5"),   Own(2, 0, "shop_button_buy_pas"),

@@ -13,7 +13,7 @@ constexpr Run Row(int16_t row, int16_t f0, int16_t f1, const char* p, int16_t fi
 }
 constexpr Run Pic(int16_t row, int16_t frame, const char* name) { return At(row, frame, name, P, C); }
 
-const Run kSkin0[] = {
+constexpr Run kSkin0[] = {
     Row(0, 0, 7, "hero_breath_%02d"),
     Row(1, 0, 11, "hero_go_veryslow_%02d"),
     Row(2, 0, 6, "hero_go_normal_%02d"),
@@ -51,7 +51,7 @@ const Run kSkin0[] = {
     Row(34, 0, 3, "hero_fly5_%02d"),
 };
 
-const Run kSkin1[] = {
+constexpr Run kSkin1[] = {
     Row(0, 0, 5, "b_demon_breath_%02d"),
     Row(1, 0, 7, "b_demon_go_%02d"),
     Row(3, 30, 31, "rocket_fx_%d"),
@@ -76,7 +76,7 @@ const Run kSkin1[] = {
     Row(28, 0, 1, "demon_gofly_%02d"),
 };
 
-const Run kSkin2[] = {
+constexpr Run kSkin2[] = {
     Row(0, 0, 7, "b_jario_breath_%02d"),
     Row(1, 0, 5, "b_jario_go_%02d"),
     Row(2, 0, 0, "b_jario_go_01"),
@@ -103,7 +103,7 @@ const Run kSkin2[] = {
     Row(30, 0, 5, "b_jario_fly_control_%02d"),
 };
 
-const Run kSkin3[] = {
+constexpr Run kSkin3[] = {
     Row(0, 0, 5, "b_slicker_breath_%02d"),
     Row(1, 0, 8, "b_slicker_go_%02d"),
     Row(2, 0, 0, "b_slicker_go_01"),
@@ -128,7 +128,7 @@ const Run kSkin3[] = {
     Row(27, 0, 3, "b_slicker_fly_%02d"),
 };
 
-const Run kSkin4[] = {
+constexpr Run kSkin4[] = {
     Row(0, 0, 5, "b_star_breath_%02d"),
     Row(1, 0, 5, "b_star_go_%02d"),
     Row(2, 0, 0, "b_star_go_01"),
@@ -153,7 +153,7 @@ const Run kSkin4[] = {
     Row(27, 0, 0, "b_star_fly"),
 };
 
-const Run kSkin5[] = {
+constexpr Run kSkin5[] = {
     Row(0, 0, 7, "b_stickmen_breath_%02d"),
     Row(1, 0, 4, "b_stickmen_go_%02d"),
     Row(2, 0, 0, "b_stickmen_go_01"),
@@ -177,7 +177,7 @@ const Run kSkin5[] = {
     Row(27, 0, 3, "b_stickmen_fly_%02d"),
 };
 
-const Run kSkin6[] = {
+constexpr Run kSkin6[] = {
     Row(0, 0, 5, "b_zombie_clay_stay_%02d"),
     Row(1, 0, 4, "b_zombie_clay_go_%02d"),
     Row(4, 0, 3, "b_zombie_wall_rest_%02d"),
@@ -199,7 +199,7 @@ const Run kSkin6[] = {
 };
 
 // The mini-game's hero: two pictures and no atlas.
-const Run kSkin7[] = {
+constexpr Run kSkin7[] = {
     Pic(0, 0, "hidgame_hero_b_boo"),
     Pic(0, 1, "hidgame_hero_b_boo_eye"),
 };

@@ -7,7 +7,7 @@ namespace {
 
 using namespace rows;
 
-const Run kCommon[] = {
+constexpr Run kCommon[] = {
     At(57, 1, "mushroom"),
     At(57, 2, "mushroom_fx"),
     At(99, 2, "mushroom_fx"),
@@ -23,7 +23,7 @@ const Run kCommon[] = {
     Types(242, 244, "provoda_90x80_%02d", 1),
 };
 
-const Run kLevel0[] = {
+constexpr Run kLevel0[] = {
     Type(1, "100x40a"),
     Type(106, "w2_200x40"),
     Type(107, "w2_40x40a"),
@@ -75,7 +75,7 @@ const Run kLevel0[] = {
 };
 
 // Type 521 comes first: the loader's guard tests that slot.
-const Run kTutorial[] = {
+constexpr Run kTutorial[] = {
     Type(521, "w2_18x30_arrow_podstavka"),
     Type(522, "w2_27x27_arrow"),
     Types(309, 311, "w2_bones_40x40_%d", 1),
@@ -104,7 +104,7 @@ const Run kTutorial[] = {
 
 // Atlas entries in the order 100-117, 198, 140-197, 300-399, 500-522, 587-598 (100 first: the
 // guard tests it), then the sand pictures, then the banner placeholders.
-const Run kWorld1[] = {
+constexpr Run kWorld1[] = {
     Types(100, 104, "w2_100x100%c", 'a'),
     Type(105, "w2_100x40a"),
     Type(106, "w2_200x40"),
@@ -250,7 +250,7 @@ const Run kWorld1[] = {
     Deferred(533, 533, "w2_banner_80x114_exp"),
 };
 
-const Run kWorld2[] = {
+constexpr Run kWorld2[] = {
     Type(0, "100x100a"),
     Type(1, "100x40a"),
     Type(2, "140x20a"),
@@ -372,7 +372,7 @@ const Run kWorld2[] = {
     Type(296, "banner_104x34a"),
 };
 
-const Run kWorld3[] = {
+constexpr Run kWorld3[] = {
     Types(600, 601, "w3_100x100%c", 'a'),
     At(602, 1, "w3_fanblock_01"),
     Type(603, "w3_spikes_40x20a"),
@@ -506,7 +506,7 @@ const Run kWorld3[] = {
 };
 
 // The atlas sprites first, then the "bonus7_" pictures.
-const Run kBonus[] = {
+constexpr Run kBonus[] = {
     Type(400, "bonus1_60x30"),
     Type(401, "bonus1_60x60"),
     Type(402, "bonus1_spikes_12x20"),

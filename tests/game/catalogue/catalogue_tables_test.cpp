@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "catalogue_data.h"
+#include "catalogue_rows.h"
 
 using namespace catalogue;
 
@@ -56,27 +57,104 @@ std::string Describe(const Set& set, const catalogue::Run& run) {
 
 } // namespace
 
-TEST(CatalogueTables, EveryRowExpandsIntoNamesAndIsMadeTheWayItsSetAllows) {
-  for (const Set* set : Sets()) {
-    for (int r = 0; r < set->runCount; ++r) {
-      const catalogue::Run& run = set->runs[r];
-      SCOPED_TRACE(Describe(*set, run));
-      ASSERT_GT(SlotCount(run), 0) << "a run spans types or frames, not both, in rising order";
-      char name[kMaxNameLength];
-      for (int i = 0; i < SlotCount(run); ++i) {
-        ASSERT_TRUE(ExpandName(run, i, name, sizeof(name))) << "slot " << i;
-        EXPECT_EQ(std::string(name).find_first_of(" %\\/"), std::string::npos) << name;
-      }
-      if (run.source == Source::Atlas) {
-        EXPECT_NE(set->atlas, nullptr) << "an atlas row in a set without atlas";
-      }
-      EXPECT_EQ(run.source == Source::Deferred, run.target == Target::RectDummies);
-      if (run.source == Source::Jpeg) {
-        EXPECT_TRUE(run.target == Target::Backgrounds || run.target == Target::FrontEnd ||
-                    run.target == Target::Screen);
-      }
+namespace {
+
+// What is wrong with a set's rows, one line per fault: a row without slots, a name that does not
+// expand or holds a blank or a separator, a slot outside its global, a way of making it that its
+// set or target does not allow.
+std::vector<std::string> RowFaults(const Set& set) {
+  std::vector<std::string> faults;
+  auto fault = [&](const catalogue::Run& run, const std::string& what) {
+    faults.push_back(Describe(set, run) + ": " + what);
+  };
+  for (int r = 0; r < set.runCount; ++r) {
+    const catalogue::Run& run = set.runs[r];
+    if (SlotCount(run) == 0) fault(run, "no slots (a run spans types or frames, not both, in rising order)");
+    const bool known = (int)run.target < (int)Target::Count;
+    const TargetShape& shape = ShapeOf(run.target);
+    char name[kMaxNameLength];
+    for (int i = 0; i < SlotCount(run); ++i) {
+      if (!ExpandName(run, i, name, sizeof(name)))
+        fault(run, "slot " + std::to_string(i) + " does not expand");
+      else if (std::string(name).find_first_of(" %\\/") != std::string::npos)
+        fault(run, std::string("\"") + name + "\" holds a blank or a separator");
+      int index = 0, frame = 0;
+      SlotAt(run, i, &index, &frame);
+      if (!known || index < 0 || index >= shape.rows || frame < 0 || frame >= shape.columns)
+        fault(run, std::string(known ? shape.name : "no global") + "[" + std::to_string(index) + "][" +
+                       std::to_string(frame) + "] is outside its global");
     }
+    if (run.source == Source::Atlas && !set.atlas) fault(run, "an atlas row in a set without atlas");
+    if ((run.source == Source::Deferred) != (run.target == Target::RectDummies))
+      fault(run, "placeholders, and only they, are deferred");
+    if (run.source == Source::Jpeg && run.target != Target::Backgrounds && run.target != Target::FrontEnd &&
+        run.target != Target::Screen)
+      fault(run, "a JPEG outside the backgrounds, the front end and the screens");
   }
+  return faults;
+}
+
+} // namespace
+
+TEST(CatalogueTables, EveryRowExpandsIntoNamesInsideItsGlobalAndIsMadeTheWayItsSetAllows) {
+  for (const Set* set : Sets()) {
+    EXPECT_EQ(RowFaults(*set), std::vector<std::string>{});
+    // The check every set's rows passed as they compiled.
+    for (int r = 0; r < set->runCount; ++r)
+      EXPECT_EQ(CheckRow(set->runs[r]), RowFault::None) << Describe(*set, set->runs[r]);
+  }
+}
+
+// Each rule broken once: the test above and the build's check (CheckRow, which MakeSet applies to
+// every row as a set compiles) both refuse the row.
+TEST(CatalogueTables, PlantedBadRowsAreRefusedByTheTestAndByTheBuild) {
+  using namespace catalogue::rows;
+  const Target none = Target::Count;
+  struct Case {
+    catalogue::Run run;
+    const char* fault; // a part of the test's message
+    RowFault build;
+  } cases[] = {
+      {Entries(Target::Smoke, 0, 3, "leaf_%s"), "does not expand", RowFault::NotExpanding},
+      {Entries(Target::Smoke, 0, 3, "leaf_%02d", -2), "slot 0 does not expand", RowFault::NotExpanding},
+      {Entry(Target::Dialog, 0, "panel_std_dialog_with_a_name_much_longer_than_any_file_name_can_be"),
+       "does not expand", RowFault::NotExpanding},
+      {Entry(Target::Dialog, 0, "panel std dialog"), "holds a blank", RowFault::NotExpanding},
+      {Entry(Target::Dialog, 0, "panels/dialog"), "holds a blank or a separator", RowFault::NotExpanding},
+      {Entry(Target::Dialog, 3, "rozha_03"), "g_dialog[3][0] is outside", RowFault::OutsideGlobal},
+      {Entry(Target::Dialog, -1, "rozha_00"), "g_dialog[-1][0] is outside", RowFault::OutsideGlobal},
+      {Cell(Target::GuiArrows, 1, 2, "joystick_dual_button_x"), "g_guiArrows[1][2] is outside",
+       RowFault::OutsideGlobal},
+      {Entry(Target::DialogButOk, 1, "panel_std_dialog_button_ok"), "g_dialogButOk[1][0] is outside",
+       RowFault::OutsideGlobal},
+      {Types(798, 800, "w3_tile_%d", 1), "g_rects[800][0] is outside", RowFault::OutsideGlobal},
+      {Frames(58, 28, 30, "door_%02d"), "g_rects[58][30] is outside", RowFault::OutsideGlobal},
+      {Cell(Target::FrontEnd, FrontEndGlobalCount, 0, "menu_extra"), "front end[23][0] is outside",
+       RowFault::OutsideGlobal},
+      {Own(kScreenGlobals, 0, "screen_extra"), "is outside", RowFault::OutsideGlobal},
+      {Entry(none, 0, "nowhere"), "no global[0][0] is outside", RowFault::OutsideGlobal},
+      {catalogue::Run{Target::Rects, 1, 2, 0, 1, "x", 0, 1, Source::Atlas}, "no slots", RowFault::NoSlots},
+      {Frames(58, 5, 4, "door_%02d"), "no slots", RowFault::NoSlots},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.run.pattern);
+    const Set planted{"planted", "allcommon", &c.run, 1};
+    std::vector<std::string> faults = RowFaults(planted);
+    ASSERT_FALSE(faults.empty());
+    bool named = false;
+    for (const std::string& f : faults)
+      named = named || f.find(c.fault) != std::string::npos;
+    EXPECT_TRUE(named) << faults[0];
+    EXPECT_EQ(CheckRow(c.run), c.build);
+  }
+  // The same rows made well pass both.
+  const catalogue::Run good[] = {
+      Entries(Target::Smoke, 0, 3, "leaf_%02d"), Entry(Target::Dialog, 2, "rozha_02"),
+      Cell(Target::GuiArrows, 1, 1, "joystick_dual_button_r_push"), Frames(58, 0, 28, "door_%02d")};
+  const Set planted{"planted", "allcommon", good, 4};
+  EXPECT_EQ(RowFaults(planted), std::vector<std::string>{});
+  for (const catalogue::Run& run : good)
+    EXPECT_EQ(CheckRow(run), RowFault::None) << run.pattern;
 }
 
 TEST(CatalogueTables, NameExpansionFollowsTheConversionsAndRefusesOthers) {
@@ -126,14 +204,12 @@ TEST(CatalogueTables, NameExpansionFollowsTheConversionsAndRefusesOthers) {
   EXPECT_EQ(SlotCount(both), 0) << "a run over types and frames at once";
 }
 
-TEST(CatalogueTables, NoLoaderWritesASlotTwiceAndEverySlotLiesInsideItsArray) {
+TEST(CatalogueTables, NoLoaderWritesASlotTwice) {
   std::map<std::string, std::set<std::tuple<int, int, int>>> written; // by loader
   for (const Set* set : Sets()) {
     for (const Registration& reg : Expand(*set)) {
       const TargetShape& shape = ShapeOf(reg.target);
       SCOPED_TRACE(Describe(*set, *reg.run));
-      EXPECT_TRUE(reg.index >= 0 && reg.index < shape.rows && reg.frame >= 0 && reg.frame < shape.columns)
-          << shape.name << "[" << reg.index << "][" << reg.frame << "]";
       EXPECT_TRUE(written[set->loader].insert({(int)reg.target, reg.index, reg.frame}).second)
           << shape.name << "[" << reg.index << "][" << reg.frame << "] written twice";
     }

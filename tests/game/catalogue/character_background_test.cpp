@@ -1,7 +1,5 @@
 // Skins and backgrounds on the generated pack: every skin loads exactly its frames with their
 // pictures and frees the previous one; a background loads only on a change of index.
-#include <cstring>
-
 #include "catalogue_fixture.h"
 #include "level_header.h"
 
@@ -11,7 +9,7 @@ namespace {
 
 const int kMark = -4242;
 
-void SetBackgroundIndex(s32 index) { memcpy((unsigned char*)&g_levelCur + 36, &index, sizeof index); }
+void SetBackgroundIndex(s32 index) { g_levelCur.background = index; }
 
 TEST_F(CatalogueTest, EachSkinFillsExactlyItsFramesAndFreesThePreviousOne) {
   // The id already "loaded" at start: nothing happens, so what the table holds stays.
