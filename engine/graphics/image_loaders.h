@@ -68,6 +68,9 @@ void AbandonImageDecode(IDibBitmap* bitmap);
 // the application's own PNG loading would. A bitmap whose file turned out damaged keeps
 // undecoded pixels and is handed to failed; the answer is the number of such bitmaps.
 int FinishImageDecodes(CAppGraphics* app, void (*failed)(IDibBitmap* bitmap));
+// At the end of a run: lets the workers decode what is queued and joins them, so no thread of
+// ours is still running while the program's statics are torn down.
+void EndImageDecodes();
 
 // Opens the file or its double-resolution variant (the preferred one first in double-resolution
 // mode) and raises the bitmap's double-resolution flag when the variant opened. On failure the

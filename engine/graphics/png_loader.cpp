@@ -260,7 +260,7 @@ struct DeferredDecodes {
   int running = 0;
 };
 
-// Never destroyed: a program that ends with decodes under way must not join its workers at exit.
+// Never destroyed: the program joins its workers before it ends (EndImageDecodes), not its statics.
 DeferredDecodes& Decodes() {
   static DeferredDecodes* d = new DeferredDecodes();
   return *d;
@@ -388,6 +388,12 @@ int FinishImageDecodes(CAppGraphics* app, void (*failed)(IDibBitmap* bitmap)) {
     }
   }
   // Only this thread begins decodes: the queue is empty and the workers are on their way out.
+  EndImageDecodes();
+  return failures;
+}
+
+void EndImageDecodes() {
+  DeferredDecodes& d = Decodes();
   std::vector<std::thread> workers;
   {
     std::unique_lock<std::mutex> hold(d.lock);
@@ -396,7 +402,6 @@ int FinishImageDecodes(CAppGraphics* app, void (*failed)(IDibBitmap* bitmap)) {
   }
   for (std::thread& t : workers)
     t.join();
-  return failures;
 }
 
 int ImageDecode_PNG(CAppGraphics* app, IFile* file, IDibBitmap* bitmap) {

@@ -4,6 +4,7 @@
 
 #include "game_base.h"
 #include "gl_renderer.h"
+#include "image_loaders.h"
 #include "inapp_purchase.h"
 #include "platform_services.h"
 #include "sound_system.h"
@@ -215,6 +216,8 @@ int PlatformMain() {
     if (g_pGame && g_pGame->IsFinished()) g_exit_application = true;
   }
 
+  // Pictures still decoding when the run ends (a quit during a load) finish on their workers first.
+  EndImageDecodes();
   delete g_pGame;
   g_pGame = nullptr;
   screen_stop_events(screen_cxt);

@@ -2,6 +2,7 @@
 // every pixel format, with premultiplied colour and halving; damaged files are told at the finish,
 // refused ones at once; a decode dropped before its bitmap is deleted leaves the others finishing.
 #include <cstring>
+#include <filesystem>
 #include <ostream>
 #include <vector>
 
@@ -133,6 +134,35 @@ TEST_F(DeferredFailureTest, AbandonedDecodeIsLeftOut) {
   for (int i : {1, 2, 4, 5})
     delete begun[(size_t)i];
   EXPECT_EQ(FinishImageDecodes(&game, NoteFailed), 0);
+}
+
+int ThreadsOfThisProcess() {
+  int n = 0;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) {
+    (void)entry;
+    ++n;
+  }
+  return n;
+}
+
+// A run that ends during a load (decodes begun, never finished) leaves no worker running: the end
+// lets them decode what is queued and joins them, and the pictures can then be let go.
+TEST_F(DeferredFailureTest, TheEndOfARunJoinsTheWorkersOfUnfinishedDecodes) {
+  int before = ThreadsOfThisProcess();
+  std::vector<IDibBitmap*> begun;
+  for (int i = 0; i < 8; ++i)
+    begun.push_back(ImageLoad_PNG_Deferred(&game, "images\\sheet.png"));
+  for (IDibBitmap* b : begun)
+    ASSERT_NE(b, nullptr);
+  EXPECT_GT(ThreadsOfThisProcess(), before) << "the decodes run on workers";
+  EndImageDecodes();
+  EXPECT_EQ(ThreadsOfThisProcess(), before);
+  EXPECT_TRUE(ImageDecodesPending()) << "ending the workers finishes no picture";
+  for (IDibBitmap* b : begun) {
+    AbandonImageDecode(b);
+    delete b;
+  }
+  EXPECT_FALSE(ImageDecodesPending());
 }
 
 } // namespace
