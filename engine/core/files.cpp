@@ -316,7 +316,8 @@ int CMemoryFile::Create(unsigned int size) {
   m_nSize = 0;
   m_nPos = 0;
   if (size > (unsigned int)INT_MAX) return 0;
-  m_pBuffer = (unsigned char*)malloc(size > 0 ? size : 1);
+  // Zeroed: a seek past what was written and a flush from there hand the gap to the disk.
+  m_pBuffer = (unsigned char*)calloc(size > 0 ? size : 1, 1);
   if (!m_pBuffer) return 0;
   m_nSize = (int)size;
   return 1;

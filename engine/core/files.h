@@ -123,6 +123,7 @@ public:
   int GetCurPos() override { return (int)m_nPos; }
   int Delete(const char* path) override;
 
+  // An empty write buffer of size zeroed bytes, positioned at its start.
   int Create(unsigned int size) override;
   // Writes the bytes before the current position to path, atomically.
   int FlushDataToFile(CAppCore* game, const char* path) override;

@@ -120,6 +120,25 @@ TEST(MemoryFileTest, FailedWriteBackKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_EQ(ReadBytes(kept), ToBytes("old content"));
 }
 
+TEST(MemoryFileTest, ANewBufferIsZeroedSoASkippedGapReachesTheDiskAsZeros) {
+  ScratchDir dir;
+  CMemoryFile f;
+  // A buffer full of bytes that a fresh one reuses (the allocator hands back the block just freed;
+  // under the address sanitizer every new block is filled with garbage anyway).
+  ASSERT_EQ(f.Create(4096), 1);
+  Bytes dirt(4096, 0xAB);
+  ASSERT_EQ(f.WriteData(dirt.data(), 4096), 4096);
+  ASSERT_EQ(f.Create(4096), 1);
+  EXPECT_EQ(Bytes(f.GetBuffer(), f.GetBuffer() + 4096), Bytes(4096, 0));
+  // A header left for later: the bytes before it were never written.
+  f.Seek(3000, FILE_SEEK_BEGIN);
+  ASSERT_EQ(f.WriteData("end", 3), 3);
+  ASSERT_EQ(f.FlushDataToFile(nullptr, (dir / "gap.bin").c_str()), 1);
+  Bytes expected(3003, 0);
+  memcpy(&expected[3000], "end", 3);
+  EXPECT_EQ(ReadBytes(dir / "gap.bin"), expected);
+}
+
 TEST(MemoryFileTest, OpenOnDiskLoadsWholeFileOrKeepsItForAnExistenceTest) {
   ScratchDir dir;
   WriteBytes(dir / "sub/level1", ToBytes("LEVEL"));
