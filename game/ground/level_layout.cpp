@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
+#include "game_files.h"
 #include "game_globals.h"
 #include "progress_files.h"
 
@@ -42,6 +44,8 @@ int LevelSetOf(int level) {
   return -1;
 }
 
+// The running log is appended to, not saved: a line cut short by a crash is all it can lose, and
+// rewriting the whole log atomically for every line would cost more than the log is worth.
 void Debug_FileLog() {
   char path[300];
   if (!GetFileFromDocuments(g_ftpFilename, path)) return;
@@ -55,9 +59,9 @@ void Debug_FileLog() {
 
 namespace {
 
-void LogPiece(FILE* f, bool print, const char* format, int a = 0, int b = 0, int c = 0) {
+void LogPiece(std::string* log, bool print, const char* format, int a = 0, int b = 0, int c = 0) {
   snprintf(TXT2, sizeof TXT2, format, a, b, c);
-  fwrite(TXT2, 1, strlen(TXT2), f);
+  *log += TXT2;
   if (print) fputs(TXT2, stdout);
 }
 
@@ -69,22 +73,22 @@ int DeathsBeforeFirstCompletion(int level) {
 
 } // namespace
 
+// The statistics replace the log whole, so they are saved like any other file.
 void Debug_CreateCustomLog() {
   char path[300];
   if (!GetFileFromDocuments(g_ftpFilename, path)) return;
-  FILE* f = fopen(path, "w");
-  if (!f) return;
-  LogPiece(f, false, "  Tutorial.\n");
+  std::string log;
+  LogPiece(&log, false, "  Tutorial.\n");
   for (int l = 41; l <= 45; ++l)
-    LogPiece(f, true, "%i ", DeathsBeforeFirstCompletion(l));
+    LogPiece(&log, true, "%i ", DeathsBeforeFirstCompletion(l));
   const struct {
     const char* title;
     int first;
   } sets[] = {{"\n  W1-easy.\n", 1}, {"\n  W2-easy.\n", 51}, {"\n  W3-easy.\n", 101}};
   for (const auto& set : sets) {
-    LogPiece(f, false, set.title);
+    LogPiece(&log, false, set.title);
     for (int l = set.first; l <= set.first + 16; ++l)
-      LogPiece(f, true, "%i ", DeathsBeforeFirstCompletion(l));
+      LogPiece(&log, true, "%i ", DeathsBeforeFirstCompletion(l));
   }
   int completed = 0, plays = 0;
   for (int l = 0; l < LEVEL_RECORDS; ++l) {
@@ -94,8 +98,8 @@ void Debug_CreateCustomLog() {
       plays += n;
     }
   }
-  LogPiece(f, true, "\nCompleted:\n %i, total plays: %i, shrooms: %i", completed, plays,
+  LogPiece(&log, true, "\nCompleted:\n %i, total plays: %i, shrooms: %i", completed, plays,
            g_globalAchievements[GLOBAL_WORD_MUSHROOMS]);
-  LogPiece(f, false, "\nend.");
-  fclose(f);
+  LogPiece(&log, false, "\nend.");
+  SaveGameFile(path, log.data(), log.size());
 }

@@ -11,8 +11,10 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "byte_order.h"
 #include "files.h"
 #include "game_base.h"
+#include "game_files.h"
 #include "mission_table.h"
 #include "platform_services.h"
 
@@ -37,17 +39,11 @@ s32 ImportantDataSaved[IMPORTANT_DATA_WORDS];
 
 namespace {
 
-// --- little-endian words ---
+// --- words ---
 
-s32 Word(const unsigned char* p) {
-  return (s32)((u32)p[0] | (u32)p[1] << 8 | (u32)p[2] << 16 | (u32)p[3] << 24);
-}
+s32 Word(const unsigned char* p) { return (s32)ReadLe32(p); }
 
-void PutWord(unsigned char* p, s32 v) {
-  u32 u = (u32)v;
-  for (int i = 0; i < 4; ++i)
-    p[i] = (unsigned char)(u >> (8 * i));
-}
+void PutWord(unsigned char* p, s32 v) { WriteLe32(p, (u32)v); }
 
 float WordAsFloat(s32 w) {
   float f;
@@ -93,6 +89,19 @@ bool Refuse(const char** why, const char* format, ...) {
 bool IsFlag(s32 v) { return v == 0 || v == 1; }
 bool IsCount(s32 v) { return v >= 0 && v <= PROGRESS_COUNT_MAX; }
 
+// A file of words of its kind's size with the marker in word at; false, with the reason, otherwise.
+bool MarkedWords(const unsigned char* data, size_t size, size_t expected, int at, const char** why) {
+  if (WrongSize(size, expected, why)) return false;
+  if (Word(data + 4 * at) != PROGRESS_MARKER)
+    return Refuse(why, "no marker %d in word %d", (int)PROGRESS_MARKER, at);
+  return true;
+}
+
+void ReadWords(const unsigned char* data, s32* words, int count) {
+  for (int i = 0; i < count; ++i)
+    words[i] = Word(data + 4 * i);
+}
+
 // --- which files may be saved ---
 
 enum { FILE_OPTIONS, FILE_IMPORTANT, FILE_MISSIONS, FILE_GLOBAL, FILE_LEVELS, PROGRESS_FILES };
@@ -113,19 +122,23 @@ bool OnDisk(const char* path) {
 
 void Save(int file, const char* name, const unsigned char* data, size_t size) {
   char path[300];
-  if (!GetFileFromDocuments(name, path)) {
-    fprintf(stderr, "sprocklet: could not save %s: its path is too long; the previous file is kept\n", name);
-    return;
-  }
-  if (held[file] && OnDisk(path)) return;
-  if (WriteFileAtomically(path, data, size)) {
+  bool named = GetFileFromDocuments(name, path);
+  if (named && held[file] && OnDisk(path)) return;
+  if (named && WriteGameFile(path, data, size)) {
     failedSave[file] = 0;
     return;
   }
-  int err = errno ? errno : EIO;
-  if (err != failedSave[file])
-    fprintf(stderr, "sprocklet: could not save %s (%s); the previous file is kept\n", path, strerror(err));
+  int err = named ? errno : ENAMETOOLONG;
+  if (err != failedSave[file]) SayNotSaved(named ? path : name, err);
   failedSave[file] = err;
+}
+
+// The table as its file's words, saved.
+void SaveWords(int file, const char* name, const s32* words, int count) {
+  std::vector<unsigned char> bytes(4 * (size_t)count);
+  for (int i = 0; i < count; ++i)
+    PutWord(bytes.data() + 4 * i, words[i]);
+  Save(file, name, bytes.data(), bytes.size());
 }
 
 // 0 when there is no file; otherwise 1, after applying it or saying on stderr why not. A refused
@@ -134,23 +147,20 @@ int Load(int file, const char* name, size_t expected,
          bool (*apply)(const unsigned char*, size_t, const char**)) {
   char path[300];
   if (!GetFileFromDocuments(name, path)) return 0;
-  CommonString disk = DiskPathFromEnginePath(path);
-  FILE* f = fopen(disk.c_str(), "rb");
-  if (!f) {
-    // No file yet is the first start; one that is there but does not open is worth a line.
-    held[file] = errno != ENOENT;
+  // One byte more than the layout tells a longer file from a whole one.
+  std::vector<unsigned char> data;
+  GameFileRead read = ReadGameFile(path, expected + 1, &data);
+  // No file yet is the first start; one that is there but does not open is worth a line.
+  held[file] = read == GAME_FILE_UNOPENED;
+  if (read == GAME_FILE_MISSING || read == GAME_FILE_UNOPENED) {
     if (held[file])
       fprintf(stderr, "sprocklet: cannot open %s (%s); it is left as it is and not saved over\n", path,
               strerror(errno));
     return 0;
   }
-  // One byte more than the layout tells a longer file from a whole one.
-  std::vector<unsigned char> data(expected + 1);
-  size_t got = fread(data.data(), 1, data.size(), f);
-  int readError = ferror(f) ? (errno ? errno : EIO) : 0;
-  fclose(f);
-  const char* why = readError ? strerror(readError) : "unreadable";
-  if (!readError && apply(data.data(), got, &why)) {
+  bool readFailed = read == GAME_FILE_UNREADABLE;
+  const char* why = readFailed ? strerror(errno) : "unreadable";
+  if (!readFailed && apply(data.data(), data.size(), &why)) {
     held[file] = false;
     return 1;
   }
@@ -203,20 +213,12 @@ void SaveOptions() {
   for (int i = 0; i < 3; ++i)
     OptionsSaved[7 + i] = g_ratemeShownOrCompleted[i];
   OptionsSaved[10] = g_worldSelected;
-  unsigned char bytes[OPTIONS_FILE_SIZE];
-  for (int i = 0; i < OPTIONS_WORDS; ++i)
-    PutWord(bytes + 4 * i, OptionsSaved[i]);
-  Save(FILE_OPTIONS, "options.cfg", bytes, sizeof bytes);
+  SaveWords(FILE_OPTIONS, "options.cfg", OptionsSaved, OPTIONS_WORDS);
 }
 
 bool ApplyOptionsFile(const unsigned char* data, size_t size, const char** why) {
-  if (WrongSize(size, OPTIONS_FILE_SIZE, why)) return false;
-  if (Word(data + 4 * 6) != PROGRESS_MARKER) {
-    if (why) *why = "no marker 2096 in word 6";
-    return false;
-  }
-  for (int i = 0; i < OPTIONS_WORDS; ++i)
-    OptionsSaved[i] = Word(data + 4 * i);
+  if (!MarkedWords(data, size, OPTIONS_FILE_SIZE, 6, why)) return false;
+  ReadWords(data, OptionsSaved, OPTIONS_WORDS);
   g_muteSound = OptionsSaved[0];
   g_muteMusic = OptionsSaved[1];
   g_accelerometerControl = IsControlScheme(OptionsSaved[2]) ? OptionsSaved[2] : 1;
@@ -246,18 +248,11 @@ void SaveImportantData() {
   for (int i = 0; i < 3; ++i)
     ImportantDataSaved[55 + i] = g_purchasesCount[i];
   ImportantDataSaved[58] = PROGRESS_MARKER;
-  unsigned char bytes[IMPORTANT_DATA_FILE_SIZE];
-  for (int i = 0; i < IMPORTANT_DATA_WORDS; ++i)
-    PutWord(bytes + 4 * i, ImportantDataSaved[i]);
-  Save(FILE_IMPORTANT, "date.cfg", bytes, sizeof bytes);
+  SaveWords(FILE_IMPORTANT, "date.cfg", ImportantDataSaved, IMPORTANT_DATA_WORDS);
 }
 
 bool ApplyImportantDataFile(const unsigned char* data, size_t size, const char** why) {
-  if (WrongSize(size, IMPORTANT_DATA_FILE_SIZE, why)) return false;
-  if (Word(data + 4 * 58) != PROGRESS_MARKER) {
-    if (why) *why = "no marker 2096 in word 58";
-    return false;
-  }
+  if (!MarkedWords(data, size, IMPORTANT_DATA_FILE_SIZE, 58, why)) return false;
   // Unlocks are flags; the power-up stock and the magnet (items 0-2) and the purchases are counts; the
   // other items are kept as read.
   for (int i = 0; i < 58; ++i) {
@@ -268,8 +263,7 @@ bool ApplyImportantDataFile(const unsigned char* data, size_t size, const char**
       return Refuse(why, "word %d is %d where a count is 0..%d", i, v, (int)PROGRESS_COUNT_MAX);
     }
   }
-  for (int i = 0; i < IMPORTANT_DATA_WORDS; ++i)
-    ImportantDataSaved[i] = Word(data + 4 * i);
+  ReadWords(data, ImportantDataSaved, IMPORTANT_DATA_WORDS);
   for (int i = 0; i < 15; ++i)
     g_charactersUnlocked[i] = ImportantDataSaved[i];
   for (int i = 0; i < 20; ++i)
@@ -363,10 +357,7 @@ bool LevelWordUsable(int l, int w, s32 v, const char** why) {
 // --- global.cfg and allinfo.dat: whole tables ---
 
 void SaveGlobalData() {
-  std::vector<unsigned char> bytes(GLOBAL_FILE_SIZE);
-  for (int i = 0; i < GLOBAL_ACHIEVEMENT_WORDS; ++i)
-    PutWord(bytes.data() + 4 * i, g_globalAchievements[i]);
-  Save(FILE_GLOBAL, "global.cfg", bytes.data(), bytes.size());
+  SaveWords(FILE_GLOBAL, "global.cfg", g_globalAchievements, GLOBAL_ACHIEVEMENT_WORDS);
 }
 
 bool ApplyGlobalFile(const unsigned char* data, size_t size, const char** why) {
@@ -381,19 +372,14 @@ bool ApplyGlobalFile(const unsigned char* data, size_t size, const char** why) {
     if (!IsFlag(Word(data + 4 * i)))
       return Refuse(why, "word %d, secret item %d, is %d where a found flag is 0 or 1", i,
                     i - GLOBAL_WORD_SECRETS, Word(data + 4 * i));
-  for (int i = 0; i < GLOBAL_ACHIEVEMENT_WORDS; ++i)
-    g_globalAchievements[i] = Word(data + 4 * i);
+  ReadWords(data, g_globalAchievements, GLOBAL_ACHIEVEMENT_WORDS);
   return true;
 }
 
 int LoadGlobalData() { return Load(FILE_GLOBAL, "global.cfg", GLOBAL_FILE_SIZE, ApplyGlobalFile); }
 
 void SaveAllLevelsInfo() {
-  std::vector<unsigned char> bytes(LEVELS_FILE_SIZE);
-  for (int l = 0; l < LEVEL_RECORDS; ++l)
-    for (int w = 0; w < LEVEL_RECORD_WORDS; ++w)
-      PutWord(bytes.data() + 4 * (l * LEVEL_RECORD_WORDS + w), g_levelAchievements[l][w]);
-  Save(FILE_LEVELS, "allinfo.dat", bytes.data(), bytes.size());
+  SaveWords(FILE_LEVELS, "allinfo.dat", &g_levelAchievements[0][0], LEVEL_RECORDS * LEVEL_RECORD_WORDS);
 }
 
 bool ApplyLevelsFile(const unsigned char* data, size_t size, const char** why) {
@@ -401,13 +387,11 @@ bool ApplyLevelsFile(const unsigned char* data, size_t size, const char** why) {
   for (int l = 0; l < LEVEL_RECORDS; ++l)
     for (int w = 0; w < LEVEL_RECORD_WORDS; ++w)
       if (!LevelWordUsable(l, w, Word(data + 4 * (l * LEVEL_RECORD_WORDS + w)), why)) return false;
+  ReadWords(data, &g_levelAchievements[0][0], LEVEL_RECORDS * LEVEL_RECORD_WORDS);
+  // A best time that is no number counts as never finished.
   for (int l = 0; l < LEVEL_RECORDS; ++l)
-    for (int w = 0; w < LEVEL_RECORD_WORDS; ++w) {
-      s32 v = Word(data + 4 * (l * LEVEL_RECORD_WORDS + w));
-      // A best time that is no number counts as never finished.
-      if (w < 20 && !std::isfinite(WordAsFloat(v))) v = 0;
-      g_levelAchievements[l][w] = v;
-    }
+    for (int w = 0; w < 20; ++w)
+      if (!std::isfinite(WordAsFloat(g_levelAchievements[l][w]))) g_levelAchievements[l][w] = 0;
   return true;
 }
 
@@ -456,8 +440,6 @@ void GainMushrooms(int n) {
   s32& wallet = g_globalAchievements[GLOBAL_WORD_MUSHROOMS];
   wallet = Saturated((long long)wallet + n);
 }
-
-void IncrementWorldSelected() { g_worldSelected = ClampWorld(g_worldSelected + 1); }
 
 globalData GlobalData;
 

@@ -117,5 +117,3 @@ public:
   int characterIndex = 0; // picked in level selection
 };
 extern globalData GlobalData;
-// The next world, kept inside the world tables.
-void IncrementWorldSelected();

@@ -2,8 +2,6 @@
 // EditorSaveAsText writes the live objects through the shared encoder, and the quick save.
 #include "level_file.h"
 
-#include <cerrno>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -11,8 +9,8 @@
 #include <vector>
 
 #include "catalogue.h"
-#include "files.h"
 #include "game_base.h"
+#include "game_files.h"
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
@@ -23,19 +21,12 @@
 #include "progress_files.h"
 #include "resources.h"
 #include "spikes.h"
+#include "trunc_int.h"
 
 int g_levelNonFiniteValues = 0;
 bool g_levelUnreadable = false;
 
 namespace {
-
-// An int from a float the file gave, without the undefined conversion of huge values.
-int TruncClamped(float v) {
-  double d = (double)v;
-  if (d >= (double)INT_MAX) return INT_MAX;
-  if (d <= (double)INT_MIN) return INT_MIN;
-  return (int)d;
-}
 
 int Channel(int v) { return v < 0 ? 0 : v > 255 ? 255 : v; }
 
@@ -60,18 +51,9 @@ std::vector<CommonString> Candidates(const char* name) {
   return paths;
 }
 
-// The whole file at path, or false when it does not open.
-bool ReadWhole(const CommonString& path, std::vector<unsigned char>* data) {
-  IFile* f = _fopen(path.c_str(), "rb");
-  if (!f) return false;
-  int size = f->GetSize();
-  data->assign(size > 0 ? (size_t)size : 0, 0);
-  _fseek(f, 0, 0);
-  int got = size > 0 ? f->ReadData(data->data(), size) : 0;
-  _fclose(f);
-  data->resize(got > 0 ? (size_t)got : 0);
-  return true;
-}
+// The editor writes at most 699 records; a file many times that long is no level, and is not read
+// further than that.
+const size_t kLevelFileLimit = LevelFileSize(10 * LEVEL_MAX_RECORDS);
 
 // The first of the name's candidates that opens and holds a whole level file, in data and used;
 // false when there is none, with the reason in why. Each candidate that opens but is refused is
@@ -80,10 +62,10 @@ bool FindLevelFile(const char* name, std::vector<unsigned char>* data, CommonStr
                    std::string* refused) {
   std::string last;
   for (const CommonString& path : Candidates(name)) {
-    if (!ReadWhole(path, data)) continue;
+    if (!ReadGameOrPackFile(path.c_str(), kLevelFileLimit + 1, data)) continue;
     int count = 0;
-    const char* reason = "";
-    if (CheckLevelFile(data->data(), data->size(), &count, &reason)) {
+    const char* reason = "longer than any level file";
+    if (data->size() <= kLevelFileLimit && CheckLevelFile(data->data(), data->size(), &count, &reason)) {
       *used = path;
       return true;
     }
@@ -318,8 +300,8 @@ int ApplyLevelFile(const unsigned char* data, size_t size, const char* path) {
     o.UpdateParametersAfterLoad();
     float y = r.Float(LW_Y);
     if (std::isfinite(y)) {
-      if (y > (float)g_levelCurrentData.levelBottom) g_levelCurrentData.levelBottom = TruncClamped(y);
-      if (y < (float)g_levelCurrentData.levelTop) g_levelCurrentData.levelTop = TruncClamped(y);
+      if (y > (float)g_levelCurrentData.levelBottom) g_levelCurrentData.levelBottom = TruncToInt(y);
+      if (y < (float)g_levelCurrentData.levelTop) g_levelCurrentData.levelTop = TruncToInt(y);
     }
   }
   if (ignored)
@@ -357,8 +339,8 @@ int ApplyLevelFile(const unsigned char* data, size_t size, const char* path) {
       const gameRect& p = GameRects[j];
       if (j == i || !p.active || p.uid != o.bindUID) continue;
       o.bindSlot = j;
-      o.bindOffsetX = TruncClamped(o.x - p.x);
-      o.bindOffsetY = TruncClamped(o.y - p.y);
+      o.bindOffsetX = TruncToInt(o.x - p.x);
+      o.bindOffsetY = TruncToInt(o.y - p.y);
     }
   }
 
@@ -393,13 +375,7 @@ bool EditorSaveAsText(const char* name) {
     records.push_back(r);
   }
   std::vector<unsigned char> bytes = EncodeLevelFile(records, g_levelCur);
-  CommonString disk = DiskPathFromEnginePath(path);
-  if (!WriteFileAtomically(disk.c_str(), bytes.data(), bytes.size())) {
-    fprintf(stderr, "sprocklet: could not save the level %s (%s); the previous file is kept\n", path,
-            strerror(errno));
-    return false;
-  }
-  return true;
+  return SaveGameFile(path, bytes.data(), bytes.size());
 }
 
 namespace {
@@ -415,23 +391,17 @@ void QSave() {
   std::vector<unsigned char> image(kQuickSaveSize);
   memcpy(image.data(), GameRects, sizeof GameRects);
   memcpy(image.data() + sizeof GameRects, &g_levelCurrentData, sizeof g_levelCurrentData);
-  CommonString disk = DiskPathFromEnginePath(path);
-  if (!WriteFileAtomically(disk.c_str(), image.data(), image.size()))
-    fprintf(stderr, "sprocklet: could not save %s (%s); the previous file is kept\n", path, strerror(errno));
+  SaveGameFile(path, image.data(), image.size());
 }
 
 void QLoad() {
   if (g_levelCurrentData.quickSaved != 1) return;
   char path[300];
   if (!GetFileFromDocuments("qsave.1", path)) return;
-  CommonString disk = DiskPathFromEnginePath(path);
-  FILE* f = fopen(disk.c_str(), "rb");
-  if (!f) return;
   // One byte more than the image tells a longer file from a whole one.
-  std::vector<unsigned char> image(kQuickSaveSize + 1);
-  size_t got = fread(image.data(), 1, image.size(), f);
-  fclose(f);
-  if (got != kQuickSaveSize) {
+  std::vector<unsigned char> image;
+  if (ReadGameFile(path, kQuickSaveSize + 1, &image) != GAME_FILE_READ) return;
+  if (image.size() != kQuickSaveSize) {
     fprintf(stderr, "sprocklet: %s is not a quick save of this build; nothing is restored\n", path);
     return;
   }

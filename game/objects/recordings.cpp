@@ -6,8 +6,10 @@
 #include <cstdio>
 #include <cstring>
 #include <initializer_list>
+#include <vector>
 
-#include "files.h"
+#include "byte_order.h"
+#include "game_files.h"
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
@@ -30,23 +32,18 @@ bool ghostInSlot = false;
 int ghostUid = -1;
 unsigned char fileBytes[RECORDING_FILE_MAX];
 
-s32 GetWord(const unsigned char* p) {
-  return (s32)((u32)p[0] | (u32)p[1] << 8 | (u32)p[2] << 16 | (u32)p[3] << 24);
-}
+s32 GetWord(const unsigned char* p) { return (s32)ReadLe32(p); }
 float GetFloat(const unsigned char* p) {
-  s32 w = GetWord(p);
+  u32 w = ReadLe32(p);
   float f;
   memcpy(&f, &w, 4);
   return f;
 }
-void PutWord(unsigned char* p, s32 v) {
-  for (int i = 0; i < 4; ++i)
-    p[i] = (unsigned char)((u32)v >> (8 * i));
-}
+void PutWord(unsigned char* p, s32 v) { WriteLe32(p, (u32)v); }
 void PutFloat(unsigned char* p, float f) {
-  s32 w;
+  u32 w;
   memcpy(&w, &f, 4);
-  PutWord(p, w);
+  WriteLe32(p, w);
 }
 
 // A frame index that lies inside the arrays.
@@ -201,12 +198,11 @@ void SaveRecording() {
   }
   char name[64], path[300];
   RecordingFileName(g_levelSelected, g_characterID, name, sizeof name);
-  bool named = GetFileFromDocuments(name, path);
-  if (!named) errno = ENAMETOOLONG;
-  if (!named || !WriteFileAtomically(DiskPathFromEnginePath(path).c_str(), fileBytes,
-                                     4 + (size_t)RECORDING_FRAME_BYTES * n))
-    fprintf(stderr, "sprocklet: could not save the ghost %s (%s); the previous file is kept\n", name,
-            strerror(errno));
+  if (!GetFileFromDocuments(name, path)) {
+    SayNotSaved(name, ENAMETOOLONG);
+    return;
+  }
+  SaveGameFile(path, fileBytes, 4 + (size_t)RECORDING_FRAME_BYTES * n);
 }
 
 int LoadRecording(int slot, bool demo) {
@@ -221,13 +217,11 @@ int LoadRecording(int slot, bool demo) {
     RecordingFileName(g_levelSelected, g_characterID, name, sizeof name);
     if (!GetFileFromDocuments(name, path)) return 0;
   }
-  IFile* f = _fopen(path, "rb");
-  if (!f) return 0;
-  // One byte past the longest file the format can hold tells nothing more: reading stops there.
-  unsigned got = _fread(fileBytes, 1, sizeof fileBytes, f);
-  _fclose(f);
+  // Past the longest run the format holds a file tells nothing more: reading stops there.
+  std::vector<unsigned char> bytes;
+  if (!ReadGameOrPackFile(path, RECORDING_FILE_MAX, &bytes)) return 0;
   const char* why = "";
-  if (!ParseRecording(fileBytes, got, Recordings[slot], &why)) {
+  if (!ParseRecording(bytes.data(), bytes.size(), Recordings[slot], &why)) {
     fprintf(stderr, "sprocklet: the run %s is not used (%s)\n", name, why);
     return 0;
   }

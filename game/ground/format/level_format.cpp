@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "byte_order.h"
+
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
               "level files are little-endian words in memory order");
 
@@ -12,18 +14,12 @@ namespace {
 
 const int kHeroType = 199;
 
-int32_t ReadWord(const unsigned char* p) {
-  uint32_t v = (uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24;
-  int32_t out;
-  memcpy(&out, &v, sizeof out);
-  return out;
-}
+int32_t ReadWord(const unsigned char* p) { return (int32_t)ReadLe32(p); }
 
 void PutWord(std::vector<unsigned char>& out, int32_t value) {
-  uint32_t v;
-  memcpy(&v, &value, sizeof v);
-  for (int i = 0; i < 4; ++i)
-    out.push_back((unsigned char)(v >> (8 * i)));
+  unsigned char bytes[4];
+  WriteLe32(bytes, (uint32_t)value);
+  out.insert(out.end(), bytes, bytes + 4);
 }
 
 } // namespace

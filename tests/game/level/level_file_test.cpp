@@ -518,6 +518,7 @@ INSTANTIATE_TEST_SUITE_P(
     Files, DamagedFile,
     ::testing::Values(DamageCase{"Whole", 5, kAll, 0, true, 6},
                       DamageCase{"MoreRecordsThanTheTableHolds", 750, kAll, 0, true, 700},
+                      DamageCase{"FarLongerThanAnyLevel", 7000, kAll, 0, false, 4},
                       DamageCase{"NegativeCount", 0, -1, 0, false, 4},
                       DamageCase{"CountFarBelowZero", 2, INT_MIN + 1, 0, false, 4},
                       DamageCase{"CountAboveTheRecords", 5, 6, 0, false, 4},

@@ -300,7 +300,7 @@ TEST_F(ProgressFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
   EXPECT_EQ(files, 5); // no temporary file left behind
 }
 
-TEST_F(ProgressFiles, WalletAndWorldLimits) {
+TEST_F(ProgressFiles, WalletLimits) {
   g_globalAchievements[2] = 3;
   SpendMushrooms(5);
   EXPECT_EQ(g_globalAchievements[2], 0);
@@ -310,10 +310,6 @@ TEST_F(ProgressFiles, WalletAndWorldLimits) {
   g_globalAchievements[2] = INT32_MAX - 1;
   GainMushrooms(5);
   EXPECT_EQ(g_globalAchievements[2], INT32_MAX);
-  g_worldSelected = 18;
-  IncrementWorldSelected();
-  IncrementWorldSelected();
-  EXPECT_EQ(g_worldSelected, 19);
 }
 
 TEST(ProgressPaths, DocumentsPathIsBounded) {
