@@ -306,18 +306,25 @@ bool ApplyMissionsFile(const unsigned char* data, size_t size, const char** why)
     for (int at : {8, 9, 14})
       if (!IsFlag(p[at]))
         return Refuse(why, "byte %d of mission %d is %d where a flag is 0 or 1", 15 * i + at, i, p[at]);
-    if (WordAsFloat(Word(p + 10)) < 0)
-      return Refuse(why, "byte %d, the banner time of mission %d, is %g where a time is not negative",
-                    15 * i + 10, i, (double)WordAsFloat(Word(p + 10)));
+    // The distance of mission 2 falls while the hero runs left, so an accumulator may be negative;
+    // nothing the game counts is ever not a number.
+    float accumulator = WordAsFloat(Word(p + 4));
+    if (!std::isfinite(accumulator))
+      return Refuse(why, "byte %d, the accumulator of mission %d, is %g where it is a finite number",
+                    15 * i + 4, i, (double)accumulator);
+    float banner = WordAsFloat(Word(p + 10));
+    if (!(banner >= 0 && std::isfinite(banner)))
+      return Refuse(why, "byte %d, the banner time of mission %d, is %g where a time is 0 or more",
+                    15 * i + 10, i, (double)banner);
   }
   for (int i = 0; i < MISSIONS; ++i) {
     const unsigned char* p = data + 15 * i;
     mission& m = Missions[i];
     m.counter = Word(p);
-    m.accumulator = FiniteOr(WordAsFloat(Word(p + 4)), 0);
+    m.accumulator = WordAsFloat(Word(p + 4));
     m.completed = p[8];
     m.justCompleted = p[9];
-    m.bannerTimer = FiniteOr(WordAsFloat(Word(p + 10)), 0);
+    m.bannerTimer = WordAsFloat(Word(p + 10));
     m.active = p[14];
   }
   return true;
@@ -331,9 +338,9 @@ namespace {
 bool LevelWordUsable(int l, int w, s32 v, const char** why) {
   int at = l * LEVEL_RECORD_WORDS + w;
   if (w < 20) {
-    // A time that is no number loads as never finished (below); the level clock stops at 60 s.
+    // The level clock stops at 60 s, and a time that is no number is none the game keeps.
     float t = WordAsFloat(v);
-    if (std::isfinite(t) && !(t >= 0 && t <= LEVEL_TIME_MAX))
+    if (!(t >= 0 && t <= LEVEL_TIME_MAX))
       return Refuse(why, "word %d, level %d's best time of character %d, is %g where a time is 0..%g", at, l,
                     w, (double)t, (double)LEVEL_TIME_MAX);
     return true;
@@ -388,10 +395,6 @@ bool ApplyLevelsFile(const unsigned char* data, size_t size, const char** why) {
     for (int w = 0; w < LEVEL_RECORD_WORDS; ++w)
       if (!LevelWordUsable(l, w, Word(data + 4 * (l * LEVEL_RECORD_WORDS + w)), why)) return false;
   ReadWords(data, &g_levelAchievements[0][0], LEVEL_RECORDS * LEVEL_RECORD_WORDS);
-  // A best time that is no number counts as never finished.
-  for (int l = 0; l < LEVEL_RECORDS; ++l)
-    for (int w = 0; w < 20; ++w)
-      if (!std::isfinite(WordAsFloat(g_levelAchievements[l][w]))) g_levelAchievements[l][w] = 0;
   return true;
 }
 

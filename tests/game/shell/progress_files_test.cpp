@@ -244,16 +244,6 @@ TEST_F(ProgressFiles, EverythingRoundTrips) {
   EXPECT_EQ(WordOf(ReadFileBytes("data/options.cfg"), 50), 0x1234);
 }
 
-TEST_F(ProgressFiles, ABestTimeThatIsNoNumberLoadsAsNeverFinished) {
-  SetLevelBestTime(3, 2, std::numeric_limits<float>::quiet_NaN());
-  g_levelAchievements[3][20] = 2;
-  SaveAllLevelsInfo();
-  ResetProgress();
-  LoadAllLevelsInfo();
-  EXPECT_EQ(GetLevelBestTime(3, 2), 0);
-  EXPECT_EQ(g_levelAchievements[3][20], 2);
-}
-
 TEST_F(ProgressFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
   g_worldSelected = 3;
   SaveOptions();
