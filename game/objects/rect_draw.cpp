@@ -1,6 +1,5 @@
 // Drawing one level object or the hero: the off-screen test, the sprite with its facing, frame and
 // scale, the per-type extras drawn before it, and the values derived after a level load.
-#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -11,22 +10,15 @@
 #include "quest_state.h"
 #include "sprite_tables.h"
 #include "surface.h"
+#include "trunc_int.h"
 
 namespace {
-
-// An int from a float a file or a clock can push anywhere, without the undefined conversion.
-int Trunc(double v) {
-  if (!(v == v)) return 0;
-  if (v >= (double)INT_MAX) return INT_MAX;
-  if (v <= (double)INT_MIN) return INT_MIN;
-  return (int)v;
-}
 
 // The frame of a looping animation: objects of one type run out of phase by their slot.
 int LoopFrame(int slot, float fps, int frameCount) {
   if (frameCount < 1) return 0;
   double t = std::fmod((double)slot * 4.5 + (double)fps * (double)g_timef, (double)frameCount * 1e6);
-  int f = Trunc(t) % frameCount;
+  int f = TruncToInt(t) % frameCount;
   return f < 0 ? f + frameCount : f;
 }
 
@@ -82,17 +74,17 @@ void gameRect::UpdateParametersAfterLoad() {
 bool gameRect::isRejectDraw() {
   if (laser) return false;
   float s = g_gameScreenScale > 0 ? g_gameScreenScale : 1.0f;
-  int w = Trunc((rotated ? height : width)), h = Trunc((rotated ? width : height));
-  w = Trunc(w * customSize);
-  h = Trunc(h * customSize);
-  int viewW = Trunc(MAXX / s), viewH = Trunc(MAXY / s);
+  int w = TruncToInt((rotated ? height : width)), h = TruncToInt((rotated ? width : height));
+  w = TruncToInt(w * customSize);
+  h = TruncToInt(h * customSize);
+  int viewW = TruncToInt(MAXX / s), viewH = TruncToInt(MAXY / s);
   if (g_ipad) {
-    viewW = Trunc(1024 / (s * 2.1));
-    viewH = Trunc(768 / (s * 2.4));
+    viewW = TruncToInt(1024 / (s * 2.1));
+    viewH = TruncToInt(768 / (s * 2.4));
   }
   const float m = 5;
   if (draw2Point) {
-    float half = (float)(Trunc(std::fmax(baseWidth, baseHeight)) / 2);
+    float half = (float)(TruncToInt(std::fmax(baseWidth, baseHeight)) / 2);
     if (centerX + half + g_drawShiftX < -m || centerY + half + g_drawShiftY < -m) return true;
     if (centerX - half + g_drawShiftX > viewW + m || centerY - half + g_drawShiftY > viewH + m) return true;
     return false;
@@ -123,7 +115,7 @@ void gameRect::Draw() {
         display->SetBlending(255, 255, 255, 255);
         return;
       }
-      Surface* s = CharacterSprite(row, Trunc(frame));
+      Surface* s = CharacterSprite(row, TruncToInt(frame));
       if (!s) return;
       if (inAir || row == 27) {
         float angle;
@@ -152,7 +144,7 @@ void gameRect::Draw() {
     return;
   }
 
-  int f = oneShotAnimation ? Trunc(frame) : LoopFrame(slot, fps, frameCount);
+  int f = oneShotAnimation ? TruncToInt(frame) : LoopFrame(slot, fps, frameCount);
   Surface* s = ObjectSprite(type, f);
   if (s) {
     if (!draw2Point) {
@@ -176,12 +168,12 @@ void gameRect::CustomDrawPre() {
   if (!display) return;
   float t = g_timef;
   float cx = centerX + g_drawShiftX, cy = centerY + g_drawShiftY;
-  int tick30 = Trunc(t * 30);
+  int tick30 = TruncToInt(t * 30);
   if (tick30 < 0) tick30 = 0;
 
   if (type == HERO_TYPE) {
     if (shieldTimer > 0) {
-      int v = Trunc(std::sin(shieldTimer * 50) * 100 + 100);
+      int v = TruncToInt(std::sin(shieldTimer * 50) * 100 + 100);
       display->SetBlending(255, 255, v, v);
     }
     if (timeSlow)
@@ -203,7 +195,7 @@ void gameRect::CustomDrawPre() {
     Surface* tile = ObjectSprite(type, 10);
     float limX = MAXX / g_gameScreenScale, limY = MAXY / g_gameScreenScale;
     // The column is bounded by its depth; a file cannot make it longer than the view needs.
-    for (int d = Trunc(height); d < auxY && d < 100000; d += 40) {
+    for (int d = TruncToInt(height); d < auxY && d < 100000; d += 40) {
       float x1 = x - 1 + g_drawShiftX, y1 = y + d - 1 + g_drawShiftY;
       if (x1 < limX && y1 < limY && x1 > -42 && y1 > -42 && tile)
         display->BlitStretch(x1, y1, x1 + 42, y1 + 42, tile);
@@ -211,7 +203,7 @@ void gameRect::CustomDrawPre() {
   }
   if (type == 118) {
     Surface* tile = ObjectSprite(type, 10 + LoopFrame(0, fps, 4));
-    for (int d = Trunc(height); d < auxY && d < 100000; d += 40) {
+    for (int d = TruncToInt(height); d < auxY && d < 100000; d += 40) {
       float x1 = x - 1 + g_drawShiftX, y1 = y + d - 1 + g_drawShiftY;
       if (tile) display->BlitStretch(x1, y1, x1 + 42, y1 + 42, tile);
     }
@@ -222,7 +214,7 @@ void gameRect::CustomDrawPre() {
   if (additive) display->SetAddMode();
   if (swarm) {
     if (g_currentMode == 10) BlitTurned(cx, cy + 2, 2 * t, 1.5f, 1.5f, ObjectSprite(type, 1));
-    int n = Trunc(custom1 / 10);
+    int n = TruncToInt(custom1 / 10);
     if (n > SWARM_MEMBERS) n = SWARM_MEMBERS;
     float k = custom2 / 500 + 0.5f;
     for (int i = 0; i < n; ++i)
@@ -237,7 +229,8 @@ void gameRect::CustomDrawPre() {
   float a = blockAngle + (float)M_PI;
   if (projectile && !dead) BlitTurned(cx, cy, a, scale * 0.5f, scale * 0.5f, ObjectSprite(type, 1));
   if (cannon) BlitTurned(cx, cy, a, 0.5f, 0.5f, ObjectSprite(type, 1));
-  if (monster && !dead) BlitTurned(cx, cy, a, scale * 0.5f, scale * 0.5f, ObjectSprite(type, Trunc(frame)));
+  if (monster && !dead)
+    BlitTurned(cx, cy, a, scale * 0.5f, scale * 0.5f, ObjectSprite(type, TruncToInt(frame)));
   if (guns) {
     BlitTurned(cx, cy, a, 0.5f, 0.5f, ObjectSprite(type, 1));
     if (type == 183 && fireTimer < 0.5f) {
@@ -247,7 +240,7 @@ void gameRect::CustomDrawPre() {
   }
   if (laser) {
     BlitTurned(cx, cy, a, 0.5f, 0.5f, ObjectSprite(type, 1));
-    int len = Trunc(custom1);
+    int len = TruncToInt(custom1);
     if (fireTimer > 0) {
       float div = custom2 / 10 + 38;
       BlitTurned(cx - std::cos(a) * (float)len, cy - std::sin(a) * (float)len, a,
@@ -263,7 +256,7 @@ void gameRect::CustomDrawPre() {
     if (type == 57) {
       BlitTurned(cx, cy, 0, s3, -s3, ObjectSprite(type, 1));
     } else {
-      int item = Trunc(std::fabs(custom1 / 6));
+      int item = TruncToInt(std::fabs(custom1 / 6));
       if (item >= 0 && item < 100) BlitTurned(cx, cy, 0, s3, -s3, g_secretItems[item]);
     }
   }
