@@ -7,22 +7,19 @@
 #include "app_ui.h"
 #include "files.h"
 #include "parser.h"
+#include "template_values.h"
 
 typedef CTemplateReader::Text Text;
 
 namespace {
 
-int Number(const Text& value) { return Parser::AToI(value.GetData()); }
-s16 Low16(int v) { return (s16)(u16)v; }
+using TemplateValue::Items;
+using TemplateValue::Low16;
+using TemplateValue::Name;
+using TemplateValue::Number;
+
 FIXED_FLOAT Time(const Text& value) { return Parser::AToF(value.GetData(), 0); }
 u8 Flag(const Text& value) { return Number(value) > 0 ? 1 : 0; }
-CommonString Name(const Text& value) { return CommonString(Parser::ExtractName(value).GetData()); }
-
-int Items(const Text& value, Text* items, int max) {
-  int found = 0;
-  Parser::GetSubStringsArrayVar(value, max, items, found);
-  return found;
-}
 
 u8 Alignment(const Text& value, const char* far) {
   if (value == "center") return ALIGN_CENTER;
