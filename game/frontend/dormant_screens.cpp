@@ -44,16 +44,12 @@ Surface** InstructionsSlot(int index, int frame) {
   return index == 3 && frame >= 0 && frame < 5 ? &g_instructions[frame] : nullptr;
 }
 
-void FreeInstructions() {
-  for (Surface*& s : g_instructions)
-    SafeDelete(s);
-}
+void FreeInstructions() { SafeDeleteAll(g_instructions); }
 
 void FreeAbout() {
   SafeDelete(select_bg[0]);
   SafeDelete(aboutBG);
-  for (Surface*& s : aboutButton)
-    SafeDelete(s);
+  SafeDeleteAll(aboutButton);
 }
 
 // A touch for an open dialog first, else for the buttons.
