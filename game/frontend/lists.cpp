@@ -57,10 +57,6 @@ void FreeList(Surface*& bg, Surface* (&bottom)[2], Surface* (&panel)[2]) {
 // Sprites the tables name by index, null outside them.
 Surface* Icon(int index) { return index >= 0 && index < 60 ? g_achievementIcons[index] : nullptr; }
 
-void Blit(float x, float y, float scale, Surface* s) {
-  if (display) display->BlitScaled(x, y, scale, scale, s);
-}
-
 void Text(float x, float y, float scale, int align, const char* text, ColorRGB colour) {
   if (!FontSTD) return;
   FontSTD->SetScale(scale);
@@ -73,15 +69,15 @@ void DrawBottomBar(Surface* (&bar)[2], float appear) {
   if (!bar[0] || !bar[1]) return;
   const float y = (float)(MAXY - 18), s = 0.5f * appear;
   if (!g_ratio_is_more_1_5) {
-    Blit((float)(MAXX / 2), y, s, bar[0]);
+    DrawScaled((float)(MAXX / 2), y, s, bar[0]);
     return;
   }
   const float bx = (float)(MAXX / 2 + (MAXX - 480) / 2);
-  Blit(bx, y, s, bar[0]);
+  DrawScaled(bx, y, s, bar[0]);
   const float w = (float)bar[1]->GetWidth();
   const int x1 = (int)(bx - 240 - 0.25f * w);
-  Blit((float)x1, y, s, bar[1]);
-  Blit((float)(int)(x1 - 0.5f * w), y, s, bar[1]);
+  DrawScaled((float)x1, y, s, bar[1]);
+  DrawScaled((float)(int)(x1 - 0.5f * w), y, s, bar[1]);
 }
 
 void AddBackButton() {
@@ -143,18 +139,18 @@ void missionsList::DrawOnePanel(int slot, float a, float x, float y) {
   Surface* badge = Icon(m.reward + 56);
   float px = x;
   if (!m.completed) {
-    Blit(px, y, h, mList_panel[1]);
-    Blit(px, y, h, mList_panel[0]);
+    DrawScaled(px, y, h, mList_panel[1]);
+    DrawScaled(px, y, h, mList_panel[0]);
     if (display) display->SetBlending(40);
-    Blit(px - 175, y, h, icon);
+    DrawScaled(px - 175, y, h, icon);
     if (display) display->SetBlending(255);
   } else {
     // A completed panel sits a little to the right, without its cover.
     px = (float)(int)(x + 4);
-    Blit(px, y, h, mList_panel[1]);
-    Blit(px - 175, y, h, icon);
+    DrawScaled(px, y, h, mList_panel[1]);
+    DrawScaled(px - 175, y, h, icon);
   }
-  Blit(px - 213, y + 3, h, badge);
+  DrawScaled(px - 213, y + 3, h, badge);
   Text(px - 140, y - 8, 0.45f * a, 0, m.name, kBlack);
   if (!m.completed)
     Text(px - 145, y + 10, 0.28f * a, 0, m.description, ColorRGB(255, 255, 255));
@@ -205,10 +201,10 @@ void secretsList::DrawOnePanel(int item, float a, float x, float y) {
   if (item < 0 || item >= kSecretItems || y < -100 || y > MAXY + 100) return;
   const float h = 0.5f * a;
   if (g_globalAchievements[GLOBAL_WORD_SECRETS + item]) {
-    Blit(x, y, h, sList_panel[1]);
-    Blit(x, y, h, g_secretItems[item]);
+    DrawScaled(x, y, h, sList_panel[1]);
+    DrawScaled(x, y, h, g_secretItems[item]);
   } else {
-    Blit(x, y, h, sList_panel[0]);
+    DrawScaled(x, y, h, sList_panel[0]);
   }
 }
 

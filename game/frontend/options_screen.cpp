@@ -60,10 +60,6 @@ bool InBox(int x, int y, int cx, int cy) {
   return x >= cx - 35 && x < cx + 35 && y >= cy - 35 && y < cy + 35;
 }
 
-void Blit(float x, float y, float scale, Surface* s) {
-  if (s) display->BlitScaled(x, y, scale, scale, s);
-}
-
 void Text(float x, float y, float scale, const char* text, ColorRGB colour, int align = 2) {
   if (!FontSTD) return;
   FontSTD->SetScale(scale);
@@ -73,9 +69,9 @@ void Text(float x, float y, float scale, const char* text, ColorRGB colour, int 
 // A radio button, with its mark over it: on, off, or none.
 enum Mark { NO_MARK, MARK_ON, MARK_OFF };
 void Radio(float x, float y, float scale, Mark mark) {
-  Blit(x, y, scale, OptSurf[RADIO]);
-  if (mark == MARK_ON) Blit(x, y, scale, OptSurf[RADIO_ON]);
-  if (mark == MARK_OFF) Blit(x, y, scale, OptSurf[RADIO_OFF]);
+  DrawScaled(x, y, scale, OptSurf[RADIO]);
+  if (mark == MARK_ON) DrawScaled(x, y, scale, OptSurf[RADIO_ON]);
+  if (mark == MARK_OFF) DrawScaled(x, y, scale, OptSurf[RADIO_OFF]);
 }
 
 Mark Switch(bool on) { return on ? MARK_ON : MARK_OFF; }
@@ -145,12 +141,12 @@ void options::Draw(float dt) {
   const float text = 0.48f * appear;
   const float midY = (float)(MAXY / 2 - 10);
 
-  Blit(offset + MAXX / 2, midY, s, OptSurf[PAN]);
-  if (ox < -1) Blit(offset + MAXX / 2 + MAXX, midY, s, OptSurf[PAN]);
+  DrawScaled(offset + MAXX / 2, midY, s, OptSurf[PAN]);
+  if (ox < -1) DrawScaled(offset + MAXX / 2 + MAXX, midY, s, OptSurf[PAN]);
 
   const bool first = ox > -100;
-  Blit((float)(MAXX / 2 - 9), (float)(MAXY - 20), 0.5f, OptSurf[first ? BALL_BIG : BALL_SMALL]);
-  Blit((float)(MAXX / 2 + 9), (float)(MAXY - 20), 0.5f, OptSurf[first ? BALL_SMALL : BALL_BIG]);
+  DrawScaled((float)(MAXX / 2 - 9), (float)(MAXY - 20), 0.5f, OptSurf[first ? BALL_BIG : BALL_SMALL]);
+  DrawScaled((float)(MAXX / 2 + 9), (float)(MAXY - 20), 0.5f, OptSurf[first ? BALL_SMALL : BALL_BIG]);
 
   const float sway = 3 * std::sin(5 * g_timef);
   if (opt_arrow) {
@@ -158,9 +154,9 @@ void options::Draw(float dt) {
     display->BlitScaled(offset + MAXX + 25 + sway, midY, -s, s, opt_arrow);
   }
 
-  Blit(offset + MAXX / 2, oy + 79, s, OptSurf[PAN_DARKEN]);
-  Blit(ox + 400, oy + 50, s, OptSurf[CLOSE]);
-  Blit(g_ratio_is_more_1_5 ? ox + 400 + MAXX : ox + 874, oy + 50, s, OptSurf[CLOSE]);
+  DrawScaled(offset + MAXX / 2, oy + 79, s, OptSurf[PAN_DARKEN]);
+  DrawScaled(ox + 400, oy + 50, s, OptSurf[CLOSE]);
+  DrawScaled(g_ratio_is_more_1_5 ? ox + 400 + MAXX : ox + 874, oy + 50, s, OptSurf[CLOSE]);
 
   // Page 1.
   Text(ox + 236, oy + 37, text, "Options", kTitle);
@@ -188,11 +184,11 @@ void options::Draw(float dt) {
   Text(px + 236, oy + 37, text, "Advanced", kTitle);
   Text(px + 240, oy + 67, 0.42f * appear, scheme == 1 ? "Accel. Sensitivity" : "Joystick Sensitivity",
        kBlack);
-  Blit(px + 234, oy + 94, s, OptSurf[LINE]);
-  Blit(px + (int)((g_accelerometerSensitivity - 1000) / 9 + 74), oy + 94, s, OptSurf[LINE_BALL]);
+  DrawScaled(px + 234, oy + 94, s, OptSurf[LINE]);
+  DrawScaled(px + (int)((g_accelerometerSensitivity - 1000) / 9 + 74), oy + 94, s, OptSurf[LINE_BALL]);
   Text(px + 156, oy + 128, text, "Custom Zoom", kBlack);
-  Blit(px + 179, oy + 158, s, OptSurf[LINE2]);
-  Blit(px + (int)((g_iphoneCustomZoom - 0.5f) * 450 + 74), oy + 158, s, OptSurf[LINE_BALL]);
+  DrawScaled(px + 179, oy + 158, s, OptSurf[LINE2]);
+  DrawScaled(px + (int)((g_iphoneCustomZoom - 0.5f) * 450 + 74), oy + 158, s, OptSurf[LINE_BALL]);
   if (FontSTD) {
     FontSTD->SetScale(text);
     char zoom[32];

@@ -36,14 +36,6 @@ Surface* ObjectSprite(int type, int frame) {
   return s;
 }
 
-void Blit(float x, float y, float sx, float sy, Surface* s) {
-  if (s) display->BlitScaled(x, y, sx, sy, s);
-}
-
-void BlitTurned(float x, float y, float angle, float sx, float sy, Surface* s) {
-  if (s) display->BlitRotatedScale(x, y, angle, sx, sy, s);
-}
-
 } // namespace
 
 void gameRect::UpdateParametersAfterLoad() {
@@ -130,12 +122,12 @@ void gameRect::Draw() {
         if (waterCounter > 0 || sandCounter > 0) squash = -0.03f;
         if (row == 20 || row == 26) squash = 0;
         if (drawFlagHero)
-          BlitTurned(cx + 1, cy - 3, 0, (float)dirX * scale * heroScale, -scale * heroScale, s);
+          DrawTurned(cx + 1, cy - 3, 0, (float)dirX * scale * heroScale, -scale * heroScale, s);
         else
-          BlitTurned(cx + 1, cy - 3, angle, -(float)dirX * scale * heroScale, scale * (heroScale + squash),
+          DrawTurned(cx + 1, cy - 3, angle, -(float)dirX * scale * heroScale, scale * (heroScale + squash),
                      s);
       } else {
-        BlitTurned(cx + (dirX < 0 ? 1.0f : -1.0f), cy + (dirY < 0 ? 3.0f : -3.0f), 0,
+        DrawTurned(cx + (dirX < 0 ? 1.0f : -1.0f), cy + (dirY < 0 ? 3.0f : -3.0f), 0,
                    heroScale * (float)dirX * scale, -heroScale * scale * (float)dirY, s);
       }
       display->SetBlending(255, 255, 255, 255);
@@ -153,12 +145,12 @@ void gameRect::Draw() {
       float sy = (flipY ? 0.5f : -0.5f) * customSize * overlap;
       // Turned by no angle rather than scaled: a negative vertical scale then draws the sprite upright,
       // as it does for the hero, where the plain scaled blit would mirror it upside down.
-      BlitTurned(cx, cy, rotated ? (float)M_PI_2 : 0.0f, rotated ? sy : sx, rotated ? sx : sy, s);
+      DrawTurned(cx, cy, rotated ? (float)M_PI_2 : 0.0f, rotated ? sy : sx, rotated ? sx : sy, s);
     } else {
       float angle = std::atan2(y2 - y, x2 - x) + (rotated ? (float)M_PI_2 : 0.0f);
       float k = customSize * 0.5f;
       float px = drawMode2 ? x2 + g_drawShiftX : cx, py = drawMode2 ? y2 + g_drawShiftY : cy;
-      BlitTurned(px, py, angle, k, flipY ? -k : k, s);
+      DrawTurned(px, py, angle, k, flipY ? -k : k, s);
     }
   }
   CustomDraw();
@@ -177,18 +169,20 @@ void gameRect::CustomDrawPre() {
       display->SetBlending(255, 255, v, v);
     }
     if (timeSlow)
-      Blit(slowX + g_drawShiftX, slowY + g_drawShiftY, customSize * 0.4f * (slowDir < 0 ? -1.0f : 1.0f),
-           customSize * 0.4f, FlatPixie(tick30 % 10));
+      DrawScaled(slowX + g_drawShiftX, slowY + g_drawShiftY, customSize * 0.4f * (slowDir < 0 ? -1.0f : 1.0f),
+                 customSize * 0.4f, FlatPixie(tick30 % 10));
     if (shield)
-      Blit(shieldX + g_drawShiftX, shieldY + g_drawShiftY, customSize * 0.4f * (shieldDir < 0 ? -1.0f : 1.0f),
-           customSize * 0.4f, FlatPixie(20 + tick30 % 10));
-    if (teleporting) Blit(x + g_drawShiftX, y + g_drawShiftY, 0.5f, 0.5f, FlatParticle(60 + tick30 % 8));
+      DrawScaled(shieldX + g_drawShiftX, shieldY + g_drawShiftY,
+                 customSize * 0.4f * (shieldDir < 0 ? -1.0f : 1.0f), customSize * 0.4f,
+                 FlatPixie(20 + tick30 % 10));
+    if (teleporting)
+      DrawScaled(x + g_drawShiftX, y + g_drawShiftY, 0.5f, 0.5f, FlatParticle(60 + tick30 % 8));
   }
   if (type == 478) {
     drawFlag = 1;
     if (g_currentMode == 14) width += 100;
     UpdateCoordinates();
-    BlitTurned((float)(MAXX / 2), y + g_drawShiftY, 0, scale * (g_ipad ? 2.0f : 2.5f), scale * -0.5f,
+    DrawTurned((float)(MAXX / 2), y + g_drawShiftY, 0, scale * (g_ipad ? 2.0f : 2.5f), scale * -0.5f,
                ObjectSprite(type, 0));
   }
   if (type == 22) {
@@ -209,41 +203,41 @@ void gameRect::CustomDrawPre() {
     }
   }
   if (type == 16)
-    BlitTurned(cx, cy + (flipY ? -2.0f : 2.0f), 2 * t, customSize * 0.5f, customSize * 0.5f,
+    DrawTurned(cx, cy + (flipY ? -2.0f : 2.0f), 2 * t, customSize * 0.5f, customSize * 0.5f,
                ObjectSprite(16, 1));
   if (additive) display->SetAddMode();
   if (swarm) {
-    if (g_currentMode == 10) BlitTurned(cx, cy + 2, 2 * t, 1.5f, 1.5f, ObjectSprite(type, 1));
+    if (g_currentMode == 10) DrawTurned(cx, cy + 2, 2 * t, 1.5f, 1.5f, ObjectSprite(type, 1));
     int n = TruncToInt(custom1 / 10);
     if (n > SWARM_MEMBERS) n = SWARM_MEMBERS;
     float k = custom2 / 500 + 0.5f;
     for (int i = 0; i < n; ++i)
-      Blit(animFps[i] + g_drawShiftX, animLength[i] + g_drawShiftY, k, k, ObjectSprite(type, 1));
+      DrawScaled(animFps[i] + g_drawShiftX, animLength[i] + g_drawShiftY, k, k, ObjectSprite(type, 1));
   }
   float turn = fps * t * (flipY > 0 ? -1.0f : 1.0f);
-  if (rotatingPart) BlitTurned(cx, cy, turn, customSize * 0.5f, customSize * -0.5f, ObjectSprite(type, 1));
+  if (rotatingPart) DrawTurned(cx, cy, turn, customSize * 0.5f, customSize * -0.5f, ObjectSprite(type, 1));
   if (autoRotation) {
     drawFlag = 1;
-    BlitTurned(cx, cy, turn, customSize * 0.5f, customSize * -0.5f, ObjectSprite(type, 0));
+    DrawTurned(cx, cy, turn, customSize * 0.5f, customSize * -0.5f, ObjectSprite(type, 0));
   }
   float a = blockAngle + (float)M_PI;
-  if (projectile && !dead) BlitTurned(cx, cy, a, scale * 0.5f, scale * 0.5f, ObjectSprite(type, 1));
-  if (cannon) BlitTurned(cx, cy, a, 0.5f, 0.5f, ObjectSprite(type, 1));
+  if (projectile && !dead) DrawTurned(cx, cy, a, scale * 0.5f, scale * 0.5f, ObjectSprite(type, 1));
+  if (cannon) DrawTurned(cx, cy, a, 0.5f, 0.5f, ObjectSprite(type, 1));
   if (monster && !dead)
-    BlitTurned(cx, cy, a, scale * 0.5f, scale * 0.5f, ObjectSprite(type, TruncToInt(frame)));
+    DrawTurned(cx, cy, a, scale * 0.5f, scale * 0.5f, ObjectSprite(type, TruncToInt(frame)));
   if (guns) {
-    BlitTurned(cx, cy, a, 0.5f, 0.5f, ObjectSprite(type, 1));
+    DrawTurned(cx, cy, a, 0.5f, 0.5f, ObjectSprite(type, 1));
     if (type == 183 && fireTimer < 0.5f) {
       float k = std::sin(20 * t) * 0.3f;
-      BlitTurned(cx, cy, a, k, k, ObjectSprite(184, 1));
+      DrawTurned(cx, cy, a, k, k, ObjectSprite(184, 1));
     }
   }
   if (laser) {
-    BlitTurned(cx, cy, a, 0.5f, 0.5f, ObjectSprite(type, 1));
+    DrawTurned(cx, cy, a, 0.5f, 0.5f, ObjectSprite(type, 1));
     int len = TruncToInt(custom1);
     if (fireTimer > 0) {
       float div = custom2 / 10 + 38;
-      BlitTurned(cx - std::cos(a) * (float)len, cy - std::sin(a) * (float)len, a,
+      DrawTurned(cx - std::cos(a) * (float)len, cy - std::sin(a) * (float)len, a,
                  div != 0 ? -((float)len / div) : 0, fireTimer * (std::sin(50 * t) * 0.1f + 0.5f),
                  ObjectSprite(type, 2));
     }
@@ -251,13 +245,13 @@ void gameRect::CustomDrawPre() {
   if (type == 57 || type == 99) {
     float s1 = std::sin(3 * t) * 0.1f + 0.35f, s2 = std::cos(3 * t) * 0.1f + 0.35f;
     float s3 = std::sin(2.3f * t) * 0.04f + 0.45f;
-    BlitTurned(cx, cy, 0, s1, s1, ObjectSprite(type, 2));
-    BlitTurned(cx, cy, (float)M_PI_4, s2, s2, ObjectSprite(type, 2));
+    DrawTurned(cx, cy, 0, s1, s1, ObjectSprite(type, 2));
+    DrawTurned(cx, cy, (float)M_PI_4, s2, s2, ObjectSprite(type, 2));
     if (type == 57) {
-      BlitTurned(cx, cy, 0, s3, -s3, ObjectSprite(type, 1));
+      DrawTurned(cx, cy, 0, s3, -s3, ObjectSprite(type, 1));
     } else {
       int item = TruncToInt(std::fabs(custom1 / 6));
-      if (item >= 0 && item < 100) BlitTurned(cx, cy, 0, s3, -s3, g_secretItems[item]);
+      if (item >= 0 && item < 100) DrawTurned(cx, cy, 0, s3, -s3, g_secretItems[item]);
     }
   }
 }
