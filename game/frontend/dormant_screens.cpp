@@ -12,6 +12,7 @@
 #include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
+#include "front_pieces.h"
 #include "frontend.h"
 #include "game_globals.h"
 #include "help_dialogs.h"
@@ -50,14 +51,6 @@ void FreeAbout() {
   SafeDelete(select_bg[0]);
   SafeDelete(aboutBG);
   SafeDeleteAll(aboutButton);
-}
-
-// A touch for an open dialog first, else for the buttons.
-void DialogsThenButtons(myPoint* points, bool release) {
-  if (!points) return;
-  int x = (int)points[0].x, y = (int)points[0].y;
-  if (ProcessHelpDialogsStylus(x, y, release)) return;
-  ButtonsStylus(x, y, release);
 }
 
 } // namespace

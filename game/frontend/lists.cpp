@@ -57,12 +57,6 @@ void FreeList(Surface*& bg, Surface* (&bottom)[2], Surface* (&panel)[2]) {
 // Sprites the tables name by index, null outside them.
 Surface* Icon(int index) { return index >= 0 && index < 60 ? g_achievementIcons[index] : nullptr; }
 
-void Text(float x, float y, float scale, int align, const char* text, ColorRGB colour) {
-  if (!FontSTD) return;
-  FontSTD->SetScale(scale);
-  FontSTD->Render(x, y, align, text, colour);
-}
-
 // The bar across the bottom; on screens wider than 3:2 it moves right and two extension pieces
 // fill the left side.
 void DrawBottomBar(Surface* (&bar)[2], float appear) {
@@ -89,9 +83,7 @@ void AddBackButton() {
 void Release(listAnimator& scroller, myPoint* points) {
   if (!points) return;
   int x = (int)points[0].x, y = (int)points[0].y;
-  if (ProcessHelpDialogsStylus(x, y, true)) return;
-  ButtonsStylus(x, y, true);
-  scroller.StylusUp(x, y);
+  if (!DialogsThenButtons(x, y, true)) scroller.StylusUp(x, y);
 }
 
 } // namespace
@@ -115,8 +107,8 @@ void missionsList::Draw(float dt) {
   appear += 10 * dt;
   if (appear > 1) appear = 1;
   const float x = (float)(MAXX / 2 - 6);
-  Text(x, offset - 5, 0.4f * appear, 2, "Current Missions", kBlack);
-  Text(x, offset + 175, 0.4f * appear, 2, "Other Missions", kBlack);
+  DrawText(x, offset - 5, 0.4f * appear, 2, "Current Missions", kBlack);
+  DrawText(x, offset + 175, 0.4f * appear, 2, "Other Missions", kBlack);
   // The current missions, an empty row, then every other slot, each taking a row.
   int row = 0;
   for (int slot = 0; slot < kListedSlots; ++slot)
@@ -125,7 +117,7 @@ void missionsList::Draw(float dt) {
   for (int slot = 0; slot < kListedSlots; ++slot)
     if (!Missions[slot].active) DrawOnePanel(slot, appear, x, 30 + 45.0f * row++ + offset);
   DrawBottomBar(mList_bottom, appear);
-  Text(146, (float)(MAXY - 18), 0.5f * appear, 0, "Missions", kBlack);
+  DrawText(146, (float)(MAXY - 18), 0.5f * appear, 0, "Missions", kBlack);
   DrawButtons();
   scroller.Process(dt);
 }
@@ -151,11 +143,11 @@ void missionsList::DrawOnePanel(int slot, float a, float x, float y) {
     DrawScaled(px - 175, y, h, icon);
   }
   DrawScaled(px - 213, y + 3, h, badge);
-  Text(px - 140, y - 8, 0.45f * a, 0, m.name, kBlack);
+  DrawText(px - 140, y - 8, 0.45f * a, 0, m.name, kBlack);
   if (!m.completed)
-    Text(px - 145, y + 10, 0.28f * a, 0, m.description, ColorRGB(255, 255, 255));
+    DrawText(px - 145, y + 10, 0.28f * a, 0, m.description, ColorRGB(255, 255, 255));
   else
-    Text(px - 150, y + 10, 0.28f * a, 0, m.description, ColorRGB(65, 65, 65));
+    DrawText(px - 150, y + 10, 0.28f * a, 0, m.description, ColorRGB(65, 65, 65));
 }
 
 void missionsList::StylusDown(myPoint* points, int) {
@@ -192,7 +184,7 @@ void secretsList::Draw(float dt) {
     for (int col = 0; col < 8; ++col)
       DrawOnePanel(8 * row + col, appear, 40 + 57 * col * g_guiShiftX, 40 + 62.0f * row + offset);
   DrawBottomBar(sList_bottom, appear);
-  Text(106, (float)(MAXY - 18), 0.5f * appear, 0, "   Secret  ITEMS", kBlack);
+  DrawText(106, (float)(MAXY - 18), 0.5f * appear, 0, "   Secret  ITEMS", kBlack);
   DrawButtons();
   scroller.Process(dt);
 }
