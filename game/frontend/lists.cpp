@@ -79,14 +79,30 @@ void AddBackButton() {
   AddButtonCustom(35, MAXY - 25, 70, 70, 1, "", select_buttons[0], select_buttons[1], GoBack);
 }
 
-// The lists take the release only when no dialog is open; press and drag only scroll.
-void Release(listAnimator& scroller, myPoint* points) {
+} // namespace
+
+// --- both lists ---
+
+void scrolledList::StylusDown(myPoint* points, int) {
+  if (points) scroller.StylusDown((int)points[0].x, (int)points[0].y);
+}
+void scrolledList::StylusMove(myPoint* points, int) {
+  if (points) scroller.StylusMove((int)points[0].x, (int)points[0].y);
+}
+void scrolledList::StylusUp(myPoint* points, int) {
   if (!points) return;
   int x = (int)points[0].x, y = (int)points[0].y;
   if (!DialogsThenButtons(x, y, true)) scroller.StylusUp(x, y);
 }
 
-} // namespace
+void scrolledList::KeyboardEvent(int key, int state) {
+  if (key == 6 && state == 0) GoBack();
+}
+
+void scrolledList::Appear(float dt) {
+  appear += 10 * dt;
+  if (appear > 1) appear = 1;
+}
 
 // --- missions list ---
 
@@ -104,8 +120,7 @@ void missionsList::DeInitMode() { FreeList(mList_BG, mList_bottom, mList_panel);
 
 void missionsList::Draw(float dt) {
   SmartDrawBackgroundIphone5(0, 0, mList_BG, false, false);
-  appear += 10 * dt;
-  if (appear > 1) appear = 1;
+  Appear(dt);
   const float x = (float)(MAXX / 2 - 6);
   DrawText(x, offset - 5, 0.4f * appear, 2, "Current Missions", kBlack);
   DrawText(x, offset + 175, 0.4f * appear, 2, "Other Missions", kBlack);
@@ -150,18 +165,6 @@ void missionsList::DrawOnePanel(int slot, float a, float x, float y) {
     DrawText(px - 150, y + 10, 0.28f * a, 0, m.description, ColorRGB(65, 65, 65));
 }
 
-void missionsList::StylusDown(myPoint* points, int) {
-  if (points) scroller.StylusDown((int)points[0].x, (int)points[0].y);
-}
-void missionsList::StylusMove(myPoint* points, int) {
-  if (points) scroller.StylusMove((int)points[0].x, (int)points[0].y);
-}
-void missionsList::StylusUp(myPoint* points, int) { Release(scroller, points); }
-
-void missionsList::KeyboardEvent(int key, int state) {
-  if (key == 6 && state == 0) GoBack();
-}
-
 // --- secrets list ---
 
 void secretsList::InitMode() {
@@ -178,8 +181,7 @@ void secretsList::DeInitMode() { FreeList(sList_BG, sList_bottom, sList_panel); 
 
 void secretsList::Draw(float dt) {
   SmartDrawBackgroundIphone5(0, 0, sList_BG, false, false);
-  appear += 10 * dt;
-  if (appear > 1) appear = 1;
+  Appear(dt);
   for (int row = 0; row < 4; ++row)
     for (int col = 0; col < 8; ++col)
       DrawOnePanel(8 * row + col, appear, 40 + 57 * col * g_guiShiftX, 40 + 62.0f * row + offset);
@@ -198,16 +200,4 @@ void secretsList::DrawOnePanel(int item, float a, float x, float y) {
   } else {
     DrawScaled(x, y, h, sList_panel[0]);
   }
-}
-
-void secretsList::StylusDown(myPoint* points, int) {
-  if (points) scroller.StylusDown((int)points[0].x, (int)points[0].y);
-}
-void secretsList::StylusMove(myPoint* points, int) {
-  if (points) scroller.StylusMove((int)points[0].x, (int)points[0].y);
-}
-void secretsList::StylusUp(myPoint* points, int) { Release(scroller, points); }
-
-void secretsList::KeyboardEvent(int key, int state) {
-  if (key == 6 && state == 0) GoBack();
 }
