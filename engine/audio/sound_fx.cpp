@@ -79,8 +79,8 @@ bool SoundFX::load(const void* image, u32 size) {
     format.samplesPerBlock = ReadLe16(p + 38);
     format.numCoefficients = ReadLe16(p + 40);
     for (int i = 0; i < 7; i++) {
-      format.coefficients[i][0] = (s16)ReadLe16(p + 42 + 4 * i);
-      format.coefficients[i][1] = (s16)ReadLe16(p + 44 + 4 * i);
+      format.coefficients[i][0] = ReadLeS16(p + 42 + 4 * i);
+      format.coefficients[i][1] = ReadLeS16(p + 44 + 4 * i);
     }
     if (init_MSADPCM(format) != 0) return Refuse("MS-ADPCM needs 7 coefficient pairs");
     u8* decoded = (u8*)data;
@@ -117,16 +117,15 @@ s16 SoundFX::nibble_MSADPCM(MSADPCMState& state, u8 nibble, const s16* coefficie
   int64_t predictor =
       ((int64_t)state.sample1 * coefficients[0] + (int64_t)state.sample2 * coefficients[1]) / 256;
   int s = (nibble & 8) ? nibble - 16 : nibble;
-  int64_t value = predictor + (int64_t)state.delta * s;
-  if (value < -32768) value = -32768;
-  if (value > 32767) value = 32767;
+  // Within int: the predictor is at most 2^23 in size and the step 2^18.
+  s16 value = (s16)Clamp16((int)(predictor + (int64_t)state.delta * s));
   state.sample2 = state.sample1;
-  state.sample1 = (s16)value;
+  state.sample1 = value;
   int delta = kAdaptation[nibble] * state.delta / 256;
   if (delta < 16) delta = 16;
   if (delta > 32767) delta = 32767;
   state.delta = (s16)delta;
-  return (s16)value;
+  return value;
 }
 
 int SoundFX::decode_MSADPCM(u8** data, u32* size, bool freeOld) {
@@ -158,9 +157,9 @@ int SoundFX::decode_MSADPCM(u8** data, u32* size, bool freeOld) {
     for (u32 c = 0; c < channels; c++) {
       MSADPCMState& st = m_State[c];
       st.predictor = block[c];
-      st.delta = (s16)ReadLe16(block + channels + 2 * c);
-      st.sample1 = (s16)ReadLe16(block + 3 * channels + 2 * c);
-      st.sample2 = (s16)ReadLe16(block + 5 * channels + 2 * c);
+      st.delta = ReadLeS16(block + channels + 2 * c);
+      st.sample1 = ReadLeS16(block + 3 * channels + 2 * c);
+      st.sample2 = ReadLeS16(block + 5 * channels + 2 * c);
       if (st.predictor >= 7) {
         free(out);
         m_pError = "MS-ADPCM predictor index out of range";

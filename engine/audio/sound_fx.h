@@ -25,9 +25,31 @@ struct MSADPCMState {
   s16 sample2 = 0;
 };
 
-class SoundFX {
+// The play settings an effect or a song hands to the voice that plays it: volume 0-64, pan 0-255
+// (128 the middle), frequency and looping.
+class SoundSettings {
 public:
-  SoundFX() = default;
+  void volume(unsigned v) { m_nVolume = v > 64 ? 64 : v; }
+  unsigned volume() const { return m_nVolume; }
+  void pan(unsigned v) { m_nPan = v > 255 ? 255 : v; }
+  unsigned pan() const { return m_nPan; }
+  void frequency(unsigned f) { m_nFrequency = f; }
+  unsigned frequency() const { return m_nFrequency; }
+  void loop(bool b) { m_bLoop = b; }
+  bool loop() const { return m_bLoop; }
+
+  u32 m_nVolume = 64;
+  bool m_bLoop = false;
+  u32 m_nPan;
+  u32 m_nFrequency;
+
+protected:
+  SoundSettings(u32 pan, u32 frequency) : m_nPan(pan), m_nFrequency(frequency) {}
+};
+
+class SoundFX : public SoundSettings {
+public:
+  SoundFX() : SoundSettings(128, 1) {}
   SoundFX(const SoundFX&) = delete;
   SoundFX& operator=(const SoundFX&) = delete;
   virtual ~SoundFX() { destroy(); }
@@ -40,14 +62,6 @@ public:
   void destroy();
   const char* error() const { return m_pError; }
 
-  void volume(unsigned v) { m_nVolume = v > 64 ? 64 : v; }
-  unsigned volume() const { return m_nVolume; }
-  void pan(unsigned v) { m_nPan = v > 255 ? 255 : v; }
-  unsigned pan() const { return m_nPan; }
-  void frequency(unsigned f) { m_nFrequency = f; }
-  unsigned frequency() const { return m_nFrequency; }
-  void loop(bool b) { m_bLoop = b; }
-  bool loop() const { return m_bLoop; }
   void maxplaybacks(int n) { m_nMaxPlaybacks = n; }
   int maxplaybacks() const { return m_nMaxPlaybacks; }
 
@@ -66,13 +80,9 @@ public:
   u32 m_nRate = 0;
   u32 m_nSamples = 0; // frames
   u32 m_nChannels = 1;
-  u32 m_nVolume = 64;
-  bool m_bLoop = false;
-  u32 m_nPan = 128;
   int m_nMaxPlaybacks = -1;
   MSADPCMFormat m_Format;
   MSADPCMState m_State[2];
-  u32 m_nFrequency = 1;
   u32 m_nSpeed = 128;
   bool m_bOwnsData = false;
 
@@ -81,9 +91,9 @@ private:
   const char* m_pError = nullptr;
 };
 
-class Module {
+class Module : public SoundSettings {
 public:
-  Module() = default;
+  Module() : SoundSettings(255, 44100) {}
   Module(const Module&) = delete;
   Module& operator=(const Module&) = delete;
   virtual ~Module() { destroy(); }
@@ -92,20 +102,7 @@ public:
   bool load(const void* image);
   void destroy();
 
-  void volume(unsigned v) { m_nVolume = v > 64 ? 64 : v; }
-  unsigned volume() const { return m_nVolume; }
-  void pan(unsigned v) { m_nPan = v > 255 ? 255 : v; }
-  unsigned pan() const { return m_nPan; }
-  void frequency(unsigned f) { m_nFrequency = f; }
-  unsigned frequency() const { return m_nFrequency; }
-  void loop(bool b) { m_bLoop = b; }
-  bool loop() const { return m_bLoop; }
-
   const u8* m_pData = nullptr;
-  u32 m_nVolume = 64;
-  bool m_bLoop = false;
-  u32 m_nPan = 255;
-  u32 m_nFrequency = 44100;
   u32 m_nSpeed = 128;
   bool m_bOwnsData = false;
 };

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <new>
 
+#include "byte_order.h"
 #include "pcm_limits.h"
 #include "sound_fx.h"
 #include "streaming_provider.h"
@@ -18,8 +19,7 @@ namespace {
 
 int SampleAt(const SFXChannel& v, u32 index) {
   if (v.m_b8Bit) return ((int)v.m_pData[index] - 128) * 256;
-  const u8* p = v.m_pData + 2 * (size_t)index;
-  return (s16)(u16)(p[0] | (p[1] << 8));
+  return ReadLeS16(v.m_pData + 2 * (size_t)index);
 }
 
 } // namespace

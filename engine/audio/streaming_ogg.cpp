@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "byte_order.h"
 #include "files.h"
 #include "ogg_file_callbacks.h"
 #include "pcm_limits.h"
@@ -98,7 +99,7 @@ int CStreamingProviderOGG::MixAvailable(short* block, int n) {
   while (written < n) {
     int index = first + (int)(p >> 8) * (int)m_nChannels;
     if (index >= end) index = last;
-    int sample = (s16)(u16)(data[2 * index] | (data[2 * index + 1] << 8));
+    int sample = ReadLeS16(data + 2 * index);
     block[written] = (short)Clamp16(block[written] + ((NextLevel() * sample) >> 7));
     written++;
     p += m_nStep;

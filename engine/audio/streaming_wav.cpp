@@ -130,8 +130,7 @@ void CStreamingProviderWAV::UpdateBufferAdd(short* block, int n) {
   for (int i = 0; i < n; i++) {
     u32 index = m_nChannels == 1 ? p >> 8 : p >> 7;
     if (index >= samples) index = samples - 1;
-    int sample = m_b8Bit ? ((int)g_pReadBuffer[index] - 128) * 256
-                         : (s16)(u16)(g_pReadBuffer[2 * index] | (g_pReadBuffer[2 * index + 1] << 8));
+    int sample = m_b8Bit ? ((int)g_pReadBuffer[index] - 128) * 256 : ReadLeS16(g_pReadBuffer + 2 * index);
     block[i] = (short)Clamp16(block[i] + ((NextLevel() * sample) >> 7));
     p += m_nStep;
   }

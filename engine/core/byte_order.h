@@ -5,6 +5,8 @@
 #include "quellar_types.h"
 
 inline u16 ReadLe16(const u8* p) { return (u16)(p[0] | (p[1] << 8)); }
+// A signed field in two's complement: PCM samples, ADPCM coefficients and states.
+inline s16 ReadLeS16(const u8* p) { return (s16)ReadLe16(p); }
 inline u32 ReadLe32(const u8* p) {
   return (u32)p[0] | ((u32)p[1] << 8) | ((u32)p[2] << 16) | ((u32)p[3] << 24);
 }

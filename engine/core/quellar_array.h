@@ -12,6 +12,12 @@ template <class T> inline void SafeDelete(T*& p) {
   }
 }
 
+// Every pointer of a table, each left null.
+template <class T, int N> inline void SafeDeleteAll(T* (&table)[N]) {
+  for (T*& p : table)
+    SafeDelete(p);
+}
+
 template <class T> inline void SafeFree(T*& p) {
   if (p) {
     free((void*)p);

@@ -7,22 +7,19 @@
 #include "app_ui.h"
 #include "files.h"
 #include "parser.h"
+#include "template_values.h"
 
 typedef CTemplateReader::Text Text;
 
 namespace {
 
-int Number(const Text& value) { return Parser::AToI(value.GetData()); }
-s16 Low16(int v) { return (s16)(u16)v; }
+using TemplateValue::Items;
+using TemplateValue::Low16;
+using TemplateValue::Name;
+using TemplateValue::Number;
+
 FIXED_FLOAT Time(const Text& value) { return Parser::AToF(value.GetData(), 0); }
 u8 Flag(const Text& value) { return Number(value) > 0 ? 1 : 0; }
-CommonString Name(const Text& value) { return CommonString(Parser::ExtractName(value).GetData()); }
-
-int Items(const Text& value, Text* items, int max) {
-  int found = 0;
-  Parser::GetSubStringsArrayVar(value, max, items, found);
-  return found;
-}
 
 u8 Alignment(const Text& value, const char* far) {
   if (value == "center") return ALIGN_CENTER;
@@ -34,6 +31,11 @@ int WidgetTypeOfKeyword(const Text& word) {
   for (int i = 0; i < WIDGET_TYPE_COUNT; i++)
     if (word == g_WidgetTypeNamesForFile[i]) return i;
   return -1;
+}
+
+// Where a file of the UI directory lies; without an application object the name is the path.
+CommonString UIPath(CAppUI* app, const CommonString& fileName) {
+  return app ? app->GetUIDirectory() + fileName : fileName;
 }
 
 // The dialog part of a root or dialog description, or null.
@@ -98,8 +100,7 @@ IFile* CTemplateReader::OpenFile(CAppUI* app, const CommonString& path) {
 // --- whole files ---
 
 TTemplate* CTemplateReader::ReadTemplate(CAppUI* app, CommonString fileName) {
-  CommonString dir = app ? app->GetUIDirectory() : CommonString();
-  return ReadTemplateAbsolutePath(app, dir + fileName);
+  return ReadTemplateAbsolutePath(app, UIPath(app, fileName));
 }
 
 TTemplate* CTemplateReader::ReadTemplateAbsolutePath(CAppUI* app, CommonString path) {
@@ -159,15 +160,21 @@ int CTemplateReader::ReadTemplate(IFile* file) {
 
 // --- single blocks ---
 
-TWidget* CTemplateReader::ReadWidget(CAppUI* app, const char* fileName, const char* widgetName) {
-  if (!fileName) return nullptr;
-  CommonString dir = app ? app->GetUIDirectory() : CommonString();
-  IFile* file = OpenFile(app, dir + fileName);
+template <class Block>
+Block* CTemplateReader::ReadBlock(CAppUI* app, const CommonString& fileName, const char* name,
+                                  Block* (CTemplateReader::*read)(IFile*, const char*)) {
+  if (!name) return nullptr;
+  IFile* file = OpenFile(app, UIPath(app, fileName));
   if (!file) return nullptr;
-  TWidget* widget = ReadWidget(file, widgetName);
+  Block* block = (this->*read)(file, name);
   file->Close();
   delete file;
-  return widget;
+  return block;
+}
+
+TWidget* CTemplateReader::ReadWidget(CAppUI* app, const char* fileName, const char* widgetName) {
+  if (!fileName) return nullptr;
+  return ReadBlock(app, CommonString(fileName), widgetName, &CTemplateReader::ReadWidget);
 }
 
 TWidget* CTemplateReader::ReadWidget(IFile* file, const char* widgetName) {
@@ -196,14 +203,7 @@ TWidget* CTemplateReader::ReadWidget(IFile* file, const char* widgetName) {
 }
 
 TAction* CTemplateReader::ReadAction(CAppUI* app, CommonString fileName, const char* actionName) {
-  if (!actionName) return nullptr;
-  CommonString dir = app ? app->GetUIDirectory() : CommonString();
-  IFile* file = OpenFile(app, dir + fileName);
-  if (!file) return nullptr;
-  TAction* action = ReadAction(file, actionName);
-  file->Close();
-  delete file;
-  return action;
+  return ReadBlock(app, fileName, actionName, &CTemplateReader::ReadAction);
 }
 
 TAction* CTemplateReader::ReadAction(IFile* file, const char* actionName) {

@@ -56,6 +56,10 @@ public:
 
 private:
   IFile* OpenFile(CAppUI* app, const CommonString& path);
+  // The block of that name in a file of the UI directory, read by the one-file read given.
+  template <class Block>
+  Block* ReadBlock(CAppUI* app, const CommonString& fileName, const char* name,
+                   Block* (CTemplateReader::*read)(IFile*, const char*));
   void Reset(IFile* file);
   // The next meaningful line, split; isEnd for a line that is exactly "end". False at the end.
   bool NextLine(IFile* file, Text& key, Text& value, bool& isEnd);

@@ -3,6 +3,7 @@
 // range (frame indexes not negative, frame counts 1..TEMPLATE_MAX_FRAMES_PER_AXIS, effects among
 // the named ones, tuner step and maximum at least 1).
 #include "parser.h"
+#include "template_values.h"
 #include "ui_layout.h"
 #include "widget_desc.h"
 
@@ -10,18 +11,13 @@ namespace {
 
 typedef TemplateText Text;
 
-int Number(const Text& value) { return Parser::AToI(value.GetData()); }
-u8 Low8(int v) { return (u8)v; }
-s16 Low16(int v) { return (s16)(u16)v; }
-s8 Signed8(int v) { return (s8)(u8)v; }
-CommonString Name(const Text& value) { return CommonString(Parser::ExtractName(value).GetData()); }
+using TemplateValue::Items;
+using TemplateValue::Low16;
+using TemplateValue::Name;
+using TemplateValue::Number;
 
-// Up to max items of the value; answers how many were found.
-int Items(const Text& value, Text* items, int max) {
-  int found = 0;
-  Parser::GetSubStringsArrayVar(value, max, items, found);
-  return found;
-}
+u8 Low8(int v) { return (u8)v; }
+s8 Signed8(int v) { return (s8)(u8)v; }
 
 bool ReadColor(const Text& value, u8& r, u8& g, u8& b) {
   Text items[3];

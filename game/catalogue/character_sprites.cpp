@@ -2,6 +2,7 @@
 // two pictures).
 #include "atlas.h"
 #include "catalogue.h"
+#include "quellar_array.h"
 #include "surface.h"
 
 Atlas* g_charAtlas;
@@ -10,8 +11,7 @@ int currentCharacter = -1;
 void LoadCharacter(int id) {
   if (id == currentCharacter) return;
   for (auto& row : g_character)
-    for (Surface*& s : row)
-      SafeDelete(s);
+    SafeDeleteAll(row);
   currentCharacter = id;
   SafeDelete(g_charAtlas);
   const catalogue::Set* skin = catalogue::SkinSprites(id);

@@ -6,6 +6,7 @@
 #include "catalogue.h"
 #include "game_globals.h"
 #include "level_layout.h"
+#include "quellar_array.h"
 #include "surface.h"
 
 using catalogue::Set;
@@ -87,8 +88,7 @@ void LoadRects() {
 void DeleteWorld(int w) {
   for (int type = 0; type < RECTS_TYPES; ++type) {
     if (!catalogue::InReleaseRange(w, type)) continue;
-    for (Surface*& s : g_rects[type])
-      SafeDelete(s);
+    SafeDeleteAll(g_rects[type]);
   }
 }
 

@@ -13,10 +13,6 @@ namespace {
 
 float CentreScale() { return g_ratio_is_less_1_5 ? (float)MAXY / 320.0f / 2.0f : 0.5f; }
 
-void Blit(float x, float y, float k, Surface* s) {
-  if (display) display->BlitScaled(x, y, k, k, s, false);
-}
-
 // A picture that can be drawn and measured: without a texture or a width the scrolling form would
 // wrap by a zero span for ever.
 bool Fits(Surface* s) { return s && s->texture && s->GetWidth() > 0; }
@@ -26,10 +22,10 @@ bool Fits(Surface* s) { return s && s->texture && s->GetWidth() > 0; }
 void SmartDrawBackgroundIphone5(int dx, int dy, Surface* s, bool, bool) {
   if (!Fits(s)) return;
   bool sides = g_iphone5 || g_ratio_is_more_1_5;
-  if (sides) Blit((float)(MAXX / 2 - 479 + dx), (float)(MAXY / 2 + dy), 0.5f, s);
+  if (sides) DrawScaled((float)(MAXX / 2 - 479 + dx), (float)(MAXY / 2 + dy), 0.5f, s);
   float k = CentreScale();
-  Blit((float)(MAXX / 2 + dx), (float)(MAXY / 2 + dy), k, s);
-  if (sides) Blit((float)(MAXX / 2 + 479 + dx), (float)(MAXY / 2 + dy), 0.5f, s);
+  DrawScaled((float)(MAXX / 2 + dx), (float)(MAXY / 2 + dy), k, s);
+  if (sides) DrawScaled((float)(MAXX / 2 + 479 + dx), (float)(MAXY / 2 + dy), 0.5f, s);
 }
 
 void SmartDrawBackgroundIphone5_F(float dx, float dy, Surface* s, bool, bool sides) {
@@ -47,7 +43,7 @@ void SmartDrawBackgroundIphone5_F(float dx, float dy, Surface* s, bool, bool sid
   float offset = (float)(s->GetWidth() - 2) * k;
   bool withSides = g_iphone5 || sides || g_ratio_is_more_1_5;
   float cx = (float)(MAXX / 2), cy = (float)(MAXY / 2) + dy;
-  if (withSides) Blit(cx - offset + dx, cy, k, s);
-  Blit(cx + dx, cy, k, s);
-  if (withSides) Blit(cx + offset + dx, cy, k, s);
+  if (withSides) DrawScaled(cx - offset + dx, cy, k, s);
+  DrawScaled(cx + dx, cy, k, s);
+  if (withSides) DrawScaled(cx + offset + dx, cy, k, s);
 }

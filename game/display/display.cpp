@@ -241,3 +241,11 @@ void DrawLightningBetween(int x1, int y1, int x2, int y2, int halfWidth, float f
   display->Blit4Points((int)(x1 - sx), (int)(y1 - cy), (int)(x1 + sx), (int)(y1 + cy), (int)(x2 - sx),
                        (int)(y2 - cy), (int)(x2 + sx), (int)(y2 + cy), 0.0f, f, s);
 }
+
+void DrawScaled(float x, float y, float scaleX, float scaleY, Surface* s) {
+  if (display && s) display->BlitScaled(x, y, scaleX, scaleY, s);
+}
+
+void DrawTurned(float x, float y, float angle, float scaleX, float scaleY, Surface* s) {
+  if (display && s) display->BlitRotatedScale(x, y, angle, scaleX, scaleY, s);
+}

@@ -94,5 +94,11 @@ public:
 
 extern Display* display;
 
+// Scaled and rotated blits through the global display, centred on (x, y); nothing without a
+// display or a surface.
+void DrawScaled(float x, float y, float scaleX, float scaleY, Surface* s);
+inline void DrawScaled(float x, float y, float scale, Surface* s) { DrawScaled(x, y, scale, scale, s); }
+void DrawTurned(float x, float y, float angle, float scaleX, float scaleY, Surface* s);
+
 // The surface as a band 2 x halfWidth wide from (x1, y1) to (x2, y2).
 void DrawLightningBetween(int x1, int y1, int x2, int y2, int halfWidth, float f, Surface* s);

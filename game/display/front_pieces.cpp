@@ -1,9 +1,11 @@
-// The mushroom counter panel and the list scroller.
+// The mushroom counter panel, the list scroller, standard text and the dialogs-first touch.
 #include "front_pieces.h"
 
+#include "buttons.h"
 #include "display.h"
 #include "game_modes.h"
 #include "geometry.h"
+#include "help_dialogs.h"
 #include "hge_font.h"
 #include "progress_files.h"
 #include "sprite_tables.h"
@@ -113,3 +115,19 @@ void listAnimator::StylusMove(int x, int y) {
 }
 
 void listAnimator::StylusUp(int, int) { held = 0; }
+
+void DrawText(float x, float y, float scale, int align, const char* text, ColorRGB colour) {
+  if (!FontSTD) return;
+  FontSTD->SetScale(scale);
+  FontSTD->Render(x, y, align, text, colour);
+}
+
+bool DialogsThenButtons(int x, int y, bool release) {
+  if (ProcessHelpDialogsStylus(x, y, release)) return true;
+  ButtonsStylus(x, y, release);
+  return false;
+}
+
+bool DialogsThenButtons(const myPoint* points, bool release) {
+  return points && DialogsThenButtons((int)points[0].x, (int)points[0].y, release);
+}

@@ -1,6 +1,8 @@
-// Small pieces several screens share: the mushroom counter panel and the kinetic list scroller.
+// Small pieces several screens share: the mushroom counter panel, the kinetic list scroller, text
+// in the standard font and the touch that goes to an open dialog before the buttons.
 #pragma once
 
+#include "geometry.h"
 #include "quellar_types.h"
 
 class shoomPanel {
@@ -38,3 +40,11 @@ public:
   float pageSize;
   float snapRate;
 };
+
+// Text in the standard font at the scale; nothing before the font is loaded.
+void DrawText(float x, float y, float scale, int align, const char* text, ColorRGB colour);
+
+// A touch for an open help dialog first, else for the buttons; true when a dialog took it. A null
+// points array is no touch.
+bool DialogsThenButtons(int x, int y, bool release);
+bool DialogsThenButtons(const myPoint* points, bool release);

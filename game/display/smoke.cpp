@@ -8,6 +8,19 @@
 
 smoke Smokes[SMOKES];
 
+void spriteDrift::SetDrift(int pvx, int pvy, int g, float sp, float sc, float scRate, float a, float aRate,
+                           int add) {
+  vx = (float)pvx;
+  vy = (float)pvy;
+  gravity = g;
+  spin = sp;
+  scale = sc;
+  scaleRate = scRate;
+  alpha = a;
+  alphaRate = aRate;
+  additive = add;
+}
+
 void smoke::Init(Surface* s, int px, int py, int pvx, int pvy, float sc, float scRate, float a, float aRate,
                  int add) {
   Init(s, px, py, 0, 0, 0, pvx, pvy, sc, scRate, a, aRate, add);
@@ -20,16 +33,8 @@ void smoke::Init(Surface* s, int px, int py, int g, float rot, float sp, int pvx
   x = (float)px;
   y = (float)py;
   startY = py;
-  vx = (float)pvx;
-  vy = (float)pvy;
-  gravity = g;
+  SetDrift(pvx, pvy, g, sp, sc, scRate, a, aRate, add);
   rotation = rot;
-  spin = sp;
-  scale = sc;
-  scaleRate = scRate;
-  alpha = a;
-  alphaRate = aRate;
-  additive = add;
   unusedFloat = 0;
   sprite = s;
 }
@@ -80,20 +85,22 @@ void smoke::Process(float dt) {
 
 void smoke::Draw(int drawLayer) {
   if (layer != drawLayer || !display) return;
-  if (drawLayer != 0) {
-    int a = (int)alpha;
-    if (a > 255) a = 255;
-    if (additive == 1) {
-      display->SetBlending(255, a, a, a);
-      display->SetOverlayMode();
-    } else {
-      display->SetBlending(a, a, a, a);
-      display->SetNoBlackEdgesMode();
-    }
-  }
+  if (drawLayer != 0) SetLayerBlend();
   float sx, sy;
   Shift(layer, sx, sy);
   if (alpha > 0 && sprite) display->BlitRotatedScale(x + sx, y + sy, rotation, scale, scale, sprite, false);
+}
+
+void smoke::SetLayerBlend() const {
+  int a = (int)alpha;
+  if (a > 255) a = 255;
+  if (additive == 1) {
+    display->SetBlending(255, a, a, a);
+    display->SetOverlayMode();
+  } else {
+    display->SetBlending(a, a, a, a);
+    display->SetNoBlackEdgesMode();
+  }
 }
 
 void AddSmoke2(Surface* sprite, int x, int y, int gravity, float rotation, float spin, int vx, int vy,

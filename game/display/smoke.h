@@ -6,22 +6,29 @@
 
 class Surface;
 
-struct smoke {
-  u8 active;
-  float x, y;
-  int startY;
+// What a pooled sprite piece (a puff of smoke, a fragment) moves, falls, grows, turns and fades by.
+struct spriteDrift {
   float vx, vy;
   float scale;
   float scaleRate;
   float alpha; // 0-255, drawn clamped to 255
   float alphaRate;
-  int unused;
   int additive;
-  float rotation;
   float spin;
+  int gravity;
+
+  void SetDrift(int vx, int vy, int gravity, float spin, float scale, float scaleRate, float alpha,
+                float alphaRate, int additive);
+};
+
+struct smoke : spriteDrift {
+  u8 active;
+  float x, y;
+  int startY;
+  int unused;
+  float rotation;
   float unusedFloat;
   Surface* sprite; // not owned
-  int gravity;
   int layer;
 
   void Init(Surface* s, int x, int y, int vx, int vy, float scale, float scaleRate, float alpha,
@@ -30,6 +37,8 @@ struct smoke {
             float scaleRate, float alpha, float alphaRate, int additive);
   void Process(float dt);
   void Draw(int layer);
+  // The tint of a layer drawn over the scene: the alpha (255 at most), added when additive.
+  void SetLayerBlend() const;
 };
 
 enum { SMOKES = 300 };

@@ -104,17 +104,22 @@ struct Corner {
   float u, v;
 };
 
-QuellarVertex Vertex(const Corner& c) {
-  QuellarVertex q;
-  q.x = FixedFloat16FromDouble((double)((c.x + g_glTranslateX) * g_glScaleX));
-  q.y = FixedFloat16FromDouble((double)((c.y + g_glTranslateY) * g_glScaleY));
+// A vertex at a position already through the global transform, tinted by the blend cache.
+void Fill(QuellarVertex& q, float x, float y, float u, float v) {
+  q.x = FixedFloat16FromDouble((double)x);
+  q.y = FixedFloat16FromDouble((double)y);
   q.z = 0;
-  q.u = FixedFloat16FromDouble((double)c.u);
-  q.v = FixedFloat16FromDouble((double)c.v);
+  q.u = FixedFloat16FromDouble((double)u);
+  q.v = FixedFloat16FromDouble((double)v);
   q.r = Channel(lastBlendR);
   q.g = Channel(lastBlendG);
   q.b = Channel(lastBlendB);
   q.a = Channel(lastBlendA);
+}
+
+QuellarVertex Vertex(const Corner& c) {
+  QuellarVertex q;
+  Fill(q, (c.x + g_glTranslateX) * g_glScaleX, (c.y + g_glTranslateY) * g_glScaleY, c.u, c.v);
   return q;
 }
 
@@ -124,18 +129,17 @@ void AxisQuad(QuellarVertex (&quad)[4], float px, float py, float W, float H, co
   float X = (px + g_glTranslateX) * g_glScaleX, Y = (py + g_glTranslateY) * g_glScaleY;
   const float xs[4] = {X, X + W, X + W, X};
   const float ys[4] = {Y, Y, Y + H, Y + H};
-  for (int i = 0; i < 4; ++i) {
-    QuellarVertex& q = quad[i];
-    q.x = FixedFloat16FromDouble((double)xs[i]);
-    q.y = FixedFloat16FromDouble((double)ys[i]);
-    q.z = 0;
-    q.u = FixedFloat16FromDouble((double)uv[i][0]);
-    q.v = FixedFloat16FromDouble((double)uv[i][1]);
-    q.r = Channel(lastBlendR);
-    q.g = Channel(lastBlendG);
-    q.b = Channel(lastBlendB);
-    q.a = Channel(lastBlendA);
-  }
+  for (int i = 0; i < 4; ++i)
+    Fill(quad[i], xs[i], ys[i], uv[i][0], uv[i][1]);
+}
+
+// A negative span draws from the other end: the origin moves back by it, the span turns positive
+// and the two texture coordinates along that axis change places.
+void Unflip(float& origin, float& span, float& from, float& to) {
+  if (!(span < 0)) return;
+  origin += span;
+  span = -span;
+  SWAP(from, to);
 }
 
 } // namespace
@@ -161,16 +165,8 @@ void Texture2D::BlitAtPointUsingRectFlipY(_CGPoint p, _CGRect r, bool, float sca
   float W0 = r.width * scaleX, H0 = r.height * scaleY;
   float uL = r.x, uR = r.x + r.width, vT = r.y, vB = r.y + r.height;
   float px = p.x, py = p.y;
-  if (W0 < 0) {
-    px = p.x + W0;
-    W0 = -W0;
-    SWAP(uL, uR);
-  }
-  if (H0 < 0) {
-    py = p.y + H0;
-    H0 = -H0;
-    SWAP(vT, vB);
-  }
+  Unflip(px, W0, uL, uR);
+  Unflip(py, H0, vT, vB);
   const float uv[4][2] = {{uL, vT}, {uR, vT}, {uR, vB}, {uL, vB}};
   QuellarVertex quad[4];
   AxisQuad(quad, px, py, W0 * g_glScaleX, H0 * g_glScaleY, uv);
@@ -182,16 +178,8 @@ void Texture2D::BlitAtPointUsingRectFlipYAndRotated90(_CGPoint p, _CGRect r, boo
   float W0 = r.height * scaleX, H0 = r.width * scaleY;
   float a = r.y, b = r.y + r.height, c = r.x + r.width, d = r.x;
   float px = p.x, py = p.y;
-  if (W0 < 0) {
-    px = p.x + W0;
-    W0 = -W0;
-    SWAP(a, b);
-  }
-  if (H0 < 0) {
-    py = p.y + H0;
-    H0 = -H0;
-    SWAP(c, d);
-  }
+  Unflip(px, W0, a, b);
+  Unflip(py, H0, c, d);
   const float uv[4][2] = {{c, b}, {c, a}, {d, a}, {d, b}};
   QuellarVertex quad[4];
   AxisQuad(quad, px, py, W0 * g_glScaleX, H0 * g_glScaleY, uv);
@@ -201,22 +189,11 @@ void Texture2D::BlitAtPointUsingRectFlipYAndRotated90(_CGPoint p, _CGRect r, boo
 void Texture2D::BlitAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY,
                                                    float degrees, _CGPoint pivot) {
   float W0 = r.width * scaleX, H0 = r.height * scaleY;
-  float uL = r.x, uR = r.x + r.width, vT, vB;
+  // Unlike the axis-aligned blits, an unflipped picture here runs bottom-up in the texture.
+  float uL = r.x, uR = r.x + r.width, vT = r.y + r.height, vB = r.y;
   float px = p.x, py = p.y;
-  if (W0 < 0) {
-    px = p.x + W0;
-    W0 = -W0;
-    SWAP(uL, uR);
-  }
-  if (H0 < 0) {
-    py = p.y + H0;
-    H0 = -H0;
-    vT = r.y;
-    vB = r.y + r.height;
-  } else {
-    vT = r.y + r.height;
-    vB = r.y;
-  }
+  Unflip(px, W0, uL, uR);
+  Unflip(py, H0, vT, vB);
   float rad = degrees * 0.017453292f;
   float s = sinf(rad), c = cosf(rad);
   float hw = -W0 / 2, hh = -H0 / 2;

@@ -12,6 +12,7 @@
 #include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
+#include "front_pieces.h"
 #include "frontend.h"
 #include "game_globals.h"
 #include "help_dialogs.h"
@@ -44,24 +45,12 @@ Surface** InstructionsSlot(int index, int frame) {
   return index == 3 && frame >= 0 && frame < 5 ? &g_instructions[frame] : nullptr;
 }
 
-void FreeInstructions() {
-  for (Surface*& s : g_instructions)
-    SafeDelete(s);
-}
+void FreeInstructions() { SafeDeleteAll(g_instructions); }
 
 void FreeAbout() {
   SafeDelete(select_bg[0]);
   SafeDelete(aboutBG);
-  for (Surface*& s : aboutButton)
-    SafeDelete(s);
-}
-
-// A touch for an open dialog first, else for the buttons.
-void DialogsThenButtons(myPoint* points, bool release) {
-  if (!points) return;
-  int x = (int)points[0].x, y = (int)points[0].y;
-  if (ProcessHelpDialogsStylus(x, y, release)) return;
-  ButtonsStylus(x, y, release);
+  SafeDeleteAll(aboutButton);
 }
 
 } // namespace

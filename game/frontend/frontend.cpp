@@ -123,34 +123,29 @@ void Register(const catalogue::Set& set, Atlas* atlas) {
   });
 }
 
-template <int N> void DeleteAll(Surface* (&slots)[N]) {
-  for (Surface*& s : slots)
-    SafeDelete(s);
-}
-
 void DeleteAllButOptions() {
-  DeleteAll(mainmenuBottom);
-  DeleteAll(mainmenuSub);
-  DeleteAll(menuBall);
-  DeleteAll(buttonMain);
-  DeleteAll(pickCharPanel);
-  DeleteAll(pickedCharIcons);
-  DeleteAll(buyNow);
-  DeleteAll(mapIcons);
-  DeleteAll(mapLock);
-  DeleteAll(mapDot);
-  DeleteAll(easyButtonRotater);
-  DeleteAll(mapButtons);
-  DeleteAll(pickCharMask);
-  DeleteAll(newGameBG);
-  DeleteAll(newGamePanel);
-  DeleteAll(newGameItems);
-  DeleteAll(newGameEyes);
-  DeleteAll(levelFrame);
-  DeleteAll(select_buttons);
-  DeleteAll(helpPanel);
-  DeleteAll(select_bg);
-  DeleteAll(levelStar);
+  SafeDeleteAll(mainmenuBottom);
+  SafeDeleteAll(mainmenuSub);
+  SafeDeleteAll(menuBall);
+  SafeDeleteAll(buttonMain);
+  SafeDeleteAll(pickCharPanel);
+  SafeDeleteAll(pickedCharIcons);
+  SafeDeleteAll(buyNow);
+  SafeDeleteAll(mapIcons);
+  SafeDeleteAll(mapLock);
+  SafeDeleteAll(mapDot);
+  SafeDeleteAll(easyButtonRotater);
+  SafeDeleteAll(mapButtons);
+  SafeDeleteAll(pickCharMask);
+  SafeDeleteAll(newGameBG);
+  SafeDeleteAll(newGamePanel);
+  SafeDeleteAll(newGameItems);
+  SafeDeleteAll(newGameEyes);
+  SafeDeleteAll(levelFrame);
+  SafeDeleteAll(select_buttons);
+  SafeDeleteAll(helpPanel);
+  SafeDeleteAll(select_bg);
+  SafeDeleteAll(levelStar);
   SafeDelete(newGameBG_atlas);
   SafeDelete(mainMenuAtlas);
 }

@@ -8,6 +8,7 @@
 #include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
+#include "front_pieces.h"
 #include "frontend.h"
 #include "game_globals.h"
 #include "game_rect.h"
@@ -69,12 +70,7 @@ void help::Draw(float dt) {
   DrawEffectAnimators();
 }
 
-void help::Touch(myPoint* points, bool release) {
-  if (!points) return;
-  int x = (int)points[0].x, y = (int)points[0].y;
-  if (ProcessHelpDialogsStylus(x, y, release)) return;
-  ButtonsStylus(x, y, release);
-}
+void help::Touch(myPoint* points, bool release) { DialogsThenButtons(points, release); }
 
 void help::StylusDown(myPoint* points, int) { Touch(points, false); }
 void help::StylusUp(myPoint* points, int) { Touch(points, true); }

@@ -39,10 +39,6 @@ const int kPreviewDy[PICKER_CHARACTERS] = {0, 0, 2, 3, 2, 2, 3, 2};
 // Below this strip offset character 7 is the centred one.
 const int kHiddenCharacterOffset = -864;
 
-void Blit(float x, float y, float sx, float sy, Surface* s) {
-  if (display) display->BlitScaled(x, y, sx, sy, s);
-}
-
 int Alpha(float a) { return a < 0 ? 0 : a > 255 ? 255 : (int)a; }
 
 bool Unlocked(int id) { return id >= 0 && id < 15 && g_charactersUnlocked[id] != 0; }
@@ -78,19 +74,19 @@ void levelSelection::DrawLevelBox(int x, int y, int box, int level, float scale,
     frame = levelFrame[0];
     locked = true;
   }
-  Blit((float)x, (float)y, s, s, frame);
+  DrawScaled((float)x, (float)y, s, s, frame);
 
   const int character = AcceptedCharacterId(g_characterID);
   if (r[LEVEL_WORD_MUSHROOM + character] != 0) {
     float wobble = box + 8 * g_timef;
-    Blit(x - 46 * s, y - 46 * s, s - 0.1f + 0.05f * std::sin(wobble), s - 0.1f + 0.05f * std::cos(wobble),
-         levelFrame[3]);
+    DrawScaled(x - 46 * s, y - 46 * s, s - 0.1f + 0.05f * std::sin(wobble),
+               s - 0.1f + 0.05f * std::cos(wobble), levelFrame[3]);
   }
 
   if (rank != 4) {
     int marks = rank < 3 ? rank : 3;
     for (int m = 0; m < marks; ++m)
-      Blit(x - 34 * s + 32 * m * s, y + 34 * s, s, s, levelFrame[4]);
+      DrawScaled(x - 34 * s + 32 * m * s, y + 34 * s, s, s, levelFrame[4]);
   }
 
   if (FontLevelID && !locked && completions > 0) {
@@ -104,9 +100,9 @@ void levelSelection::DrawLevelBox(int x, int y, int box, int level, float scale,
 void levelSelection::DrawCharacterSelectionIcon(int x, int y, int id, float scale, float) {
   if (id < 0 || id >= PICKER_CHARACTERS) return;
   const int locked = Unlocked(id) ? 0 : 1;
-  Blit((float)x, (float)y, scale, scale, pickCharPanel[locked]);
-  Blit((float)x, y - 70 * scale, scale, scale, pickedCharIcons[3 * id + locked]);
-  if (!locked) Blit((float)x, y + shiftY * scale, scale, scale, pickedCharIcons[3 * id + 2]);
+  DrawScaled((float)x, (float)y, scale, scale, pickCharPanel[locked]);
+  DrawScaled((float)x, y - 70 * scale, scale, scale, pickedCharIcons[3 * id + locked]);
+  if (!locked) DrawScaled((float)x, y + shiftY * scale, scale, scale, pickedCharIcons[3 * id + 2]);
 }
 
 void levelSelection::DrawHeroPreview() {
@@ -128,7 +124,7 @@ void levelSelection::DrawHeroPreview() {
     x += kPreviewDx[id];
     y += kPreviewDy[id];
   }
-  Blit(x, y, scale, scale, frame);
+  DrawScaled(x, y, scale, scale, frame);
 }
 
 void levelSelection::DrawPicker(float dt) {
@@ -143,7 +139,7 @@ void levelSelection::DrawPicker(float dt) {
   if (!pickerOpen && pickerAppear <= 0) return;
 
   if (display) display->SetBlending(255);
-  Blit((float)(MAXX / 2), (float)(MAXY / 2), (MAXX / 3) * pickerAppear, 0.5f, pickCharMask[0]);
+  DrawScaled((float)(MAXX / 2), (float)(MAXY / 2), (MAXX / 3) * pickerAppear, 0.5f, pickCharMask[0]);
   for (int id = 0; id < PICKER_CHARACTERS; ++id) {
     const int x = (int)(pickerOffset + MAXX / 2 + PICKER_STEP * id), y = MAXY / 2;
     float s = 0.5f - 0.0015f * std::abs(MAXX / 2 - x);
@@ -189,7 +185,7 @@ void levelSelection::DrawPicker(float dt) {
     } else {
       display->SetBlending(Alpha((s - 0.32f) * 1255), 255, 255, 255);
       display->SetNormalMode();
-      Blit((float)x, labelY + 30, s, s, buyNow[0]);
+      DrawScaled((float)x, labelY + 30, s, s, buyNow[0]);
       display->SetNoBlackEdgesMode();
     }
     display->SetBlending(255);

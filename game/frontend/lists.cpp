@@ -57,31 +57,21 @@ void FreeList(Surface*& bg, Surface* (&bottom)[2], Surface* (&panel)[2]) {
 // Sprites the tables name by index, null outside them.
 Surface* Icon(int index) { return index >= 0 && index < 60 ? g_achievementIcons[index] : nullptr; }
 
-void Blit(float x, float y, float scale, Surface* s) {
-  if (display) display->BlitScaled(x, y, scale, scale, s);
-}
-
-void Text(float x, float y, float scale, int align, const char* text, ColorRGB colour) {
-  if (!FontSTD) return;
-  FontSTD->SetScale(scale);
-  FontSTD->Render(x, y, align, text, colour);
-}
-
 // The bar across the bottom; on screens wider than 3:2 it moves right and two extension pieces
 // fill the left side.
 void DrawBottomBar(Surface* (&bar)[2], float appear) {
   if (!bar[0] || !bar[1]) return;
   const float y = (float)(MAXY - 18), s = 0.5f * appear;
   if (!g_ratio_is_more_1_5) {
-    Blit((float)(MAXX / 2), y, s, bar[0]);
+    DrawScaled((float)(MAXX / 2), y, s, bar[0]);
     return;
   }
   const float bx = (float)(MAXX / 2 + (MAXX - 480) / 2);
-  Blit(bx, y, s, bar[0]);
+  DrawScaled(bx, y, s, bar[0]);
   const float w = (float)bar[1]->GetWidth();
   const int x1 = (int)(bx - 240 - 0.25f * w);
-  Blit((float)x1, y, s, bar[1]);
-  Blit((float)(int)(x1 - 0.5f * w), y, s, bar[1]);
+  DrawScaled((float)x1, y, s, bar[1]);
+  DrawScaled((float)(int)(x1 - 0.5f * w), y, s, bar[1]);
 }
 
 void AddBackButton() {
@@ -89,16 +79,30 @@ void AddBackButton() {
   AddButtonCustom(35, MAXY - 25, 70, 70, 1, "", select_buttons[0], select_buttons[1], GoBack);
 }
 
-// The lists take the release only when no dialog is open; press and drag only scroll.
-void Release(listAnimator& scroller, myPoint* points) {
+} // namespace
+
+// --- both lists ---
+
+void scrolledList::StylusDown(myPoint* points, int) {
+  if (points) scroller.StylusDown((int)points[0].x, (int)points[0].y);
+}
+void scrolledList::StylusMove(myPoint* points, int) {
+  if (points) scroller.StylusMove((int)points[0].x, (int)points[0].y);
+}
+void scrolledList::StylusUp(myPoint* points, int) {
   if (!points) return;
   int x = (int)points[0].x, y = (int)points[0].y;
-  if (ProcessHelpDialogsStylus(x, y, true)) return;
-  ButtonsStylus(x, y, true);
-  scroller.StylusUp(x, y);
+  if (!DialogsThenButtons(x, y, true)) scroller.StylusUp(x, y);
 }
 
-} // namespace
+void scrolledList::KeyboardEvent(int key, int state) {
+  if (key == 6 && state == 0) GoBack();
+}
+
+void scrolledList::Appear(float dt) {
+  appear += 10 * dt;
+  if (appear > 1) appear = 1;
+}
 
 // --- missions list ---
 
@@ -116,11 +120,10 @@ void missionsList::DeInitMode() { FreeList(mList_BG, mList_bottom, mList_panel);
 
 void missionsList::Draw(float dt) {
   SmartDrawBackgroundIphone5(0, 0, mList_BG, false, false);
-  appear += 10 * dt;
-  if (appear > 1) appear = 1;
+  Appear(dt);
   const float x = (float)(MAXX / 2 - 6);
-  Text(x, offset - 5, 0.4f * appear, 2, "Current Missions", kBlack);
-  Text(x, offset + 175, 0.4f * appear, 2, "Other Missions", kBlack);
+  DrawText(x, offset - 5, 0.4f * appear, 2, "Current Missions", kBlack);
+  DrawText(x, offset + 175, 0.4f * appear, 2, "Other Missions", kBlack);
   // The current missions, an empty row, then every other slot, each taking a row.
   int row = 0;
   for (int slot = 0; slot < kListedSlots; ++slot)
@@ -129,7 +132,7 @@ void missionsList::Draw(float dt) {
   for (int slot = 0; slot < kListedSlots; ++slot)
     if (!Missions[slot].active) DrawOnePanel(slot, appear, x, 30 + 45.0f * row++ + offset);
   DrawBottomBar(mList_bottom, appear);
-  Text(146, (float)(MAXY - 18), 0.5f * appear, 0, "Missions", kBlack);
+  DrawText(146, (float)(MAXY - 18), 0.5f * appear, 0, "Missions", kBlack);
   DrawButtons();
   scroller.Process(dt);
 }
@@ -143,35 +146,23 @@ void missionsList::DrawOnePanel(int slot, float a, float x, float y) {
   Surface* badge = Icon(m.reward + 56);
   float px = x;
   if (!m.completed) {
-    Blit(px, y, h, mList_panel[1]);
-    Blit(px, y, h, mList_panel[0]);
+    DrawScaled(px, y, h, mList_panel[1]);
+    DrawScaled(px, y, h, mList_panel[0]);
     if (display) display->SetBlending(40);
-    Blit(px - 175, y, h, icon);
+    DrawScaled(px - 175, y, h, icon);
     if (display) display->SetBlending(255);
   } else {
     // A completed panel sits a little to the right, without its cover.
     px = (float)(int)(x + 4);
-    Blit(px, y, h, mList_panel[1]);
-    Blit(px - 175, y, h, icon);
+    DrawScaled(px, y, h, mList_panel[1]);
+    DrawScaled(px - 175, y, h, icon);
   }
-  Blit(px - 213, y + 3, h, badge);
-  Text(px - 140, y - 8, 0.45f * a, 0, m.name, kBlack);
+  DrawScaled(px - 213, y + 3, h, badge);
+  DrawText(px - 140, y - 8, 0.45f * a, 0, m.name, kBlack);
   if (!m.completed)
-    Text(px - 145, y + 10, 0.28f * a, 0, m.description, ColorRGB(255, 255, 255));
+    DrawText(px - 145, y + 10, 0.28f * a, 0, m.description, ColorRGB(255, 255, 255));
   else
-    Text(px - 150, y + 10, 0.28f * a, 0, m.description, ColorRGB(65, 65, 65));
-}
-
-void missionsList::StylusDown(myPoint* points, int) {
-  if (points) scroller.StylusDown((int)points[0].x, (int)points[0].y);
-}
-void missionsList::StylusMove(myPoint* points, int) {
-  if (points) scroller.StylusMove((int)points[0].x, (int)points[0].y);
-}
-void missionsList::StylusUp(myPoint* points, int) { Release(scroller, points); }
-
-void missionsList::KeyboardEvent(int key, int state) {
-  if (key == 6 && state == 0) GoBack();
+    DrawText(px - 150, y + 10, 0.28f * a, 0, m.description, ColorRGB(65, 65, 65));
 }
 
 // --- secrets list ---
@@ -190,13 +181,12 @@ void secretsList::DeInitMode() { FreeList(sList_BG, sList_bottom, sList_panel); 
 
 void secretsList::Draw(float dt) {
   SmartDrawBackgroundIphone5(0, 0, sList_BG, false, false);
-  appear += 10 * dt;
-  if (appear > 1) appear = 1;
+  Appear(dt);
   for (int row = 0; row < 4; ++row)
     for (int col = 0; col < 8; ++col)
       DrawOnePanel(8 * row + col, appear, 40 + 57 * col * g_guiShiftX, 40 + 62.0f * row + offset);
   DrawBottomBar(sList_bottom, appear);
-  Text(106, (float)(MAXY - 18), 0.5f * appear, 0, "   Secret  ITEMS", kBlack);
+  DrawText(106, (float)(MAXY - 18), 0.5f * appear, 0, "   Secret  ITEMS", kBlack);
   DrawButtons();
   scroller.Process(dt);
 }
@@ -205,21 +195,9 @@ void secretsList::DrawOnePanel(int item, float a, float x, float y) {
   if (item < 0 || item >= kSecretItems || y < -100 || y > MAXY + 100) return;
   const float h = 0.5f * a;
   if (g_globalAchievements[GLOBAL_WORD_SECRETS + item]) {
-    Blit(x, y, h, sList_panel[1]);
-    Blit(x, y, h, g_secretItems[item]);
+    DrawScaled(x, y, h, sList_panel[1]);
+    DrawScaled(x, y, h, g_secretItems[item]);
   } else {
-    Blit(x, y, h, sList_panel[0]);
+    DrawScaled(x, y, h, sList_panel[0]);
   }
-}
-
-void secretsList::StylusDown(myPoint* points, int) {
-  if (points) scroller.StylusDown((int)points[0].x, (int)points[0].y);
-}
-void secretsList::StylusMove(myPoint* points, int) {
-  if (points) scroller.StylusMove((int)points[0].x, (int)points[0].y);
-}
-void secretsList::StylusUp(myPoint* points, int) { Release(scroller, points); }
-
-void secretsList::KeyboardEvent(int key, int state) {
-  if (key == 6 && state == 0) GoBack();
 }

@@ -16,36 +16,37 @@ extern Surface* sList_BG;
 extern Surface* sList_bottom[2];
 extern Surface* sList_panel[2];
 
-class missionsList : public gamemode {
+// What both lists share: press and drag scroll; a release goes to an open dialog, else to the
+// buttons and the scroller; back returns.
+class scrolledList : public gamemode {
 public:
-  void InitMode() override;
-  void DeInitMode() override;
-  void Draw(float dt) override;
   void StylusDown(myPoint* points, int count) override;
   void StylusUp(myPoint* points, int count) override;
   void StylusMove(myPoint* points, int count) override;
   void KeyboardEvent(int key, int state) override;
-  // One mission's panel centred at (x, y), everything scaled by appear.
-  void DrawOnePanel(int slot, float appear, float x, float y);
 
   float appear = 0; // 0 at entry, up to 1 at 10 a second
   float offset = 0; // added to every row's y
   listAnimator scroller;
+
+protected:
+  void Appear(float dt);
 };
 
-class secretsList : public gamemode {
+class missionsList : public scrolledList {
 public:
   void InitMode() override;
   void DeInitMode() override;
   void Draw(float dt) override;
-  void StylusDown(myPoint* points, int count) override;
-  void StylusUp(myPoint* points, int count) override;
-  void StylusMove(myPoint* points, int count) override;
-  void KeyboardEvent(int key, int state) override;
+  // One mission's panel centred at (x, y), everything scaled by appear.
+  void DrawOnePanel(int slot, float appear, float x, float y);
+};
+
+class secretsList : public scrolledList {
+public:
+  void InitMode() override;
+  void DeInitMode() override;
+  void Draw(float dt) override;
   // Secret item i's cell centred at (x, y): open with its picture when found.
   void DrawOnePanel(int item, float appear, float x, float y);
-
-  float appear = 0;
-  float offset = 0;
-  listAnimator scroller;
 };

@@ -7,6 +7,7 @@
 #include "animator.h"
 #include "buttons.h"
 #include "display.h"
+#include "front_pieces.h"
 #include "frontend.h"
 #include "game_base.h"
 #include "game_globals.h"
@@ -200,10 +201,8 @@ void mainMenu::Draw(float dt) {
 }
 
 void mainMenu::Touch(myPoint* points, bool release) {
-  if (inputDelay > 0 || !points) return;
-  int x = (int)points[0].x, y = (int)points[0].y;
-  if (ProcessHelpDialogsStylus(x, y, release)) return;
-  ButtonsStylus(x, y, release);
+  if (inputDelay > 0) return;
+  DialogsThenButtons(points, release);
 }
 
 void mainMenu::StylusDown(myPoint* points, int) { Touch(points, false); }

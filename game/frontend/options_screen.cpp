@@ -9,6 +9,7 @@
 #include "catalogue.h"
 #include "catalogue_data.h"
 #include "display.h"
+#include "front_pieces.h"
 #include "frontend.h"
 #include "game_globals.h"
 #include "game_modes.h"
@@ -60,22 +61,12 @@ bool InBox(int x, int y, int cx, int cy) {
   return x >= cx - 35 && x < cx + 35 && y >= cy - 35 && y < cy + 35;
 }
 
-void Blit(float x, float y, float scale, Surface* s) {
-  if (s) display->BlitScaled(x, y, scale, scale, s);
-}
-
-void Text(float x, float y, float scale, const char* text, ColorRGB colour, int align = 2) {
-  if (!FontSTD) return;
-  FontSTD->SetScale(scale);
-  FontSTD->Render(x, y, align, text, colour);
-}
-
 // A radio button, with its mark over it: on, off, or none.
 enum Mark { NO_MARK, MARK_ON, MARK_OFF };
 void Radio(float x, float y, float scale, Mark mark) {
-  Blit(x, y, scale, OptSurf[RADIO]);
-  if (mark == MARK_ON) Blit(x, y, scale, OptSurf[RADIO_ON]);
-  if (mark == MARK_OFF) Blit(x, y, scale, OptSurf[RADIO_OFF]);
+  DrawScaled(x, y, scale, OptSurf[RADIO]);
+  if (mark == MARK_ON) DrawScaled(x, y, scale, OptSurf[RADIO_ON]);
+  if (mark == MARK_OFF) DrawScaled(x, y, scale, OptSurf[RADIO_OFF]);
 }
 
 Mark Switch(bool on) { return on ? MARK_ON : MARK_OFF; }
@@ -145,12 +136,12 @@ void options::Draw(float dt) {
   const float text = 0.48f * appear;
   const float midY = (float)(MAXY / 2 - 10);
 
-  Blit(offset + MAXX / 2, midY, s, OptSurf[PAN]);
-  if (ox < -1) Blit(offset + MAXX / 2 + MAXX, midY, s, OptSurf[PAN]);
+  DrawScaled(offset + MAXX / 2, midY, s, OptSurf[PAN]);
+  if (ox < -1) DrawScaled(offset + MAXX / 2 + MAXX, midY, s, OptSurf[PAN]);
 
   const bool first = ox > -100;
-  Blit((float)(MAXX / 2 - 9), (float)(MAXY - 20), 0.5f, OptSurf[first ? BALL_BIG : BALL_SMALL]);
-  Blit((float)(MAXX / 2 + 9), (float)(MAXY - 20), 0.5f, OptSurf[first ? BALL_SMALL : BALL_BIG]);
+  DrawScaled((float)(MAXX / 2 - 9), (float)(MAXY - 20), 0.5f, OptSurf[first ? BALL_BIG : BALL_SMALL]);
+  DrawScaled((float)(MAXX / 2 + 9), (float)(MAXY - 20), 0.5f, OptSurf[first ? BALL_SMALL : BALL_BIG]);
 
   const float sway = 3 * std::sin(5 * g_timef);
   if (opt_arrow) {
@@ -158,48 +149,48 @@ void options::Draw(float dt) {
     display->BlitScaled(offset + MAXX + 25 + sway, midY, -s, s, opt_arrow);
   }
 
-  Blit(offset + MAXX / 2, oy + 79, s, OptSurf[PAN_DARKEN]);
-  Blit(ox + 400, oy + 50, s, OptSurf[CLOSE]);
-  Blit(g_ratio_is_more_1_5 ? ox + 400 + MAXX : ox + 874, oy + 50, s, OptSurf[CLOSE]);
+  DrawScaled(offset + MAXX / 2, oy + 79, s, OptSurf[PAN_DARKEN]);
+  DrawScaled(ox + 400, oy + 50, s, OptSurf[CLOSE]);
+  DrawScaled(g_ratio_is_more_1_5 ? ox + 400 + MAXX : ox + 874, oy + 50, s, OptSurf[CLOSE]);
 
   // Page 1.
-  Text(ox + 236, oy + 37, text, "Options", kTitle);
-  Text(ox + 158, oy + 78, text, "Sound", kBlack);
-  Text(ox + 325, oy + 78, text, "Music", kBlack);
+  DrawText(ox + 236, oy + 37, text, 2, "Options", kTitle);
+  DrawText(ox + 158, oy + 78, text, 2, "Sound", kBlack);
+  DrawText(ox + 325, oy + 78, text, 2, "Music", kBlack);
   Radio(ox + 90, oy + 76, s, Switch(!g_muteSound));
   Radio(ox + 252, oy + 76, s, Switch(!g_muteMusic));
   display->SetBlending(90);
-  Text(ox + 90, oy + 98, 0.2f, "(check the mute switch if you can't hear any sound)", kHint, 0);
+  DrawText(ox + 90, oy + 98, 0.2f, 0, "(check the mute switch if you can't hear any sound)", kHint);
   display->SetBlending(255);
-  Text(ox + 236, oy + 124, text, "Controls:", kTitle);
+  DrawText(ox + 236, oy + 124, text, 2, "Controls:", kTitle);
   const int scheme = g_accelerometerControl;
-  Text(ox + 182, oy + 150, text, "Tilt & Jump", kBlack);
+  DrawText(ox + 182, oy + 150, text, 2, "Tilt & Jump", kBlack);
   Radio(ox + 88, oy + 156, s, scheme == 1 ? MARK_ON : NO_MARK);
-  Text(ox + 207, oy + 200, text, "Arrow Buttons", kBlack);
+  DrawText(ox + 207, oy + 200, text, 2, "Arrow Buttons", kBlack);
   Radio(ox + 88, oy + 206, s, scheme != 1 && scheme != 0 ? MARK_ON : NO_MARK);
-  Text(ox + 207, oy + 250, text, "Virtual Joystick", kBlack);
+  DrawText(ox + 207, oy + 250, text, 2, "Virtual Joystick", kBlack);
   Radio(ox + 88, oy + 258, s, scheme == 0 ? MARK_ON : NO_MARK);
   const float note = 0.39f * appear;
-  Text(ox + 211, oy + 170, note, "(Use Accelerometer)", kNote);
-  Text(ox + 220, oy + 221, note, "(Well-known Classics)", kNote);
-  Text(ox + 220, oy + 273, note, "(Slide stick to move)", kNote);
+  DrawText(ox + 211, oy + 170, note, 2, "(Use Accelerometer)", kNote);
+  DrawText(ox + 220, oy + 221, note, 2, "(Well-known Classics)", kNote);
+  DrawText(ox + 220, oy + 273, note, 2, "(Slide stick to move)", kNote);
 
   // Page 2.
-  Text(px + 236, oy + 37, text, "Advanced", kTitle);
-  Text(px + 240, oy + 67, 0.42f * appear, scheme == 1 ? "Accel. Sensitivity" : "Joystick Sensitivity",
-       kBlack);
-  Blit(px + 234, oy + 94, s, OptSurf[LINE]);
-  Blit(px + (int)((g_accelerometerSensitivity - 1000) / 9 + 74), oy + 94, s, OptSurf[LINE_BALL]);
-  Text(px + 156, oy + 128, text, "Custom Zoom", kBlack);
-  Blit(px + 179, oy + 158, s, OptSurf[LINE2]);
-  Blit(px + (int)((g_iphoneCustomZoom - 0.5f) * 450 + 74), oy + 158, s, OptSurf[LINE_BALL]);
+  DrawText(px + 236, oy + 37, text, 2, "Advanced", kTitle);
+  DrawText(px + 240, oy + 67, 0.42f * appear, 2, scheme == 1 ? "Accel. Sensitivity" : "Joystick Sensitivity",
+           kBlack);
+  DrawScaled(px + 234, oy + 94, s, OptSurf[LINE]);
+  DrawScaled(px + (int)((g_accelerometerSensitivity - 1000) / 9 + 74), oy + 94, s, OptSurf[LINE_BALL]);
+  DrawText(px + 156, oy + 128, text, 2, "Custom Zoom", kBlack);
+  DrawScaled(px + 179, oy + 158, s, OptSurf[LINE2]);
+  DrawScaled(px + (int)((g_iphoneCustomZoom - 0.5f) * 450 + 74), oy + 158, s, OptSurf[LINE_BALL]);
   if (FontSTD) {
     FontSTD->SetScale(text);
     char zoom[32];
     snprintf(zoom, sizeof zoom, "[%2.2fx]", g_iphoneCustomZoom);
     FontSTD->Render(px + 348, oy + 156, 2, zoom, kBlack);
   }
-  Text(px + 192, oy + 205, text, "Ghost Mode", kBlack);
+  DrawText(px + 192, oy + 205, text, 2, "Ghost Mode", kBlack);
   Radio(px + 96, oy + 203, s, Switch(g_ghostMode != 0));
 
   if (Buttons[OPTIONS_SLOT_BACK].active) Buttons[OPTIONS_SLOT_BACK].Draw();

@@ -19,6 +19,7 @@
 #include "mission_table.h"
 #include "platform_services.h"
 #include "progress_files.h"
+#include "quellar_array.h"
 #include "sound_table.h"
 #include "sprite_tables.h"
 #include "surface.h"
@@ -117,11 +118,6 @@ Surface** ShopSlot(int index, int frame) {
   if (index < 0 || index >= (int)(sizeof globals / sizeof globals[0])) return nullptr;
   if (frame < 0 || frame >= globals[index].count) return nullptr;
   return &globals[index].slots[frame];
-}
-
-template <int N> void DeleteAll(Surface* (&slots)[N]) {
-  for (Surface*& s : slots)
-    SafeDelete(s);
 }
 
 bool HasArt(Surface* s) { return s && s->texture; }
@@ -234,11 +230,11 @@ void shop::DeInitMode() {
   // The buttons show the pack sprites: they go before the sprites do.
   ClearButtons();
   SafeDelete(shopBG);
-  DeleteAll(shopPanel);
-  DeleteAll(shopBuy);
+  SafeDeleteAll(shopPanel);
+  SafeDeleteAll(shopBuy);
   SafeDelete(shopLine);
-  DeleteAll(shopBuyShrooms);
-  DeleteAll(shopItems);
+  SafeDeleteAll(shopBuyShrooms);
+  SafeDeleteAll(shopItems);
   SafeDelete(shopAtlas);
 }
 

@@ -49,10 +49,6 @@ void FreeBonusPictures() {
     SafeDelete(newGameItems[kBonusItems + k]);
 }
 
-void Blit(float x, float y, float scale, Surface* s) {
-  if (display && s) display->BlitScaled(x, y, scale, scale, s);
-}
-
 // The main worlds and the bonus worlds show their stars and mushrooms; the entries between do not.
 bool ShowsStatistics(int w) { return (w >= 0 && w <= 3) || (w >= 10 && w <= 15); }
 
@@ -241,26 +237,26 @@ void newGame::Draw(float dt) {
     const float y = (float)(MAXY / 2 - 17);
 
     if (display && !unlocked) display->SetBlending(255, 180, 180, 180);
-    Blit(x, y, s, newGameItems[w]);
+    DrawScaled(x, y, s, newGameItems[w]);
     if (display) display->SetBlending(255);
 
     if (display && unlocked && currentItem == i) {
       if (touching && std::abs(dragDistance) < 20 && pressedCentre) {
         display->SetOverlayMode();
         display->SetBlending(100, 100, 100, 100);
-        Blit(x, y, s, newGameItems[w]);
+        DrawScaled(x, y, s, newGameItems[w]);
         display->SetBlending(255);
         display->SetNormalMode();
       } else if (hoverCentre) {
-        Blit(x, y, 1.01f * s, newGameItems[w]);
+        DrawScaled(x, y, 1.01f * s, newGameItems[w]);
       }
     }
 
     if (listShift == 0 && i == 5 && currentItem == 5) {
       if (!eyesMovement)
-        Blit(x - 5, (float)(MAXY / 2), s, newGameEyes[0]);
+        DrawScaled(x - 5, (float)(MAXY / 2), s, newGameEyes[0]);
       else
-        Blit(x + 10 * std::cos(10 * g_timef), MAXY / 2 + 5 * std::sin(10 * g_timef), s, newGameEyes[0]);
+        DrawScaled(x + 10 * std::cos(10 * g_timef), MAXY / 2 + 5 * std::sin(10 * g_timef), s, newGameEyes[0]);
     }
 
     if (display && unlocked && ShowsStatistics(w)) {
@@ -277,16 +273,16 @@ void newGame::Draw(float dt) {
         FontSTD->Render(x + 46 - 100 * q, ty, 0, text, ColorRGB(0, 0, 0));
       }
       display->SetBlending(a, 255, 255, 255);
-      Blit(x - 60 + 100 * q, ty, s, mapIcons[1]);
-      Blit(x + 36 - 75 * q, ty, s, mapIcons[0]);
+      DrawScaled(x - 60 + 100 * q, ty, s, mapIcons[1]);
+      DrawScaled(x + 36 - 75 * q, ty, s, mapIcons[0]);
       display->SetBlending(255);
     }
 
     if (currentItem == w && w > 1 && w < 5) UnlockTest(w, x);
 
     if (!g_worldsUnlocked[w]) {
-      Blit(x, (float)(MAXY / 2 - 47), s, mapLock[0]);
-      Blit(x, (float)(MAXY / 2 - 27), s, mapLock[1]);
+      DrawScaled(x, (float)(MAXY / 2 - 47), s, mapLock[0]);
+      DrawScaled(x, (float)(MAXY / 2 - 27), s, mapLock[1]);
     }
   }
   if (currentItem != previous) EnginePlaySound(38, 0);
@@ -296,19 +292,19 @@ void newGame::Draw(float dt) {
 
   if (newGamePanel[0] && newGamePanel[3]) {
     if (!g_ratio_is_more_1_5) {
-      Blit((float)(MAXX / 2), 16, 0.5f, newGamePanel[0]);
+      DrawScaled((float)(MAXX / 2), 16, 0.5f, newGamePanel[0]);
     } else {
       const float cx = (float)(MAXX / 2 + (MAXX - 480) / 2);
       const float wp = (float)newGamePanel[0]->GetWidth(), ws = (float)newGamePanel[3]->GetWidth();
       const float x1 = cx - wp / 4 - ws / 4;
-      Blit(cx, 16, 0.5f, newGamePanel[0]);
-      Blit(x1, 16, 0.5f, newGamePanel[3]);
-      Blit((float)(int)(x1 - ws / 2), 16, 0.5f, newGamePanel[3]);
+      DrawScaled(cx, 16, 0.5f, newGamePanel[0]);
+      DrawScaled(x1, 16, 0.5f, newGamePanel[3]);
+      DrawScaled((float)(int)(x1 - ws / 2), 16, 0.5f, newGamePanel[3]);
     }
   }
 
   for (int i = 0; i < itemCount; ++i)
-    Blit((float)(MAXX / 2 - 46 + 16 * i), 7, 0.5f, i == currentItem ? menuBall[1] : menuBall[0]);
+    DrawScaled((float)(MAXX / 2 - 46 + 16 * i), 7, 0.5f, i == currentItem ? menuBall[1] : menuBall[0]);
 
   if (display) display->SetNormalMode();
   DrawButtons();

@@ -31,6 +31,8 @@ void myRect::Intersect(const myRect& r) {
 
 int signOf(float v) { return v >= 0 ? 1 : -1; }
 
+float signOrZero(float v) { return v > 0 ? 1.0f : v < 0 ? -1.0f : 0.0f; }
+
 void limitValueMax(float& v, float max) {
   if (v > max) v = max;
 }

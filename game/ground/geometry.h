@@ -55,6 +55,8 @@ struct ColorRGB {
 
 // 1 for zero and above, else -1.
 int signOf(float v);
+// -1, 0 or 1: zero (and not a number) keeps no direction, unlike signOf.
+float signOrZero(float v);
 void limitValueMax(float& v, float max);
 void limitValueMin(float& v, float min);
 // Uniform over [a, b] with the C library's rand().

@@ -8,17 +8,6 @@
 #include "quest_state.h"
 #include "surface.h"
 
-namespace {
-
-void Scaled(float x, float y, float sx, float sy, Surface* s) {
-  if (s) display->BlitScaled(x, y, sx, sy, s, false);
-}
-void Turned(float x, float y, float angle, float sx, float sy, Surface* s) {
-  if (s) display->BlitRotatedScale(x, y, angle, sx, sy, s);
-}
-
-} // namespace
-
 void gameRect::CustomDraw() {
   if (!display) return;
   const float shiftX = g_drawShiftX, shiftY = g_drawShiftY;
@@ -26,7 +15,7 @@ void gameRect::CustomDraw() {
 
   if (type == 177) {
     display->SetBlending(255, 255, 255, 255);
-    Scaled(x + 15 + shiftX, y - 10 + shiftY, 0.5f, -0.5f, RectSprite(178, (int)frame));
+    DrawScaled(x + 15 + shiftX, y - 10 + shiftY, 0.5f, -0.5f, RectSprite(178, (int)frame));
   }
 
   if (teleporter && custom3 > 100 && frameCount > 0) {
@@ -35,8 +24,8 @@ void gameRect::CustomDraw() {
     if (f < 0) f += frameCount;
     display->SetAddMode();
     Surface* s = RectSprite(type, f);
-    Scaled(centerX + shiftX, centerY + shiftY, scale * 0.5f, scale * -0.5f, s);
-    Scaled(centerX + shiftX, centerY + shiftY, scale * 0.5f, scale * -0.5f, s);
+    DrawScaled(centerX + shiftX, centerY + shiftY, scale * 0.5f, scale * -0.5f, s);
+    DrawScaled(centerX + shiftX, centerY + shiftY, scale * 0.5f, scale * -0.5f, s);
     display->SetNoBlackEdgesMode();
   }
 
@@ -46,20 +35,20 @@ void gameRect::CustomDraw() {
     display->SetBlending(255, 255, 255, 255);
     float bx = pathX + width / 2 + shiftX, by = pathY + height / 2 + shiftY;
     // Early on the second frame number is negative: the table look-up then gives no sprite.
-    Turned(bx, by - 70, 0, 0.7f, -0.7f, RectSprite(HERO_TYPE, (int)((t - 0.5f) * 20 + 10)));
-    Turned(bx, by, 0, 0.7f, -0.7f, RectSprite(HERO_TYPE, (int)((t - 0.5f) * 10)));
+    DrawTurned(bx, by - 70, 0, 0.7f, -0.7f, RectSprite(HERO_TYPE, (int)((t - 0.5f) * 20 + 10)));
+    DrawTurned(bx, by, 0, 0.7f, -0.7f, RectSprite(HERO_TYPE, (int)((t - 0.5f) * 10)));
   }
   if (shieldTimer > 0) display->SetBlending(255);
   if (g_characterID == 7 && !outOfPlay) {
     float k = scale * heroScale;
     if (inAir == 1 || animation == 27) {
       float angle = std::atan2(vy, vx) - (float)M_PI_2 + g_timef * 6 * (float)dirX;
-      Turned(centerX + 1 + shiftX, centerY - 3 + shiftY, angle, -(float)dirX * k, k,
-             CharacterSprite(0, jumpAllowance < -4 ? 1 : 0));
+      DrawTurned(centerX + 1 + shiftX, centerY - 3 + shiftY, angle, -(float)dirX * k, k,
+                 CharacterSprite(0, jumpAllowance < -4 ? 1 : 0));
     } else {
       float ox = dirX < 0 ? 1.0f : -1.0f, oy = dirY < 0 ? 3.0f : -3.0f;
-      Turned(centerX + ox + shiftX, centerY + oy + shiftY, 0, heroScale * (float)dirX * scale,
-             -heroScale * scale * (float)dirY, CharacterSprite(0, 0));
+      DrawTurned(centerX + ox + shiftX, centerY + oy + shiftY, 0, heroScale * (float)dirX * scale,
+                 -heroScale * scale * (float)dirY, CharacterSprite(0, 0));
     }
   }
 }

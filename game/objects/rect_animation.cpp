@@ -75,6 +75,46 @@ float CircleAngle(const platformAnimation& m, float age) {
   return age * 0.05f * m.circlingSpeed + m.circlingPhase;
 }
 
+// One axis of the back-and-forth legs, of the level's parameters or of the run state.
+struct Leg {
+  float& time;
+  float& speed;
+  float& pause;
+  int& orientation;
+  int& respawn;
+};
+
+Leg LegX(platformAnimation& m) {
+  return {m.moveXTime, m.moveXSpeed, m.moveXPause, m.moveXOrientation, m.moveXRespawn};
+}
+Leg LegY(platformAnimation& m) {
+  return {m.moveYTime, m.moveYSpeed, m.moveYPause, m.moveYOrientation, m.moveYRespawn};
+}
+
+// A leg runs for its time at its speed, moving the path point, the object where it follows the
+// path, and what it carries; then it pauses, and turns round or starts again from the start.
+void RunLeg(Leg move, Leg state, float dt, float start, bool follows, float& v, float& path, float& pos,
+            float* carried) {
+  state.time -= dt;
+  if (state.orientation == 0) state.orientation = move.orientation;
+  if (state.time > 0) {
+    v = move.speed * (float)state.orientation;
+    path += v * dt;
+    if (follows) pos += v * dt;
+    if (carried) *carried += v * dt;
+  } else if (state.pause > 0) {
+    v = 0;
+    state.pause -= dt;
+  } else {
+    if (move.respawn)
+      pos = path = start;
+    else
+      state.orientation = -state.orientation;
+    state.time = move.time;
+    state.pause = move.pause;
+  }
+}
+
 } // namespace
 
 void gameRect::ProcessAnimation(float dt) {
@@ -104,46 +144,13 @@ void gameRect::ProcessAnimation(float dt) {
   bool carries = touchCounter > -5; // the hero touched it within the last 5 updates
 
   if (move.moveXTime > 0.01f) {
-    moveState.moveXTime -= dt;
-    if (moveState.moveXOrientation == 0) moveState.moveXOrientation = move.moveXOrientation;
-    if (moveState.moveXTime > 0) {
-      vx = move.moveXSpeed * (float)moveState.moveXOrientation;
-      pathX += vx * dt;
-      if (!circles) x += vx * dt;
-      if (alsoMovePlayer && carries) hero.x += vx * dt;
-    } else if (moveState.moveXPause > 0) {
-      vx = 0;
-      moveState.moveXPause -= dt;
-    } else {
-      if (move.moveXRespawn)
-        x = pathX = startX;
-      else
-        moveState.moveXOrientation = -moveState.moveXOrientation;
-      moveState.moveXTime = move.moveXTime;
-      moveState.moveXPause = move.moveXPause;
-    }
+    RunLeg(LegX(move), LegX(moveState), dt, startX, !circles, vx, pathX, x,
+           alsoMovePlayer && carries ? &hero.x : nullptr);
     UpdateCoordinates();
   }
 
   if (move.moveYTime > 0.01f) {
-    moveState.moveYTime -= dt;
-    if (moveState.moveYOrientation == 0) moveState.moveYOrientation = move.moveYOrientation;
-    if (moveState.moveYTime > 0) {
-      vy = move.moveYSpeed * (float)moveState.moveYOrientation;
-      pathY += vy * dt;
-      if (!circles) y += vy * dt;
-      if (carries) hero.y += vy * dt;
-    } else if (moveState.moveYPause > 0) {
-      vy = 0;
-      moveState.moveYPause -= dt;
-    } else {
-      if (move.moveYRespawn)
-        y = pathY = startY;
-      else
-        moveState.moveYOrientation = -moveState.moveYOrientation;
-      moveState.moveYTime = move.moveYTime;
-      moveState.moveYPause = move.moveYPause;
-    }
+    RunLeg(LegY(move), LegY(moveState), dt, startY, !circles, vy, pathY, y, carries ? &hero.y : nullptr);
     UpdateCoordinates();
   }
 

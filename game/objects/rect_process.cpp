@@ -14,8 +14,6 @@
 
 namespace {
 
-float Sign(float v) { return v > 0 ? 1.0f : v < 0 ? -1.0f : 0.0f; }
-
 const ParticleFrames kSplashFrames(1, 7);
 const ParticleFrames kLandingFrames(1, 10);
 
@@ -108,7 +106,7 @@ void gameRect::Process(float dt) {
     if (steerable) {
       if ((kickX > 0 && inputSpeed > 0) || (kickX < 0 && inputSpeed < 0)) kickX = 0;
       vx = inputSpeed + kickX;
-      if (animation == 7 || animation == 9) vx = Sign(inputSpeed) + kickX;
+      if (animation == 7 || animation == 9) vx = signOrZero(inputSpeed) + kickX;
       if (noSteer) vx = 0;
       if (fast) vx *= 1.5f;
       if (waterCounter > 0) vx *= 0.33f;

@@ -54,16 +54,7 @@ void flyingShroom::Process(float dt) {
 
 void flyingShroom::Draw(int l) {
   if (layer != l || !display || !sprite) return;
-  if (l != 0) {
-    int a = (int)alpha < 255 ? (int)alpha : 255;
-    if (additive == 1) {
-      display->SetBlending(255, a, a, a);
-      display->SetOverlayMode();
-    } else {
-      display->SetBlending(a, a, a, a);
-      display->SetNoBlackEdgesMode();
-    }
-  }
+  if (l != 0) SetLayerBlend();
   display->BlitRotatedScale(x, y, rotation, scale, scale, sprite, false);
 }
 
@@ -81,15 +72,7 @@ void fragment::Init(int si, int px, int py, int pvx, int pvy, int g, float sp, f
   spriteIndex = si;
   x = px;
   y = py;
-  vx = (float)pvx;
-  vy = (float)pvy;
-  gravity = g;
-  spin = sp;
-  scale = sc;
-  scaleRate = scRate;
-  alpha = a;
-  alphaRate = aRate;
-  additive = add;
+  SetDrift(pvx, pvy, g, sp, sc, scRate, a, aRate, add);
   rotation = (float)(rand() % 100);
 }
 

@@ -25,16 +25,11 @@ int AddShroom(Surface* sprite, int x, int y, int gravity, float rotation, float 
               float scale, float scaleRate, float alpha, float alphaRate, int additive, int layer);
 void ProcessAndDrawShroom(float dt, int layer);
 
-struct fragment {
+// additive 1 keeps the current blend mode.
+struct fragment : spriteDrift {
   u8 active;
-  int x, y; // whole pixels: fractional motion is dropped every frame
-  float vx, vy;
-  float scale, scaleRate;
-  float alpha, alphaRate;
+  int x, y;        // whole pixels: fractional motion is dropped every frame
   int spriteIndex; // entry of g_fragments
-  int additive;    // 1 keeps the current blend mode
-  int gravity;
-  float spin;
   float rotation;
 
   void Init(int spriteIndex, int x, int y, int vx, int vy, int gravity, float spin, float scale,

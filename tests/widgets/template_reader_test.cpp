@@ -279,6 +279,21 @@ TEST(TemplateFiles, AMissingFileGivesNothingAndSaysNothing) {
   EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
+TEST(TemplateFiles, SingleBlocksAreReadFromAFileOfTheUiDirectory) {
+  ScopedTempDir dir;
+  WidgetApp app;
+  WriteUiFile("blocks.txt", kBlocks);
+  CTemplateReader reader;
+  std::unique_ptr<TWidget> panel(reader.ReadWidget(&app, "blocks.txt", "\"panel\""));
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->type, WIDGET_TYPE_DIALOG);
+  std::unique_ptr<TAction> go(reader.ReadAction(&app, CommonString("blocks.txt"), "\"go\""));
+  ASSERT_NE(go, nullptr);
+  EXPECT_EQ(go->steps.GetSize(), 1);
+  EXPECT_EQ(reader.ReadWidget(&app, "blocks.txt", nullptr), nullptr);
+  EXPECT_EQ(reader.ReadAction(&app, CommonString("blocks.txt"), nullptr), nullptr);
+}
+
 TEST(TemplateFiles, EachSkippedLineIsReportedWithItsFileAndLine) {
   ScopedTempDir dir;
   WidgetApp app;

@@ -90,12 +90,12 @@ const Effect kEffects[] = {
     {30, 0, "world_complete_with_applause"},
 };
 
-const char* const kGameplay[kGameplayTracks] = {"music_gameplay_01", "music_gameplay_02", "music_gameplay_3"};
-const char* const kBonus[] = {"music_bonusworld_01", "music_bonusworld_02", "music_bonusworld_03",
-                              "music_bonusworld_04", "music_bonusworld_05"};
+// Every music file once: the theme, the gameplay tracks, then the bonus worlds' tracks 2 to 6.
 const char* const kMusic[] = {"sprocklet_theme",     "music_gameplay_01",   "music_gameplay_02",
                               "music_gameplay_3",    "music_bonusworld_01", "music_bonusworld_02",
                               "music_bonusworld_03", "music_bonusworld_04", "music_bonusworld_05"};
+enum { kFirstGameplay = 1, kFirstBonus = kFirstGameplay + kGameplayTracks, kBonusTracks = 5 };
+static_assert(sizeof(kMusic) / sizeof(kMusic[0]) == kFirstBonus + kBonusTracks, "one file for each track");
 
 } // namespace
 
@@ -105,12 +105,12 @@ const Effect* Effects(int* count) {
 }
 
 const char* TrackFile(int track, int gameplayTurn) {
-  if (track == 0) return "sprocklet_theme";
+  if (track == 0) return kMusic[0];
   if (track == 1) {
     int turn = gameplayTurn % kGameplayTracks;
-    return kGameplay[turn < 0 ? turn + kGameplayTracks : turn];
+    return kMusic[kFirstGameplay + (turn < 0 ? turn + kGameplayTracks : turn)];
   }
-  if (track >= 2 && track <= 6) return kBonus[track - 2];
+  if (track >= 2 && track < 2 + kBonusTracks) return kMusic[kFirstBonus + track - 2];
   return nullptr;
 }
 

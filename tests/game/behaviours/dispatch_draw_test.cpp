@@ -53,6 +53,11 @@ TEST_F(Dispatch, BirdTakesOffWhenTheHeroComesNearAndLeavesFarAway) {
   bird.ProcessCustom(kFrame);
   EXPECT_LT(bird.x, x);
   EXPECT_EQ(bird.flipX, 0);
+  // Level with the hero it still picks a side: the right.
+  bird.x = h.x;
+  bird.ProcessCustom(kFrame);
+  EXPECT_GT(bird.x, h.x);
+  EXPECT_EQ(bird.flipX, 1);
   bird.x = h.x - 1300;
   bird.ProcessCustom(kFrame);
   EXPECT_EQ(bird.active, 0);

@@ -99,6 +99,21 @@ TEST_F(BlitGeometry, Rotated90LaysTheSourceOnItsSide) {
   EXPECT_EQ(TexelAt(b, 0, 10), std::make_pair(0.0, 20.0));
 }
 
+TEST_F(BlitGeometry, Rotated90WithNegativeScalesMirrorsOnBothAxesIntoTheSpansBeforeThePoint) {
+  texture.BlitAtPointUsingRectFlipYAndRotated90({0, 0}, {0, 0, 10, 20}, false, -1, -1);
+  const CapturedBlit& b = Only();
+  // Negative positions are a fixed-point step off.
+  EXPECT_NEAR(b.MinX(), -20, 1e-4);
+  EXPECT_NEAR(b.MaxX(), 0, 1e-4);
+  EXPECT_NEAR(b.MinY(), -10, 1e-4);
+  EXPECT_NEAR(b.MaxY(), 0, 1e-4);
+  // The unmirrored corners' texels, turned half round.
+  EXPECT_EQ(TexelAt(b, -20, -10), std::make_pair(0.0, 0.0));
+  EXPECT_EQ(TexelAt(b, 0, -10), std::make_pair(0.0, 20.0));
+  EXPECT_EQ(TexelAt(b, 0, 0), std::make_pair(10.0, 20.0));
+  EXPECT_EQ(TexelAt(b, -20, 0), std::make_pair(10.0, 0.0));
+}
+
 TEST_F(BlitGeometry, AngleTurnsAboutThePivot) {
   // A 40 x 10 quad at (0, 0): its centre is (20, 5).
   texture.BlitAtPointUsingRectFlipYWithAngle({0, 0}, {0, 0, 40, 10}, false, 1, 1, 90, {20, 5});

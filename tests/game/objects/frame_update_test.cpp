@@ -118,6 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SteerCase{"no steering", 300, 0, 0, 0, 1, -1000, -1000, 0},
                       SteerCase{"on a wall", 300, 0, 7, 0, 0, -1000, -1000, 1},
                       SteerCase{"sliding down a wall", -300, 0, 9, 0, 0, -1000, -1000, -1},
+                      SteerCase{"on a wall without input", 0, 0, 7, 0, 0, -1000, -1000, 0},
                       SteerCase{"kick along the input is dropped", 300, 500, 0, 0, 0, -1000, -1000, 300},
                       SteerCase{"kick against the input decays", 300, -500, 0, 0, 0, -1000, -1000, 300 - 485},
                       SteerCase{"a small kick ends", 0, -103, 0, 0, 0, -1000, -1000, 0}));

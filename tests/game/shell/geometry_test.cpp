@@ -72,6 +72,16 @@ TEST(Geometry, SignsClampsAndSwaps) {
   EXPECT_EQ(signOf(0.0f), 1);
   EXPECT_EQ(signOf(-0.0001f), -1);
   EXPECT_EQ(signOf(3.0f), 1);
+  // The two signs part at zero and at not a number: signOf picks a side, signOrZero does not.
+  const struct {
+    float v;
+    int of;
+    float orZero;
+  } signs[] = {{0.0f, 1, 0.0f}, {-0.0f, 1, 0.0f}, {NAN, -1, 0.0f}, {-2.5f, -1, -1.0f}, {0.25f, 1, 1.0f}};
+  for (auto& c : signs) {
+    EXPECT_EQ(signOf(c.v), c.of) << c.v;
+    EXPECT_EQ(signOrZero(c.v), c.orZero) << c.v;
+  }
   float v = 5;
   limitValueMax(v, 3);
   EXPECT_EQ(v, 3);
