@@ -11,10 +11,11 @@
 #include <string>
 #include <vector>
 
+#include <standin/headless_gl.h>
+
 #include "bitmap_hw.h"
 #include "game_base.h"
 #include "gl_renderer.h"
-#include "headless_gl.h"
 #include "test_application.h"
 
 namespace {

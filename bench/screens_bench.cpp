@@ -16,6 +16,8 @@
 #include <string>
 #include <vector>
 
+#include <standin/headless_gl.h>
+
 #include "alloc_count.h"
 #include "animator.h"
 #include "buttons.h"
@@ -24,7 +26,6 @@
 #include "game_rect.h"
 #include "gameplay_window.h"
 #include "gl_renderer.h"
-#include "headless_gl.h"
 #include "pause_panel.h"
 #include "platform_services.h"
 #include "progress_files.h"

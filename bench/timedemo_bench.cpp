@@ -18,11 +18,11 @@
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
-#include "game_test_support.h"
 #include "gameplay_window.h"
 #include "level_data.h"
 #include "level_file.h"
 #include "mode_framework.h"
+#include "pack_file_game.h"
 #include "platform_services.h"
 #include "progress_files.h"
 #include "recordings.h"
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
   const std::string pack = std::string(SPROCKLET_DATA_DIR) + "/_game_bb.pak";
   setenv("LP_NUM_THREADS", "2", 0); // comparable runs: llvmpipe's threads pinned unless set
 
-  PackGame game; // its temporary directory is the working directory and holds the save directory
+  PackFileGame game; // its temporary directory is the working directory and holds the save directory
   std::filesystem::create_directories("data");
   if (!game.OpenPackFile(pack)) {
     fprintf(stderr, "timedemo: cannot open the sample pack %s\n", pack.c_str());

@@ -17,6 +17,11 @@
 
 namespace {
 
+// A problem that leaves the game without sound: one line on stderr, what failed and why.
+void NoSound(const char* what, const char* why) {
+  fprintf(stderr, "sprocklet: no sound: %s (%s); the game runs silent\n", what, why);
+}
+
 int SampleAt(const SFXChannel& v, u32 index) {
   if (v.m_b8Bit) return ((int)v.m_pData[index] - 128) * 256;
   return ReadLeS16(v.m_pData + 2 * (size_t)index);
@@ -138,27 +143,29 @@ bool Sound::open(unsigned rate, unsigned bits, bool stereo, unsigned modChannels
 bool Sound::OpenPcm() {
   int rc = snd_pcm_open_name(&m_pPcm, "pcmPreferred", SND_PCM_OPEN_PLAYBACK);
   if (rc < 0) {
-    printf("snd_pcm_open_name failed: %s\n", snd_strerror(rc));
+    NoSound("cannot open the audio output", snd_strerror(rc));
     m_pPcm = nullptr;
     return false;
   }
-  auto fail = [&](const char* format, int code) {
-    printf(format, snd_strerror(code));
+  auto fail = [&](const char* step, int code) {
+    NoSound(step, snd_strerror(code));
     ClosePcm();
     return false;
   };
   snd_pcm_info_t info;
   memset(&info, 0, sizeof info);
-  if ((rc = snd_pcm_info(m_pPcm, &info)) < 0) return fail("snd_pcm_info failed: %s\n", rc);
+  if ((rc = snd_pcm_info(m_pPcm, &info)) < 0) return fail("the audio output has no device information", rc);
 
   snd_pcm_channel_info_t channelInfo;
   memset(&channelInfo, 0, sizeof channelInfo);
   channelInfo.channel = SND_PCM_CHANNEL_PLAYBACK;
   if ((rc = snd_pcm_channel_info(m_pPcm, &channelInfo)) < 0)
-    return fail("snd_pcm_channel_info failed: %s\n", rc);
+    return fail("the audio output has no channel information", rc);
   m_nFragmentSize = channelInfo.min_fragment_size;
   if (m_nFragmentSize < 4 || m_nFragmentSize % 4 != 0 || m_nFragmentSize > (1 << 20)) {
-    printf("snd_pcm_channel_info failed: fragment size %d unusable\n", m_nFragmentSize);
+    char size[48];
+    snprintf(size, sizeof size, "a fragment of %d bytes", m_nFragmentSize);
+    NoSound("the audio output's fragment size is unusable", size);
     ClosePcm();
     return false;
   }
@@ -181,10 +188,10 @@ bool Sound::OpenPcm() {
   params.buf.block.frags_max = 1;
   snprintf(params.sw_mixer_subchn_name, sizeof params.sw_mixer_subchn_name, "Wave playback channel");
   if ((rc = snd_pcm_channel_params(m_pPcm, &params)) < 0)
-    return fail("snd_pcm_channel_params failed: %s\n", rc);
+    return fail("the audio output refuses 16-bit stereo", rc);
 
   if ((rc = snd_pcm_channel_prepare(m_pPcm, SND_PCM_CHANNEL_PLAYBACK)) < 0)
-    return fail("snd_pcm_channel_prepare failed: %s\n", rc);
+    return fail("the audio output cannot be prepared", rc);
 
   snd_mixer_gid_t group;
   memset(&group, 0, sizeof group);
@@ -192,16 +199,17 @@ bool Sound::OpenPcm() {
   memset(&setup, 0, sizeof setup);
   setup.channel = SND_PCM_CHANNEL_PLAYBACK;
   setup.mixer_gid = &group;
-  if ((rc = snd_pcm_channel_setup(m_pPcm, &setup)) < 0) return fail("snd_pcm_channel_setup failed: %s\n", rc);
+  if ((rc = snd_pcm_channel_setup(m_pPcm, &setup)) < 0)
+    return fail("the audio output has no channel setup", rc);
   if (group.name[0] == 0) {
-    printf("Mixer Pcm Group [%s] Not Set \n", group.name);
+    NoSound("the audio output has no mixer group", "its setup names none");
     ClosePcm();
     return false;
   }
 
   if ((rc = snd_mixer_open(&m_pMixer, info.card, setup.mixer_device)) < 0) {
     m_pMixer = nullptr;
-    return fail("snd_mixer_open failed: %s\n", rc);
+    return fail("the audio output's mixer cannot be opened", rc);
   }
 
   m_nOutputSize = m_nFragmentSize;

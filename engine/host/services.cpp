@@ -14,7 +14,7 @@ float g_accel_force_x = 0, g_accel_force_y = 0, g_accel_force_z = 0;
 
 bool Accel_Init() {
   if (!sensor_is_supported(SENSOR_TYPE_ACCELEROMETER)) {
-    printf("Accelerometer not supported by device!");
+    fprintf(stderr, "sprocklet: no accelerometer on this device: tilt controls do nothing\n");
     return false;
   }
   sensor_set_rate(SENSOR_TYPE_ACCELEROMETER, 25000);

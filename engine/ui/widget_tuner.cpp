@@ -1,6 +1,7 @@
 // The tuner (slider) widget.
 #include "widget_tuner.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app_ui.h"
@@ -47,11 +48,17 @@ void XTuner::InitTunerSize() {
   if (m_nWidth < 2) m_nWidth = size.x;
   if (m_nHeight < 2) m_nHeight = size.y;
   if (m_bVertical) std::swap(m_nLength, m_nThickness);
+  // The offsets are the track's pixels before the first and after the last handle position: a file
+  // may give any 16-bit number, but the handle only slides on the track, so each is kept within the
+  // track's length and the two leave a sliding width between 0 and that length.
+  int length = m_nLength > 0 ? m_nLength : 0;
+  m_nStartOffset = std::clamp(m_nStartOffset, 0, length);
+  m_nEndOffset = std::clamp(m_nEndOffset, 0, length - m_nStartOffset);
   RecalcCurrentHandlePos();
 }
 
-// Offsets of -32768 from a file make the sliding width pass 65536, and its products with a value or
-// maximum up to 32767 pass int: they are taken in 64 bits, and their quotients lie within the width.
+// A maximum of 32767 times a sliding width of a track up to 32767 pixels long passes int: the
+// products are taken in 64 bits, and their quotients lie within the width.
 void XTuner::RecalcCurrentHandlePos() {
   m_nHandlePos = (int)((long long)m_nValue * GetTotalSlidingWidth() / m_nMax);
 }

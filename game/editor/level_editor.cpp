@@ -145,8 +145,8 @@ int EditorLoadLevel(bool backup) {
   LevelFileName(name, sizeof name, backup);
   // The editor's own files first, then the pack's level of that number.
   int loaded = EditorLoad(name);
+  // A load that fails has said why on stderr.
   editorLevelNote = loaded ? "" : "no file";
-  if (!loaded) printf("sprocklet: editor: no %s to load; the level in memory is kept\n", name);
   return loaded;
 }
 

@@ -33,8 +33,8 @@ bps_event_t MakeEvent(int domain, unsigned code) {
 
 void Queue(bps_event_t event) { S().queue.push_back(std::move(event)); }
 
-void SetFailure(const std::string& message) {
-  fprintf(stderr, "%s\n", message.c_str());
+void SetFailure(const std::string& message, bool say) {
+  if (say) fprintf(stderr, "%s\n", message.c_str());
   if (S().failure.empty()) S().failure = message;
 }
 

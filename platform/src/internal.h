@@ -118,7 +118,8 @@ void Queue(bps_event_t event);
 void Deliver(const JournalEvent& event);
 // An event produced by the desktop: delivered and, when recording, written to the journal.
 void Produce(JournalEvent event);
-void SetFailure(const std::string& message);
+// Keeps the run's first hard failure; says it on stderr unless its caller says it otherwise.
+void SetFailure(const std::string& message, bool say = true);
 
 // Simulated store.
 void StoreDeliverDue();

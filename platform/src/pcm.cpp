@@ -114,6 +114,10 @@ void SdlClose(snd_pcm* p) {
   p->sdlUp = false;
 }
 
+// Why the last channel could not get its output: the service's callers say it once, through
+// snd_strerror, with what it meant for them.
+std::string g_outputTrouble;
+
 // Opens the default SDL output for the format; SDL converts to whatever the device plays.
 bool SdlOpenDevice(snd_pcm* p) {
   if (p->device) SDL_CloseAudioDevice(p->device);
@@ -125,7 +129,7 @@ bool SdlOpenDevice(snd_pcm* p) {
   want.samples = 1024;
   p->device = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
   if (!p->device) {
-    fprintf(stderr, "audio: no SDL audio output: %s\n", SDL_GetError());
+    g_outputTrouble = std::string("SDL opens no audio output: ") + SDL_GetError();
     return false;
   }
   return true;
@@ -187,6 +191,7 @@ extern "C" {
 int snd_pcm_open_name(snd_pcm_t** handle, const char* name, int mode) {
   if (!handle) return -EINVAL;
   *handle = nullptr;
+  g_outputTrouble.clear();
   if (!name || strcmp(name, kDeviceName) != 0) return -ENOENT;
   if (!(mode & SND_PCM_OPEN_PLAYBACK)) return -EINVAL;
   const standin::Config& config = standin::CurrentConfig();
@@ -194,7 +199,7 @@ int snd_pcm_open_name(snd_pcm_t** handle, const char* name, int mode) {
   p->backend = config.audio;
   if (p->backend == standin::Audio::Sdl) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-      fprintf(stderr, "audio: no SDL audio: %s\n", SDL_GetError());
+      g_outputTrouble = std::string("SDL has no audio: ") + SDL_GetError();
       delete p;
       return -ENODEV;
     }
@@ -209,9 +214,11 @@ int snd_pcm_open_name(snd_pcm_t** handle, const char* name, int mode) {
     p->wav = fopen(p->wavPath.c_str(), "wb");
     if (!p->wav) {
       int error = errno;
-      standin::detail::SetFailure("audio: cannot create '" + p->wavPath + "': " + strerror(error));
+      g_outputTrouble = "cannot create '" + p->wavPath + "': " + strerror(error);
+      // The run fails for it; the caller says why, once.
+      standin::detail::SetFailure("audio: " + g_outputTrouble, false);
       delete p;
-      return -error;
+      return -ENODEV;
     }
     unsigned char h[44];
     WavHeader(p, 0, h);
@@ -403,8 +410,12 @@ int snd_mixer_close(snd_mixer_t* handle) {
 const char* snd_strerror(int error) {
   if (error >= 0) return "no error";
   switch (-error) {
-  case ENODEV:
-    return "no audio output device";
+  case ENODEV: {
+    static std::string text;
+    text = "no audio output device";
+    if (!g_outputTrouble.empty()) text += ": " + g_outputTrouble;
+    return text.c_str();
+  }
   case ENOENT:
     return "no such PCM device";
   case EBADFD:

@@ -3,6 +3,7 @@
 // for room, and a PCM channel that cannot open leaves the mixer closed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <future>
 
@@ -128,9 +129,13 @@ TEST(MixerOutput, AChannelThatCannotOpenLeavesTheMixerClosed) {
   testing::internal::CaptureStdout();
   testing::internal::CaptureStderr();
   EXPECT_FALSE(snd.open(48000, 16, false, 1, 8));
-  std::string said = testing::internal::GetCapturedStdout();
-  testing::internal::GetCapturedStderr();
-  EXPECT_NE(said.find("snd_pcm_open_name failed: "), std::string::npos) << said;
+  std::string out = testing::internal::GetCapturedStdout();
+  std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(out, "");
+  // One line: that there is no sound, and the file that could not be created, with why.
+  EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+  EXPECT_NE(said.find("no sound"), std::string::npos) << said;
+  EXPECT_NE(said.find("no/such/dir/out.wav': No such file or directory"), std::string::npos) << said;
   EXPECT_FALSE(snd.IsOpen());
   EXPECT_FALSE(snd.IsThreadRunning());
   EXPECT_EQ(snd.maxChannelSFX(), 0u);

@@ -258,8 +258,9 @@ TEST(PcmStandin, SdlWithoutAnAudioDeviceRefusesToOpen) {
   unsetenv("SDL_AUDIODRIVER");
   EXPECT_EQ(rc, -ENODEV);
   EXPECT_EQ(pcm, nullptr);
-  EXPECT_NE(said.find("audio"), std::string::npos);
-  EXPECT_EQ(said.find('\n'), said.size() - 1) << "one line: " << said;
+  // The caller says it, once: the reason comes with the code.
+  EXPECT_EQ(said, "");
+  EXPECT_NE(std::string(snd_strerror(rc)).find("SDL has no audio: "), std::string::npos) << snd_strerror(rc);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 // hero leaning right and jumping in a rhythm, through deaths and respawns that read the file again.
 // Nothing may hang (run it with -timeout), crash or overflow, and the hero and every object keep
 // finite positions.
-#include <unistd.h>
+#include <stdlib.h>
 
 #include <cmath>
 #include <cstdint>
@@ -30,26 +30,29 @@
 
 namespace {
 
-// The working directory of every run: a fresh one holding data/, so what play saves stays there;
-// removed at the end.
+// Where play reads and saves: a fresh directory holding data/, given to the game as its save
+// directory, so the working directory stays the one libFuzzer resolves its corpus and artifacts
+// against; removed at the end.
 class ScratchDirectory {
 public:
   ScratchDirectory() {
     std::string pattern = (std::filesystem::temp_directory_path() / "level_play_fuzz.XXXXXX").string();
-    if (!mkdtemp(pattern.data()) || chdir(pattern.c_str()) != 0) abort();
-    m_Path = pattern;
-    std::filesystem::create_directories("data");
+    if (!mkdtemp(pattern.data())) abort();
+    m_Path = pattern + "/";
+    std::filesystem::create_directories(m_Path + "data");
   }
   ~ScratchDirectory() {
     std::error_code ec;
     std::filesystem::remove_all(m_Path, ec);
   }
+  const std::string& Path() const { return m_Path; }
 
 private:
   std::string m_Path;
 };
 
-// The game on the build's sample pack, its pictures decoded but never sent to GL.
+// The game on the build's sample pack, its pictures decoded but never sent to GL, reading and
+// writing its own files in the scratch directory.
 class PackApplication : public CTestApplication {
 public:
   PackApplication() {
@@ -58,13 +61,19 @@ public:
     m_bUsePacks = 1;
     if (m_pCommonPack->Init(SPROCKLET_DATA_DIR "/_game_bb.pak") != 1) abort();
   }
+  CommonString GetSaveDirectory() override { return CommonString((m_Scratch.Path() + "data/").c_str()); }
+
+  const std::string& Scratch() const { return m_Scratch.Path(); }
+
+private:
+  ScratchDirectory m_Scratch;
 };
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static PackApplication app;
-  static ScratchDirectory scratch;
+  static const std::string levelPath = app.Scratch() + "data/level1.txt";
   DrawNowhere(&app);
   g_finalRelease = 0;
   g_currentMode = 9;
@@ -80,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < 4; ++i)
       level[i] = (unsigned char)(records >> (8 * i));
   }
-  if (!WriteFileAtomically("data/level1.txt", level.data(), level.size())) abort();
+  if (!WriteFileAtomically(levelPath.c_str(), level.data(), level.size())) abort();
 
   InitQuest();
   for (int frame = 0; frame < 480; ++frame) {

@@ -1,4 +1,6 @@
-// Runs a fuzz harness over every file of a seed corpus directory, so the corpus is a plain test.
+// Runs a fuzz harness over every file of a seed corpus directory, so the corpus is a plain test. A
+// seed that cannot be read fails the run: a harness that moved the working directory under a
+// relative corpus path would otherwise replay empty inputs.
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -17,6 +19,10 @@ int main(int argc, char** argv) {
   for (const auto& entry : std::filesystem::directory_iterator(argv[1])) {
     if (!entry.is_regular_file()) continue;
     std::ifstream in(entry.path(), std::ios::binary);
+    if (!in.is_open()) {
+      fprintf(stderr, "cannot read the seed %s\n", entry.path().c_str());
+      return 1;
+    }
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     count++;

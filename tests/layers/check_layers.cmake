@@ -1,7 +1,10 @@
 # Fails when a file of an engine layer includes a header of a layer it may not use, when the
 # engine includes a header of the game, when a folder of the game includes a header of a game layer
-# above it, or when a header lives outside its layer's folder or shares its name with another. Quoted and angle-bracket includes of the
-# project's headers are both read.
+# above it, or when a header lives outside its layer's folder or shares its name with another; and
+# when the developer tools (tools/) or the benchmarks (bench/) include a header of the tests, the
+# tools one of the benchmarks, or the engine or the game one of either. Quoted and angle-bracket
+# includes of the project's headers are both read, an angle-bracket one naming a folder too
+# (<display/draw.h>).
 #   cmake -DSOURCE_DIR=<repository> -P check_layers.cmake
 # Each layer may include headers of the layers listed for it; engine/host and game/shell are the tops.
 cmake_minimum_required(VERSION 3.25)
@@ -85,9 +88,33 @@ if(IS_DIRECTORY "${SOURCE_DIR}/game")
   endforeach()
 endif()
 
+# The headers of the tests, the tools and the benchmarks: which of the three each name is, unless the
+# engine or the game has a header of that name. A name the tests share with a tool or a benchmark
+# is the tool's or benchmark's: that is the one their include path finds.
+set(OUTSIDE_TREES tests tools bench)
+set(OUTSIDE_ALLOWED_tools tools)
+set(OUTSIDE_ALLOWED_bench tools bench)
+set(project_header_paths "|")
+foreach(tree engine game ${OUTSIDE_TREES})
+  if(NOT IS_DIRECTORY "${SOURCE_DIR}/${tree}")
+    continue()
+  endif()
+  file(GLOB_RECURSE headers RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/${tree}/*.h")
+  foreach(header ${headers})
+    string(APPEND project_header_paths "${header}|")
+    get_filename_component(name "${header}" NAME)
+    if(tree IN_LIST OUTSIDE_TREES AND NOT DEFINED LAYER_OF_${name} AND NOT DEFINED GAME_LAYER_OF_${name})
+      if(NOT DEFINED OWNER_OF_${name} OR OWNER_OF_${name} STREQUAL "tests")
+        set(OWNER_OF_${name} "${tree}")
+      endif()
+    endif()
+  endforeach()
+endforeach()
+
 # The project's includes of a file, quoted or in angle brackets, as a list of the included paths.
-# An angle-bracket include counts when it names a project header without a folder (or under game/):
-# <vector> or <GLES/gl.h> are the system's.
+# An angle-bracket include counts when it names a project header, with or without folders
+# (<display/draw.h> is game/display/draw.h, as the compiler finds it through the include path);
+# <vector>, <GLES/gl.h> or the platform's <standin/standin.h> are not.
 function(project_includes path out)
   file(STRINGS "${SOURCE_DIR}/${path}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
   set(result "")
@@ -96,7 +123,9 @@ function(project_includes path out)
       list(APPEND result "${CMAKE_MATCH_1}")
     elseif(line MATCHES "^[ \t]*#[ \t]*include[ \t]*<([^>]+)>")
       set(included "${CMAKE_MATCH_1}")
-      if(NOT included MATCHES "/" OR included MATCHES "^game/")
+      string(FIND "${project_header_paths}" "/${included}|" below)
+      string(FIND "${project_header_paths}" "|${included}|" whole)
+      if(NOT included MATCHES "/" OR NOT below EQUAL -1 OR NOT whole EQUAL -1)
         list(APPEND result "${included}")
       endif()
     endif()
@@ -115,6 +144,8 @@ foreach(layer ${LAYERS})
       get_filename_component(name "${included}" NAME)
       if(included MATCHES "^game/" OR (included IN_LIST game_names AND NOT DEFINED LAYER_OF_${name}))
         report("${path}: the engine includes the game's ${included}")
+      elseif(DEFINED OWNER_OF_${name})
+        report("${path}: ${layer} includes ${name} of ${OWNER_OF_${name}}/")
       elseif(DEFINED LAYER_OF_${name})
         set(target "${LAYER_OF_${name}}")
         if(NOT target IN_LIST ALLOWED_${layer})
@@ -133,11 +164,32 @@ foreach(layer ${GAME_LAYERS})
     project_includes("${path}" includes)
     foreach(included ${includes})
       get_filename_component(name "${included}" NAME)
-      if(DEFINED GAME_LAYER_OF_${name})
+      if(DEFINED OWNER_OF_${name})
+        report("${path}: ${layer} includes ${name} of ${OWNER_OF_${name}}/")
+      elseif(DEFINED GAME_LAYER_OF_${name})
         set(target "${GAME_LAYER_OF_${name}}")
         if(NOT target IN_LIST GAME_ALLOWED_${layer})
           report("${path}: ${layer} includes ${name} of ${target}")
         endif()
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+# The tools and the benchmarks use the engine, the game and the platform as any program does, and
+# the tools' libraries; never the tests' helpers (what they share with the tests lives in a layer).
+foreach(tree tools bench)
+  if(NOT IS_DIRECTORY "${SOURCE_DIR}/${tree}")
+    continue()
+  endif()
+  file(GLOB_RECURSE files RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/${tree}/*.h" "${SOURCE_DIR}/${tree}/*.cpp")
+  foreach(path ${files})
+    math(EXPR scanned "${scanned} + 1")
+    project_includes("${path}" includes)
+    foreach(included ${includes})
+      get_filename_component(name "${included}" NAME)
+      if(DEFINED OWNER_OF_${name} AND NOT OWNER_OF_${name} IN_LIST OUTSIDE_ALLOWED_${tree})
+        report("${path}: ${tree} includes ${name} of ${OWNER_OF_${name}}/")
       endif()
     endforeach()
   endforeach()

@@ -23,7 +23,13 @@ set(expected
   "game/frontend/menu.cpp: frontend includes editor.h of editor"
   "game/play/bitmaps.h: the name bitmaps.h is also engine/graphics/bitmaps.h"
   "game/stray_game.h: a header outside the game's layer folders"
-  "14 layering violation")
+  "engine/core/paths.cpp: core includes widgets.h of ui"
+  "game/audio/sounds.cpp: audio includes draw.h of display"
+  "tools/packer/packer.cpp: tools includes helper.h of tests/"
+  "tools/packer/packer.h: tools includes timing.h of bench/"
+  "bench/run_bench.cpp: bench includes helper.h of tests/"
+  "game/shell/top.cpp: shell includes packer.h of tools/"
+  "20 layering violation")
 foreach(line ${expected})
   string(FIND "${text}" "${line}" at)
   if(at EQUAL -1)

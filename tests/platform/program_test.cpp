@@ -320,6 +320,58 @@ TEST_F(ProgramTest, TwoSignalsAtOnceEndTheRunCleanly) {
   EXPECT_NE(ReadFile(rec).find(" nav exit\n"), std::string::npos);
 }
 
+// Whether a signal sent to the process waits for one of its threads to take it.
+bool SignalPending(pid_t pid, int sig) {
+  std::istringstream status(ReadFile("/proc/" + std::to_string(pid) + "/status"));
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("ShdPnd:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (sig - 1)) & 1;
+  return false;
+}
+
+// Waits until the process is stopped (true) or has ended (false).
+bool WaitUntilStopped(pid_t pid) {
+  for (int waited = 0; waited < 10000; ++waited) {
+    std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
+    size_t end = stat.rfind(')');
+    char state = end != std::string::npos && end + 2 < stat.size() ? stat[end + 2] : 'Z';
+    if (state == 'T') return true;
+    if (state == 'Z' || state == 'X') return false;
+    usleep(1000);
+  }
+  return false;
+}
+
+// A second signal a second or more after the first is no request to end cleanly any more: it ends
+// the run at once. The run's shutdown is held open past that second by stopping the program as soon
+// as it has taken the first signal (the exit it asks for reaches the main loop only at the next
+// frame), as a stalled machine would hold it; the second signal comes while it is stopped.
+TEST_F(ProgramTest, ASecondSignalASecondAfterTheFirstEndsTheRunAtOnce) {
+  // A run that ends before it could be stopped (this process came too late) is started again.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const std::string started = dir.path() + "/started" + std::to_string(attempt) + ".png";
+    pid_t pid = Start(HeadlessArgs({"--shot", "10:" + started}), dir.path());
+    ASSERT_GT(pid, 0);
+    for (int waited = 0; !Exists(started) && waited < 60000; waited += 10)
+      usleep(10000);
+    kill(pid, SIGTERM);
+    for (int waited = 0; SignalPending(pid, SIGTERM) && waited < 100000; waited += 100)
+      usleep(100);
+    kill(pid, SIGSTOP);
+    if (!WaitUntilStopped(pid)) {
+      Result early = Finish(pid, dir.path(), 30000);
+      ASSERT_EQ(early.status, 0) << "the first signal alone ends the run cleanly: " << early.err;
+      continue;
+    }
+    usleep(1200000);
+    kill(pid, SIGTERM);
+    kill(pid, SIGCONT);
+    Result r = Finish(pid, dir.path(), 30000);
+    EXPECT_EQ(r.status, 128 + SIGTERM) << "killed by the second signal: " << r.err;
+    return;
+  }
+  FAIL() << "the run ended each time before it could be stopped after the first signal";
+}
+
 // The recording of a headless run holds what it was fed, its end included: replayed, it draws the
 // same frames and ends at the same frame.
 TEST_F(ProgramTest, RecordingOfAHeadlessRunReplaysTheRun) {

@@ -1,6 +1,6 @@
 // Templates from a file cannot make the engine build without end or compute wrong: the widget limit
 // holds for everything one action or one load builds, a child or background naming a root fails the
-// build, and a tuner's offsets at the ends of their range still place its handle.
+// build, and a tuner keeps its handle on its track whatever offsets the file gives.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -90,22 +90,46 @@ TEST(TemplateBounds, AChildOrBackgroundNamingARootFailsTheBuild) {
   EXPECT_EQ(missing.ok, 1);
 }
 
-TEST(TemplateBounds, ATunerWithOffsetsAtTheEndsOfTheirRangePlacesItsHandle) {
-  Built b("root: r\n  child: t\n  end\nend\ntuner: t\n  tunerId: track\n  handleId: knob\n"
-          "  offsetLeft: -32768\n  offsetRight: -32768\n  max: 32767\n  step: 1\nend\n");
+// Offsets from the file, and the ones the tuner keeps on its 200-pixel track.
+struct TunerOffsets {
+  int left, right, start, end;
+};
+
+class TunerOffsetBounds : public testing::TestWithParam<TunerOffsets> {};
+
+// Whatever 16-bit offsets a file gives, the handle slides on the track: at the maximum it sits at
+// the track's end offset, half-way along the sliding part it takes half the maximum.
+TEST_P(TunerOffsetBounds, ATunerWithOffsetsAtTheEndsOfTheirRangePlacesItsHandleOnItsTrack) {
+  const TunerOffsets& c = GetParam();
+  Built b("root: r\n  child: t\n  end\nend\ntuner: t\n  tunerId: track\n  handleId: knob\n  offsetLeft: " +
+          std::to_string(c.left) + "\n  offsetRight: " + std::to_string(c.right) +
+          "\n  max: 32767\n  step: 1\nend\n");
   ASSERT_EQ(b.ok, 1);
   XTuner* t = dynamic_cast<XTuner*>(b.root->FindChildWithWidgetId("t"));
   ASSERT_NE(t, nullptr);
+  EXPECT_EQ(t->m_nStartOffset, c.start);
+  EXPECT_EQ(t->m_nEndOffset, c.end);
   int sw = t->GetTotalSlidingWidth();
-  ASSERT_EQ(sw, 200 + 65536);
+  ASSERT_EQ(sw, 200 - c.start - c.end);
   t->SetCurrent(32767);
-  EXPECT_EQ(t->m_nHandlePos, sw);
-  t->SetCurrent(16000);
-  EXPECT_EQ(t->m_nHandlePos, (int)(16000LL * sw / 32767));
-  // Half-way along the track: half the maximum, snapped to the step.
-  t->AdjustToClosestValue(-32768 + sw / 2);
-  EXPECT_NEAR(t->GetValue(), 16383, 1);
-  EXPECT_NEAR(t->m_nHandlePos, sw / 2, 2);
+  EXPECT_EQ(t->m_nStartOffset + t->m_nHandlePos, 200 - c.end);
+  t->SetCurrent(0);
+  EXPECT_EQ(t->m_nHandlePos, 0);
+  if (sw >= 2) {
+    t->AdjustToClosestValue(c.start + sw / 2);
+    EXPECT_NEAR(t->GetValue(), 16383, 32767 / sw + 1);
+    EXPECT_NEAR(t->m_nHandlePos, sw / 2, 1);
+  }
+  // A pointer past either end of the track stops the handle at that end.
+  t->AdjustToClosestValue(-40000);
+  EXPECT_EQ(t->m_nHandlePos, 0);
+  t->AdjustToClosestValue(40000);
+  EXPECT_EQ(t->m_nStartOffset + t->m_nHandlePos, 200 - c.end);
 }
+
+INSTANTIATE_TEST_SUITE_P(TemplateBounds, TunerOffsetBounds,
+                         testing::Values(TunerOffsets{-32768, -32768, 0, 0},
+                                         TunerOffsets{32767, 32767, 200, 0}, TunerOffsets{150, 100, 150, 50},
+                                         TunerOffsets{-5, 32767, 0, 200}, TunerOffsets{10, 10, 10, 10}));
 
 } // namespace

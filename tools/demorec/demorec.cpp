@@ -15,8 +15,8 @@
 #include "demo_run.h"
 #include "files.h"
 #include "game_gl_screen.h"
-#include "game_test_support.h"
 #include "gameplay_window.h"
+#include "pack_file_game.h"
 #include "progress_files.h"
 #include "recordings.h"
 
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
   srand(1);
   setenv("LP_NUM_THREADS", "2", 0);
 
-  PackGame game; // its temporary directory is the working directory and holds the save directory
+  PackFileGame game; // its temporary directory is the working directory and holds the save directory
   std::filesystem::create_directories("data");
   if (!game.OpenPackFile(pack)) {
     fprintf(stderr, "demorec: cannot open the pack %s\n", pack.c_str());

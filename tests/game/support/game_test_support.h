@@ -15,12 +15,10 @@
 #include <vector>
 
 #include "display.h"
+#include "pack_file_game.h"
 #include "pack_writer.h"
 #include "platform_services.h"
-#include "temp_dir.h"
-#include "test_application.h"
 #include "texture2d.h"
-#include "zip_pack.h"
 
 typedef std::vector<unsigned char> Bytes;
 
@@ -102,18 +100,8 @@ inline void WriteFileBytes(const std::string& path, const Bytes& data) {
 // The engine's test application reading everything from one pack written in a fresh temporary
 // directory (the working directory while it lives). Images are decoded without GL textures unless
 // the test opens a GL screen and sets m_bCreateTextures.
-class PackGame : public CTestApplication {
+class PackGame : public PackFileGame {
 public:
-  PackGame() {
-    m_bCreateTextures = 0;
-    m_bReleasePixelsAfterUpload = 0;
-    m_bPremultiplyAlpha = 0;
-    g_pGame = this;
-  }
-  ~PackGame() override {
-    if (g_pGame == this) g_pGame = nullptr;
-  }
-
   // Adds a file under its pack name (with '\' separators, e.g. "images\\a.png").
   void Add(const std::string& name, const Bytes& data) { m_Entries.push_back({name, data, false}); }
 
@@ -122,23 +110,12 @@ public:
     Bytes pack;
     std::string error;
     if (!sprockpack::BuildPack(m_Entries, pack, error)) return false;
-    std::string path = m_Dir.path() + "/test.pak";
+    std::string path = Dir() + "/test.pak";
     std::ofstream(path, std::ios::binary).write((const char*)pack.data(), (std::streamsize)pack.size());
     return OpenPackFile(path);
   }
 
-  // Opens an existing pack (the generated sample pack, say) as the common pack.
-  bool OpenPackFile(const std::string& path) {
-    SafeDelete(m_pCommonPack);
-    m_pCommonPack = new CiPhoneZipFileReader(this);
-    m_bUsePacks = 1;
-    return m_pCommonPack->Init(path.c_str()) == 1;
-  }
-
-  const std::string& Dir() const { return m_Dir.path(); }
-
 private:
-  ScopedTempDir m_Dir;
   std::vector<sprockpack::PackEntry> m_Entries;
 };
 

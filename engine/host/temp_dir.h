@@ -1,4 +1,4 @@
-// A fresh temporary directory for one test, made the working directory while it lives
+// A fresh temporary directory for one test or tool run, made the working directory while it lives
 // (the engine resolves every path against the working directory).
 #pragma once
 

@@ -1,15 +1,16 @@
-// A headless GL screen for the game's drawing tests: Mesa's surfaceless pbuffer with the game's
-// RGB565 configuration and a hardware bitmap as the application's double buffer.
+// A headless GL screen for drawing tests, tools and benchmarks: the platform's surfaceless pbuffer
+// with the game's RGB565 configuration and a hardware bitmap as the application's double buffer.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include <standin/headless_gl.h>
+
 #include "bitmap_hw.h"
 #include "game_base.h"
 #include "gl_renderer.h"
-#include "headless_gl.h"
 
 class GameGLScreen {
 public:
