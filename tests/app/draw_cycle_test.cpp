@@ -4,7 +4,7 @@
 
 #include "dib_bitmap.h"
 #include "gl_renderer.h"
-#include "headless_gl.h"
+#include <standin/headless_gl.h>
 #include "temp_dir.h"
 #include "test_application.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "gl_renderer.h"
-#include "headless_gl.h"
+#include <standin/headless_gl.h>
 
 namespace {
 

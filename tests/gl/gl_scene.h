@@ -12,7 +12,7 @@
 #include "../graphics/bitmap_test_support.h"
 #include "bitmap_hw.h"
 #include "gl_renderer.h"
-#include "headless_gl.h"
+#include <standin/headless_gl.h>
 
 // Makes a fresh w x h pbuffer current and a CBitmapHW of that size the application's render
 // target, ready to draw on; null when GL cannot be had.

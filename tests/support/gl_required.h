@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "headless_gl.h"
+#include <standin/headless_gl.h>
 
 inline bool GLRequired() {
   const char* v = getenv("SPROCKLET_REQUIRE_GL");

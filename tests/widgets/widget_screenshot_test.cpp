@@ -9,7 +9,7 @@
 
 #include "bitmap_hw.h"
 #include "gl_renderer.h"
-#include "headless_gl.h"
+#include <standin/headless_gl.h>
 #include "png_file_writer.h"
 #include "temp_dir.h"
 #include "widget_button.h"

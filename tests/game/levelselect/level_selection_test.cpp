@@ -23,7 +23,7 @@
 #include "gameplay_window.h"
 #include "geometry.h"
 #include "gl_renderer.h"
-#include "headless_gl.h"
+#include <standin/headless_gl.h>
 #include "help_dialogs.h"
 #include "level_box.h"
 #include "level_layout.h"

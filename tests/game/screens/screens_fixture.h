@@ -13,7 +13,7 @@
 #include "game_test_support.h"
 #include "gameplay_window.h"
 #include "gl_renderer.h"
-#include "headless_gl.h"
+#include <standin/headless_gl.h>
 #include "help_dialogs.h"
 #include "main_menu.h"
 #include "running_game.h"
