@@ -21,6 +21,7 @@
 #include "sound_table.h"
 
 bool levelEndedHere = false;
+void (*g_levelEndPresentationHook)(bool) = AddLevelEndAnimation;
 
 namespace {
 
@@ -28,8 +29,7 @@ bool ValidLevel(int l) { return l >= 0 && l < LEVEL_RECORDS; }
 
 } // namespace
 
-// Weak: a test may take its place to observe the calls.
-__attribute__((weak)) void OnLevelComplete() {
+void OnLevelComplete() {
   int L = g_levelSelected;
   float t = g_levelCurrentData.levelTime;
   int r = g_levelCurrentData.rank;
@@ -80,8 +80,7 @@ __attribute__((weak)) void OnLevelComplete() {
   SaveAllData();
 }
 
-// Weak: a test may take its place to observe the calls.
-__attribute__((weak)) void ProcessLevelCompletion(int, int) {
+void ProcessLevelCompletion(int, int) {
   gameRect& hero = GameRects[0];
   if (!hero.levelFinished) {
     levelEndedHere = false;
@@ -95,7 +94,7 @@ __attribute__((weak)) void ProcessLevelCompletion(int, int) {
   if (levelEndedHere) return;
   ClearAnimators0_to_29();
   RestorePlaybackspeed();
-  AddLevelEndAnimation(true);
+  g_levelEndPresentationHook(true);
   AddLevelEndButtons();
   levelEndedHere = true;
 }
@@ -115,8 +114,7 @@ bool isFinalLevelInThisWorld() {
   return i >= 0 && g_levelSelected == g_levelStartingIndexes[i] + g_levelAmounts[i / 2] - 1;
 }
 
-// Weak: a test may take its place to observe the calls.
-__attribute__((weak)) void NextLevel() {
+void NextLevel() {
   g_paused = false;
   g_levelCurrentData.deaths = 0;
   ClearEffectAnimators();

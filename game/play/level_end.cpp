@@ -224,8 +224,7 @@ void FormatTime(char* out, size_t size, float t) {
 
 } // namespace
 
-// Weak: a test may take its place to count the calls.
-__attribute__((weak)) void AddLevelEndAnimation(bool phase1) {
+void AddLevelEndAnimation(bool phase1) {
   missionsCollapsed = 1;
   leaderboardsCollapsed = 1;
   topScoreRetrieved = 0;
