@@ -14,6 +14,7 @@
 #include "hge_font.h"
 #include "level_complete.h"
 #include "level_data.h"
+#include "level_end.h"
 #include "level_layout.h"
 #include "missions.h"
 #include "object_list.h"
