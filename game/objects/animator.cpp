@@ -129,8 +129,7 @@ void effect_animator::Draw() {
   if (alsoDraw) alsoDraw(x, y);
 }
 
-// Weak: a test may take its place to observe the calls.
-__attribute__((weak)) void ProcessEffectAnimators(float dt) {
+void ProcessEffectAnimators(float dt) {
   int passes = GameRects[0].fastForward ? 2 : 1;
   for (int p = 0; p < passes && !g_effectProcessStopHack; ++p)
     for (int i = 0; i < EFFECT_ANIMATORS && !g_effectProcessStopHack; ++i)

@@ -32,6 +32,9 @@
 
 // Large-tablet screens, and the camera shift of level coordinates.
 
+void (*g_questAnimatorsHook)(float) = ProcessEffectAnimators;
+void (*g_questPausePanelHook)(float) = DrawPausePanel;
+
 questGame::~questGame() { owned = nullptr; }
 
 namespace {
@@ -180,11 +183,11 @@ void DrawQuestMode(float dt, bool noHud) {
     DrawQuestInterface(step);
     DrawButtons();
   }
-  ProcessEffectAnimators(dt);
+  g_questAnimatorsHook(dt);
   DrawEffectAnimators();
   ProcessFlyTexts(step);
   if (display) DrawFlyTexts(display);
-  DrawPausePanel(dt);
+  g_questPausePanelHook(dt);
 
   UpdateQuestCamera(step, noHud);
   const gameRect& hero = GameRects[0];

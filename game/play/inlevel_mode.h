@@ -34,6 +34,11 @@ public:
   int touchesBegunHere = 0; // fingers down now that touched down in play
 };
 
+// The frame's effect animators and pause panel, given the real step even while play is paused:
+// ProcessEffectAnimators and DrawPausePanel unless a test has put its own here.
+extern void (*g_questAnimatorsHook)(float dt);
+extern void (*g_questPausePanelHook)(float dt);
+
 // Camera far off, the level start, and a start point of 0 read as 5000.
 void InitQuest();
 // One level frame; noHud shows the level behind a menu (no HUD, buttons or particles, a slower

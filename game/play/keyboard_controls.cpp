@@ -16,6 +16,8 @@ float g_dpad_acceleration = 90.0f;
 float g_dpad_acceleration_cur = 0;
 bool bHadSkipKey1 = false;
 bool bHadSkipKey2 = false;
+void (*g_levelEndTapHook)(int, int) = ProcessLevelCompletion;
+void (*g_nextLevelHook)() = NextLevel;
 
 namespace {
 
@@ -39,7 +41,7 @@ void QuestKeyboardEvent(int key, int state) {
       if (LevelEndButtonsUp())
         ReturnToMenu();
       else
-        ProcessLevelCompletion(MAXX / 2, MAXY / 2);
+        g_levelEndTapHook(MAXX / 2, MAXY / 2);
     } else if (!g_paused) {
       ButtonPause();
     } else {
@@ -91,20 +93,20 @@ void ProcessKeyboardControls() {
     if (!anyKey) bHadSkipKey1 = true;
     if (bHadSkipKey1 && anyKey) {
       bHadSkipKey2 = false;
-      ProcessLevelCompletion(MAXX / 2, MAXY / 2);
+      g_levelEndTapHook(MAXX / 2, MAXY / 2);
     }
   } else {
     if (!anyKey) bHadSkipKey2 = true;
     if (bHadSkipKey2 && anyKey) {
       bHadSkipKey2 = false;
-      NextLevel();
+      g_nextLevelHook();
     }
   }
 }
 
 void QuestStylusDownMultiDown(myPoint* points, int count) {
   if (count < 1) return;
-  ProcessLevelCompletion((int)points[0].x, (int)points[0].y);
+  g_levelEndTapHook((int)points[0].x, (int)points[0].y);
   ButtonsStylus((int)points[0].x, (int)points[0].y, false);
   for (int i = 0; i < count; ++i)
     GameRectStylusDown((int)points[i].x, (int)points[i].y);

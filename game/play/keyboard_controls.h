@@ -20,6 +20,11 @@ extern float g_dpad_acceleration_cur;
 extern bool bHadSkipKey1;
 extern bool bHadSkipKey2;
 
+// What the keys and touches do at the level end, the accepting tap and the next level:
+// ProcessLevelCompletion and NextLevel unless a test has put its own here.
+extern void (*g_levelEndTapHook)(int x, int y);
+extern void (*g_nextLevelHook)();
+
 // First thing of every level frame.
 void ProcessKeyboardControls();
 // State 0 a press, 1 a release.

@@ -2,6 +2,7 @@
 #include "level_complete.h"
 
 #include <cstdio>
+#include <initializer_list>
 
 #include "animator.h"
 #include "background_fitting.h"
@@ -21,21 +22,25 @@
 #include "sound_table.h"
 
 bool levelEndedHere = false;
+void (*g_levelEndPresentationHook)(bool) = AddLevelEndAnimation;
 
 namespace {
 
 bool ValidLevel(int l) { return l >= 0 && l < LEVEL_RECORDS; }
 
+// One for each of these missions.
+void CountOne(std::initializer_list<int> missions) {
+  for (int m : missions)
+    Missions[m].AddToCounter(1.0f);
+}
+
 } // namespace
 
-// Weak: a test may take its place to observe the calls.
-__attribute__((weak)) void OnLevelComplete() {
+void OnLevelComplete() {
   int L = g_levelSelected;
   float t = g_levelCurrentData.levelTime;
   int r = g_levelCurrentData.rank;
-  Missions[0].AddToCounter(1.0f);
-  Missions[5].AddToCounter(1.0f);
-  Missions[10].AddToCounter(1.0f);
+  CountOne({0, 5, 10});
 
   // Compared before the best time below is replaced: an equal time keeps the old ghost.
   float best = GetLevelBestTime(L, g_characterID);
@@ -45,9 +50,7 @@ __attribute__((weak)) void OnLevelComplete() {
   if (ValidLevel(L)) {
     s32* rec = g_levelAchievements[L];
     if (rec[LEVEL_WORD_RANK] < 4 && r == 4) {
-      Missions[6].AddToCounter(1.0f);
-      Missions[21].AddToCounter(1.0f);
-      Missions[30].AddToCounter(1.0f);
+      CountOne({6, 21, 30});
     }
     if (best > t || best < 0.01f) {
       SetLevelBestTime(L, g_characterID, t);
@@ -67,8 +70,7 @@ __attribute__((weak)) void OnLevelComplete() {
     if (g_levelCurrentData.mushroomsTaken > 0) {
       int c = GlobalData.characterIndex;
       if (c >= 0 && c < 20) rec[LEVEL_WORD_MUSHROOM + c] = 1;
-      Missions[8].AddToCounter(1.0f);
-      Missions[26].AddToCounter(1.0f);
+      CountOne({8, 26});
       GainMushrooms(1);
     }
   }
@@ -80,8 +82,7 @@ __attribute__((weak)) void OnLevelComplete() {
   SaveAllData();
 }
 
-// Weak: a test may take its place to observe the calls.
-__attribute__((weak)) void ProcessLevelCompletion(int, int) {
+void ProcessLevelCompletion(int, int) {
   gameRect& hero = GameRects[0];
   if (!hero.levelFinished) {
     levelEndedHere = false;
@@ -95,7 +96,7 @@ __attribute__((weak)) void ProcessLevelCompletion(int, int) {
   if (levelEndedHere) return;
   ClearAnimators0_to_29();
   RestorePlaybackspeed();
-  AddLevelEndAnimation(true);
+  g_levelEndPresentationHook(true);
   AddLevelEndButtons();
   levelEndedHere = true;
 }
@@ -115,8 +116,7 @@ bool isFinalLevelInThisWorld() {
   return i >= 0 && g_levelSelected == g_levelStartingIndexes[i] + g_levelAmounts[i / 2] - 1;
 }
 
-// Weak: a test may take its place to observe the calls.
-__attribute__((weak)) void NextLevel() {
+void NextLevel() {
   g_paused = false;
   g_levelCurrentData.deaths = 0;
   ClearEffectAnimators();

@@ -3,6 +3,9 @@
 #pragma once
 
 extern bool levelEndedHere;
+// What the accepting tap starts the level-end presentation's phase 1 through: AddLevelEndAnimation
+// unless a test has put its own here.
+extern void (*g_levelEndPresentationHook)(bool phase1);
 
 void OnLevelComplete();
 void ProcessLevelCompletion(int x, int y);

@@ -64,6 +64,25 @@ effect_animator& Hidden(effect_animator& a) {
   return a;
 }
 
+// Where a sliding piece is at one moment, and how it is squashed or stretched there.
+struct Key {
+  int x;
+  float t, scaleX, scaleY;
+};
+
+// A piece sliding along y through its keys: one animator for each step between two keys, from
+// slot first on, each hidden when its step ends but the last, which is returned.
+template <int N> effect_animator& Slide(int first, Surface* s, int y, const Key (&keys)[N]) {
+  static_assert(N >= 2, "a slide has a step");
+  for (int step = 0; step + 1 < N; ++step) {
+    const Key &from = keys[step], &to = keys[step + 1];
+    effect_animator& a = A(first + step, s, from.x, y, to.x, y, from.t, to.t, from.scaleX, to.scaleX);
+    Vertical(a, from.scaleY, to.scaleY);
+    if (step + 2 < N) Hidden(a);
+  }
+  return EffectAnimators[first + N - 2];
+}
+
 bool Wide() { return g_ratio_is_more_1_5 != 0; }
 
 // Phase 0's vertical centring on screens taller than 3:2.
@@ -74,11 +93,18 @@ int PanelX(float x) { return Wide() ? (int)((g_guiShiftX * 370 - (370 - x)) / g_
 
 int SideX(int sign) { return (int)(sign * 480 / g_guiShiftX + 240); }
 
-void Star(int first, int x, int y, float t0, float t1, float t2, float t3, float big, bool hideLast) {
+// A lower and an upper shutter at x, both moving from time 0 to end.
+void Shutters(int lowerSlot, int upperSlot, int x, int lowerFrom, int lowerTo, int upperFrom, int upperTo,
+              float end) {
+  A(lowerSlot, FX(16), x, lowerFrom, x, lowerTo, 0, end, 1, 1);
+  A(upperSlot, FX(15), x, upperFrom, x, upperTo, 0, end, 1, 1);
+}
+
+// A star dropping in from scale big, with one bounce.
+void Star(int first, int x, int y, float t0, float t1, float t2, float t3, float big) {
   Hidden(F(first, FX(11), x, y, t0, t1, big, 1.0f));
   Hidden(F(first + 1, FX(11), x, y, t1, t2, 1.0f, 1.38f));
-  effect_animator& last = F(first + 2, FX(11), x, y, t2, t3, 1.38f, 1.0f);
-  if (hideLast) Hidden(last);
+  F(first + 2, FX(11), x, y, t2, t3, 1.38f, 1.0f);
 }
 
 void PhaseZero() {
@@ -88,16 +114,13 @@ void PhaseZero() {
   const bool secret = g_levelCurrentData.secretsTaken > 0;
   const bool mushroom = g_levelCurrentData.mushroomsTaken > 0;
 
-  Surface* panel = FX(39);
-  effect_animator* a = &Hidden(A(36, panel, 692, v + 158, 572, v + 158, 0.23f, 0.30f, 0.89f, 1.31f));
-  Vertical(*a, 1.63f, 0.68f);
-  a = &Hidden(A(37, panel, 572, v + 158, 452, v + 158, 0.30f, 0.39f, 1.31f, 1.36f));
-  Vertical(*a, 0.68f, 0.78f);
-  a = &Hidden(A(38, panel, 452, v + 158, 314, v + 158, 0.39f, 0.52f, 1.36f, 0.76f));
-  Vertical(*a, 0.78f, 1.32f);
-  a = &A(39, panel, 314, v + 158, 370, v + 158, 0.52f, 0.61f, 0.76f, 1.0f);
-  Vertical(*a, 1.32f, 1.0f);
-  if (T < L1) a->onFinish = GoldenJoystickExtraAnimation;
+  effect_animator& panel = Slide(36, FX(39), v + 158,
+                                 {{692, 0.23f, 0.89f, 1.63f},
+                                  {572, 0.30f, 1.31f, 0.68f},
+                                  {452, 0.39f, 1.36f, 0.78f},
+                                  {314, 0.52f, 0.76f, 1.32f},
+                                  {370, 0.61f, 1.0f, 1.0f}});
+  if (T < L1) panel.onFinish = GoldenJoystickExtraAnimation;
 
   F(0, FX(1), 100, MAXY / 2, 0.0f, 0.5f, 72 * g_guiShiftX, 72 * g_guiShiftX, 0, 102);
   F(1, FX(9), 419, v + 168, 0.66f, 0.83f, 0, 1);
@@ -117,30 +140,27 @@ void PhaseZero() {
 
   if (!mushroom && !secret) {
     Surface* rank = FX(T < L1 ? 36 : T < L2 ? 35 : T < L3 ? 34 : 33);
-    Hidden(A(13, rank, 589, v + 254, 430, v + 254, 1.80f, 1.87f, 1.0f, 1.0f));
-    a = &Hidden(A(14, rank, 430, v + 254, 317, v + 254, 1.87f, 1.92f, 1.0f, 0.58f));
-    Vertical(*a, 1.0f, 1.68f);
-    a = &A(15, rank, 317, v + 254, 356, v + 254, 1.92f, 1.98f, 0.58f, 1.0f);
-    Vertical(*a, 1.68f, 1.0f);
+    Slide(13, rank, v + 254,
+          {{589, 1.80f, 1.0f, 1.0f},
+           {430, 1.87f, 1.0f, 1.0f},
+           {317, 1.92f, 0.58f, 1.68f},
+           {356, 1.98f, 1.0f, 1.0f}});
   }
 
   const int y = v + 154;
-  Hidden(F(45, FX(11), PanelX(188), y, 0.76f, 0.90f, 3.25f, 1.0f));
-  Hidden(F(46, FX(11), PanelX(188), y, 0.90f, 0.98f, 1.0f, 1.38f));
-  F(47, FX(11), PanelX(188), y, 0.98f, 1.06f, 1.38f, 1.0f);
-  if (T < L3) Star(48, PanelX(243), y, 0.98f, 1.14f, 1.22f, 1.30f, 3.3f, false);
-  if (T < L2) Star(51, PanelX(298.5f), y, 1.22f, 1.38f, 1.46f, 1.54f, 3.3f, false);
+  Star(45, PanelX(188), y, 0.76f, 0.90f, 0.98f, 1.06f, 3.25f);
+  if (T < L3) Star(48, PanelX(243), y, 0.98f, 1.14f, 1.22f, 1.30f, 3.3f);
+  if (T < L2) Star(51, PanelX(298.5f), y, 1.22f, 1.38f, 1.46f, 1.54f, 3.3f);
 
   if (mushroom || secret) {
     Surface* badge = FX(secret ? 7 : 5);
     int item = g_levelCurrentData.secretIndex;
     Surface* picture = secret ? (item >= 0 && item < 100 ? g_secretItems[item] : nullptr) : FX(6);
-    a = &Hidden(A(23, badge, 579, v + 257, 423, v + 257, 1.79f, 1.87f, 1.0f, 1.0f));
-    Vertical(*a, 0.61f, 0.79f);
-    a = &Hidden(A(24, badge, 423, v + 257, 333, v + 257, 1.87f, 1.93f, 1.0f, 1.0f));
-    Vertical(*a, 0.79f, 1.63f);
-    a = &A(25, badge, 333, v + 257, 332, v + 257, 1.93f, 2.00f, 1.0f, 1.0f);
-    Vertical(*a, 1.63f, 1.0f);
+    Slide(23, badge, v + 257,
+          {{579, 1.79f, 1.0f, 0.61f},
+           {423, 1.87f, 1.0f, 0.79f},
+           {333, 1.93f, 1.0f, 1.63f},
+           {332, 2.00f, 1.0f, 1.0f}});
     F(26, FX(30), 402, v + 256, 1.90f, 2.03f, 1.53f, 1.0f, 0, 255).spin = -1.5f;
     Hidden(F(27, picture, 402, v + 256, 2.04f, 2.15f, 0, 2.0f));
     F(28, picture, 402, v + 256, 2.15f, 2.23f, 2.0f, 1.0f);
@@ -156,14 +176,11 @@ void PhaseZero() {
 
 void PhaseOne() {
   const int w = g_ratio_is_less_1_5 ? MAXY - 320 : 0;
-  A(55, FX(16), 240, 472, 240, 235, 0, 0.48f, 1, 1).onFinish = PlayShuttersSound;
-  A(56, FX(15), 240, -113, 240, 110, 0, 0.48f, 1, 1);
+  Shutters(55, 56, 240, 472, 235, -113, 110, 0.48f);
+  EffectAnimators[55].onFinish = PlayShuttersSound;
   if (Wide()) {
-    const int right = SideX(1), left = SideX(-1);
-    A(49, FX(16), right, 472, right, 235, 0, 0.48f, 1, 1);
-    A(51, FX(15), right, -113, right, 110, 0, 0.48f, 1, 1);
-    A(52, FX(16), left, 472, left, 235, 0, 0.48f, 1, 1);
-    A(54, FX(15), left, -113, left, 110, 0, 0.48f, 1, 1);
+    Shutters(49, 51, SideX(1), 472, 235, -113, 110, 0.48f);
+    Shutters(52, 54, SideX(-1), 472, 235, -113, 110, 0.48f);
   }
   const int gl = Wide() ? (int)((MAXX / 2 - 82) / g_guiShiftX) + 3 : 158;
   const int gr = Wide() ? (int)((MAXX / 2 + 94) / g_guiShiftX) + 3 : 334;
@@ -224,8 +241,7 @@ void FormatTime(char* out, size_t size, float t) {
 
 } // namespace
 
-// Weak: a test may take its place to count the calls.
-__attribute__((weak)) void AddLevelEndAnimation(bool phase1) {
+void AddLevelEndAnimation(bool phase1) {
   missionsCollapsed = 1;
   leaderboardsCollapsed = 1;
   topScoreRetrieved = 0;
@@ -243,28 +259,21 @@ void AddShroomPanelAnimation() {
 
 void AddShuttersAnimation(void (*done)()) {
   const int upperY = Wide() ? 110 : 112;
-  A(1, FX(16), 240, 430, 240, 214, 0, 0.38f, 1, 1).onFinish = PlayShuttersSound;
-  A(2, FX(15), 240, -113, 240, upperY, 0, 0.38f, 1, 1).onFinish = done;
+  Shutters(1, 2, 240, 430, 214, -113, upperY, 0.38f);
+  EffectAnimators[1].onFinish = PlayShuttersSound;
+  EffectAnimators[2].onFinish = done;
   if (Wide()) {
-    const int right = SideX(1), left = SideX(-1);
-    A(5, FX(16), right, 430, right, 214, 0, 0.38f, 1, 1);
-    A(6, FX(15), right, -113, right, upperY, 0, 0.38f, 1, 1);
-    A(65, FX(16), left, 430, left, 214, 0, 0.38f, 1, 1);
-    A(66, FX(15), left, -113, left, upperY, 0, 0.38f, 1, 1);
+    Shutters(5, 6, SideX(1), 430, 214, -113, upperY, 0.38f);
+    Shutters(65, 66, SideX(-1), 430, 214, -113, upperY, 0.38f);
   }
 }
 
 void RemoveShuttersAnimation() {
   const bool wide = Wide();
-  const int lower = wide ? 12 : 3, upper = wide ? 13 : 4;
-  A(lower, FX(16), 240, 216, 240, 430, 0, 0.5f, 1, 1);
-  A(upper, FX(15), 240, 110, 240, -113, 0, 0.5f, 1, 1);
+  Shutters(wide ? 12 : 3, wide ? 13 : 4, 240, 216, 430, 110, -113, 0.5f);
   if (wide) {
-    const int right = SideX(1), left = SideX(-1);
-    A(3, FX(16), right, 216, right, 430, 0, 0.5f, 1, 1);
-    A(4, FX(15), right, 110, right, -113, 0, 0.5f, 1, 1);
-    A(63, FX(16), left, 216, left, 430, 0, 0.5f, 1, 1);
-    A(64, FX(15), left, 110, left, -113, 0, 0.5f, 1, 1);
+    Shutters(3, 4, SideX(1), 216, 430, 110, -113, 0.5f);
+    Shutters(63, 64, SideX(-1), 216, 430, 110, -113, 0.5f);
   }
   Hidden(EffectAnimators[3]);
   Hidden(EffectAnimators[4]).onFinish = ClearEffectAnimators;

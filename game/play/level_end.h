@@ -18,6 +18,7 @@ extern s32 shsss; // shutter sound counter
 
 void AddLevelEndAnimation(bool phase1);
 void AddShroomPanelAnimation();
+// Closes the shutters over the screen, then runs the callback.
 void AddShuttersAnimation(void (*done)());
 void RemoveShuttersAnimation();
 void AddCharacterDieAnimation();

@@ -14,6 +14,7 @@
 #include "hge_font.h"
 #include "level_complete.h"
 #include "level_data.h"
+#include "level_end.h"
 #include "level_layout.h"
 #include "missions.h"
 #include "object_list.h"
@@ -138,8 +139,7 @@ void DrawGlow(const button& b, float t) {
 
 } // namespace
 
-// Weak: a test may take its place to observe the steps it is given.
-__attribute__((weak)) void DrawPausePanel(float dt) {
+void DrawPausePanel(float dt) {
   pausePanelSize = Toward(pausePanelSize, g_paused, 3 * dt);
   if (pausePanelSize < 0.01f) return;
   const bool specials = g_paused && pauseSpecialsEnabled;

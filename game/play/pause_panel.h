@@ -28,5 +28,3 @@ void ActivateTimeSlow();
 void ReturnToMenu();
 // Every frame with the real step: it animates while play is frozen.
 void DrawPausePanel(float dt);
-// Closes the shutters over the screen, then runs the callback.
-void AddShuttersAnimation(void (*done)());

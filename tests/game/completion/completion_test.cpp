@@ -10,14 +10,21 @@
 
 namespace {
 
+// The level-end presentation the accepting tap starts counts its starts.
 int levelEndAnimations = 0;
 bool lastPhase = false;
+void CountLevelEndAnimation(bool phase1) {
+  ++levelEndAnimations;
+  lastPhase = phase1;
+}
 
 class LevelCompleteTest : public CompletionTest {
 protected:
   void SetUp() override {
     CompletionTest::SetUp();
     levelEndAnimations = 0;
+    keepPresentation = g_levelEndPresentationHook;
+    g_levelEndPresentationHook = CountLevelEndAnimation;
     memcpy(starts, g_levelStartingIndexes, sizeof starts);
     memcpy(amounts, g_levelAmounts, sizeof amounts);
     // One set of levels 1-20 first in the tables.
@@ -25,11 +32,13 @@ protected:
     g_levelAmounts[0] = 20;
   }
   void TearDown() override {
+    g_levelEndPresentationHook = keepPresentation;
     memcpy(g_levelStartingIndexes, starts, sizeof starts);
     memcpy(g_levelAmounts, amounts, sizeof amounts);
     CompletionTest::TearDown();
   }
   int starts[40], amounts[20];
+  void (*keepPresentation)(bool) = nullptr;
   // A finished run of the current level.
   static void Finish(float time, int rank) {
     g_levelCurrentData.levelTime = time;
@@ -54,16 +63,6 @@ protected:
     return x / 100;
   }
 };
-
-} // namespace
-
-// The test's own level-end presentation counts its starts.
-void AddLevelEndAnimation(bool second) {
-  ++levelEndAnimations;
-  lastPhase = second;
-}
-
-namespace {
 
 TEST_F(LevelCompleteTest, AFirstRunIsBookedWholeAndSaved) {
   g_levelCurrentData.mushroomsTaken = 1;

@@ -14,12 +14,12 @@
 #include "sound_table.h"
 #include "texture2d.h"
 
-// The level frame's later parts record what they are given (the stand-ins are weak).
-std::vector<float> g_animatorSteps, g_pausePanelSteps;
-void ProcessEffectAnimators(float dt) { g_animatorSteps.push_back(dt); }
-void DrawPausePanel(float dt) { g_pausePanelSteps.push_back(dt); }
-
 namespace {
+
+// The level frame's animators and pause panel record the steps they are given.
+std::vector<float> g_animatorSteps, g_pausePanelSteps;
+void RecordAnimatorStep(float dt) { g_animatorSteps.push_back(dt); }
+void RecordPausePanelStep(float dt) { g_pausePanelSteps.push_back(dt); }
 
 class InLevelModeTest : public PackLevelTest {
 protected:
@@ -32,8 +32,14 @@ protected:
     g_paused = false;
     g_animatorSteps.clear();
     g_pausePanelSteps.clear();
+    keepAnimators = g_questAnimatorsHook;
+    keepPausePanel = g_questPausePanelHook;
+    g_questAnimatorsHook = RecordAnimatorStep;
+    g_questPausePanelHook = RecordPausePanelStep;
   }
   void TearDown() override {
+    g_questAnimatorsHook = keepAnimators;
+    g_questPausePanelHook = keepPausePanel;
     g_iphoneCustomZoom = keepZoom;
     g_paused = false;
     ClearButtons();
@@ -45,6 +51,8 @@ protected:
   }
   questGame mode;
   float keepZoom = 1;
+  void (*keepAnimators)(float) = nullptr;
+  void (*keepPausePanel)(float) = nullptr;
 };
 
 TEST_F(InLevelModeTest, EnteringStartsTheLevelAtItsStartWithTheCameraFarOff) {
