@@ -7,6 +7,7 @@
 #include "display.h"
 #include "drawing_helpers.h"
 #include "game_base.h"
+#include "gl_renderer.h"
 #include "image_loaders.h"
 #include "platform_services.h"
 
@@ -139,6 +140,37 @@ void AxisQuad(QuellarVertex (&quad)[4], float px, float py, float W, float H, co
 }
 
 } // namespace
+
+void FillAtPointFlipY(_CGPoint p, float W, float H) {
+  if (W < 0) {
+    p.x += W;
+    W = -W;
+  }
+  if (H < 0) {
+    p.y += H;
+    H = -H;
+  }
+  const float uv[4][2] = {};
+  QuellarVertex quad[4];
+  AxisQuad(quad, p.x, p.y, W * g_glScaleX, H * g_glScaleY, uv);
+  GLES_SelectTexture(0, g_prefer_GL_NEAREST);
+  // Corners TL, TR, BR, BL become (TL, TR, BR) and (TL, BR, BL), in 24.8 as the batcher takes them.
+  const int order[2][3] = {{0, 1, 2}, {0, 2, 3}};
+  for (const auto& tri : order) {
+    int xyz[9] = {}, uvs[6] = {};
+    unsigned char rgba[12];
+    for (int i = 0; i < 3; ++i) {
+      const QuellarVertex& q = quad[tri[i]];
+      xyz[i * 3] = q.x >> 8;
+      xyz[i * 3 + 1] = q.y >> 8;
+      rgba[i * 4] = q.r;
+      rgba[i * 4 + 1] = q.g;
+      rgba[i * 4 + 2] = q.b;
+      rgba[i * 4 + 3] = q.a;
+    }
+    GLES_RenderTRIANGLE_3D(xyz, uvs, rgba);
+  }
+}
 
 // Corners TL, TR, BR, BL become (TL, TR, BR) and (TL, BR, BL).
 void Texture2D::Send(const QuellarVertex (&quad)[4]) {

@@ -56,6 +56,11 @@ void FinishPendingPictures();
 void AddPendingPicture(Texture2D* texture, std::function<void()> damaged);
 bool PicturePending(const Texture2D* texture);
 
+// A rectangle of the tint's colour without a texture, placed as BlitAtPointUsingRectFlipY places
+// a picture of W x H texels at scale 1 (a negative size mirrors): a fill costs the rasteriser no
+// texture reads.
+void FillAtPointFlipY(_CGPoint p, float W, float H);
+
 // r is the source rectangle in texels of the bitmap, p the destination's top-left before scaling.
 class Texture2D {
 public:
