@@ -84,4 +84,8 @@ public:
 
 private:
   void Send(const QuellarVertex (&quad)[4]);
+  // An axis-aligned blit of (px, py) and W x H after the global scale, corners' texels uv.
+  void SendAxis(float px, float py, float W, float H, const float (&uv)[4][2]);
+  // x0 < x1, y0 < y1 on screen, after the global transform.
+  bool SendWithOpaqueMiddle(float x0, float y0, float x1, float y1, const float (&uv)[4][2]);
 };
