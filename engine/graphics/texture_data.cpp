@@ -73,13 +73,36 @@ void QuellarTextureData::ResetTileDefaults() {
   m_nXShift = m_nYShift = 6;
 }
 
+namespace {
+
+// 0 when every pixel is black, 1 when every one is white, else -1.
+int SolidColourOf(const unsigned char* bits, size_t bytes) {
+  if (!bits || !bytes || (bits[0] != 0 && bits[0] != 255)) return -1;
+  const unsigned char first = bits[0];
+  for (size_t i = 1; i < bytes; ++i)
+    if (bits[i] != first) return -1;
+  return first == 255 ? 1 : 0;
+}
+
+} // namespace
+
 void QuellarTextureData::NoteOpaqueCells(IDibBitmap* bitmap) {
   m_OpaqueCells.clear();
   m_nCellsAcross = m_nCellsDown = 0;
-  const unsigned char* alpha = bitmap ? bitmap->GetAlphaBits() : nullptr;
-  if (!alpha || bitmap->ArePixelsReleased() || bitmap->GetOrientationMode() != 0) return;
+  m_nSolidColour = -1;
+  if (!bitmap || bitmap->ArePixelsReleased() || bitmap->GetOrientationMode() != 0) return;
   const int w = bitmap->GetStoredWidth(), h = bitmap->GetStoredHeight();
   if (w <= 0 || h <= 0) return;
+  const unsigned char* alpha = bitmap->GetAlphaBits();
+  const unsigned char* bits = bitmap->GetBits();
+  const size_t pixels = (size_t)w * (size_t)h;
+  if (bits && bits != alpha && bitmap->GetBytesPerPixel() < 4) {
+    // Black or white in every colour byte of every pixel (565 or three bytes), opaque throughout.
+    int solid = SolidColourOf(bits, pixels * (size_t)bitmap->GetBytesPerPixel());
+    if (solid >= 0 && alpha && SolidColourOf(alpha, pixels) != 1) solid = -1;
+    m_nSolidColour = solid;
+  }
+  if (!alpha) return;
   // Four bytes a pixel keep the alpha in the pixels themselves, else the map has one a pixel.
   const size_t step = bitmap->GetBits() == alpha ? 4 : 1, at = step == 4 ? 3 : 0;
   m_nCellsAcross = (w + kOpaqueCell - 1) / kOpaqueCell;

@@ -101,6 +101,9 @@ public:
   std::vector<unsigned char> m_OpaqueCells; // 1 for a wholly opaque cell, row by row
   int m_nCellsAcross = 0;
   int m_nCellsDown = 0;
+  // Noted with the cells: a picture wholly opaque black (0) or white (1), whose every texel is
+  // that colour; -1 for any other.
+  int m_nSolidColour = -1;
 
   QuellarTextureTile* m_pTiles = nullptr;
   int m_nTileCount = 0;

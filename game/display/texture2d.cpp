@@ -256,7 +256,40 @@ void Texture2D::Send(const QuellarVertex (&quad)[4]) {
   if (g_picturesPending) FinishPendingPictures();
   const QuellarVertex tris[2][3] = {{quad[0], quad[1], quad[2]}, {quad[0], quad[2], quad[3]}};
   IDibBitmap* dest = g_pGame ? g_pGame->GetDoubleBuffer() : nullptr;
-  if (g_drawTexturedTriangles) g_drawTexturedTriangles(g_pGame, dest, bitmap, tris, 2, false);
+  if (!g_drawTexturedTriangles) return;
+  if (g_drawTexturedTriangles == DrawTexturedTriangles_AbsoluteUV && SendSolid(tris)) return;
+  g_drawTexturedTriangles(g_pGame, dest, bitmap, tris, 2, false);
+}
+
+// A picture all black or all white, filling its texture to the edges, reads the same colour at
+// every texel, however it is filtered or wrapped: it is drawn as that colour without a texture
+// (the level end's darkening stretches a black one over the whole screen).
+bool Texture2D::SendSolid(const QuellarVertex (&tris)[2][3]) {
+  QuellarTextureData* td = bitmap ? bitmap->GetHWResource() : nullptr;
+  if (!td || td->m_nSolidColour < 0 || td->m_nTileCount != 1 || td->m_bPVRAtlas || td->m_bFromAtlas ||
+      g_GLES_TextEnvironmentMode != GL_MODULATE)
+    return false;
+  if (td->m_pTiles[0].texWidth != bitmap->GetStoredWidth() ||
+      td->m_pTiles[0].texHeight != bitmap->GetStoredHeight())
+    return false;
+  const bool white = td->m_nSolidColour == 1;
+  GLES_SelectTexture(0, g_prefer_GL_NEAREST);
+  for (const auto& tri : tris) {
+    int xyz[9] = {}, uvs[6] = {};
+    unsigned char rgba[12];
+    for (int i = 0; i < 3; ++i) {
+      const QuellarVertex& q = tri[i];
+      xyz[i * 3] = q.x >> 8;
+      xyz[i * 3 + 1] = q.y >> 8;
+      xyz[i * 3 + 2] = q.z >> 8;
+      rgba[i * 4] = white ? q.r : 0;
+      rgba[i * 4 + 1] = white ? q.g : 0;
+      rgba[i * 4 + 2] = white ? q.b : 0;
+      rgba[i * 4 + 3] = q.a;
+    }
+    GLES_RenderTRIANGLE_3D(xyz, uvs, rgba);
+  }
+  return true;
 }
 
 void Texture2D::BlitAtPointUsingRect(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY) {

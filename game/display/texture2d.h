@@ -84,6 +84,7 @@ public:
 
 private:
   void Send(const QuellarVertex (&quad)[4]);
+  bool SendSolid(const QuellarVertex (&tris)[2][3]);
   // An axis-aligned blit of (px, py) and W x H after the global scale, corners' texels uv.
   void SendAxis(float px, float py, float W, float H, const float (&uv)[4][2]);
   // x0 < x1, y0 < y1 on screen, after the global transform.

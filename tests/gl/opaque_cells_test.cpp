@@ -81,4 +81,36 @@ TEST_F(GLScene, NewPixelsNoteTheCellsAgain) {
   EXPECT_FALSE(img->GetHWResource()->OpaqueMiddle(0, 0, 64, 64, &x0, &y0, &x1, &y1));
 }
 
+struct SolidCase {
+  const char* name;
+  u16 colour;
+  int alpha; // -1: no alpha map
+  int solid;
+};
+
+void PrintTo(const SolidCase& c, std::ostream* os) { *os << c.name; }
+
+class SolidPicture : public GLScene, public ::testing::WithParamInterface<SolidCase> {};
+
+TEST_P(SolidPicture, IsNotedOnlyWhenEveryTexelIsOpaqueBlackOrWhite) {
+  const SolidCase& c = GetParam();
+  auto img = c.alpha < 0 ? Image(16, 16, c.colour) : Image(16, 16, c.colour, c.alpha);
+  EXPECT_EQ(c.solid, img->GetHWResource()->m_nSolidColour);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, SolidPicture,
+    ::testing::Values(SolidCase{"Black", 0x0000, 255, 0}, SolidCase{"White", 0xFFFF, 255, 1},
+                      SolidCase{"WhiteWithoutAlpha", 0xFFFF, -1, 1},
+                      SolidCase{"HalfSeeThroughBlack", 0x0000, 128, -1}, SolidCase{"Grey", 0x8410, 255, -1},
+                      SolidCase{"AlmostWhite", 0xFFFE, 255, -1}),
+    [](const ::testing::TestParamInfo<SolidCase>& info) { return std::string(info.param.name); });
+
+TEST_F(GLScene, OneOtherTexelMakesAPictureNoLongerSolid) {
+  auto img = ImageOf(
+      16, 16, [](int x, int y) { return x == 15 && y == 15 ? Rgb565(8, 0, 0) : (u16)0; },
+      [](int, int) { return (u8)255; });
+  EXPECT_EQ(-1, img->GetHWResource()->m_nSolidColour);
+}
+
 } // namespace

@@ -1,6 +1,7 @@
 // A large sprite whose middle is opaque draws that middle without blending: the same pixels as the
 // whole sprite blended over what lies under it, on a real GL screen, plain, mirrored and through an
-// effect's unturned blit, and a faded one blends all of it.
+// effect's unturned blit, and a faded one blends all of it. A picture all of one black draws
+// without its texture, to the same pixels.
 #include <GLES/gl.h>
 
 #include <algorithm>
@@ -25,6 +26,7 @@ protected:
     // A 96 x 64 panel: a see-through rim 6 texels wide, a half-transparent ring inside it, then an
     // opaque middle in a colour that changes across it (so that filtering shows).
     game.Add("images\\panel.cfg", AtlasIndexBytes({{{"panel", 0, 0, 96, 64, 0, 0, 0, 0}}}));
+    game.Add("images\\black.png", SolidPng(8, 8, {0, 0, 0, 255}));
     game.Add("images\\panel0.png", PngBytes(128, 64, [](int x, int y) {
                const int rim = std::min(std::min(x, 95 - x), std::min(y, 63 - y));
                const u8 a = x >= 96 || rim < 6 ? 0 : rim < 10 ? 128 : 255;
@@ -125,6 +127,29 @@ TEST_F(OpaqueMiddleBlit, AFadedOrSmallBlitBlendsAllOfIt) {
   EXPECT_EQ(switches, 0u);
   Draw([&] { d.BlitScaled(56, 40, 0.25f, 0.25f, sprite); }, &switches);
   EXPECT_EQ(switches, 0u);
+}
+
+TEST_F(OpaqueMiddleBlit, ABlackPictureStretchedOverTheScreenDrawsWithoutItsTexture) {
+  std::unique_ptr<Surface> black(new Surface("black", 0, false));
+  Surface* shade = black.get();
+  ASSERT_NE(shade->texture, nullptr);
+  FinishPendingPictures(); // its texture is made once its picture is decoded
+  QuellarTextureData* td = shade->texture->bitmap->GetHWResource();
+  ASSERT_EQ(td->m_nSolidColour, 0);
+  auto blit = [&] {
+    d.SetBlending(102, 102, 102, 102); // as an effect fades it in
+    d.BlitRotatedScale(56, 40, 0.3f, 20.0f, -14.0f, shade);
+    d.SetBlending(255);
+  };
+  u32 switches = 0;
+  const u32 binds = g_GLES_CallCounts.textureBinds;
+  std::vector<uint8_t> solid = Draw(blit, &switches);
+  EXPECT_EQ(g_GLES_CallCounts.textureBinds, binds) << "no texture is bound for it";
+  td->m_nSolidColour = -1;
+  std::vector<uint8_t> textured = Draw(blit, &switches);
+  td->m_nSolidColour = 0;
+  EXPECT_GT(g_GLES_CallCounts.textureBinds, binds);
+  EXPECT_EQ(solid, textured);
 }
 
 } // namespace
