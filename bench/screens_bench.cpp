@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +29,7 @@
 #include "gl_renderer.h"
 #include "pause_panel.h"
 #include "platform_services.h"
+#include "png_file_writer.h"
 #include "progress_files.h"
 #include "the_game.h"
 
@@ -183,6 +185,20 @@ struct Screen {
   long residentMiB = 0;
 };
 
+// The picture the last frame left in the pbuffer, as an RGB PNG of the display's size (for comparing
+// a screen before and after a change to its drawing); false when it cannot be written.
+bool WriteShot(const std::string& path) {
+  std::vector<unsigned char> rgba((size_t)kDisplayW * kDisplayH * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(0, 0, kDisplayW, kDisplayH, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  PngRows rows((size_t)kDisplayH, std::vector<png_byte>((size_t)kDisplayW * 3));
+  for (int y = 0; y < kDisplayH; ++y) // GL's rows run bottom-up
+    for (int x = 0; x < kDisplayW; ++x)
+      for (int c = 0; c < 3; ++c)
+        rows[(size_t)y][(size_t)x * 3 + c] = rgba[((size_t)(kDisplayH - 1 - y) * kDisplayW + x) * 4 + c];
+  return WritePngFile(path, kDisplayW, kDisplayH, 8, PNG_COLOR_TYPE_RGB, false, rows).empty();
+}
+
 // Input given before each frame, by frame number from the screen's entry.
 typedef std::function<void(int)> Input;
 
@@ -203,7 +219,8 @@ Sample Frame(BenchGame& game) {
 
 class Walk {
 public:
-  Walk(BenchGame& game, int warmup, int frames) : m_Game(game), m_Warmup(warmup), m_Frames(frames) {}
+  Walk(BenchGame& game, int warmup, int frames, const std::string& shots)
+      : m_Game(game), m_Warmup(warmup), m_Frames(frames), m_Shots(shots) {}
 
   // Frames of the current screen: warmup unmeasured, then the measured ones, as long as the screen
   // stays (the splash ends by itself).
@@ -221,6 +238,14 @@ public:
     }
     s.residentMiB = ResidentMiB();
     m_Screens.push_back(s);
+    if (!m_Shots.empty()) {
+      char file[160];
+      snprintf(file, sizeof file, "/%02zu-", m_Screens.size());
+      std::string path = m_Shots + file;
+      for (char c : name)
+        path += isalnum((unsigned char)c) ? c : '-';
+      if (!WriteShot(path + ".png")) fprintf(stderr, "screens: cannot write %s.png\n", path.c_str());
+    }
   }
   // Frames that are not measured, with input; stops early when done() says so.
   bool Run(int limit, const Input& input, const std::function<bool()>& done) {
@@ -236,6 +261,7 @@ public:
 private:
   BenchGame& m_Game;
   int m_Warmup, m_Frames;
+  std::string m_Shots;
   std::vector<Screen> m_Screens;
 };
 
@@ -320,6 +346,7 @@ int PrintTargets(const std::vector<Screen>& screens) {
 
 int main(int argc, char** argv) {
   int frames = 240, warmup = 40, startups = 3;
+  std::string shots;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     if (a == "--frames" && i + 1 < argc)
@@ -328,14 +355,22 @@ int main(int argc, char** argv) {
       warmup = atoi(argv[++i]);
     else if (a == "--startups" && i + 1 < argc)
       startups = atoi(argv[++i]);
+    else if (a == "--shots" && i + 1 < argc)
+      shots = argv[++i];
     else {
-      fprintf(stderr, "usage: %s [--frames N] [--warmup N] [--startups N]\n", argv[0]);
+      fprintf(stderr, "usage: %s [--frames N] [--warmup N] [--startups N] [--shots DIR]\n", argv[0]);
       return 2;
     }
   }
   if (frames < 1 || warmup < 0 || startups < 1) {
     fprintf(stderr, "screens: --frames and --startups take 1 or more, --warmup 0 or more\n");
     return 2;
+  }
+  if (!shots.empty()) {
+    // Made absolute now: the walk runs in a temporary directory of its own.
+    std::error_code ec;
+    shots = std::filesystem::absolute(shots).string();
+    std::filesystem::create_directories(shots, ec);
   }
   setenv("LP_NUM_THREADS", "2", 0); // comparable runs: llvmpipe's threads pinned unless set
   g_hostGameOptions.dataDirectory = SPROCKLET_DATA_DIR;
@@ -371,7 +406,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   CTheGame* game = bench.Game();
-  Walk walk(bench, warmup, frames);
+  // The same walk draws the same pictures: the game's random numbers start from a fixed seed.
+  srand(1);
+  Walk walk(bench, warmup, frames, shots);
   walk.Measure("loader (splash)");
   if (!bench.RunUntilFirstFrameOf(0, 2000)) {
     fprintf(stderr, "screens: the loader never reached the main menu\n");

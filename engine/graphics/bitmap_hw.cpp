@@ -316,6 +316,7 @@ int CBitmapHW::HWUpdateTexture() {
 int CBitmapHW::GLES_UpdateTexture() {
   if (!GetBits() && !GetAlphaBits()) return 0;
   GLES_FlushBuffer();
+  m_TextureData.NoteOpaqueCells(this);
   return m_TextureData.CreateTextureData(this, false);
 }
 

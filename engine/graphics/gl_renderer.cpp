@@ -41,7 +41,47 @@ namespace {
 const u32 kQuadFlushAt = GLES_MAX_INDEXES - 5;
 const u32 kTriangleFlushAt = GLES_MAX_INDEXES - 2;
 
+// What GL was last sent for blending and the texture environment. The setters below only record
+// what the next triangles need; the first triangle appended after a change draws the batch under
+// the old state and sends the new one. A state switched and back between two appends (as each
+// coloured text does) then splits no batch and reaches GL not at all.
+struct SentState {
+  bool known;
+  int blend;
+  GLenum src, dst;
+  GLint envMode;
+  u32 envKey;
+};
+SentState s_sent = {};
+GLfixed s_envColour[4] = {0, 0, 0, 0};
+
+bool StatePending() {
+  return !s_sent.known || s_sent.blend != g_GLES_BlendModeEnabled ||
+         (g_GLES_BlendModeEnabled &&
+          (s_sent.src != g_GLES_BlendSourceFactor || s_sent.dst != g_GLES_BlendDestFactor)) ||
+         s_sent.envMode != g_GLES_TextEnvironmentMode || s_sent.envKey != g_TextEnvironmentColorARGB;
+}
+
+void SendState() {
+  GLES_FlushBuffer();
+  const bool all = !s_sent.known;
+  if (all || s_sent.blend != g_GLES_BlendModeEnabled) GLC_SetBlending(g_GLES_BlendModeEnabled != 0);
+  if (g_GLES_BlendModeEnabled &&
+      (all || s_sent.src != g_GLES_BlendSourceFactor || s_sent.dst != g_GLES_BlendDestFactor)) {
+    GLC_BlendFunc(g_GLES_BlendSourceFactor, g_GLES_BlendDestFactor);
+    s_sent.src = g_GLES_BlendSourceFactor;
+    s_sent.dst = g_GLES_BlendDestFactor;
+  }
+  if (all || s_sent.envMode != g_GLES_TextEnvironmentMode) GLC_TexEnvMode(g_GLES_TextEnvironmentMode);
+  if (all || s_sent.envKey != g_TextEnvironmentColorARGB) GLC_TexEnvColor(s_envColour);
+  s_sent.known = true;
+  s_sent.blend = g_GLES_BlendModeEnabled;
+  s_sent.envMode = g_GLES_TextEnvironmentMode;
+  s_sent.envKey = g_TextEnvironmentColorARGB;
+}
+
 void PrepareAppend(u32 flushAt) {
+  if (StatePending()) SendState();
   if (g_GLES_NumIndexesUsed >= flushAt) GLES_FlushBuffer();
   if (g_GLES_ColorBufferUsed != 1) {
     GLES_FlushBuffer();
@@ -115,34 +155,24 @@ void GLES_RenderFilledQuad(int x0, int y0, int x1, int y1, int r, int g, int b, 
 
 void GLES_BlendMode(int enable, GLenum src, GLenum dst) {
   if (enable) {
-    if (g_GLES_BlendModeEnabled && g_GLES_BlendSourceFactor == src && g_GLES_BlendDestFactor == dst) return;
-    GLES_FlushBuffer();
-    if (!g_GLES_BlendModeEnabled) GLC_SetBlending(true);
-    GLC_BlendFunc(src, dst);
     g_GLES_BlendModeEnabled = 1;
     g_GLES_BlendSourceFactor = src;
     g_GLES_BlendDestFactor = dst;
-  } else if (g_GLES_BlendModeEnabled) {
-    GLES_FlushBuffer();
-    GLC_SetBlending(false);
+  } else {
     g_GLES_BlendModeEnabled = 0;
   }
 }
 
-void GLES_SetTextEnvironmentMode(GLint mode) {
-  if (mode == g_GLES_TextEnvironmentMode) return;
-  GLES_FlushBuffer();
-  GLC_TexEnvMode(mode);
-  g_GLES_TextEnvironmentMode = mode;
-}
+void GLES_SetTextEnvironmentMode(GLint mode) { g_GLES_TextEnvironmentMode = mode; }
 
 void GLES_SetTextEnvironmentColor(GLfixed r, GLfixed g, GLfixed b, GLfixed a) {
   u32 key = (u32)g | ((u32)r >> 8) | ((u32)b << 8) | ((u32)a << 16);
   if (key == g_TextEnvironmentColorARGB) return;
-  GLES_FlushBuffer();
-  const GLfixed rgba[4] = {r, g, b, a};
-  GLC_TexEnvColor(rgba);
   g_TextEnvironmentColorARGB = key;
+  s_envColour[0] = r;
+  s_envColour[1] = g;
+  s_envColour[2] = b;
+  s_envColour[3] = a;
 }
 
 void GLES_SelectTexture(GLuint name, GLint /*filter*/) {
@@ -205,20 +235,19 @@ void GLES_SetupXY_UV_Pointers() {
 }
 
 void GLES_RestoreCachingSupport() {
-  g_TextEnvironmentColorARGB = 255;
   GLES_SetTextEnvironmentColor(0, 0, 0, 0);
-  g_GLES_TextEnvironmentMode = GL_BLEND;
   GLES_SetTextEnvironmentMode(GL_MODULATE);
-  g_GLES_BlendModeEnabled = 0;
-  g_GLES_BlendSourceFactor = GL_ONE;
-  g_GLES_BlendDestFactor = GL_ZERO;
   GLES_BlendMode(1, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  // GL was driven directly: everything is sent again, now.
+  s_sent.known = false;
+  SendState();
   g_Current_texName = 1;
   GLES_SelectTexture(0, g_prefer_GL_NEAREST);
   GLES_SetupXY_UV_Pointers();
 }
 
 void GLES_ResetStateCache() {
+  s_sent = SentState{};
   g_GLES_NumVertexUsed = 0;
   g_GLES_NumIndexesUsed = 0;
   g_GLES_BlendModeEnabled = 0;

@@ -1,6 +1,8 @@
 // The GL state cache and vertex batcher: every textured quad and triangle the engine draws goes
 // through one set of vertex arrays and one glDrawElements per batch, with the blend function,
-// texture environment and bound texture cached so that only real changes reach GL.
+// texture environment and bound texture cached so that only real changes reach GL. Blending and
+// the texture environment reach GL with the first triangle that needs them: a change and its
+// undoing with nothing drawn between cost nothing.
 #pragma once
 
 #include <GLES/gl.h>
@@ -82,6 +84,7 @@ void GLES_FlushBuffer();
 // Turns texturing off and appends a quad of one colour over pixels x0..x1, y0..y1.
 void GLES_RenderFilledQuad(int x0, int y0, int x1, int y1, int r, int g, int b, int a);
 
+// These record the state the next triangles are drawn under; see above.
 void GLES_BlendMode(int enable, GLenum src, GLenum dst);
 void GLES_SetTextEnvironmentMode(GLint mode);
 // Channels in GL fixed point: the 8-bit value shifted left by 8.

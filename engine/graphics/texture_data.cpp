@@ -73,6 +73,89 @@ void QuellarTextureData::ResetTileDefaults() {
   m_nXShift = m_nYShift = 6;
 }
 
+namespace {
+
+// 0 when every pixel is black, 1 when every one is white, else -1.
+int SolidColourOf(const unsigned char* bits, size_t bytes) {
+  if (!bits || !bytes || (bits[0] != 0 && bits[0] != 255)) return -1;
+  const unsigned char first = bits[0];
+  for (size_t i = 1; i < bytes; ++i)
+    if (bits[i] != first) return -1;
+  return first == 255 ? 1 : 0;
+}
+
+} // namespace
+
+void QuellarTextureData::NoteOpaqueCells(IDibBitmap* bitmap) {
+  m_OpaqueCells.clear();
+  m_nCellsAcross = m_nCellsDown = 0;
+  m_nSolidColour = -1;
+  if (!bitmap || bitmap->ArePixelsReleased() || bitmap->GetOrientationMode() != 0) return;
+  const int w = bitmap->GetStoredWidth(), h = bitmap->GetStoredHeight();
+  if (w <= 0 || h <= 0) return;
+  const unsigned char* alpha = bitmap->GetAlphaBits();
+  const unsigned char* bits = bitmap->GetBits();
+  const size_t pixels = (size_t)w * (size_t)h;
+  if (bits && bits != alpha && bitmap->GetBytesPerPixel() < 4) {
+    // Black or white in every colour byte of every pixel (565 or three bytes), opaque throughout.
+    int solid = SolidColourOf(bits, pixels * (size_t)bitmap->GetBytesPerPixel());
+    if (solid >= 0 && alpha && SolidColourOf(alpha, pixels) != 1) solid = -1;
+    m_nSolidColour = solid;
+  }
+  if (!alpha) return;
+  // Four bytes a pixel keep the alpha in the pixels themselves, else the map has one a pixel.
+  const size_t step = bitmap->GetBits() == alpha ? 4 : 1, at = step == 4 ? 3 : 0;
+  m_nCellsAcross = (w + kOpaqueCell - 1) / kOpaqueCell;
+  m_nCellsDown = (h + kOpaqueCell - 1) / kOpaqueCell;
+  m_OpaqueCells.assign((size_t)m_nCellsAcross * (size_t)m_nCellsDown, 1);
+  for (int y = 0; y < h; ++y) {
+    const unsigned char* row = alpha + (size_t)y * (size_t)w * step + at;
+    unsigned char* cells = &m_OpaqueCells[(size_t)(y / kOpaqueCell) * (size_t)m_nCellsAcross];
+    for (int x = 0; x < w; ++x)
+      if (row[(size_t)x * step] != 255) cells[x / kOpaqueCell] = 0;
+  }
+}
+
+bool QuellarTextureData::OpaqueMiddle(int x0, int y0, int x1, int y1, int* ox0, int* oy0, int* ox1,
+                                      int* oy1) const {
+  if (m_OpaqueCells.empty()) return false;
+  // An atlas entry reaches a texel beyond its picture on the left and top.
+  x0 = x0 < 0 ? 0 : x0;
+  y0 = y0 < 0 ? 0 : y0;
+  // The cells wholly inside the texels one in from each side.
+  if (x1 - x0 < 3 * kOpaqueCell || y1 - y0 < 3 * kOpaqueCell) return false;
+  const int c0 = (x0 + 1 + kOpaqueCell - 1) / kOpaqueCell, c1 = (x1 - 1) / kOpaqueCell;
+  const int r0 = (y0 + 1 + kOpaqueCell - 1) / kOpaqueCell, r1 = (y1 - 1) / kOpaqueCell;
+  if (x0 < 0 || y0 < 0 || c1 > m_nCellsAcross || r1 > m_nCellsDown || c0 >= c1 || r0 >= r1) return false;
+  auto opaque = [this](int c, int r) {
+    return m_OpaqueCells[(size_t)r * (size_t)m_nCellsAcross + (size_t)c] != 0;
+  };
+  const int mc = (c0 + c1) / 2, mr = (r0 + r1) / 2;
+  if (!opaque(mc, mr)) return false;
+  // The middle row's run, then as many rows above and below as that whole run stays opaque in.
+  int a = mc, b = mc + 1;
+  while (a > c0 && opaque(a - 1, mr))
+    --a;
+  while (b < c1 && opaque(b, mr))
+    ++b;
+  auto rowOpaque = [&](int r) {
+    for (int c = a; c < b; ++c)
+      if (!opaque(c, r)) return false;
+    return true;
+  };
+  int top = mr, bottom = mr + 1;
+  while (top > r0 && rowOpaque(top - 1))
+    --top;
+  while (bottom < r1 && rowOpaque(bottom))
+    ++bottom;
+  // A texel in from the cells: a pixel there filters the texels beside it too.
+  *ox0 = a * kOpaqueCell + 1;
+  *ox1 = b * kOpaqueCell - 1;
+  *oy0 = top * kOpaqueCell + 1;
+  *oy1 = bottom * kOpaqueCell - 1;
+  return true;
+}
+
 void QuellarTextureData::ReleaseTextureData() {
   if (m_pTiles) {
     if (!m_bFromAtlas) {

@@ -5,6 +5,8 @@
 
 #include <GLES/gl.h>
 
+#include <vector>
+
 #include "gl_renderer.h"
 #include "quellar_types.h"
 
@@ -86,6 +88,22 @@ public:
   }
   // Builds the tiles from a PVR atlas description and its numbered ".pvr" tile files.
   int PVR_CreateTexture(IDibBitmap* bitmap, const char* descriptionFile);
+
+  // Notes which cells of kOpaqueCell x kOpaqueCell texels of the bitmap's picture are wholly
+  // opaque, before its pixels are let go; a bitmap turned on its side or without an alpha map
+  // notes none.
+  void NoteOpaqueCells(IDibBitmap* bitmap);
+  // The rectangle of wholly opaque cells that grows out of the middle of the texels x0..x1,
+  // y0..y1 (x1, y1 excluded), kept one texel inside them so that filtering reads nothing beside
+  // it: the part of a picture drawn there that hides what lies under it. False when there is none.
+  bool OpaqueMiddle(int x0, int y0, int x1, int y1, int* ox0, int* oy0, int* ox1, int* oy1) const;
+  enum { kOpaqueCell = 8 };
+  std::vector<unsigned char> m_OpaqueCells; // 1 for a wholly opaque cell, row by row
+  int m_nCellsAcross = 0;
+  int m_nCellsDown = 0;
+  // Noted with the cells: a picture wholly opaque black (0) or white (1), whose every texel is
+  // that colour; -1 for any other.
+  int m_nSolidColour = -1;
 
   QuellarTextureTile* m_pTiles = nullptr;
   int m_nTileCount = 0;

@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "drawing_helpers.h"
 #include "game_globals.h"
 #include "gl_renderer.h"
 #include "surface.h"
@@ -47,9 +48,7 @@ void Display::SetBlending(int a, int r, int g, int b) {
   if (noChangeBlending) return;
   if (a < 0) a = 0;
   alpha = a;
-  if (a == lastBlendA && r == lastBlendR && g == lastBlendG && b == lastBlendB) return;
-  // Triangles already queued keep the colour they were built with.
-  GLES_FlushBuffer();
+  // Triangles already queued keep the colour they were built with: their vertices carry it.
   lastBlendR = r;
   lastBlendG = g;
   lastBlendB = b;
@@ -59,8 +58,6 @@ void Display::SetBlending(int a, int r, int g, int b) {
 void Display::SetBlending(int a) {
   if (noChangeBlending) return;
   alpha = a;
-  if (a == lastBlendA && lastBlendR == 255 && lastBlendG == 255 && lastBlendB == 255) return;
-  GLES_FlushBuffer();
   lastBlendR = lastBlendG = lastBlendB = 255;
   lastBlendA = a;
 }
@@ -93,14 +90,32 @@ void Display::EnableGLBlend() { Renderer_SetBlendMode(RENDERER_BLEND_NORMAL, nul
 
 // --- fills ---
 
+// Placed where the white picture stretched over the rectangle would lie, which it stands for: it
+// needs no texture (full-screen fills darken whole screens). Blits captured instead of drawn see
+// that picture.
+void Display::Fill(float x1, float y1, float x2, float y2) {
+  if (!Drawable(g_white)) return;
+  if (g_drawTexturedTriangles != DrawTexturedTriangles_AbsoluteUV) {
+    BlitStretch(x1, y1, x2, y2, g_white);
+    return;
+  }
+  float w = (float)g_white->width, h = (float)g_white->height;
+  float sx = (x2 - x1) / w, sy = (y2 - y1) / h;
+  if (scaleOverride) {
+    sx *= scaleOverrideX;
+    sy *= scaleOverrideY;
+  }
+  FillAtPointFlipY(_CGPointMake((x1 + x2) / 2 - w * sx / 2, (y1 + y2) / 2 - h * sy / 2), w * sx, h * sy);
+}
+
 void Display::FillRect(int x1, int y1, int x2, int y2, ColorRGB c) {
   SetBlending(alpha, c.r, c.g, c.b);
-  BlitStretch((float)x1, (float)y1, (float)x2, (float)y2, g_white);
+  Fill((float)x1, (float)y1, (float)x2, (float)y2);
   SetBlending(alpha, 255, 255, 255);
 }
 
 void Display::FillRect(int x1, int y1, int x2, int y2, int) {
-  BlitStretch((float)x1, (float)y1, (float)x2, (float)y2, g_white);
+  Fill((float)x1, (float)y1, (float)x2, (float)y2);
 }
 
 void Display::FillRect(myRect* r, ColorRGB c) {

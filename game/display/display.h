@@ -47,7 +47,8 @@ public:
   void EnableGLBlend();
   void RestoreBlendingMode() {}
 
-  // --- fills (all stretch g_white) ---
+  // --- fills (untextured, where g_white stretched would lie; nothing before it is loaded) ---
+  void Fill(float x1, float y1, float x2, float y2);
   void FillRect(int x1, int y1, int x2, int y2, ColorRGB c);
   void FillRect(int x1, int y1, int x2, int y2, int colour);
   void FillRect(myRect* r, ColorRGB c);

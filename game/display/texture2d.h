@@ -56,6 +56,11 @@ void FinishPendingPictures();
 void AddPendingPicture(Texture2D* texture, std::function<void()> damaged);
 bool PicturePending(const Texture2D* texture);
 
+// A rectangle of the tint's colour without a texture, placed as BlitAtPointUsingRectFlipY places
+// a picture of W x H texels at scale 1 (a negative size mirrors): a fill costs the rasteriser no
+// texture reads.
+void FillAtPointFlipY(_CGPoint p, float W, float H);
+
 // r is the source rectangle in texels of the bitmap, p the destination's top-left before scaling.
 class Texture2D {
 public:
@@ -79,4 +84,9 @@ public:
 
 private:
   void Send(const QuellarVertex (&quad)[4]);
+  bool SendSolid(const QuellarVertex (&tris)[2][3]);
+  // An axis-aligned blit of (px, py) and W x H after the global scale, corners' texels uv.
+  void SendAxis(float px, float py, float W, float H, const float (&uv)[4][2]);
+  // x0 < x1, y0 < y1 on screen, after the global transform.
+  bool SendWithOpaqueMiddle(float x0, float y0, float x1, float y1, const float (&uv)[4][2]);
 };

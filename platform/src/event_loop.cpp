@@ -4,8 +4,6 @@
 #include <bps/navigator.h>
 #include <bps/sensor.h>
 
-#include <GLES/gl.h>
-
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -175,7 +173,7 @@ void AfterSwap() {
   State& s = S();
   // A pbuffer's swap neither shows nor waits for anything: unwaited, the driver takes frames faster
   // than it draws them and holds every one it has not drawn yet, so memory grows without bound.
-  if (s.config.backend == Backend::Headless) glFinish();
+  if (s.config.backend == Backend::Headless) EndHeadlessFrame();
   if (!s.config.paced && s.config.backend != Backend::Desktop) return;
   using Clock = std::chrono::steady_clock;
   const Clock::duration period = std::chrono::microseconds(16667), slack = std::chrono::milliseconds(2);

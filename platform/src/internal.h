@@ -125,6 +125,10 @@ void SetFailure(const std::string& message, bool say = true);
 void StoreDeliverDue();
 void StoreApplyRule(const JournalEvent& event);
 
+// Headless, after each swap: ends a group of frames now and then, flushing it to the driver and
+// waiting until the group before it is drawn, so that the driver's memory stays flat.
+void EndHeadlessFrame();
+
 // Desktop backend (SDL2).
 namespace desktop {
 bool Open();

@@ -83,23 +83,36 @@ TEST_F(Batcher, QuadIndicesShareTheDiagonalAndNullColourIsWhite) {
   }
 }
 
-TEST_F(Batcher, BlendModesReachGlOnlyWhenTheyChange) {
+TEST_F(Batcher, BlendModesReachGlWithTheNextTriangleOnlyWhenTheyChange) {
   GLES_CallCounts before = g_GLES_CallCounts;
   Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
   Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
+  EXPECT_EQ(0u, Since(before).StateChanges()) << "nothing is sent before something is drawn";
+  Quad(0, 0, 1, 1);
   EXPECT_EQ(1u, Since(before).blendFuncs);
   EXPECT_EQ(1u, Since(before).blendSwitches);
 
-  // Opaque and back: blending goes off and on again, with the same factors re-sent.
-  Quad(0, 0, 1, 1);
+  // Opaque and back: blending goes off and on again; its factors, unchanged, are not sent again.
   Renderer_SetBlendMode(RENDERER_BLEND_OPAQUE);
-  EXPECT_EQ(1u, Since(before).drawCalls) << "queued geometry is drawn under the old state";
+  EXPECT_EQ(0u, Since(before).drawCalls);
   EXPECT_EQ(0, g_GLES_BlendModeEnabled);
   Quad(0, 0, 1, 1);
+  EXPECT_EQ(1u, Since(before).drawCalls) << "queued geometry is drawn under the old state";
   Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
+  Quad(0, 0, 1, 1);
   EXPECT_EQ(2u, Since(before).drawCalls);
   EXPECT_EQ(3u, Since(before).blendSwitches);
-  EXPECT_EQ(2u, Since(before).blendFuncs);
+  EXPECT_EQ(1u, Since(before).blendFuncs);
+
+  // A mode left and taken again with nothing drawn in it splits no batch and sends nothing.
+  GLES_CallCounts mark = g_GLES_CallCounts;
+  Renderer_SetBlendMode(RENDERER_BLEND_PREMULTIPLIED);
+  Renderer_SetBlendMode(RENDERER_BLEND_TINTED);
+  Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
+  Quad(0, 0, 1, 1);
+  EXPECT_EQ(0u, Since(mark).drawCalls);
+  EXPECT_EQ(0u, Since(mark).StateChanges());
+  EXPECT_EQ(12u, g_GLES_NumIndexesUsed);
 
   struct Case {
     Renderer_BlendMode mode;
@@ -116,9 +129,36 @@ TEST_F(Batcher, BlendModesReachGlOnlyWhenTheyChange) {
     EXPECT_EQ(c.src, g_GLES_BlendSourceFactor) << c.mode;
     EXPECT_EQ(c.dst, g_GLES_BlendDestFactor) << c.mode;
   }
-  GLES_CallCounts mark = g_GLES_CallCounts;
+  mark = g_GLES_CallCounts;
   Renderer_SetBlendMode(99);
-  EXPECT_EQ(0u, Since(mark).StateChanges()) << "an unknown mode changes nothing";
+  Quad(0, 0, 1, 1);
+  EXPECT_EQ(0u, Since(mark).blendFuncs) << "an unknown mode changes nothing";
+}
+
+// The state each batch is drawn under, read back from GL's pixels: a batch built in one mode and
+// a triangle appended after a switch are drawn each in its own.
+TEST_F(Batcher, EachBatchIsDrawnUnderTheStateItWasBuiltIn) {
+  glViewport(0, 0, 64, 64);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrthox(0, 64 << 8, 64 << 8, 0, -(1 << 16), 1 << 16); // the batcher's positions are pixels x 256
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  GLES_SelectTexture(0, GL_LINEAR);
+  const unsigned char red[16] = {255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255, 255, 0, 0, 255};
+  const unsigned char halfBlue[16] = {0, 0, 255, 128, 0, 0, 255, 128, 0, 0, 255, 128, 0, 0, 255, 128};
+  Renderer_SetBlendMode(RENDERER_BLEND_OPAQUE);
+  Quad(0, 0, 64, 64, red);
+  Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
+  Quad(0, 0, 32, 64, halfBlue); // blended over the red
+  Renderer_SetBlendMode(RENDERER_BLEND_OPAQUE);
+  Quad(32, 0, 32, 64, halfBlue); // replaces it
+  GLES_FlushBuffer();
+  HeadlessGL::Pixel blended = gl.At(16, 32), replaced = gl.At(48, 32);
+  EXPECT_NEAR(blended.r, 127, 8);
+  EXPECT_NEAR(blended.b, 128, 8);
+  EXPECT_EQ(replaced.r, 0);
+  EXPECT_GE(replaced.b, 248);
 }
 
 TEST_F(Batcher, TintedModeKeepsTheEnvironmentColourAndNormalResetsIt) {
@@ -127,13 +167,16 @@ TEST_F(Batcher, TintedModeKeepsTheEnvironmentColourAndNormalResetsIt) {
   EXPECT_EQ(GL_BLEND, g_GLES_TextEnvironmentMode);
   GLES_SetTextEnvironmentColor(10 << 8, 20 << 8, 30 << 8, 40 << 8);
   EXPECT_EQ(0x281E140Au, g_TextEnvironmentColorARGB);
+  Quad(0, 0, 1, 1);
   GLES_CallCounts before = g_GLES_CallCounts;
   Renderer_SetBlendMode(RENDERER_BLEND_TINTED);
   EXPECT_EQ(0x281E140Au, g_TextEnvironmentColorARGB);
+  Quad(0, 0, 1, 1);
   EXPECT_EQ(0u, Since(before).texEnvs);
   Renderer_SetBlendMode(RENDERER_BLEND_NORMAL);
   EXPECT_EQ(GL_MODULATE, g_GLES_TextEnvironmentMode);
   EXPECT_EQ(0u, g_TextEnvironmentColorARGB);
+  Quad(0, 0, 1, 1);
   EXPECT_EQ(2u, Since(before).texEnvs) << "mode and colour each sent once";
 }
 
@@ -181,6 +224,7 @@ TEST_F(Batcher, ResetForANewContextForgetsTheCache) {
   // The same mode must now reach the new context again.
   GLES_CallCounts before = g_GLES_CallCounts;
   Renderer_SetBlendMode(RENDERER_BLEND_ADDITIVE);
+  Quad(0, 0, 1, 1);
   EXPECT_EQ(1u, Since(before).blendFuncs);
   EXPECT_EQ(1u, Since(before).blendSwitches);
 }

@@ -69,8 +69,8 @@ EGLSurface CreateEglSurface(EGLDisplay display, EGLConfig config, screen_window_
 
 // Called with the finished frame still in the back buffer: writes the screenshots of this frame.
 void BeforeSwap();
-// Called after the frame was presented: waits until a headless frame is drawn, and holds a paced
-// run to 60 frames a second.
+// Called after the frame was presented: keeps a headless run's frames at most two groups ahead
+// of the driver, and holds a paced run to 60 frames a second.
 void AfterSwap();
 
 // Asks the run to end as the navigator's exit does, at the next poll. Safe in a signal handler.

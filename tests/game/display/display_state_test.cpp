@@ -1,9 +1,10 @@
-// The display's tint and mode caches on a real GL batch: a flush only when the colour really
-// changes, the clamp and storage of tint requests, and the display modes over the renderer's blend
-// states, forced and unforced.
+// The display's tint and mode caches on a real GL batch: a tint change keeps the batch, whose
+// vertices carry their colours, the clamp and storage of tint requests, the display modes over the
+// renderer's blend states, forced and unforced, and untextured fills.
 #include "display.h"
 #include "game_gl_screen.h"
 #include "game_test_support.h"
+#include "texture2d.h"
 
 namespace {
 
@@ -30,19 +31,42 @@ protected:
   Display d;
 };
 
-TEST_F(DisplayState, EqualTintRequestsFlushTheBatchOnce) {
-  Queue();
-  u32 draws = g_GLES_CallCounts.drawCalls;
+TEST_F(DisplayState, TintChangesKeepTheBatchAndTheColoursAlreadyQueued) {
+  const u32 draws = g_GLES_CallCounts.drawCalls;
   d.SetBlending(100, 1, 2, 3);
+  FillAtPointFlipY(_CGPointMake(0, 0), 8, 8);
+  d.SetBlending(200);
+  FillAtPointFlipY(_CGPointMake(8, 0), 8, 8);
+  d.SetBlending(-4, 400, 5, 6); // stored as asked, drawn clamped
+  FillAtPointFlipY(_CGPointMake(16, 0), 8, 8);
+  EXPECT_EQ(g_GLES_CallCounts.drawCalls, draws);
+  ASSERT_EQ(g_GLES_NumVertexUsed, 18u); // two triangles a fill
+  const GLubyte first[4] = {1, 2, 3, 100}, second[4] = {255, 255, 255, 200}, third[4] = {255, 5, 6, 0};
+  for (u32 v = 0; v < 18; ++v) {
+    const GLubyte* want = v < 6 ? first : v < 12 ? second : third;
+    for (int c = 0; c < 4; ++c)
+      EXPECT_EQ(g_GLES_Colors[v * 4 + c], want[c]) << "vertex " << v << " channel " << c;
+  }
+  GLES_FlushBuffer();
   EXPECT_EQ(g_GLES_CallCounts.drawCalls, draws + 1);
-  EXPECT_EQ(g_GLES_NumIndexesUsed, 0u);
-  Queue();
-  d.SetBlending(100, 1, 2, 3);
-  EXPECT_EQ(g_GLES_CallCounts.drawCalls, draws + 1);
-  EXPECT_GT(g_GLES_NumIndexesUsed, 0u);
-  d.SetBlending(100);
-  EXPECT_EQ(g_GLES_CallCounts.drawCalls, draws + 2);
-  EXPECT_EQ(lastBlendR, 255);
+}
+
+// A fill reads no texture: it turns texturing off and paints its tint, blended like any blit.
+TEST_F(DisplayState, FillsPaintTheirTintOverWhatLiesUnder) {
+  d.SetNormalMode();
+  GLES_SelectTexture(1, g_prefer_GL_NEAREST);
+  d.SetBlending(255, 255, 0, 0);
+  FillAtPointFlipY(_CGPointMake(0, 0), 32, 32);
+  EXPECT_EQ(g_Current_texName, 0u);
+  d.SetBlending(128, 0, 0, 255);
+  FillAtPointFlipY(_CGPointMake(32, 32), -16, -32); // mirrored: the right half
+  HeadlessGL::Pixel left = screen.At(4, 16), right = screen.At(28, 16);
+  EXPECT_GE(left.r, 248);
+  EXPECT_EQ(left.b, 0);
+  // Half of each: 565 keeps five bits of red and blue.
+  EXPECT_NEAR(right.r, 127, 8);
+  EXPECT_NEAR(right.b, 128, 8);
+  EXPECT_EQ(right.g, 0);
 }
 
 TEST_F(DisplayState, TintRequestsStoreWhatWasAsked) {
