@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 #include "widget_test_support.h"
 
@@ -59,6 +60,10 @@ struct HitCase {
   bool onChild; // the point is on a visible child
   bool contained;
 };
+// Test names show the case, not the bytes of a pointer (which differ from run to run).
+void PrintTo(const HitCase& c, std::ostream* os) {
+  *os << c.dialog << " at " << c.x << "," << c.y << (c.onChild ? " on a child" : "");
+}
 
 class DialogHitTest : public ::testing::TestWithParam<HitCase> {};
 
