@@ -31,6 +31,7 @@ int g_bViewportSetUp = 0;
 int g_bUpdate = 0;
 
 GLES_CallCounts g_GLES_CallCounts;
+GLES_FillCounts g_GLES_FillCounts;
 
 void (*g_pfnGLES_SwapBuffers)() = nullptr;
 
@@ -78,6 +79,64 @@ void SendState() {
   s_sent.blend = g_GLES_BlendModeEnabled;
   s_sent.envMode = g_GLES_TextEnvironmentMode;
   s_sent.envKey = g_TextEnvironmentColorARGB;
+}
+
+// The screen the fill is counted against; 0 while nothing is counted.
+double s_fillW = 0, s_fillH = 0;
+
+// Twice the signed area of a polygon, in the y-down pixels of the 2D projection: positive for a
+// clockwise one, the winding that is drawn.
+double TwiceArea(const double* x, const double* y, int n) {
+  double a = 0;
+  for (int i = 0; i < n; ++i) {
+    int j = (i + 1) % n;
+    a += x[i] * y[j] - x[j] * y[i];
+  }
+  return a;
+}
+
+// Keeps the part of the polygon where along(x, y) >= 0 (one side of the screen), in place.
+template <typename F> int ClipSide(double* x, double* y, int n, F along) {
+  double ox[9], oy[9];
+  int m = 0;
+  for (int i = 0; i < n; ++i) {
+    int j = (i + 1) % n;
+    double di = along(x[i], y[i]), dj = along(x[j], y[j]);
+    if (di >= 0) {
+      ox[m] = x[i];
+      oy[m++] = y[i];
+    }
+    if ((di >= 0) != (dj >= 0)) {
+      double t = di / (di - dj);
+      ox[m] = x[i] + (x[j] - x[i]) * t;
+      oy[m++] = y[i] + (y[j] - y[i]) * t;
+    }
+  }
+  for (int i = 0; i < m; ++i) {
+    x[i] = ox[i];
+    y[i] = oy[i];
+  }
+  return m;
+}
+
+void CountBatchFill() {
+  double sum = 0;
+  const double W = s_fillW, H = s_fillH;
+  for (u32 i = 0; i + 2 < g_GLES_NumIndexesUsed; i += 3) {
+    double x[9], y[9];
+    for (int k = 0; k < 3; ++k) {
+      const GLfixed* c = &g_GLES_Coords[g_GLES_Indexes[i + k] * 3];
+      x[k] = c[0] / 256.0;
+      y[k] = c[1] / 256.0;
+    }
+    if (!(TwiceArea(x, y, 3) > 0)) continue; // culled
+    int n = ClipSide(x, y, 3, [](double px, double) { return px; });
+    n = ClipSide(x, y, n, [W](double px, double) { return W - px; });
+    n = ClipSide(x, y, n, [](double, double py) { return py; });
+    n = ClipSide(x, y, n, [H](double, double py) { return H - py; });
+    if (n >= 3) sum += TwiceArea(x, y, n) / 2;
+  }
+  (s_sent.blend ? g_GLES_FillCounts.blended : g_GLES_FillCounts.opaque) += sum / (W * H);
 }
 
 void PrepareAppend(u32 flushAt) {
@@ -136,6 +195,7 @@ int GLES_RenderTRIANGLE_3D(const int* xyz, const int* uv, const unsigned char* r
 }
 
 void GLES_FlushBuffer() {
+  if (g_GLES_NumIndexesUsed && s_fillW > 0 && g_bRenderingMode2D) CountBatchFill();
   if (g_GLES_NumIndexesUsed)
     GLC_DrawElements(GL_TRIANGLES, (GLsizei)g_GLES_NumIndexesUsed, GL_UNSIGNED_SHORT, g_GLES_Indexes);
   g_GLES_NumIndexesUsed = 0;
@@ -151,6 +211,16 @@ void GLES_RenderFilledQuad(int x0, int y0, int x1, int y1, int r, int g, int b, 
   for (int i = 0; i < 4; ++i)
     memcpy(rgba + i * 4, c, 4);
   GLES_RenderQUAD(xy, uv, rgba);
+}
+
+void GLES_CountFill(int w, int h) {
+  s_fillW = w > 0 && h > 0 ? w : 0;
+  s_fillH = w > 0 && h > 0 ? h : 0;
+}
+
+void GLES_AddFill(double w, double h, bool blended) {
+  if (s_fillW > 0 && w > 0 && h > 0)
+    (blended ? g_GLES_FillCounts.blended : g_GLES_FillCounts.opaque) += w * h / (s_fillW * s_fillH);
 }
 
 void GLES_BlendMode(int enable, GLenum src, GLenum dst) {

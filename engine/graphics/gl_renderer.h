@@ -75,6 +75,19 @@ struct GLES_CallCounts {
 };
 extern GLES_CallCounts g_GLES_CallCounts;
 
+// What the rasteriser is given to fill, counted only while a benchmark asks for it: the area of
+// every triangle drawn, clipped to the screen, in whole screens, apart for draws with blending off
+// and on. Culled triangles count nothing; batches drawn in the 3D projection are not counted.
+struct GLES_FillCounts {
+  double opaque;
+  double blended;
+};
+extern GLES_FillCounts g_GLES_FillCounts;
+// Counts from now on against a screen of w x h pixels of the 2D projection; 0 x 0 stops counting.
+void GLES_CountFill(int w, int h);
+// Adds a draw made outside the batcher: a rectangle of w x h pixels of the 2D projection.
+void GLES_AddFill(double w, double h, bool blended);
+
 // Appends a quad: xy = 4 x (x, y) in 24.8, uv = 4 x (u, v) in 16.16, rgba = 16 bytes or null
 // for opaque white. Corners go top-left, top-right, bottom-right, bottom-left (clockwise).
 void GLES_RenderQUAD(const int* xy, const int* uv, const unsigned char* rgba);
