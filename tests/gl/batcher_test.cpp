@@ -30,8 +30,8 @@ protected:
     return d;
   }
   static void Quad(int x, int y, int w, int h, const unsigned char* rgba = nullptr) {
-    const int xy[8] = {x << 8,       y << 8,       (x + w) << 8, y << 8,
-                       (x + w) << 8, (y + h) << 8, x << 8,       (y + h) << 8};
+    const int xy[8] = {x * 256,       y * 256,       (x + w) * 256, y * 256,
+                       (x + w) * 256, (y + h) * 256, x * 256,       (y + h) * 256};
     const int uv[8] = {};
     GLES_RenderQUAD(xy, uv, rgba);
   }
