@@ -221,11 +221,10 @@ bool Texture2D::SendWithOpaqueMiddle(float X, float Y, float X1, float Y1, const
   const float xb = inward(std::fmax(atU((float)a0), atU((float)a1)), false);
   const float ya = inward(std::fmin(atV((float)b0), atV((float)b1)), true);
   const float yb = inward(std::fmax(atV((float)b0), atV((float)b1)), false);
-  // Worth a batch of its own once it covers a twentieth of the screen: the blended fill it saves
-  // costs far more than the blending switch.
+  // Worth a batch of its own only when it covers a good part of the screen.
   IDibBitmap* dest = g_pGame ? g_pGame->GetDoubleBuffer() : nullptr;
   const float screen = dest ? (float)dest->GetWidth() * (float)dest->GetHeight() : 0;
-  if (!(xa > X && xb < X1 && ya > Y && yb < Y1) || (xb - xa) * (yb - ya) * 20 < screen) return false;
+  if (!(xa > X && xb < X1 && ya > Y && yb < Y1) || (xb - xa) * (yb - ya) * 5 < screen) return false;
   auto piece = [&](float x0, float y0, float x1, float y1) {
     QuellarVertex quad[4];
     const float xs[4] = {x0, x1, x1, x0}, ys[4] = {y0, y0, y1, y1};
