@@ -4,6 +4,7 @@
 #include <EGL/egl.h>
 
 #include <cstring>
+#include <vector>
 
 #include "dib_bitmap.h"
 #include "gl_calls.h"
@@ -31,6 +32,7 @@ int g_bViewportSetUp = 0;
 int g_bUpdate = 0;
 
 GLES_CallCounts g_GLES_CallCounts;
+GLES_FillCounts g_GLES_FillCounts;
 
 void (*g_pfnGLES_SwapBuffers)() = nullptr;
 
@@ -62,18 +64,189 @@ bool StatePending() {
          s_sent.envMode != g_GLES_TextEnvironmentMode || s_sent.envKey != g_TextEnvironmentColorARGB;
 }
 
+// The screen the fill is counted against; 0 while nothing is counted.
+double s_fillW = 0, s_fillH = 0;
+
+// Twice the signed area of a polygon, in the y-down pixels of the 2D projection: positive for a
+// clockwise one, the winding that is drawn.
+double TwiceArea(const double* x, const double* y, int n) {
+  double a = 0;
+  for (int i = 0; i < n; ++i) {
+    int j = (i + 1) % n;
+    a += x[i] * y[j] - x[j] * y[i];
+  }
+  return a;
+}
+
+// Keeps the part of the polygon where along(x, y) >= 0 (one side of the screen), in place.
+template <typename F> int ClipSide(double* x, double* y, int n, F along) {
+  double ox[9], oy[9];
+  int m = 0;
+  for (int i = 0; i < n; ++i) {
+    int j = (i + 1) % n;
+    double di = along(x[i], y[i]), dj = along(x[j], y[j]);
+    if (di >= 0) {
+      ox[m] = x[i];
+      oy[m++] = y[i];
+    }
+    if ((di >= 0) != (dj >= 0)) {
+      double t = di / (di - dj);
+      ox[m] = x[i] + (x[j] - x[i]) * t;
+      oy[m++] = y[i] + (y[j] - y[i]) * t;
+    }
+  }
+  for (int i = 0; i < m; ++i) {
+    x[i] = ox[i];
+    y[i] = oy[i];
+  }
+  return m;
+}
+
+void CountBatchFill(const GLfixed* coords, const GLushort* indexes, u32 count, bool blended) {
+  double sum = 0;
+  const double W = s_fillW, H = s_fillH;
+  for (u32 i = 0; i + 2 < count; i += 3) {
+    double x[9], y[9];
+    for (int k = 0; k < 3; ++k) {
+      const GLfixed* c = &coords[indexes[i + k] * 3];
+      x[k] = c[0] / 256.0;
+      y[k] = c[1] / 256.0;
+    }
+    if (!(TwiceArea(x, y, 3) > 0)) continue; // culled
+    int n = ClipSide(x, y, 3, [](double px, double) { return px; });
+    n = ClipSide(x, y, n, [W](double px, double) { return W - px; });
+    n = ClipSide(x, y, n, [](double, double py) { return py; });
+    n = ClipSide(x, y, n, [H](double, double py) { return H - py; });
+    if (n >= 3) sum += TwiceArea(x, y, n) / 2;
+  }
+  (blended ? g_GLES_FillCounts.blended : g_GLES_FillCounts.opaque) += sum / (W * H);
+}
+
+// --- deferring: what the batcher sends to GL, held back in order and hashed ---
+
+enum class Op : u8 { Draw, Blending, BlendFunc, EnvMode, EnvColour, Bind, Texturing };
+
+struct DeferredOp {
+  Op op;
+  u32 a, b;   // the call's values; for a draw, its first vertex and index in the store
+  u32 c;      // for a draw, its index count; for an environment colour, its place in the store
+  bool blend; // a draw's blending, for the fill count
+};
+
+struct Deferred {
+  bool on = false;
+  uint64_t hash = 0;
+  std::vector<DeferredOp> ops;
+  std::vector<GLfixed> coords, texCoords, envColours;
+  std::vector<GLubyte> colours;
+  std::vector<GLushort> indexes;
+};
+Deferred s_deferred;
+u32 s_generation = 0;
+
+void Mix(const void* data, size_t n) {
+  const unsigned char* p = (const unsigned char*)data;
+  uint64_t h = s_deferred.hash;
+  for (size_t i = 0; i < n; ++i)
+    h = (h ^ p[i]) * 1099511628211ull;
+  s_deferred.hash = h;
+}
+
+void Keep(Op op, u32 a, u32 b = 0, u32 c = 0) {
+  s_deferred.ops.push_back({op, a, b, c, s_sent.blend != 0});
+  Mix(&op, sizeof op);
+  Mix(&a, sizeof a);
+  Mix(&b, sizeof b);
+}
+
+void EmitBlending(bool on) {
+  if (s_deferred.on)
+    Keep(Op::Blending, on);
+  else
+    GLC_SetBlending(on);
+}
+void EmitBlendFunc(GLenum src, GLenum dst) {
+  if (s_deferred.on)
+    Keep(Op::BlendFunc, src, dst);
+  else
+    GLC_BlendFunc(src, dst);
+}
+void EmitEnvMode(GLint mode) {
+  if (s_deferred.on)
+    Keep(Op::EnvMode, (u32)mode);
+  else
+    GLC_TexEnvMode(mode);
+}
+void EmitEnvColour(const GLfixed* rgba) {
+  if (!s_deferred.on) {
+    GLC_TexEnvColor(rgba);
+    return;
+  }
+  const u32 at = (u32)s_deferred.envColours.size();
+  s_deferred.envColours.insert(s_deferred.envColours.end(), rgba, rgba + 4);
+  Keep(Op::EnvColour, 0, 0, at);
+  Mix(rgba, sizeof(GLfixed) * 4);
+}
+void EmitBind(GLuint name) {
+  if (s_deferred.on)
+    Keep(Op::Bind, name);
+  else
+    GLC_BindTexture(name);
+}
+void EmitTexturing(bool on) {
+  if (s_deferred.on)
+    Keep(Op::Texturing, on);
+  else
+    GLC_SetTexturing(on);
+}
+
+// Draws the batch, or keeps it while deferring.
+void FlushBatch() {
+  const u32 n = g_GLES_NumIndexesUsed, v = g_GLES_NumVertexUsed;
+  if (n && s_deferred.on) {
+    Deferred& d = s_deferred;
+    const u32 v0 = (u32)d.coords.size() / 3, i0 = (u32)d.indexes.size();
+    d.coords.insert(d.coords.end(), g_GLES_Coords, g_GLES_Coords + v * 3);
+    d.texCoords.insert(d.texCoords.end(), g_GLES_TexCoords, g_GLES_TexCoords + v * 2);
+    d.colours.insert(d.colours.end(), g_GLES_Colors, g_GLES_Colors + v * 4);
+    d.indexes.insert(d.indexes.end(), g_GLES_Indexes, g_GLES_Indexes + n);
+    Keep(Op::Draw, v0, i0, n);
+    Mix(g_GLES_Coords, sizeof(GLfixed) * v * 3);
+    Mix(g_GLES_TexCoords, sizeof(GLfixed) * v * 2);
+    Mix(g_GLES_Colors, (size_t)v * 4);
+    Mix(g_GLES_Indexes, sizeof(GLushort) * n);
+  } else if (n) {
+    if (s_fillW > 0 && g_bRenderingMode2D)
+      CountBatchFill(g_GLES_Coords, g_GLES_Indexes, n, s_sent.blend != 0);
+    GLC_DrawElements(GL_TRIANGLES, (GLsizei)n, GL_UNSIGNED_SHORT, g_GLES_Indexes);
+  }
+  g_GLES_NumIndexesUsed = 0;
+  g_GLES_NumVertexUsed = 0;
+}
+
+void ClearDeferred() {
+  Deferred& d = s_deferred;
+  d.on = false;
+  d.ops.clear();
+  d.coords.clear();
+  d.texCoords.clear();
+  d.envColours.clear();
+  d.colours.clear();
+  d.indexes.clear();
+}
+
 void SendState() {
-  GLES_FlushBuffer();
+  FlushBatch();
   const bool all = !s_sent.known;
-  if (all || s_sent.blend != g_GLES_BlendModeEnabled) GLC_SetBlending(g_GLES_BlendModeEnabled != 0);
+  if (all || s_sent.blend != g_GLES_BlendModeEnabled) EmitBlending(g_GLES_BlendModeEnabled != 0);
   if (g_GLES_BlendModeEnabled &&
       (all || s_sent.src != g_GLES_BlendSourceFactor || s_sent.dst != g_GLES_BlendDestFactor)) {
-    GLC_BlendFunc(g_GLES_BlendSourceFactor, g_GLES_BlendDestFactor);
+    EmitBlendFunc(g_GLES_BlendSourceFactor, g_GLES_BlendDestFactor);
     s_sent.src = g_GLES_BlendSourceFactor;
     s_sent.dst = g_GLES_BlendDestFactor;
   }
-  if (all || s_sent.envMode != g_GLES_TextEnvironmentMode) GLC_TexEnvMode(g_GLES_TextEnvironmentMode);
-  if (all || s_sent.envKey != g_TextEnvironmentColorARGB) GLC_TexEnvColor(s_envColour);
+  if (all || s_sent.envMode != g_GLES_TextEnvironmentMode) EmitEnvMode(g_GLES_TextEnvironmentMode);
+  if (all || s_sent.envKey != g_TextEnvironmentColorARGB) EmitEnvColour(s_envColour);
   s_sent.known = true;
   s_sent.blend = g_GLES_BlendModeEnabled;
   s_sent.envMode = g_GLES_TextEnvironmentMode;
@@ -82,9 +255,9 @@ void SendState() {
 
 void PrepareAppend(u32 flushAt) {
   if (StatePending()) SendState();
-  if (g_GLES_NumIndexesUsed >= flushAt) GLES_FlushBuffer();
+  if (g_GLES_NumIndexesUsed >= flushAt) FlushBatch();
   if (g_GLES_ColorBufferUsed != 1) {
-    GLES_FlushBuffer();
+    FlushBatch();
     g_GLES_ColorBufferUsed = 1;
   }
 }
@@ -136,11 +309,83 @@ int GLES_RenderTRIANGLE_3D(const int* xyz, const int* uv, const unsigned char* r
 }
 
 void GLES_FlushBuffer() {
-  if (g_GLES_NumIndexesUsed)
-    GLC_DrawElements(GL_TRIANGLES, (GLsizei)g_GLES_NumIndexesUsed, GL_UNSIGNED_SHORT, g_GLES_Indexes);
+  FlushBatch();
+  // Whoever flushes is about to drive GL itself: what was held back goes first.
+  if (s_deferred.on) GLES_SendDeferred();
+}
+
+void GLES_BeginDeferring(uint64_t key) {
+  GLES_FlushBuffer();
+  ClearDeferred();
+  s_deferred.on = true;
+  s_deferred.hash = 14695981039346656037ull;
+  Mix(&key, sizeof key);
+  Mix(&s_generation, sizeof s_generation);
+  // What the sent state is at the start decides what the held calls do.
+  Mix(&s_sent, sizeof s_sent);
+  Mix(&g_Current_texName, sizeof g_Current_texName);
+}
+
+bool GLES_Deferring() { return s_deferred.on; }
+
+uint64_t GLES_DeferredHash() {
+  FlushBatch();
+  return s_deferred.hash;
+}
+
+void GLES_SendDeferred() {
+  if (!s_deferred.on) return;
+  FlushBatch();
+  Deferred& d = s_deferred;
+  d.on = false;
+  for (const DeferredOp& o : d.ops) {
+    switch (o.op) {
+    case Op::Draw:
+      glVertexPointer(3, GL_FIXED, 0, &d.coords[(size_t)o.a * 3]);
+      glTexCoordPointer(2, GL_FIXED, 0, &d.texCoords[(size_t)o.a * 2]);
+      glColorPointer(4, GL_UNSIGNED_BYTE, 0, &d.colours[(size_t)o.a * 4]);
+      if (s_fillW > 0 && g_bRenderingMode2D)
+        CountBatchFill(&d.coords[(size_t)o.a * 3], &d.indexes[o.b], o.c, o.blend);
+      GLC_DrawElements(GL_TRIANGLES, (GLsizei)o.c, GL_UNSIGNED_SHORT, &d.indexes[o.b]);
+      break;
+    case Op::Blending:
+      GLC_SetBlending(o.a != 0);
+      break;
+    case Op::BlendFunc:
+      GLC_BlendFunc(o.a, o.b);
+      break;
+    case Op::EnvMode:
+      GLC_TexEnvMode((GLint)o.a);
+      break;
+    case Op::EnvColour:
+      GLC_TexEnvColor(&d.envColours[o.c]);
+      break;
+    case Op::Bind:
+      GLC_BindTexture(o.a);
+      break;
+    case Op::Texturing:
+      GLC_SetTexturing(o.a != 0);
+      break;
+    }
+  }
+  GLES_SetupXY_UV_Pointers();
+  ClearDeferred();
+}
+
+namespace {
+void BackToTheCache();
+}
+
+void GLES_DropDeferred() {
   g_GLES_NumIndexesUsed = 0;
   g_GLES_NumVertexUsed = 0;
+  const bool held = s_deferred.on;
+  ClearDeferred();
+  // The cache already stands as if the held calls had been sent.
+  if (held) BackToTheCache();
 }
+
+u32 GLES_ContextGeneration() { return s_generation; }
 
 void GLES_RenderFilledQuad(int x0, int y0, int x1, int y1, int r, int g, int b, int a) {
   GLES_SelectTexture(0, g_prefer_GL_NEAREST);
@@ -151,6 +396,114 @@ void GLES_RenderFilledQuad(int x0, int y0, int x1, int y1, int r, int g, int b, 
   for (int i = 0; i < 4; ++i)
     memcpy(rgba + i * 4, c, 4);
   GLES_RenderQUAD(xy, uv, rgba);
+}
+
+void GLES_CountFill(int w, int h) {
+  s_fillW = w > 0 && h > 0 ? w : 0;
+  s_fillH = w > 0 && h > 0 ? h : 0;
+}
+
+namespace {
+
+int PowerOfTwoAtLeast(int v) {
+  int p = 1;
+  while (p < v && p < (1 << 14))
+    p <<= 1;
+  return p;
+}
+
+// After GL was driven around the cache: the bound texture as the cache has it, and the rest sent
+// again with the next triangle.
+void BackToTheCache() {
+  if (g_Current_texName) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, g_Current_texName);
+  } else {
+    glDisable(GL_TEXTURE_2D);
+  }
+  s_sent.known = false;
+}
+
+} // namespace
+
+bool GLES_ScreenCopyFits(const GLES_ScreenCopy& copy) {
+  GLint v[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, v);
+  return copy.name && copy.generation == s_generation && memcmp(v, copy.view, sizeof v) == 0;
+}
+
+bool GLES_CopyScreen(GLES_ScreenCopy& copy) {
+  GLES_FlushBuffer();
+  GLint v[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, v);
+  if (v[2] < 1 || v[3] < 1) return false;
+  const int w = PowerOfTwoAtLeast(v[2]), h = PowerOfTwoAtLeast(v[3]);
+  if (copy.generation != s_generation) copy.name = 0; // gone with its context
+  if (copy.name && (copy.texW < v[2] || copy.texH < v[3])) GLES_ReleaseScreenCopy(copy);
+  if (!copy.name) {
+    copy.name = GLC_GenTexture();
+    if (!copy.name) return false;
+    glBindTexture(GL_TEXTURE_2D, copy.name);
+    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    GLC_TexImage2D(0, GL_RGB, w, h, GL_UNSIGNED_SHORT_5_6_5, nullptr);
+    copy.texW = w;
+    copy.texH = h;
+    copy.generation = s_generation;
+  } else {
+    glBindTexture(GL_TEXTURE_2D, copy.name);
+  }
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, v[0], v[1], v[2], v[3]);
+  memcpy(copy.view, v, sizeof v);
+  BackToTheCache();
+  return glGetError() == GL_NO_ERROR;
+}
+
+void GLES_DrawScreenCopy(const GLES_ScreenCopy& copy) {
+  if (!GLES_ScreenCopyFits(copy)) return;
+  GLES_FlushBuffer();
+  const GLint* v = copy.view;
+  // In the viewport's own pixels, y up as the colour buffer's rows run.
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrthox(0, v[2] << 16, 0, v[3] << 16, -65536, 65536);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  const GLfixed W = v[2] << 16, H = v[3] << 16;
+  const GLfixed U = (GLfixed)(((int64_t)v[2] << 16) / copy.texW),
+                V = (GLfixed)(((int64_t)v[3] << 16) / copy.texH);
+  const GLfixed xy[8] = {0, 0, W, 0, W, H, 0, H};
+  const GLfixed uv[8] = {0, 0, U, 0, U, V, 0, V};
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_BLEND);
+  glEnable(GL_TEXTURE_2D);
+  glBindTexture(GL_TEXTURE_2D, copy.name);
+  glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  glDisableClientState(GL_COLOR_ARRAY);
+  glVertexPointer(2, GL_FIXED, 0, xy);
+  glTexCoordPointer(2, GL_FIXED, 0, uv);
+  ++g_GLES_CallCounts.drawCalls;
+  glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
+  if (s_fillW > 0) g_GLES_FillCounts.opaque += 1.0; // the viewport is the whole screen
+  glEnable(GL_CULL_FACE);
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+  GLES_SetupXY_UV_Pointers();
+  BackToTheCache();
+}
+
+void GLES_ReleaseScreenCopy(GLES_ScreenCopy& copy) {
+  if (copy.name && copy.generation == s_generation) {
+    GLES_FlushBuffer();
+    GLC_DeleteTexture(copy.name);
+  }
+  copy = GLES_ScreenCopy{};
 }
 
 void GLES_BlendMode(int enable, GLenum src, GLenum dst) {
@@ -178,16 +531,16 @@ void GLES_SetTextEnvironmentColor(GLfixed r, GLfixed g, GLfixed b, GLfixed a) {
 void GLES_SelectTexture(GLuint name, GLint /*filter*/) {
   if (name) {
     if (!g_Current_texName) {
-      GLES_FlushBuffer();
-      GLC_SetTexturing(true);
-      GLC_BindTexture(name);
+      FlushBatch();
+      EmitTexturing(true);
+      EmitBind(name);
     } else if (g_Current_texName != name) {
-      GLES_FlushBuffer();
-      GLC_BindTexture(name);
+      FlushBatch();
+      EmitBind(name);
     }
   } else if (g_Current_texName) {
-    GLES_FlushBuffer();
-    GLC_SetTexturing(false);
+    FlushBatch();
+    EmitTexturing(false);
   }
   g_Current_texName = name;
 }
@@ -220,6 +573,7 @@ void Renderer_SetBlendMode(Renderer_BlendMode mode, IDibBitmap* /*bitmap*/) {
 void Renderer_SetTextureMapMode(Renderer_TextureMapMode s, Renderer_TextureMapMode t, IDibBitmap* bitmap) {
   QuellarTextureData* td = bitmap ? bitmap->GetHWResource() : nullptr;
   if (!td || td->m_nTileCount != 1) return;
+  GLES_FlushBuffer();
   GLES_SelectTexture(td->m_pTiles[0].name, g_prefer_GL_NEAREST);
   glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S,
                   s == RENDERER_TEXTURE_REPEAT ? GL_REPEAT : GL_CLAMP_TO_EDGE);
@@ -235,6 +589,7 @@ void GLES_SetupXY_UV_Pointers() {
 }
 
 void GLES_RestoreCachingSupport() {
+  GLES_FlushBuffer();
   GLES_SetTextEnvironmentColor(0, 0, 0, 0);
   GLES_SetTextEnvironmentMode(GL_MODULATE);
   GLES_BlendMode(1, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
@@ -247,6 +602,9 @@ void GLES_RestoreCachingSupport() {
 }
 
 void GLES_ResetStateCache() {
+  // The textures and the held drawing belonged to the context that went.
+  ClearDeferred();
+  ++s_generation;
   s_sent = SentState{};
   g_GLES_NumVertexUsed = 0;
   g_GLES_NumIndexesUsed = 0;

@@ -7,6 +7,8 @@
 
 #include <GLES/gl.h>
 
+#include <cstdint>
+
 #include "quellar_types.h"
 
 class CAppGraphics;
@@ -75,6 +77,17 @@ struct GLES_CallCounts {
 };
 extern GLES_CallCounts g_GLES_CallCounts;
 
+// What the rasteriser is given to fill, counted only while a benchmark asks for it: the area of
+// every triangle drawn, clipped to the screen, in whole screens, apart for draws with blending off
+// and on. Culled triangles count nothing; batches drawn in the 3D projection are not counted.
+struct GLES_FillCounts {
+  double opaque;
+  double blended;
+};
+extern GLES_FillCounts g_GLES_FillCounts;
+// Counts from now on against a screen of w x h pixels of the 2D projection; 0 x 0 stops counting.
+void GLES_CountFill(int w, int h);
+
 // Appends a quad: xy = 4 x (x, y) in 24.8, uv = 4 x (u, v) in 16.16, rgba = 16 bytes or null
 // for opaque white. Corners go top-left, top-right, bottom-right, bottom-left (clockwise).
 void GLES_RenderQUAD(const int* xy, const int* uv, const unsigned char* rgba);
@@ -83,6 +96,40 @@ int GLES_RenderTRIANGLE_3D(const int* xyz, const int* uv, const unsigned char* r
 void GLES_FlushBuffer();
 // Turns texturing off and appends a quad of one colour over pixels x0..x1, y0..y1.
 void GLES_RenderFilledQuad(int x0, int y0, int x1, int y1, int r, int g, int b, int a);
+
+// Deferring: from GLES_BeginDeferring on, the batches and state changes bound for GL are held
+// back in order and hashed with the key, so that a caller can tell whether a stretch of drawing is
+// the same as before (same hash) and then drop it in favour of a copy of its picture. Anything
+// that drives GL itself (a public flush, a texture made, uploaded or deleted, a wrap mode) sends
+// what was held first and ends the deferring, so that GL sees every call in its order.
+void GLES_BeginDeferring(uint64_t key);
+bool GLES_Deferring();
+uint64_t GLES_DeferredHash();
+// Sends what was held to GL, in order, and stops deferring; nothing when not deferring.
+void GLES_SendDeferred();
+// Forgets what was held (and the batch being built) and stops deferring.
+void GLES_DropDeferred();
+// Counts the contexts the state cache has been reset for: textures of another generation are gone.
+u32 GLES_ContextGeneration();
+
+// A copy of the pixels of the viewport in a texture of its own, drawn back pixel for pixel over
+// the viewport whatever projection the screen has (the copy is of the colour buffer as it is, turned
+// or not): for a screen that would otherwise draw the same layers again and again.
+struct GLES_ScreenCopy {
+  GLuint name = 0;
+  int texW = 0, texH = 0;
+  GLint view[4] = {0, 0, 0, 0};
+  uint32_t generation = 0; // of the context the texture was made in
+};
+// Copies what was drawn so far into the copy's texture, made or remade as needed; false when
+// there is no viewport or no texture could be had.
+bool GLES_CopyScreen(GLES_ScreenCopy& copy);
+// True when the copy was made in this context for the viewport as it is now.
+bool GLES_ScreenCopyFits(const GLES_ScreenCopy& copy);
+// Draws the copy over the viewport without blending, and puts GL back as the cache says.
+void GLES_DrawScreenCopy(const GLES_ScreenCopy& copy);
+// Deletes the copy's texture where its context still stands.
+void GLES_ReleaseScreenCopy(GLES_ScreenCopy& copy);
 
 // These record the state the next triangles are drawn under; see above.
 void GLES_BlendMode(int enable, GLenum src, GLenum dst);

@@ -20,6 +20,7 @@
 #include "quellar_array.h"
 #include "sound_table.h"
 #include "sprite_tables.h"
+#include "static_backdrop.h"
 #include "surface.h"
 
 Surface* opt_arrow = nullptr;
@@ -73,6 +74,13 @@ Mark Switch(bool on) { return on ? MARK_ON : MARK_OFF; }
 
 } // namespace
 
+namespace {
+
+// The screen below and the darkening; its texture goes with GL, not at exit.
+StaticBackdrop& backdrop = *new StaticBackdrop();
+
+} // namespace
+
 void options::InitMode() {
   // Opened from play, the level's music keeps playing.
   if (g_previousMode != 9) {
@@ -96,6 +104,7 @@ void options::InitMode() {
 }
 
 void options::DeInitMode() {
+  backdrop.Release();
   SafeDelete(opt_arrow);
   Buttons[OPTIONS_SLOT_BACK].active = 0;
 }
@@ -113,12 +122,17 @@ void options::Draw(float dt) {
     gamemode* below = g_previousMode >= 0 && g_previousMode < GAME_MODES && g_previousMode != 2
                           ? GameModes[g_previousMode]
                           : nullptr;
+    // The screen below and the darkening over it, shown as one copy while they stand still.
+    backdrop.Begin();
     if (below) below->Draw(dt);
     if (display) {
       display->SetBlending(200);
       display->FillRect(0, 0, MAXX, MAXY, ColorRGB(0, 0, 0));
       display->SetBlending(255);
     }
+    backdrop.End();
+  } else if (backdrop.Held()) {
+    backdrop.Release();
   }
   appear += (current ? 7 : -5) * dt;
   // Fading out it shrinks to nothing, never through to a mirrored panel.

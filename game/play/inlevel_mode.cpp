@@ -26,6 +26,7 @@
 #include "quest_state.h"
 #include "recordings.h"
 #include "smoke.h"
+#include "static_backdrop.h"
 #include "texture2d.h"
 #include "touch_controls.h"
 #include "weather.h"
@@ -66,6 +67,7 @@ void questGame::DeInitMode() {
   printf("sprocklet: level %d left after %d frames: hero at (%.1f, %.1f), %s\n", playedLevel,
          g_levelCurrentData.frames, hero.x, hero.y, hero.dead ? "dead" : "alive");
   playedLevel = -1;
+  PauseBackdrop().Release();
 }
 
 void questGame::Draw(float dt) {
@@ -146,6 +148,12 @@ void DrawQuestMode(float dt, bool noHud) {
   ProcessKeyboardControls();
   ProcessCurrentLevel(step);
   PlayShadowRecording();
+  // Paused, the level usually stands still under the panel's darkening: the pause panel shows a
+  // copy of both while nothing drawn there changes.
+  if (g_paused)
+    PauseBackdrop().Begin();
+  else if (PauseBackdrop().Held())
+    PauseBackdrop().Release();
   if (display) display->SetBlending(255);
   DrawBackgrounds(step);
 
@@ -188,6 +196,7 @@ void DrawQuestMode(float dt, bool noHud) {
   ProcessFlyTexts(step);
   if (display) DrawFlyTexts(display);
   g_questPausePanelHook(dt);
+  PauseBackdrop().End(); // when the panel did not end the layers itself
 
   UpdateQuestCamera(step, noHud);
   const gameRect& hero = GameRects[0];

@@ -20,10 +20,16 @@
 #include "object_list.h"
 #include "progress_files.h"
 #include "sprite_tables.h"
+#include "static_backdrop.h"
 #include "surface.h"
 
 float pausePanelSize = 0;
 float specialsPanelSize = 0;
+
+StaticBackdrop& PauseBackdrop() {
+  static StaticBackdrop* backdrop = new StaticBackdrop(); // its texture goes with GL, not at exit
+  return *backdrop;
+}
 
 void ButtonResume() { g_paused = false; }
 
@@ -160,6 +166,7 @@ void DrawPausePanel(float dt) {
   display->SetBlending((int)(pausePanelSize * 200));
   display->FillRect(0, 0, MAXX, MAXY, ColorRGB(0, 50, 50));
   display->SetBlending(255);
+  PauseBackdrop().End();
 
   DrawPanelArt();
 

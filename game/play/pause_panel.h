@@ -18,6 +18,10 @@ enum {
   PAUSE_SLOT_SPECIALS = 17,
 };
 
+class StaticBackdrop;
+// The frozen level and the panel's darkening over it, begun by the in-level mode while paused.
+StaticBackdrop& PauseBackdrop();
+
 void ButtonResume();
 void ButtonOptions();
 void ButtonSpecials();

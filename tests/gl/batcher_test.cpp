@@ -30,8 +30,8 @@ protected:
     return d;
   }
   static void Quad(int x, int y, int w, int h, const unsigned char* rgba = nullptr) {
-    const int xy[8] = {x << 8,       y << 8,       (x + w) << 8, y << 8,
-                       (x + w) << 8, (y + h) << 8, x << 8,       (y + h) << 8};
+    const int xy[8] = {x * 256,       y * 256,       (x + w) * 256, y * 256,
+                       (x + w) * 256, (y + h) * 256, x * 256,       (y + h) * 256};
     const int uv[8] = {};
     GLES_RenderQUAD(xy, uv, rgba);
   }
@@ -230,3 +230,63 @@ TEST_F(Batcher, ResetForANewContextForgetsTheCache) {
 }
 
 } // namespace
+
+// The fill counter measures what the rasteriser is given: the drawn area on the 64 x 64 screen,
+// clipped to it, apart for blending off and on; a culled (anticlockwise) quad fills nothing.
+struct FillCase {
+  const char* name;
+  int x, y, w, h; // a negative w mirrors the quad, which turns its winding
+  bool blend;
+  double screens;
+};
+
+class BatcherFill : public Batcher, public ::testing::WithParamInterface<FillCase> {};
+
+TEST_P(BatcherFill, CountsTheDrawnAreaOnScreen) {
+  const FillCase& c = GetParam();
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  // The screen's 2D projection and culling, as the hardware bitmap sets them.
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrthox(0, 64 << 8, 64 << 8, 0, 0, 1 << 16);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glEnable(GL_CULL_FACE);
+  glFrontFace(GL_CCW);
+  glCullFace(GL_FRONT);
+  g_bRenderingMode2D = 1;
+  GLES_CountFill(64, 64);
+  GLES_BlendMode(c.blend, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+  Quad(0, 0, 1, 1); // sends the state, so the counted quad is drawn under it
+  GLES_FlushBuffer();
+  g_GLES_FillCounts = GLES_FillCounts{};
+  if (c.w < 0) {
+    const int xy[8] = {(c.x - c.w) << 8, c.y << 8,         c.x << 8,         c.y << 8,
+                       c.x << 8,         (c.y + c.h) << 8, (c.x - c.w) << 8, (c.y + c.h) << 8};
+    const int uv[8] = {};
+    GLES_RenderQUAD(xy, uv, nullptr);
+  } else {
+    Quad(c.x, c.y, c.w, c.h);
+  }
+  GLES_FlushBuffer();
+  EXPECT_NEAR(c.blend ? 0 : c.screens, g_GLES_FillCounts.opaque, 1e-9);
+  EXPECT_NEAR(c.blend ? c.screens : 0, g_GLES_FillCounts.blended, 1e-9);
+  // GL agrees on what is drawn: the middle of the quad, where it is on screen, is white or untouched.
+  const int mx = c.x + (c.w < 0 ? -c.w : c.w) / 2, my = c.y + c.h / 2;
+  if (mx >= 1 && mx < 64 && my >= 0 && my < 64) EXPECT_EQ(c.screens > 0 ? 255 : 0, gl.At(mx, my).r);
+  GLES_CountFill(0, 0);
+  Quad(c.x, c.y, c.w < 0 ? -c.w : c.w, c.h);
+  GLES_FlushBuffer();
+  EXPECT_NEAR(c.screens, g_GLES_FillCounts.opaque + g_GLES_FillCounts.blended, 1e-9)
+      << "nothing is counted once counting stops";
+}
+
+INSTANTIATE_TEST_SUITE_P(Quads, BatcherFill,
+                         ::testing::Values(FillCase{"Inside", 8, 8, 32, 16, false, 0.125},
+                                           FillCase{"HalfOffTheLeft", -16, 0, 32, 64, true, 0.25},
+                                           FillCase{"OverTheCorner", 48, 48, 32, 32, false, 0.0625},
+                                           FillCase{"LargerThanTheScreen", -64, -64, 256, 256, true, 1.0},
+                                           FillCase{"OffTheScreen", 70, 0, 16, 16, false, 0.0},
+                                           FillCase{"Culled", 8, 8, -32, 16, true, 0.0}),
+                         [](const ::testing::TestParamInfo<FillCase>& i) { return i.param.name; });

@@ -1,0 +1,63 @@
+// StaticBackdrop: held-back layers compared by their hash, and the copy drawn in their place.
+#include "static_backdrop.h"
+
+#include "game_base.h"
+#include "platform_services.h"
+
+void StaticBackdrop::NoteOwn(const GLES_CallCounts& before) {
+  m_Own.textureUploads += g_GLES_CallCounts.textureUploads - before.textureUploads;
+  m_Own.texturesCreated += g_GLES_CallCounts.texturesCreated - before.texturesCreated;
+  m_Own.texturesDeleted += g_GLES_CallCounts.texturesDeleted - before.texturesDeleted;
+}
+
+void StaticBackdrop::Begin(uint64_t key) {
+  m_Open = false;
+  // A turning screen draws differently every frame.
+  if (!g_pGame || g_pGame->IsIPhoneRotationInProcess()) return;
+  // A texture made, filled or deleted anywhere may change what the same calls draw.
+  // (The copy's own texture does not count.)
+  const GLES_CallCounts& c = g_GLES_CallCounts;
+  const uint64_t textures = (uint64_t)(c.textureUploads - m_Own.textureUploads) * 0x9E3779B97F4A7C15ull ^
+                            (uint64_t)(c.texturesCreated - m_Own.texturesCreated) << 20 ^
+                            (uint64_t)(c.texturesDeleted - m_Own.texturesDeleted) << 40;
+  const uint64_t turn = (uint64_t)(uint32_t)g_pGame->m_nRotationAngle << 1 | g_pGame->m_bRotateProjection;
+  GLES_BeginDeferring(key * 31 ^ textures ^ turn << 8);
+  m_Open = true;
+}
+
+bool StaticBackdrop::End() {
+  if (!m_Open) return false;
+  m_Open = false;
+  // Something drove GL itself on the way: everything went to GL as usual.
+  if (!GLES_Deferring()) {
+    m_LastHash = 0;
+    return false;
+  }
+  const uint64_t hash = GLES_DeferredHash();
+  if (m_HasCopy && hash == m_CopyHash && GLES_ScreenCopyFits(m_Copy)) {
+    GLES_DropDeferred();
+    GLES_DrawScreenCopy(m_Copy);
+    m_LastHash = hash;
+    return true;
+  }
+  GLES_SendDeferred();
+  // Copied only once the layers have stood still for a frame: moving ones are never copied.
+  if (hash == m_LastHash) {
+    const GLES_CallCounts before = g_GLES_CallCounts;
+    m_HasCopy = GLES_CopyScreen(m_Copy);
+    m_CopyHash = hash;
+    NoteOwn(before);
+  }
+  m_LastHash = hash;
+  return false;
+}
+
+void StaticBackdrop::Release() {
+  if (m_Open) GLES_SendDeferred();
+  m_Open = false;
+  const GLES_CallCounts before = g_GLES_CallCounts;
+  GLES_ReleaseScreenCopy(m_Copy);
+  NoteOwn(before);
+  m_HasCopy = false;
+  m_CopyHash = m_LastHash = 0;
+}

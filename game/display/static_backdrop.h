@@ -1,0 +1,38 @@
+// StaticBackdrop: layers of a screen that stand still, drawn once and then shown as one opaque copy
+// of their picture. The screen brackets those layers with Begin and End every frame. In between,
+// what they send to GL is held back and hashed with the screen, the projection and the textures as
+// they are; when that is exactly what the copy shows, the held drawing is dropped and the copy drawn
+// in its place, otherwise it is sent as it would have been, and once the same drawing has come twice
+// in a row its picture is copied. Nothing needs guessing: a layer that moves, a texture uploaded, a
+// turned or resized screen or a new GL context make a different hash or an unfit copy.
+#pragma once
+
+#include <cstdint>
+
+#include "gl_renderer.h"
+
+class StaticBackdrop {
+public:
+  StaticBackdrop() = default;
+  StaticBackdrop(const StaticBackdrop&) = delete;
+  StaticBackdrop& operator=(const StaticBackdrop&) = delete;
+  ~StaticBackdrop() { Release(); }
+
+  // Starts the layers; key stands for whatever else the screen knows its picture depends on.
+  void Begin(uint64_t key = 0);
+  // Ends them: true when the copy was drawn in their place. Without a Begin it does nothing.
+  bool End();
+  // Whether a copy is kept.
+  bool Held() const { return m_HasCopy; }
+  // Forgets the copy and frees its texture (a screen that leaves).
+  void Release();
+
+private:
+  // Adds what the copy's own texture cost since before.
+  void NoteOwn(const GLES_CallCounts& before);
+
+  GLES_ScreenCopy m_Copy;
+  GLES_CallCounts m_Own = {};
+  uint64_t m_CopyHash = 0, m_LastHash = 0;
+  bool m_HasCopy = false, m_Open = false;
+};
