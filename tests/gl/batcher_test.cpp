@@ -274,7 +274,9 @@ TEST_P(BatcherFill, CountsTheDrawnAreaOnScreen) {
   EXPECT_NEAR(c.blend ? c.screens : 0, g_GLES_FillCounts.blended, 1e-9);
   // GL agrees on what is drawn: the middle of the quad, where it is on screen, is white or untouched.
   const int mx = c.x + (c.w < 0 ? -c.w : c.w) / 2, my = c.y + c.h / 2;
-  if (mx >= 1 && mx < 64 && my >= 0 && my < 64) EXPECT_EQ(c.screens > 0 ? 255 : 0, gl.At(mx, my).r);
+  if (mx >= 1 && mx < 64 && my >= 0 && my < 64) {
+    EXPECT_EQ(c.screens > 0 ? 255 : 0, gl.At(mx, my).r);
+  }
   GLES_CountFill(0, 0);
   Quad(c.x, c.y, c.w < 0 ? -c.w : c.w, c.h);
   GLES_FlushBuffer();
