@@ -229,19 +229,10 @@ bool Texture2D::SendWithOpaqueMiddle(float X, float Y, float X1, float Y1, const
     QuellarVertex quad[4];
     const float xs[4] = {x0, x1, x1, x0}, ys[4] = {y0, y0, y1, y1};
     for (int i = 0; i < 4; ++i) {
-      QuellarVertex& q = quad[i];
-      q.x = FixedFloat16FromDouble((double)xs[i]);
-      q.y = FixedFloat16FromDouble((double)ys[i]);
-      q.z = 0;
       // The outer corners keep the blit's own texels exactly.
       const float u = xs[i] == X ? uL : xs[i] == X1 ? uR : uL + (xs[i] - X) / W * (uR - uL);
       const float v = ys[i] == Y ? vT : ys[i] == Y1 ? vB : vT + (ys[i] - Y) / H * (vB - vT);
-      q.u = FixedFloat16FromDouble((double)u);
-      q.v = FixedFloat16FromDouble((double)v);
-      q.r = Channel(lastBlendR);
-      q.g = Channel(lastBlendG);
-      q.b = Channel(lastBlendB);
-      q.a = Channel(lastBlendA);
+      Fill(quad[i], xs[i], ys[i], u, v);
     }
     Send(quad);
   };
