@@ -186,6 +186,8 @@ float GetLevelBestTime(int level, int character) {
 
 void SetLevelBestTime(int level, int character, float seconds) {
   if (level < 0 || level >= LEVEL_RECORDS || character < 0 || character >= 20) return;
+  // Only a time the file's reader takes back: a record it would refuse would cost every other one.
+  if (!(seconds >= 0 && seconds <= LEVEL_TIME_MAX)) return;
   g_levelAchievements[level][character] = FloatAsWord(seconds);
 }
 
@@ -287,10 +289,11 @@ void SaveMissions() {
     unsigned char* p = bytes + 15 * i;
     const mission& m = Missions[i];
     PutWord(p, m.counter);
-    PutWord(p + 4, FloatAsWord(m.accumulator));
+    // What the reader refuses is never written: a number gone wrong in play starts afresh at 0.
+    PutWord(p + 4, FloatAsWord(FiniteOr(m.accumulator, 0)));
     p[8] = m.completed;
     p[9] = m.justCompleted;
-    PutWord(p + 10, FloatAsWord(m.bannerTimer));
+    PutWord(p + 10, FloatAsWord(m.bannerTimer >= 0 ? FiniteOr(m.bannerTimer, 0) : 0));
     p[14] = m.active;
   }
   Save(FILE_MISSIONS, "missions.cfg", bytes, sizeof bytes);

@@ -244,6 +244,29 @@ TEST_F(ProgressFiles, EverythingRoundTrips) {
   EXPECT_EQ(WordOf(ReadFileBytes("data/options.cfg"), 50), 0x1234);
 }
 
+// Numbers gone wrong in play are never saved as what the readers refuse: the files still load and
+// the rest of the progress in them is kept.
+TEST_F(ProgressFiles, NumbersGoneWrongInPlayAreNotSavedAsWhatTheReadersRefuse) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  SetLevelBestTime(5, 0, 30.5f);
+  SetLevelBestTime(5, 0, nan);
+  SetLevelBestTime(5, 0, LEVEL_TIME_MAX * 2);
+  SetLevelBestTime(5, 0, -1);
+  g_levelAchievements[6][LEVEL_WORD_COMPLETIONS] = 3;
+  Missions[2].accumulator = nan;
+  Missions[3].bannerTimer = -std::numeric_limits<float>::infinity();
+  Missions[4].counter = 7;
+  SaveAllData();
+  ResetProgress();
+  EXPECT_EQ(LoadAllLevelsInfo(), 1);
+  EXPECT_EQ(LoadMissions(), 1);
+  EXPECT_EQ(GetLevelBestTime(5, 0), 30.5f);
+  EXPECT_EQ(g_levelAchievements[6][LEVEL_WORD_COMPLETIONS], 3);
+  EXPECT_EQ(Missions[2].accumulator, 0);
+  EXPECT_EQ(Missions[3].bannerTimer, 0);
+  EXPECT_EQ(Missions[4].counter, 7);
+}
+
 TEST_F(ProgressFiles, FailedSaveKeepsTheOldFileAndSaysSo) {
   g_worldSelected = 3;
   SaveOptions();
