@@ -150,17 +150,17 @@ int Load(int file, const char* name, size_t expected,
   // One byte more than the layout tells a longer file from a whole one.
   std::vector<unsigned char> data;
   GameFileRead read = ReadGameFile(path, expected + 1, &data);
-  // No file yet is the first start; one that is there but does not open is worth a line.
-  held[file] = read == GAME_FILE_UNOPENED;
-  if (read == GAME_FILE_MISSING || read == GAME_FILE_UNOPENED) {
+  // No file yet is the first start; one that is there but does not open or read through is left
+  // alone, since its bytes may be whole, and worth a line.
+  held[file] = read == GAME_FILE_UNOPENED || read == GAME_FILE_UNREADABLE;
+  if (read != GAME_FILE_READ) {
     if (held[file])
-      fprintf(stderr, "sprocklet: cannot open %s (%s); it is left as it is and not saved over\n", path,
-              strerror(errno));
+      fprintf(stderr, "sprocklet: cannot %s %s (%s); it is left as it is and not saved over\n",
+              read == GAME_FILE_UNOPENED ? "open" : "read", path, strerror(errno));
     return 0;
   }
-  bool readFailed = read == GAME_FILE_UNREADABLE;
-  const char* why = readFailed ? strerror(errno) : "unreadable";
-  if (!readFailed && apply(data.data(), data.size(), &why)) {
+  const char* why = "unreadable";
+  if (apply(data.data(), data.size(), &why)) {
     held[file] = false;
     return 1;
   }

@@ -81,6 +81,22 @@ TEST_F(ProgressKeep, AFileThatCanBeNeitherReadNorMovedAsideIsNotSavedOver) {
   EXPECT_EQ(ReadFileBytes("data/allinfo.dat").size(), (size_t)LEVELS_FILE_SIZE);
 }
 
+// A file that opens but does not read through (here a directory; on a disk, an I/O error) may be
+// whole: it is named and left where it is, neither moved aside nor saved over.
+TEST_F(ProgressKeep, AFileThatDoesNotReadThroughIsLeftWhereItIs) {
+  std::filesystem::create_directories("data/missions.cfg");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(LoadMissions(), 0);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(Lines(err), 1u) << err;
+  EXPECT_NE(err.find("cannot read data/missions.cfg"), std::string::npos) << err;
+  EXPECT_FALSE(std::filesystem::exists("data/missions.cfg.damaged"));
+  testing::internal::CaptureStderr();
+  SaveMissions();
+  testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(std::filesystem::is_directory("data/missions.cfg"));
+}
+
 TEST_F(ProgressKeep, FilesNotReadYetAreNotSavedOverUntilTheirLoadRuns) {
   g_levelAchievements[7][LEVEL_WORD_COMPLETIONS] = 4;
   g_globalAchievements[GLOBAL_WORD_MUSHROOMS] = 30;
