@@ -206,6 +206,11 @@ bool Texture2D::SendWithOpaqueMiddle(float X, float Y, float X1, float Y1, const
     return false;
   const float uL = uv[0][0], uR = uv[1][0], vT = uv[0][1], vB = uv[3][1];
   if (uL == uR || vT == vB) return false;
+  // Worth a batch of its own only when it covers a good part of the screen; the middle is never
+  // larger than the blit, so a small one is refused before its cells are searched.
+  IDibBitmap* dest = g_pGame ? g_pGame->GetDoubleBuffer() : nullptr;
+  const float screen = dest ? (float)dest->GetWidth() * (float)dest->GetHeight() : 0;
+  if ((X1 - X) * (Y1 - Y) * 5 < screen) return false;
   int a0, b0, a1, b1;
   if (!td->OpaqueMiddle((int)std::ceil(std::fmin(uL, uR)), (int)std::ceil(std::fmin(vT, vB)),
                         (int)std::floor(std::fmax(uL, uR)), (int)std::floor(std::fmax(vT, vB)), &a0, &b0, &a1,
@@ -221,9 +226,6 @@ bool Texture2D::SendWithOpaqueMiddle(float X, float Y, float X1, float Y1, const
   const float xb = inward(std::fmax(atU((float)a0), atU((float)a1)), false);
   const float ya = inward(std::fmin(atV((float)b0), atV((float)b1)), true);
   const float yb = inward(std::fmax(atV((float)b0), atV((float)b1)), false);
-  // Worth a batch of its own only when it covers a good part of the screen.
-  IDibBitmap* dest = g_pGame ? g_pGame->GetDoubleBuffer() : nullptr;
-  const float screen = dest ? (float)dest->GetWidth() * (float)dest->GetHeight() : 0;
   if (!(xa > X && xb < X1 && ya > Y && yb < Y1) || (xb - xa) * (yb - ya) * 5 < screen) return false;
   auto piece = [&](float x0, float y0, float x1, float y1) {
     QuellarVertex quad[4];
@@ -344,12 +346,10 @@ void Texture2D::BlitAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, bool, 
                              {ccx - trx, ccy - try_, uL, vB}};
   if (degrees == 0) {
     // Unturned: the corners lie on the axes, each where Vertex puts it.
-    auto sx = [](float x) { return (x + g_glTranslateX) * g_glScaleX; };
-    auto sy = [](float y) { return (y + g_glTranslateY) * g_glScaleY; };
     const float uv[4][2] = {{uL, vT}, {uR, vT}, {uR, vB}, {uL, vB}};
-    if (corners[0].y == corners[1].y && corners[0].x == corners[3].x &&
-        SendWithOpaqueMiddle(sx(corners[0].x), sy(corners[0].y), sx(corners[2].x), sy(corners[2].y), uv))
-      return;
+    const float X = (corners[0].x + g_glTranslateX) * g_glScaleX, Y = (corners[0].y + g_glTranslateY) * g_glScaleY;
+    const float X1 = (corners[2].x + g_glTranslateX) * g_glScaleX, Y1 = (corners[2].y + g_glTranslateY) * g_glScaleY;
+    if (SendWithOpaqueMiddle(X, Y, X1, Y1, uv)) return;
   }
   QuellarVertex quad[4] = {Vertex(corners[0]), Vertex(corners[1]), Vertex(corners[2]), Vertex(corners[3])};
   Send(quad);
