@@ -37,25 +37,25 @@ inline void GLC_SetTexturing(bool on) {
   on ? glEnable(GL_TEXTURE_2D) : glDisable(GL_TEXTURE_2D);
 }
 inline void GLC_TexImage2D(GLint level, GLenum format, GLsizei w, GLsizei h, GLenum type, const void* data) {
-  GLES_SendDeferred(); // textures change under GL only after what was drawn before
+  GLES_FlushBuffer(); // textures change under GL only after what was drawn before, batched or held
   ++g_GLES_CallCounts.textureUploads;
   glTexImage2D(GL_TEXTURE_2D, level, (GLint)format, w, h, 0, format, type, data);
 }
 inline void GLC_CompressedTexImage2D(GLint level, GLenum format, GLsizei w, GLsizei h, GLsizei size,
                                      const void* data) {
-  GLES_SendDeferred(); // textures change under GL only after what was drawn before
+  GLES_FlushBuffer(); // textures change under GL only after what was drawn before, batched or held
   ++g_GLES_CallCounts.textureUploads;
   glCompressedTexImage2D(GL_TEXTURE_2D, level, format, w, h, 0, size, data);
 }
 inline GLuint GLC_GenTexture() {
-  GLES_SendDeferred(); // textures change under GL only after what was drawn before
+  GLES_FlushBuffer(); // textures change under GL only after what was drawn before, batched or held
   GLuint name = 0;
   glGenTextures(1, &name);
   if (name) ++g_GLES_CallCounts.texturesCreated;
   return name;
 }
 inline void GLC_DeleteTexture(GLuint name) {
-  GLES_SendDeferred(); // textures change under GL only after what was drawn before
+  GLES_FlushBuffer(); // textures change under GL only after what was drawn before, batched or held
   ++g_GLES_CallCounts.texturesDeleted;
   glDeleteTextures(1, &name);
 }

@@ -1,6 +1,7 @@
 // The vertex batcher and the GL state cache, checked by the GL calls they actually issue.
 #include <gtest/gtest.h>
 
+#include "gl_calls.h"
 #include "gl_renderer.h"
 #include <standin/headless_gl.h>
 
@@ -159,6 +160,45 @@ TEST_F(Batcher, EachBatchIsDrawnUnderTheStateItWasBuiltIn) {
   EXPECT_NEAR(blended.b, 128, 8);
   EXPECT_EQ(replaced.r, 0);
   EXPECT_GE(replaced.b, 248);
+}
+
+// A texture refilled or deleted while a batch that uses it is still being built: the batch is drawn
+// first, with the picture it was built with.
+TEST_F(Batcher, ATextureChangesOnlyAfterTheBatchThatUsesItIsDrawn) {
+  glViewport(0, 0, 64, 64);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  glOrthox(0, 64 << 8, 64 << 8, 0, -(1 << 16), 1 << 16);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  Renderer_SetBlendMode(RENDERER_BLEND_OPAQUE);
+  auto fill = [](unsigned char r, unsigned char g) {
+    const unsigned char px[16] = {r, g, 0, 255, r, g, 0, 255, r, g, 0, 255, r, g, 0, 255};
+    GLC_TexImage2D(0, GL_RGBA, 2, 2, GL_UNSIGNED_BYTE, px);
+  };
+  auto textured = [](int x, int y, int w, int h) {
+    const int xy[8] = {x * 256,       y * 256,       (x + w) * 256, y * 256,
+                       (x + w) * 256, (y + h) * 256, x * 256,       (y + h) * 256};
+    const int uv[8] = {0, 0, 1 << 16, 0, 1 << 16, 1 << 16, 0, 1 << 16};
+    GLES_RenderQUAD(xy, uv, nullptr);
+  };
+  const GLuint name = GLC_GenTexture();
+  ASSERT_NE(0u, name);
+  GLES_SelectTexture(name, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  fill(255, 0);
+  textured(0, 0, 32, 32); // red
+  fill(0, 255);
+  textured(32, 0, 32, 32); // green
+  GLC_DeleteTexture(name);
+  g_Current_texName = 0; // as a texture's owner does when it lets the name go
+  GLES_FlushBuffer();
+  const HeadlessGL::Pixel before = gl.At(16, 16), after = gl.At(48, 16);
+  EXPECT_EQ(255, before.r) << "drawn with the picture it was built with, not the refilled one";
+  EXPECT_EQ(0, before.g);
+  EXPECT_EQ(0, after.r) << "drawn before its texture was deleted, not with none";
+  EXPECT_EQ(255, after.g);
 }
 
 TEST_F(Batcher, TintedModeKeepsTheEnvironmentColourAndNormalResetsIt) {
