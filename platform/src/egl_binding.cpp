@@ -105,6 +105,7 @@ const int kFramesPerGroup = 32;
 const double kGroupPixels = kFramesPerGroup * 1024.0 * 600;
 
 struct FrameGroups {
+  EGLDisplay display = EGL_NO_DISPLAY;
   EGLContext context = EGL_NO_CONTEXT;
   EGLSyncKHR pending = EGL_NO_SYNC_KHR; // the fence that ended the group before
   int framesLeft = 0;
@@ -120,8 +121,12 @@ void detail::EndHeadlessFrame() {
   EGLDisplay display = eglGetCurrentDisplay();
   EGLContext context = eglGetCurrentContext();
   if (display == EGL_NO_DISPLAY || context == EGL_NO_CONTEXT) return;
-  // A fence of a context since gone is forgotten, never waited on.
-  if (context != groups.context) groups = FrameGroups{context, EGL_NO_SYNC_KHR, 0};
+  // A fence of a context since gone is never waited on; it is let go while its display is current.
+  if (context != groups.context) {
+    if (groups.pending != EGL_NO_SYNC_KHR && groups.display == display && destroy)
+      destroy(display, groups.pending);
+    groups = FrameGroups{display, context, EGL_NO_SYNC_KHR, 0};
+  }
   if (--groups.framesLeft > 0) return;
   EGLSurface surface = eglGetCurrentSurface(EGL_DRAW);
   EGLint w = 0, h = 0;
@@ -129,7 +134,7 @@ void detail::EndHeadlessFrame() {
   eglQuerySurface(display, surface, EGL_HEIGHT, &h);
   const double frames = w > 0 && h > 0 ? kGroupPixels / ((double)w * h) : 1;
   groups.framesLeft = frames >= kFramesPerGroup ? kFramesPerGroup : frames > 1 ? (int)frames : 1;
-  // The fence flushes this group to the rasteriser, which draws it while the game builds the next;
+  // The fence and a flush send this group to the rasteriser, which draws it while the game builds the next;
   // then the group before is waited for, so that no more than two are ever queued. A driver
   // without fences finishes every group.
   EGLSyncKHR fence =
@@ -138,8 +143,9 @@ void detail::EndHeadlessFrame() {
     glFinish();
     return;
   }
+  glFlush(); // a fence that never reaches the driver would be waited for forever
   if (groups.pending != EGL_NO_SYNC_KHR) {
-    wait(display, groups.pending, 0, EGL_FOREVER_KHR);
+    wait(display, groups.pending, EGL_SYNC_FLUSH_COMMANDS_BIT_KHR, EGL_FOREVER_KHR);
     destroy(display, groups.pending);
   }
   groups.pending = fence;
