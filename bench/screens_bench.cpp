@@ -30,7 +30,6 @@
 #include "gl_renderer.h"
 #include "pause_panel.h"
 #include "platform_services.h"
-#include "png_file_writer.h"
 #include "progress_files.h"
 #include "the_game.h"
 
@@ -190,15 +189,18 @@ struct Screen {
 // The picture the last frame left in the pbuffer, as an RGB PNG of the display's size (for comparing
 // a screen before and after a change to its drawing); false when it cannot be written.
 bool WriteShot(const std::string& path) {
-  std::vector<unsigned char> rgba((size_t)kDisplayW * kDisplayH * 4);
+  std::vector<unsigned char> rgba((size_t)kDisplayW * kDisplayH * 4), rgb((size_t)kDisplayW * kDisplayH * 3);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   glReadPixels(0, 0, kDisplayW, kDisplayH, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-  PngRows rows((size_t)kDisplayH, std::vector<png_byte>((size_t)kDisplayW * 3));
   for (int y = 0; y < kDisplayH; ++y) // GL's rows run bottom-up
     for (int x = 0; x < kDisplayW; ++x)
       for (int c = 0; c < 3; ++c)
-        rows[(size_t)y][(size_t)x * 3 + c] = rgba[((size_t)(kDisplayH - 1 - y) * kDisplayW + x) * 4 + c];
-  return WritePngFile(path, kDisplayW, kDisplayH, 8, PNG_COLOR_TYPE_RGB, false, rows).empty();
+        rgb[((size_t)y * kDisplayW + x) * 3 + c] =
+            rgba[((size_t)(kDisplayH - 1 - y) * kDisplayW + x) * 4 + c];
+  std::string error;
+  if (standin::WritePng(path, kDisplayW, kDisplayH, rgb, &error)) return true;
+  fprintf(stderr, "screens: %s\n", error.c_str());
+  return false;
 }
 
 // Input given before each frame, by frame number from the screen's entry.
