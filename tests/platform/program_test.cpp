@@ -353,6 +353,11 @@ TEST_F(ProgramTest, ASecondSignalASecondAfterTheFirstEndsTheRunAtOnce) {
     ASSERT_GT(pid, 0);
     for (int waited = 0; !Exists(started) && waited < 60000; waited += 10)
       usleep(10000);
+    if (!Exists(started)) {
+      kill(pid, SIGKILL);
+      Result stuck = Finish(pid, dir.path(), 30000);
+      FAIL() << "the run never reached its tenth frame: " << stuck.err;
+    }
     kill(pid, SIGTERM);
     for (int waited = 0; SignalPending(pid, SIGTERM) && waited < 100000; waited += 100)
       usleep(100);
