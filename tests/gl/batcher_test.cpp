@@ -130,10 +130,17 @@ TEST_F(Batcher, BlendModesReachGlWithTheNextTriangleOnlyWhenTheyChange) {
     EXPECT_EQ(c.src, g_GLES_BlendSourceFactor) << c.mode;
     EXPECT_EQ(c.dst, g_GLES_BlendDestFactor) << c.mode;
   }
+  // An unknown mode leaves the one before (here additive, sent with its quad) as it was.
+  Renderer_SetBlendMode(RENDERER_BLEND_ADDITIVE);
+  Quad(0, 0, 1, 1);
   mark = g_GLES_CallCounts;
   Renderer_SetBlendMode(99);
+  EXPECT_EQ(1, g_GLES_BlendModeEnabled);
+  EXPECT_EQ((GLenum)GL_SRC_ALPHA, g_GLES_BlendSourceFactor);
+  EXPECT_EQ((GLenum)GL_ONE, g_GLES_BlendDestFactor);
   Quad(0, 0, 1, 1);
-  EXPECT_EQ(0u, Since(mark).blendFuncs) << "an unknown mode changes nothing";
+  const GLES_CallCounts d = Since(mark);
+  EXPECT_EQ(0u, d.blendFuncs + d.blendSwitches + d.drawCalls) << "an unknown mode changes nothing";
 }
 
 // The state each batch is drawn under, read back from GL's pixels: a batch built in one mode and
