@@ -317,12 +317,20 @@ void GLES_FlushBuffer() {
 void GLES_BeginDeferring(uint64_t key) {
   GLES_FlushBuffer();
   ClearDeferred();
+  // The held calls start by sending the whole state: the same drawing makes the same calls whether
+  // the frame before drew it or showed a copy in its place (which leaves the state unknown).
+  s_sent.known = false;
   s_deferred.on = true;
   s_deferred.hash = 14695981039346656037ull;
   Mix(&key, sizeof key);
   Mix(&s_generation, sizeof s_generation);
-  // What the sent state is at the start decides what the held calls do.
-  Mix(&s_sent, sizeof s_sent);
+  // What the sent state is at the start decides what the held calls do (field by field: the
+  // padding between them is nobody's).
+  Mix(&s_sent.blend, sizeof s_sent.blend);
+  Mix(&s_sent.src, sizeof s_sent.src);
+  Mix(&s_sent.dst, sizeof s_sent.dst);
+  Mix(&s_sent.envMode, sizeof s_sent.envMode);
+  Mix(&s_sent.envKey, sizeof s_sent.envKey);
   Mix(&g_Current_texName, sizeof g_Current_texName);
 }
 
