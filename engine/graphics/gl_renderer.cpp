@@ -425,7 +425,7 @@ int PowerOfTwoAtLeast(int v) {
 void BackToTheCache() {
   if (g_Current_texName) {
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, g_Current_texName);
+    GLC_BindTexture(g_Current_texName);
   } else {
     glDisable(GL_TEXTURE_2D);
   }
@@ -489,7 +489,7 @@ void GLES_DrawScreenCopy(const GLES_ScreenCopy& copy) {
   glDisable(GL_CULL_FACE);
   glDisable(GL_BLEND);
   glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, copy.name);
+  GLC_BindTexture(copy.name); // counted: the copy is a texture of its own like any other
   glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
   glDisableClientState(GL_COLOR_ARRAY);
   glVertexPointer(2, GL_FIXED, 0, xy);
