@@ -317,12 +317,20 @@ void GLES_FlushBuffer() {
 void GLES_BeginDeferring(uint64_t key) {
   GLES_FlushBuffer();
   ClearDeferred();
+  // The held calls start by sending the whole state: the same drawing makes the same calls whether
+  // the frame before drew it or showed a copy in its place (which leaves the state unknown).
+  s_sent.known = false;
   s_deferred.on = true;
   s_deferred.hash = 14695981039346656037ull;
   Mix(&key, sizeof key);
   Mix(&s_generation, sizeof s_generation);
-  // What the sent state is at the start decides what the held calls do.
-  Mix(&s_sent, sizeof s_sent);
+  // What the sent state is at the start decides what the held calls do (field by field: the
+  // padding between them is nobody's).
+  Mix(&s_sent.blend, sizeof s_sent.blend);
+  Mix(&s_sent.src, sizeof s_sent.src);
+  Mix(&s_sent.dst, sizeof s_sent.dst);
+  Mix(&s_sent.envMode, sizeof s_sent.envMode);
+  Mix(&s_sent.envKey, sizeof s_sent.envKey);
   Mix(&g_Current_texName, sizeof g_Current_texName);
 }
 
@@ -417,7 +425,7 @@ int PowerOfTwoAtLeast(int v) {
 void BackToTheCache() {
   if (g_Current_texName) {
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, g_Current_texName);
+    GLC_BindTexture(g_Current_texName);
   } else {
     glDisable(GL_TEXTURE_2D);
   }
@@ -481,7 +489,7 @@ void GLES_DrawScreenCopy(const GLES_ScreenCopy& copy) {
   glDisable(GL_CULL_FACE);
   glDisable(GL_BLEND);
   glEnable(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, copy.name);
+  GLC_BindTexture(copy.name); // counted: the copy is a texture of its own like any other
   glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
   glDisableClientState(GL_COLOR_ARRAY);
   glVertexPointer(2, GL_FIXED, 0, xy);

@@ -14,6 +14,8 @@ void StaticBackdrop::Begin(uint64_t key) {
   m_Open = false;
   // A turning screen draws differently every frame.
   if (!g_pGame || g_pGame->IsIPhoneRotationInProcess()) return;
+  // Inside another's layers these are part of them: the outer one shows them in its copy.
+  if (GLES_Deferring()) return;
   // A texture made, filled or deleted anywhere may change what the same calls draw.
   // (The copy's own texture does not count.)
   const GLES_CallCounts& c = g_GLES_CallCounts;
@@ -60,4 +62,9 @@ void StaticBackdrop::Release() {
   NoteOwn(before);
   m_HasCopy = false;
   m_CopyHash = m_LastHash = 0;
+}
+
+StaticBackdrop& FrameBackdrop() {
+  static StaticBackdrop* backdrop = new StaticBackdrop();
+  return *backdrop;
 }

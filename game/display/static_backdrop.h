@@ -19,6 +19,7 @@ public:
   ~StaticBackdrop() { Release(); }
 
   // Starts the layers; key stands for whatever else the screen knows its picture depends on.
+  // Begun inside another backdrop's layers it does nothing: they are held in the outer one.
   void Begin(uint64_t key = 0);
   // Ends them: true when the copy was drawn in their place. Without a Begin it does nothing.
   bool End();
@@ -36,3 +37,9 @@ private:
   uint64_t m_CopyHash = 0, m_LastHash = 0;
   bool m_HasCopy = false, m_Open = false;
 };
+
+// The front end's whole frame, begun and ended by the gameplay window around everything it draws.
+// A screen with a layer that moves above still ones ends it just before that layer: the layers
+// below are then shown as the copy and the rest drawn over it. Its texture goes with GL, not at
+// exit.
+StaticBackdrop& FrameBackdrop();

@@ -15,6 +15,7 @@
 #include "hge_font.h"
 #include "quellar_array.h"
 #include "sprite_tables.h"
+#include "static_backdrop.h"
 #include "surface.h"
 
 Surface* creditsBG = nullptr;
@@ -125,6 +126,8 @@ void credits::Draw(float dt) {
     const int x = g_ratio_is_more_1_5 ? (int)std::floor((MAXX - 480) / 2.0) + 35 : 35;
     FontSTD->Render((float)x, (float)(top + 29), 0, "Version 1.01", ColorRGB(244, 244, 0));
   }
+  // The lines scroll every frame: what lies under them is the frame's still part, shown as its copy.
+  FrameBackdrop().End();
   for (const Line& line : kLines)
     CreditsDrawSmart(MAXX / 2, (int)(scrollY + 28 * line.row), line.largest, line.text, line.colour);
   if (display) display->BlitScaled((float)(MAXX / 2), top + 27.5f, 0.5f, 0.5f, creditsPanExtra);

@@ -74,13 +74,6 @@ Mark Switch(bool on) { return on ? MARK_ON : MARK_OFF; }
 
 } // namespace
 
-namespace {
-
-// The screen below and the darkening; its texture goes with GL, not at exit.
-StaticBackdrop& backdrop = *new StaticBackdrop();
-
-} // namespace
-
 void options::InitMode() {
   // Opened from play, the level's music keeps playing.
   if (g_previousMode != 9) {
@@ -104,7 +97,6 @@ void options::InitMode() {
 }
 
 void options::DeInitMode() {
-  backdrop.Release();
   SafeDelete(opt_arrow);
   Buttons[OPTIONS_SLOT_BACK].active = 0;
 }
@@ -122,17 +114,13 @@ void options::Draw(float dt) {
     gamemode* below = g_previousMode >= 0 && g_previousMode < GAME_MODES && g_previousMode != 2
                           ? GameModes[g_previousMode]
                           : nullptr;
-    // The screen below and the darkening over it, shown as one copy while they stand still.
-    backdrop.Begin();
+    // The screen below and the darkening over it (the frame's backdrop shows it all at rest).
     if (below) below->Draw(dt);
     if (display) {
       display->SetBlending(200);
       display->FillRect(0, 0, MAXX, MAXY, ColorRGB(0, 0, 0));
       display->SetBlending(255);
     }
-    backdrop.End();
-  } else if (backdrop.Held()) {
-    backdrop.Release();
   }
   appear += (current ? 7 : -5) * dt;
   // Fading out it shrinks to nothing, never through to a mirrored panel.
@@ -157,6 +145,8 @@ void options::Draw(float dt) {
   DrawScaled((float)(MAXX / 2 - 9), (float)(MAXY - 20), 0.5f, OptSurf[first ? BALL_BIG : BALL_SMALL]);
   DrawScaled((float)(MAXX / 2 + 9), (float)(MAXY - 20), 0.5f, OptSurf[first ? BALL_SMALL : BALL_BIG]);
 
+  // The arrows sway every frame: what lies under them is the frame's still part, shown as its copy.
+  FrameBackdrop().End();
   const float sway = 3 * std::sin(5 * g_timef);
   if (opt_arrow) {
     display->BlitScaled(offset + MAXX - 25 + sway, midY, s, s, opt_arrow);

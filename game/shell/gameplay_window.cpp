@@ -23,6 +23,7 @@
 #include "progress_files.h"
 #include "recordings.h"
 #include "sound_table.h"
+#include "static_backdrop.h"
 #include "texture2d.h"
 
 CXGameplayWindow::CXGameplayWindow(CXElement* parent) : XMyRoot(parent) { Accel_Init(); }
@@ -54,6 +55,7 @@ CXGameplayWindow::~CXGameplayWindow() {
   currentTrack = -1;
   lastBlendR = lastBlendG = lastBlendB = lastBlendA = -1;
   ReleaseProgressSaves();
+  FrameBackdrop().Release();
   Accel_Close();
 }
 
@@ -96,6 +98,15 @@ void CXGameplayWindow::Draw() {
   framesCount += 1;
   g_fps = (int)lroundf(1.0f / g_realdt);
 
+  // Everything a front-end frame draws, from the mode to the dialogs, is one stretch for the
+  // backdrop (up to a layer that moves, where the mode ends it). The level keeps its own for the
+  // pause panel.
+  const bool whole = g_currentMode != 9;
+  if (whole)
+    FrameBackdrop().Begin();
+  else if (FrameBackdrop().Held())
+    FrameBackdrop().Release();
+
   gamemode* current = g_currentMode >= 0 && g_currentMode < GAME_MODES ? GameModes[g_currentMode] : nullptr;
   if (current) current->Draw(dt);
   ProcessHelpDialogs(g_realdt);
@@ -132,6 +143,7 @@ void CXGameplayWindow::Draw() {
   DrawUnlockedMissionsIfAny(dt);
   ProcessSounds(dt);
   XDialog::Draw();
+  if (whole) FrameBackdrop().End();
 }
 
 void CXGameplayWindow::RunProcess() {

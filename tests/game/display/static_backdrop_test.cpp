@@ -1,6 +1,7 @@
 // The static backdrop on a real GL screen: layers that stand still are shown as their copy, with
 // the same pixels, from the third frame on; a layer that changes, a new context, another viewport
-// or GL driven in the middle of the layers all draw the layers as they are.
+// or GL driven in the middle of the layers all draw the layers as they are; a backdrop begun inside
+// another's layers is part of them, and a copy with nothing after it is shown every frame.
 #include <GLES/gl.h>
 
 #include <vector>
@@ -137,6 +138,45 @@ TEST_F(StaticBackdropTest, GLDrivenInTheMiddleOfTheLayersSendsWhatWasHeldFirst) 
     EXPECT_EQ(want, screen.ReadRGBA());
   }
   EXPECT_FALSE(backdrop.Held());
+}
+
+TEST_F(StaticBackdropTest, ABackdropBegunInsideAnothersLayersLeavesThemToTheOuterOne) {
+  StaticBackdrop inner;
+  bool shown = false;
+  for (int i = 0; i < 5; ++i) {
+    const std::vector<uint8_t> want = Reference(100);
+    backdrop.Begin();
+    d.DisableGLBlend();
+    Fill(0, 0, 96, 64, 10, 20, 30, 255);
+    inner.Begin();
+    Layers(100);
+    EXPECT_FALSE(inner.End());
+    shown = backdrop.End();
+    Fill((float)(frame++ % 40), 50, 10, 10, 255, 255, 255, 160);
+    EXPECT_EQ(want, screen.ReadRGBA());
+  }
+  EXPECT_TRUE(shown) << "the outer layers, the inner ones among them, are shown as one copy";
+  EXPECT_FALSE(inner.Held());
+}
+
+TEST_F(StaticBackdropTest, ACopyWithNothingDrawnAfterItIsShownEveryFrame) {
+  // A whole frame held back: the next one starts from the state the copy left, not the drawing's.
+  bool shown = false;
+  for (int i = 0; i < 3; ++i) {
+    backdrop.Begin();
+    Layers(100);
+    backdrop.End();
+  }
+  ASSERT_TRUE(backdrop.Held());
+  for (int i = 0; i < 4; ++i) {
+    backdrop.Begin();
+    Layers(100);
+    shown = backdrop.End();
+    EXPECT_TRUE(shown) << "frame " << i;
+  }
+  const std::vector<uint8_t> got = screen.ReadRGBA();
+  Layers(100);
+  EXPECT_EQ(screen.ReadRGBA(), got);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The gameplay window: the screen shape of its first start, the clocks and mission steps of its
 // frames, the cross-fade and when it is suppressed, touch and key dispatch with dialogs open, tilt
-// steering, the pause and the release of everything at its end.
+// steering, the pause and the release of everything at its end; a front-end frame at rest shown as
+// one copy of itself, with the same pixels.
 #include <cmath>
 #include <memory>
 #include <string>
@@ -26,6 +27,7 @@
 #include "progress_files.h"
 #include "sprite_tables.h"
 #include "startup_pack.h"
+#include "static_backdrop.h"
 #include "surface.h"
 #include "texture2d.h"
 
@@ -62,6 +64,34 @@ private:
   int m_id;
 };
 
+// A screen of real pixels: opaque stripes, one in a green a tap changes, a translucent band and an
+// opaque strip over them, and, when asked, a square that moves each frame, after the still part.
+class PictureMode : public gamemode {
+public:
+  void Draw(float) override {
+    display->DisableGLBlend();
+    for (int i = 0; i < 6; ++i)
+      Fill((float)(i * 91), 0, 91, 320, i * 40, i == 2 ? green : 100, 255 - i * 40, 255);
+    display->EnableGLBlend();
+    Fill(20, 100, 500, 120, 0, 50, 50, 200);
+    display->DisableGLBlend();
+    Fill(0, 300, 546, 20, 90, 90, 90, 255); // a third batch
+    display->EnableGLBlend();
+    if (moving < 0) return;
+    FrameBackdrop().End();
+    Fill((float)(moving % 400), 250, 40, 40, 255, 255, 255, 160);
+  }
+  void StylusDown(myPoint*, int) override { green += 60; }
+  int green = 100;
+  int moving = -1;
+
+private:
+  static void Fill(float x, float y, float w, float h, int r, int g, int b, int a) {
+    display->SetBlending(a, r, g, b);
+    FillAtPointFlipY(_CGPointMake(x, y), w, h);
+  }
+};
+
 class GameplayWindowTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -85,6 +115,29 @@ protected:
     WatchMode* m = new WatchMode(id);
     GameModes[id] = m;
     return m;
+  }
+
+  // The picture mode as the current screen id, entered without a cross-fade.
+  PictureMode* Picture(int id) {
+    delete GameModes[id];
+    PictureMode* m = new PictureMode();
+    GameModes[id] = m;
+    g_currentMode = id;
+    g_previousMode = -1;
+    return m;
+  }
+  // One frame of the window: its pixels, and the draw calls it made.
+  std::vector<uint8_t> Frame(unsigned* draws) {
+    const unsigned before = g_GLES_CallCounts.drawCalls;
+    window->Draw();
+    std::vector<uint8_t> p = screen.ReadRGBA();
+    *draws = g_GLES_CallCounts.drawCalls - before;
+    return p;
+  }
+  // The mode's picture drawn by itself, outside the window and any backdrop.
+  std::vector<uint8_t> Reference(int id) {
+    GameModes[id]->Draw(0.016f);
+    return screen.ReadRGBA();
   }
 
   PackGame game;
@@ -373,3 +426,54 @@ TEST_F(GameplayWindowTest, ReleaseSavesResetsAndFreesEveryGlobal) {
 }
 
 } // namespace
+
+TEST_F(GameplayWindowTest, AFrontEndScreenAtRestIsOneCopyOfItselfAndIsDrawnAnewTheFrameItChanges) {
+  PictureMode* mode = Picture(13);
+  unsigned draws = 0;
+  for (int i = 0; i < 3; ++i) // drawn, drawn the same again and copied
+    Frame(&draws);
+  for (int i = 0; i < 3; ++i) {
+    const std::vector<uint8_t> want = Reference(13);
+    EXPECT_EQ(want, Frame(&draws));
+    EXPECT_EQ(draws, 1u) << "at rest every frame is the copy, frame " << i;
+  }
+  // A tap changes the picture: the very next frame draws it as it is now.
+  window->NotifyPointerEvent(100, 100, 1);
+  ASSERT_EQ(mode->green, 160);
+  std::vector<uint8_t> want = Reference(13);
+  const std::vector<uint8_t> changed = Frame(&draws);
+  EXPECT_GT(draws, 1u);
+  EXPECT_EQ(want, changed);
+  Frame(&draws);
+  want = Reference(13);
+  EXPECT_EQ(want, Frame(&draws));
+  EXPECT_EQ(draws, 1u) << "the changed picture is copied once it stands still";
+}
+
+TEST_F(GameplayWindowTest, ALayerThatMovesIsDrawnOverTheCopyOfTheStillLayersBelowIt) {
+  PictureMode* mode = Picture(12);
+  mode->moving = 0;
+  unsigned draws = 0;
+  for (int i = 0; i < 3; ++i) {
+    mode->moving += 7;
+    Frame(&draws);
+  }
+  for (int i = 0; i < 4; ++i) {
+    mode->moving += 7;
+    const std::vector<uint8_t> want = Reference(12);
+    EXPECT_EQ(want, Frame(&draws));
+    EXPECT_EQ(draws, 2u) << "the copy and the square, frame " << i;
+  }
+  EXPECT_TRUE(FrameBackdrop().Held());
+}
+
+TEST_F(GameplayWindowTest, TheLevelIsNeverShownAsTheFramesCopy) {
+  Picture(9);
+  unsigned draws = 0;
+  for (int i = 0; i < 5; ++i) {
+    const std::vector<uint8_t> want = Reference(9);
+    EXPECT_EQ(want, Frame(&draws));
+    EXPECT_GT(draws, 1u);
+  }
+  EXPECT_FALSE(FrameBackdrop().Held());
+}
