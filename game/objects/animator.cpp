@@ -6,6 +6,7 @@
 #include "display.h"
 #include "game_globals.h"
 #include "game_rect.h"
+#include "static_backdrop.h"
 
 effect_animator EffectAnimators[EFFECT_ANIMATORS];
 u8 g_effectProcessStopHack = 0;
@@ -137,10 +138,27 @@ void ProcessEffectAnimators(float dt) {
   g_effectProcessStopHack = 0;
 }
 
-void DrawEffectAnimators() {
+namespace {
+
+// Whether a slot may draw differently next frame (a slot yet to show will).
+bool MayChange(const effect_animator& a) {
+  if (a.hideAfterEnd && a.time > a.endTime) return false;
+  return !a.finished || a.spin != 0 || a.customMotion || a.alsoDraw;
+}
+
+} // namespace
+
+void DrawEffectAnimators(StaticBackdrop* below) {
   if (display) display->SetNoBlackEdgesMode();
-  for (int i = 0; i < EFFECT_ANIMATORS; ++i)
-    if (EffectAnimators[i].active) EffectAnimators[i].Draw();
+  for (int i = 0; i < EFFECT_ANIMATORS; ++i) {
+    if (!EffectAnimators[i].active) continue;
+    if (below && MayChange(EffectAnimators[i])) {
+      below->End();
+      below = nullptr;
+    }
+    EffectAnimators[i].Draw();
+  }
+  if (below) below->End();
   if (display) {
     display->SetBlending(255);
     display->SetNormalMode();
