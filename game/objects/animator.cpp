@@ -177,7 +177,7 @@ Pose PoseOf(const effect_animator& a) {
 }
 
 // The opaque middle each slot that stood still drew last frame, under the screen and transform of
-// then: a slot that moves wholly beneath those of the slots above it is not seen, so not drawn.
+// then: a sprite wholly beneath those of the slots above it is not seen, so not drawn.
 struct Hiders {
   bool noted[EFFECT_ANIMATORS];
   Rect rect[EFFECT_ANIMATORS];
@@ -188,7 +188,9 @@ struct Hiders {
 // The screen and the drawing state the hiders hold for; false when hiding is not to be trusted.
 bool HidingState(float (&state)[6]) {
   IDibBitmap* dest = g_pGame ? g_pGame->GetDoubleBuffer() : nullptr;
-  if (!display || !dest || g_pGame->IsIPhoneRotationInProcess() || display->scaleOverride) return false;
+  if (!display || !dest || g_pGame->IsIPhoneRotationInProcess() || g_pGame->m_bRotateProjection ||
+      display->scaleOverride)
+    return false;
   const float now[6] = {
       (float)dest->GetWidth(), (float)dest->GetHeight(), g_glScaleX, g_glScaleY, g_glTranslateX,
       g_glTranslateY};
@@ -212,9 +214,10 @@ Rect Reach(const effect_animator& a) {
   return {x - rx, y - ry, x + rx, y + ry};
 }
 
-// Whether the box lies within the open rectangles noted for the standing slots above slot i: every
-// piece of the box between their edges (its cells, their sides and corners) inside one of them.
-bool HiddenAbove(int i, const Rect& box) {
+// Whether the box, as far as it lies on the screen, is within the open rectangles noted for the
+// standing slots above slot i: every piece of it between their edges (its cells, their sides and
+// corners) inside one of them.
+bool HiddenAbove(int i, Rect box) {
   enum { kMost = 16 };
   Rect open[kMost];
   int n = 0;
@@ -227,6 +230,12 @@ bool HiddenAbove(int i, const Rect& box) {
     open[n++] = {m.x0 + in, m.y0 + in, m.x1 - in, m.y1 - in};
   }
   if (n == 0 || !(box.x0 <= box.x1 && box.y0 <= box.y1)) return false;
+  // Only what lands on the screen is seen.
+  box = {std::fmax(box.x0, 0.0f), std::fmax(box.y0, 0.0f), std::fmin(box.x1, hiders.screen[0]),
+         std::fmin(box.y1, hiders.screen[1])};
+  if (!(box.x0 < box.x1 && box.y0 < box.y1)) return true;
+  for (int k = 0; k < n; ++k)
+    if (open[k].x0 < box.x0 && box.x1 < open[k].x1 && open[k].y0 < box.y0 && box.y1 < open[k].y1) return true;
   float xs[2 * kMost + 2], ys[2 * kMost + 2];
   int nx = 0, ny = 0;
   xs[nx++] = box.x0;
@@ -269,10 +278,10 @@ void DrawEffectAnimators(StaticBackdrop* below) {
     effect_animator& a = EffectAnimators[i];
     hiders.noted[i] = false;
     if (!a.active) continue;
+    // A sprite the standing slots above it hide: the same picture without it, and what stands still
+    // below them can go into the copy however the pieces they hide come and go.
+    if (hiding && a.sprite && !a.alsoDraw && HiddenAbove(i, Reach(a))) continue;
     const bool still = !MayChange(a);
-    // A moving sprite the standing slots above it hide: the same picture without it, and what
-    // stands still below them can go into the copy.
-    if (!still && hiding && a.sprite && !a.alsoDraw && HiddenAbove(i, Reach(a))) continue;
     if (below && !still) {
       below->End();
       below = nullptr;

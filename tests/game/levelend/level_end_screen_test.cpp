@@ -332,14 +332,14 @@ TEST_P(LevelEndScreen, WhatMovesUnderTheClosedShuttersIsLeftOutOnlyWhileTheyHide
   };
   const struct {
     const char* where;
-    float y;
+    float x;
     bool hidden;
-  } cases[] = {{"under the lower jaw", 256, true}, {"across the screen's top", 8, false}};
+  } cases[] = {{"under the lower jaw", 79, true}, {"across the jaws' left edge", 0, false}};
   for (const auto& k : cases) {
     SCOPED_TRACE(k.where);
     effect_animator& badge = EffectAnimators[33];
     ASSERT_NE(badge.spin, 0);
-    badge.y = badge.startY = badge.targetY = k.y;
+    badge.x = badge.startX = badge.targetX = k.x;
     frame(false); // notes the shutters' opaque middles
     ProcessEffectAnimators(0.016f);
     const GLES_FillCounts left = frame(false);
