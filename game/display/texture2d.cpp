@@ -20,6 +20,7 @@ float g_glTranslateX = 0.0f;
 float g_glTranslateY = 0.0f;
 
 DrawTexturedTrianglesFunc g_drawTexturedTriangles = DrawTexturedTriangles_AbsoluteUV;
+OpaqueMiddles g_opaqueMiddles = {};
 
 void GlScale(float sx, float sy) {
   g_glScaleX *= sx;
@@ -245,6 +246,7 @@ bool Texture2D::SendWithOpaqueMiddle(float X, float Y, float X1, float Y1, const
   GLES_BlendMode(0, src, dst);
   piece(xa, ya, xb, yb);
   GLES_BlendMode(1, src, dst);
+  g_opaqueMiddles = {g_opaqueMiddles.count + 1, xa, ya, xb, yb};
   return true;
 }
 

@@ -61,6 +61,14 @@ bool PicturePending(const Texture2D* texture);
 // texture reads.
 void FillAtPointFlipY(_CGPoint p, float W, float H);
 
+// The opaque middles blits have drawn without blending, counted, and the last one's rectangle in
+// the drawing's coordinates (after the global transform): what that blit hid of all drawn before.
+struct OpaqueMiddles {
+  unsigned count;
+  float x0, y0, x1, y1;
+};
+extern OpaqueMiddles g_opaqueMiddles;
+
 // r is the source rectangle in texels of the bitmap, p the destination's top-left before scaling.
 class Texture2D {
 public:

@@ -50,7 +50,11 @@ extern effect_animator EffectAnimators[EFFECT_ANIMATORS];
 extern u8 g_effectProcessStopHack;
 
 void ProcessEffectAnimators(float dt);
-void DrawEffectAnimators();
+class StaticBackdrop;
+// A sprite that the opaque middles of the standing slots above it hid last frame, and hide still,
+// is not drawn (it goes on running). below, when given, is ended before the first slot drawn that
+// may draw differently next frame: what stands still under that slot goes into its copy.
+void DrawEffectAnimators(StaticBackdrop* below = nullptr);
 void ClearEffectAnimators();
 // Slots 0-28: the level-end script's first phase.
 void ClearAnimators0_to_29();

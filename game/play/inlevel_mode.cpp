@@ -149,8 +149,10 @@ void DrawQuestMode(float dt, bool noHud) {
   ProcessCurrentLevel(step);
   PlayShadowRecording();
   // Paused, the level usually stands still under the panel's darkening: the pause panel shows a
-  // copy of both while nothing drawn there changes.
-  if (g_paused)
+  // copy of both while nothing drawn there changes. At the level end the level stands still under
+  // the show's darkening or its closed shutters: the animators end the copy where the show moves.
+  const bool levelEnd = GameRects[0].levelFinished && !g_paused;
+  if (g_paused || levelEnd)
     PauseBackdrop().Begin();
   else if (PauseBackdrop().Held())
     PauseBackdrop().Release();
@@ -192,7 +194,7 @@ void DrawQuestMode(float dt, bool noHud) {
     DrawButtons();
   }
   g_questAnimatorsHook(dt);
-  DrawEffectAnimators();
+  DrawEffectAnimators(levelEnd ? &PauseBackdrop() : nullptr);
   ProcessFlyTexts(step);
   if (display) DrawFlyTexts(display);
   g_questPausePanelHook(dt);

@@ -19,7 +19,8 @@ enum {
 };
 
 class StaticBackdrop;
-// The frozen level and the panel's darkening over it, begun by the in-level mode while paused.
+// The frozen level and what stands still over it (the panel's darkening, the level end's darkening
+// or shutters), begun by the in-level mode while paused or at the level end.
 StaticBackdrop& PauseBackdrop();
 
 void ButtonResume();

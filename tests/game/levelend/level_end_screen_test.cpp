@@ -17,6 +17,7 @@
 #include "game_test_support.h"
 #include "gameplay_window.h"
 #include "geometry.h"
+#include "gl_renderer.h"
 #include "gl_required.h"
 #include "level_data.h"
 #include "level_end.h"
@@ -25,6 +26,7 @@
 #include "progress_files.h"
 #include "sprite_tables.h"
 #include "startup_pack.h"
+#include "static_backdrop.h"
 #include "surface.h"
 
 namespace {
@@ -245,6 +247,119 @@ TEST_P(LevelEndScreen, PhaseOneShowsTheShuttersThePodAndTheButtonsAtTheirPlacesA
                   0.5f);
     EXPECT_NEAR(Buttons[b.button].x, b.x * g_guiShiftX, 4) << b.what << ": its hit box follows";
   }
+}
+
+// Over a level that stands still, each phase shows one copy of the level and of the slots that stand
+// still on it, with the same pixels as drawn in full and far fewer of them blended; what moves
+// above (phase 0's spinning beams, phase 1's golden-joystick loop) is drawn anew every frame.
+TEST_P(LevelEndScreen, WhatStandsStillIsShownAsOneCopyWithTheSamePixels) {
+  g_levelCurrentData.levelTime = 5; // three stars and the golden joystick's loop
+  AddLevelEndAnimation(false);
+  Run(120);
+  StaticBackdrop backdrop;
+  GLES_CountFill(c.w, c.h);
+  auto draw = [&](bool copy) {
+    g_GLES_FillCounts = {};
+    if (copy) backdrop.Begin();
+    d.SetBlending(255);
+    d.SetNormalMode();
+    d.FillRect(0, 0, MAXX / 2, MAXY, ColorRGB(90, 140, 60)); // the level
+    d.FillRect(MAXX / 2, 0, MAXX, MAXY, ColorRGB(40, 60, 150));
+    DrawEffectAnimators(copy ? &backdrop : nullptr);
+    return g_GLES_FillCounts;
+  };
+  for (int phase = 0; phase < 2; ++phase) {
+    SCOPED_TRACE(phase);
+    if (phase == 1) {
+      ClearAnimators0_to_29();
+      AddLevelEndAnimation(true);
+      Run(40);
+    }
+    // Copied once the same drawing came twice, though the show moved on between the frames (the
+    // first frame makes the fonts' textures).
+    GLES_FillCounts copied = {};
+    for (int i = 0; i < 4; ++i) {
+      ProcessEffectAnimators(0.016f);
+      copied = draw(true);
+    }
+    const std::vector<uint8_t> fromCopy = Shot("copy" + std::to_string(phase));
+    draw(false);
+    const GLES_FillCounts drawn = draw(false);
+    const std::vector<uint8_t> inFull = Shot("full" + std::to_string(phase));
+    EXPECT_TRUE(backdrop.Held());
+    int differ = 0, x0 = c.w, y0 = c.h, x1 = -1, y1 = -1;
+    for (size_t i = 0; i < fromCopy.size(); i += 4)
+      if (memcmp(&fromCopy[i], &inFull[i], 4) != 0) {
+        ++differ;
+        const int x = (int)(i / 4 % c.w), y = (int)(i / 4 / c.w);
+        x0 = std::min(x0, x), y0 = std::min(y0, y), x1 = std::max(x1, x), y1 = std::max(y1, y);
+      }
+    EXPECT_EQ(differ, 0) << "pixels of the copy differ from the show drawn in full, within " << x0 << ","
+                         << y0 << " - " << x1 << "," << y1;
+    EXPECT_LT(copied.blended, drawn.blended - (phase == 0 ? 2.0 : 1.2))
+        << copied.blended << " of " << drawn.blended;
+  }
+  GLES_CountFill(0, 0);
+}
+
+// Phase 0's pieces that go on moving beneath phase 1's closed shutters (the turning record badge,
+// the golden joystick's loop) are left out while the opaque middles of the standing shutters above
+// them hide all that they may reach, however turned; one that reaches past those is drawn. Either
+// way the picture is the one of every slot drawn in turn.
+TEST_P(LevelEndScreen, WhatMovesUnderTheClosedShuttersIsLeftOutOnlyWhileTheyHideIt) {
+  g_levelCurrentData.levelTime = 5;
+  AddLevelEndAnimation(false);
+  Run(120);
+  ClearAnimators0_to_29();
+  AddLevelEndAnimation(true);
+  Run(40);
+  GLES_CountFill(c.w, c.h);
+  auto frame = [&](bool inTurn) {
+    g_GLES_FillCounts = {};
+    d.SetBlending(255);
+    d.SetNormalMode();
+    d.FillRect(0, 0, MAXX, MAXY, ColorRGB(90, 140, 60));
+    if (inTurn) {
+      d.SetNoBlackEdgesMode();
+      for (effect_animator& a : EffectAnimators)
+        if (a.active) a.Draw();
+      d.SetBlending(255);
+      d.SetNormalMode();
+    } else {
+      DrawEffectAnimators();
+    }
+    return g_GLES_FillCounts;
+  };
+  const struct {
+    const char* where;
+    float x;
+    bool hidden;
+  } cases[] = {{"under the lower jaw", 79, true}, {"across the jaws' left edge", 0, false}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.where);
+    effect_animator& badge = EffectAnimators[33];
+    ASSERT_NE(badge.spin, 0);
+    badge.x = badge.startX = badge.targetX = k.x;
+    frame(false); // notes the shutters' opaque middles
+    ProcessEffectAnimators(0.016f);
+    const GLES_FillCounts left = frame(false);
+    const std::vector<uint8_t> shown = Shot(std::string("hiding-") + (k.hidden ? "under" : "across"));
+    const GLES_FillCounts all = frame(true);
+    EXPECT_TRUE(shown == screen.ReadRGBA()) << "the picture differs from every slot drawn in turn";
+    if (k.hidden)
+      EXPECT_LT(left.blended, all.blended - 0.05) << "the badge and the joystick's loop left out";
+    else
+      EXPECT_LT(left.blended, all.blended - 0.02) << "the joystick's loop left out";
+    if (!k.hidden) {
+      // Drawn, the badge adds its own pixels to what is left.
+      badge.active = 0;
+      frame(false);
+      const GLES_FillCounts without = frame(false);
+      badge.active = 1;
+      EXPECT_GT(left.blended, without.blended + 0.005) << "the badge reaching past the shutters was drawn";
+    }
+  }
+  GLES_CountFill(0, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Displays, LevelEndScreen,
