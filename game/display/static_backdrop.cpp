@@ -10,12 +10,33 @@ void StaticBackdrop::NoteOwn(const GLES_CallCounts& before) {
   m_Own.texturesDeleted += g_GLES_CallCounts.texturesDeleted - before.texturesDeleted;
 }
 
+namespace {
+// Layers that differ from the frame before this many times in a row (the first frame of a screen
+// often starts from another drawing state than the next) rest, going to GL directly for a while:
+// while they move, three frames in sixteen are held back and hashed; once they stand still, the
+// copy comes within as many.
+const int kMissesBeforeRest = 3;
+const int kRestFrames = 13;
+} // namespace
+
+void StaticBackdrop::Missed() {
+  if (++m_Misses < kMissesBeforeRest) return;
+  // After the rest the layers are compared with what they draw then, not with this frame.
+  m_Misses = 0;
+  m_Resting = kRestFrames;
+  m_LastHash = 0;
+}
+
 void StaticBackdrop::Begin(uint64_t key) {
   m_Open = false;
   // A turning screen draws differently every frame.
   if (!g_pGame || g_pGame->IsIPhoneRotationInProcess()) return;
   // Inside another's layers these are part of them: the outer one shows them in its copy.
   if (GLES_Deferring()) return;
+  if (m_Resting > 0) {
+    --m_Resting;
+    return;
+  }
   // A texture made, filled or deleted anywhere may change what the same calls draw.
   // (The copy's own texture does not count.)
   const GLES_CallCounts& c = g_GLES_CallCounts;
@@ -33,6 +54,7 @@ bool StaticBackdrop::End() {
   // Something drove GL itself on the way: everything went to GL as usual.
   if (!GLES_Deferring()) {
     m_LastHash = 0;
+    Missed();
     return false;
   }
   const uint64_t hash = GLES_DeferredHash();
@@ -40,17 +62,21 @@ bool StaticBackdrop::End() {
     GLES_DropDeferred();
     GLES_DrawScreenCopy(m_Copy);
     m_LastHash = hash;
+    m_Misses = 0;
     return true;
   }
   GLES_SendDeferred();
   // Copied only once the layers have stood still for a frame: moving ones are never copied.
-  if (hash == m_LastHash) {
-    const GLES_CallCounts before = g_GLES_CallCounts;
-    m_HasCopy = GLES_CopyScreen(m_Copy);
-    m_CopyHash = hash;
-    NoteOwn(before);
+  if (hash != m_LastHash) {
+    m_LastHash = hash;
+    Missed();
+    return false;
   }
-  m_LastHash = hash;
+  const GLES_CallCounts before = g_GLES_CallCounts;
+  m_HasCopy = GLES_CopyScreen(m_Copy);
+  m_CopyHash = hash;
+  NoteOwn(before);
+  m_Misses = 0;
   return false;
 }
 
@@ -62,6 +88,7 @@ void StaticBackdrop::Release() {
   NoteOwn(before);
   m_HasCopy = false;
   m_CopyHash = m_LastHash = 0;
+  m_Misses = m_Resting = 0;
 }
 
 StaticBackdrop& FrameBackdrop() {

@@ -4,7 +4,9 @@
 // they are; when that is exactly what the copy shows, the held drawing is dropped and the copy drawn
 // in its place, otherwise it is sent as it would have been, and once the same drawing has come twice
 // in a row its picture is copied. Nothing needs guessing: a layer that moves, a texture uploaded, a
-// turned or resized screen or a new GL context make a different hash or an unfit copy.
+// turned or resized screen or a new GL context make a different hash or an unfit copy. Layers
+// that keep moving are not held back every frame: after three frames in a row that differ from the
+// one before, they go to GL directly for a while, and are then tried again.
 #pragma once
 
 #include <cstdint>
@@ -32,9 +34,14 @@ private:
   // Adds what the copy's own texture cost since before.
   void NoteOwn(const GLES_CallCounts& before);
 
+  // A frame whose layers could not be copied: after the third in a row, a rest.
+  void Missed();
+
   GLES_ScreenCopy m_Copy;
   GLES_CallCounts m_Own = {};
   uint64_t m_CopyHash = 0, m_LastHash = 0;
+  int m_Misses = 0;  // frames in a row drawn differently from the one before
+  int m_Resting = 0; // frames still to go to GL directly
   bool m_HasCopy = false, m_Open = false;
 };
 

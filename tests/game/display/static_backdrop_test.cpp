@@ -99,6 +99,36 @@ TEST_F(StaticBackdropTest, ALayerThatChangesIsDrawnAsItIsAndCopiedOnceItStandsSt
   EXPECT_TRUE(shown) << "the changed layers were copied again";
 }
 
+// Layers that change every frame are held back and hashed only now and then, and drawn as they are
+// in between; once they stand still, the copy comes within one rest.
+TEST_F(StaticBackdropTest, LayersThatKeepMovingAreHeldBackOnlyNowAndThenAndCopiedSoonAfterTheyStop) {
+  int held = 0;
+  const int moving = 64;
+  for (int i = 0; i < moving; ++i) {
+    const int green = 100 + i % 2 * 40;
+    const std::vector<uint8_t> want = Reference(green);
+    backdrop.Begin();
+    held += GLES_Deferring() ? 1 : 0;
+    Layers(green);
+    backdrop.End(); // a copy of one of the two pictures may be shown when it comes again
+    Fill((float)(frame++ % 40), 50, 10, 10, 255, 255, 255, 160);
+    EXPECT_EQ(want, screen.ReadRGBA()) << "frame " << i;
+  }
+  EXPECT_GT(held, 0);
+  EXPECT_LE(held, moving / 4) << "held back in most frames while they move";
+  bool shown = false;
+  int still = 0;
+  while (!shown && still < 40) {
+    Frame(100, true, &shown);
+    ++still;
+  }
+  EXPECT_TRUE(shown);
+  EXPECT_LE(still, 18) << "copied within a rest and the two frames that show they stand still";
+  const std::vector<uint8_t> want = Reference(100);
+  EXPECT_EQ(want, Frame(100, true, &shown));
+  EXPECT_TRUE(shown);
+}
+
 TEST_F(StaticBackdropTest, ANewContextOrAnotherViewportDrawsTheLayersAgain) {
   bool shown = false;
   for (int i = 0; i < 4; ++i)
