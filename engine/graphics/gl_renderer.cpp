@@ -317,6 +317,18 @@ void GLES_FlushBuffer() {
 void GLES_BeginDeferring(uint64_t key) {
   GLES_FlushBuffer();
   ClearDeferred();
+  // Room for a whole screen's batches from the start: layers held back only now and then would
+  // otherwise grow the store in the middle of a screen, a few frames at a time.
+  Deferred& d = s_deferred;
+  if (d.coords.capacity() == 0) {
+    const size_t batches = 16, vertices = batches * GLES_MAX_VERTICES;
+    d.ops.reserve(batches * 16);
+    d.coords.reserve(vertices * 3);
+    d.texCoords.reserve(vertices * 2);
+    d.envColours.reserve(batches * 16);
+    d.colours.reserve(vertices * 4);
+    d.indexes.reserve(batches * GLES_MAX_INDEXES);
+  }
   // The held calls start by sending the whole state: the same drawing makes the same calls whether
   // the frame before drew it or showed a copy in its place (which leaves the state unknown).
   s_sent.known = false;
