@@ -10,7 +10,7 @@ cmake -S "$root" -B "$build" "$@" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 cd "$build"
 # The log's tail is often all a CI page keeps, so a failure's own output is printed again at the end.
-log=$build/ctest-output.log
+log=$PWD/ctest-output.log
 if ! ctest --output-on-failure -j"$(nproc)" --timeout 600 2>&1 | tee "$log"; then
   echo "=== the output of each failed test, again ==="
   awk '/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: /{keep = ($0 !~ / Passed +[0-9.]+ sec$/ && $0 !~ /Not Run|Skipped/); n = 0}
