@@ -60,6 +60,7 @@ void miniGame::InitMode() {
   ClearButtons();
   // Drawn only: StylusDown handles the corner itself.
   AddButtonCustom(MAXX - 25, 18, 52, 52, 0, "", g_guiPause[0], g_guiPause[1], ButtonQuit);
+  StartLevelAnew();
   RespawnCharacter(false);
   RegisterScreenSprites(catalogue::MiniGameArt(), nullptr, SlotOf);
   courseEnd = 0;

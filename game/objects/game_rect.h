@@ -320,5 +320,9 @@ int AddGameRectInGame(int x, int y, int type, bool frozen);
 void ProcessAllRects(float dt);
 void OutRegisterSprites();
 
-// (Re)starts the current level.
+// (Re)starts the current level. Once the hero has died it starts again from what the level's start
+// read (the level file, unless it changed on disk since, and the ghost), allocating nothing.
 void RespawnCharacter(bool keepSprites);
+// The next RespawnCharacter is a level start, whatever state the hero was left in: the level file
+// and the ghost are read. A mode that starts a level says so first.
+void StartLevelAnew();

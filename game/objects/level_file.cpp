@@ -8,7 +8,10 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "catalogue.h"
+#include "files.h"
 #include "game_base.h"
 #include "game_files.h"
 #include "game_globals.h"
@@ -55,13 +58,41 @@ std::vector<CommonString> Candidates(const char* name) {
 // further than that.
 const size_t kLevelFileLimit = LevelFileSize(10 * LEVEL_MAX_RECORDS);
 
+// One place a level name is looked for, as the disk showed it just before the read: a level
+// starting again reads its file again only when one of them changed.
+struct Place {
+  std::string disk;
+  bool there = false;
+  struct stat seen {};
+};
+
+Place Look(const char* path) {
+  Place p;
+  p.disk = DiskPathFromEnginePath(path).c_str();
+  p.there = stat(p.disk.c_str(), &p.seen) == 0;
+  return p;
+}
+
+bool Unchanged(const Place& p) {
+  struct stat now;
+  bool there = stat(p.disk.c_str(), &now) == 0;
+  if (there != p.there) return false;
+  return !there ||
+         (now.st_dev == p.seen.st_dev && now.st_ino == p.seen.st_ino && now.st_size == p.seen.st_size &&
+          now.st_mtim.tv_sec == p.seen.st_mtim.tv_sec && now.st_mtim.tv_nsec == p.seen.st_mtim.tv_nsec);
+}
+
 // The first of the name's candidates that opens and holds a whole level file, in data and used;
 // false when there is none, with the reason in why. Each candidate that opens but is refused is
-// named in refused, with its reason.
+// named in refused, with its reason. places, when given, gets every candidate looked at, the used
+// one last.
 bool FindLevelFile(const char* name, std::vector<unsigned char>* data, CommonString* used, std::string* why,
-                   std::string* refused) {
+                   std::string* refused, std::vector<Place>* places = nullptr) {
   std::string last;
+  if (places) places->clear();
   for (const CommonString& path : Candidates(name)) {
+    // Looked at before the read: a file that changes in between is read again at the next restart.
+    if (places) places->push_back(Look(path.c_str()));
     if (!ReadGameOrPackFile(path.c_str(), kLevelFileLimit + 1, data)) continue;
     int count = 0;
     const char* reason = "longer than any level file";
@@ -76,6 +107,33 @@ bool FindLevelFile(const char* name, std::vector<unsigned char>* data, CommonStr
                        : std::string("no level file ") + name +
                              (EndsWith(name, ".txt") ? " in data/ or the pack" : " in the pack");
   return false;
+}
+
+// The level file last applied: its bytes, where it came from, its line and the places looked at,
+// for the same game and packs. The buffers keep their room from one read to the next.
+struct HeldLevel {
+  bool valid = false;
+  const CAppCore* game = nullptr;
+  const void* packs[3] = {};
+  u8 usePacks = 0;
+  std::string name, path, line;
+  std::vector<Place> places;
+  std::vector<unsigned char> bytes;
+};
+
+HeldLevel& Held() {
+  static HeldLevel held;
+  return held;
+}
+
+bool HeldFor(const HeldLevel& h, const char* name) {
+  if (!h.valid || h.game != g_pGame || !g_pGame || h.name != name || h.usePacks != g_pGame->m_bUsePacks ||
+      h.packs[0] != g_pGame->m_pCommonPack || h.packs[1] != g_pGame->m_pResolutionPack ||
+      h.packs[2] != g_pGame->m_pOptionalPack)
+    return false;
+  for (const Place& p : h.places)
+    if (!Unchanged(p)) return false;
+  return true;
 }
 
 // A line said again only when it changed: a level starts again at every death.
@@ -242,17 +300,39 @@ void GameRectDataSet(gameRectData& r, int slot) {
 
 int EditorLoad(const char* name) {
   if (!name) return 0;
-  std::vector<unsigned char> data;
+  HeldLevel& h = Held();
+  h.valid = false;
   CommonString path;
   std::string why, refused;
-  if (!FindLevelFile(name, &data, &path, &why, &refused)) {
+  if (!FindLevelFile(name, &h.bytes, &path, &why, &refused, &h.places)) {
     SayOnce(why);
     return 0;
   }
   // A developer's damaged copy gives way to the pack's level of that number.
-  SayOnce(refused.empty() ? refused : refused + "; " + path.c_str() + " is played instead");
-  return ApplyLevelFile(data.data(), data.size(), path.c_str());
+  h.line = refused.empty() ? refused : refused + "; " + path.c_str() + " is played instead";
+  SayOnce(h.line);
+  if (!ApplyLevelFile(h.bytes.data(), h.bytes.size(), path.c_str())) return 0;
+  h.name = name;
+  h.path = path.c_str();
+  h.game = g_pGame;
+  h.usePacks = g_pGame ? g_pGame->m_bUsePacks : 0;
+  h.packs[0] = g_pGame ? g_pGame->m_pCommonPack : nullptr;
+  h.packs[1] = g_pGame ? g_pGame->m_pResolutionPack : nullptr;
+  h.packs[2] = g_pGame ? g_pGame->m_pOptionalPack : nullptr;
+  h.valid = true;
+  return 1;
 }
+
+int EditorLoadAgain(const char* name) {
+  if (!name) return 0;
+  HeldLevel& h = Held();
+  if (!HeldFor(h, name)) return EditorLoad(name);
+  SayOnce(h.line);
+  // Checked again like any read: the bytes are applied only through the same reader.
+  return ApplyLevelFile(h.bytes.data(), h.bytes.size(), h.path.c_str());
+}
+
+void ForgetHeldLevel() { Held().valid = false; }
 
 bool LevelFileReadable(int level, std::string* why) {
   char name[32];
@@ -375,6 +455,8 @@ bool EditorSaveAsText(const char* name) {
     records.push_back(r);
   }
   std::vector<unsigned char> bytes = EncodeLevelFile(records, g_levelCur);
+  // What is held may be this level as it was: the next start of any level reads its file.
+  ForgetHeldLevel();
   return SaveGameFile(path, bytes.data(), bytes.size());
 }
 

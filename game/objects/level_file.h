@@ -13,6 +13,13 @@
 // file or the level that is missing) when none does; 1 when it was applied. A line is not said
 // again while the same file is read again (a level restarts at every death).
 int EditorLoad(const char* name);
+// EditorLoad for a level starting again after a death: the bytes EditorLoad last applied are
+// applied again, through the same checks, when they are of that name and no place the name is
+// looked for changed on disk since (the editor or a developer may have saved the level); otherwise
+// the file is read as EditorLoad reads it. The bytes held serve without an allocation.
+int EditorLoadAgain(const char* name);
+// The bytes held are not used again: the next load of any level reads its file.
+void ForgetHeldLevel();
 // The last level start found no readable file of its level: the objects are an earlier level's.
 extern bool g_levelUnreadable;
 // Whether a level start of that number would find a whole level file (the name g_finalRelease

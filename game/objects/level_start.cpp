@@ -1,6 +1,7 @@
 // RespawnCharacter, the level start: music, effects cleared, the level file read, the draw order
 // rebuilt, the character's and the world's sprites, the hero at the start point, the pause button.
-// Alone in its file, so a test of the objects alone can stand in for it.
+// After a death the level starts again from what its start read, unless its file changed since, so
+// a restart allocates nothing. Alone in its file, so a test of the objects alone can stand in for it.
 #include <cstdio>
 
 #include "buttons.h"
@@ -24,6 +25,8 @@ bool canSwitchSoundTrack = false;
 
 namespace {
 
+bool startAnew = false;
+
 void LevelMusic() {
   if (g_currentMode == 0) return;
   int level = g_levelSelected;
@@ -43,8 +46,12 @@ void LevelMusic() {
 
 } // namespace
 
+void StartLevelAnew() { startAnew = true; }
+
 void RespawnCharacter(bool keepSprites) {
   gameRect& hero = GameRects[0];
+  const bool afterDeath = hero.dead && !startAnew;
+  startAnew = false;
   if (hero.levelFinished) canSwitchSoundTrack = true;
   LevelMusic();
   ClearSmoke();
@@ -53,7 +60,7 @@ void RespawnCharacter(bool keepSprites) {
 
   char name[32];
   snprintf(name, sizeof name, g_finalRelease ? "level%i" : "level%i.txt", g_levelSelected);
-  g_levelUnreadable = !EditorLoad(name);
+  g_levelUnreadable = !(afterDeath ? EditorLoadAgain(name) : EditorLoad(name));
   ForceResortGlobalObjects();
   LoadCharacter(g_characterID);
   if (!keepSprites) LoadRects();
@@ -69,7 +76,10 @@ void RespawnCharacter(bool keepSprites) {
     hero.color[0] = hero.color[1] = hero.color[2] = hero.color[3] = 255;
   }
   g_levelCurrentData.Reset();
-  LoadShadowRecording();
+  if (afterDeath)
+    ShadowRecordingAgain();
+  else
+    LoadShadowRecording();
 
   if (g_currentMode == 9) {
     ClearButtons();

@@ -31,6 +31,10 @@ namespace {
 bool ghostInSlot = false;
 int ghostUid = -1;
 unsigned char fileBytes[RECORDING_FILE_MAX];
+// The level and character whose ghost file LoadShadowRecording last looked for, and whether slot 1
+// holds it; level -1 when none.
+int ghostReadLevel = -1, ghostReadCharacter = -1;
+bool ghostReadOk = false;
 
 s32 GetWord(const unsigned char* p) { return (s32)ReadLe32(p); }
 float GetFloat(const unsigned char* p) {
@@ -202,6 +206,7 @@ void SaveRecording() {
     SayNotSaved(name, ENAMETOOLONG);
     return;
   }
+  ghostReadLevel = -1;
   SaveGameFile(path, fileBytes, 4 + (size_t)RECORDING_FRAME_BYTES * n);
 }
 
@@ -229,18 +234,39 @@ int LoadRecording(int slot, bool demo) {
   return 1;
 }
 
-void LoadShadowRecording() {
-  shadowRecordingLoaded = false;
-  ghostInSlot = false;
-  // A level that fills the table up to the ghost's slot keeps its object: no ghost then.
-  if (!g_ghostMode || GameRects[GHOST_SLOT].active) return;
-  if (!LoadRecording(1, false)) return;
+namespace {
+
+void ArmShadowRecording() {
   shadowRecordingLoaded = true;
   GameRects[GHOST_SLOT].spawnTime = 1.0f;
   Recordings[1].cursor = 0;
   // For whoever watches a headless run.
   printf("sprocklet: ghost of level %d for character %d with %d frames\n", g_levelSelected, g_characterID,
          Recordings[1].length);
+}
+
+} // namespace
+
+void LoadShadowRecording() {
+  shadowRecordingLoaded = false;
+  ghostInSlot = false;
+  // A level that fills the table up to the ghost's slot keeps its object: no ghost then.
+  if (!g_ghostMode || GameRects[GHOST_SLOT].active) return;
+  ghostReadLevel = g_levelSelected;
+  ghostReadCharacter = g_characterID;
+  ghostReadOk = LoadRecording(1, false) != 0;
+  if (ghostReadOk) ArmShadowRecording();
+}
+
+void ShadowRecordingAgain() {
+  if (ghostReadLevel != g_levelSelected || ghostReadCharacter != g_characterID) {
+    LoadShadowRecording();
+    return;
+  }
+  shadowRecordingLoaded = false;
+  ghostInSlot = false;
+  if (!g_ghostMode || GameRects[GHOST_SLOT].active) return;
+  if (ghostReadOk) ArmShadowRecording();
 }
 
 void PlayShadowRecording() {

@@ -63,6 +63,10 @@ void RecordingsReset();
 void SaveRecording();
 int LoadRecording(int slot, bool demo);
 void LoadShadowRecording();
+// LoadShadowRecording for the level starting again after a death: the ghost last read for this
+// level and character plays again from its start without a read (a new best run is saved only at
+// the level's end, which starts the level anew).
+void ShadowRecordingAgain();
 void PlayShadowRecording();
 int RecordingsPlayReplay();
 void PlayRecording();

@@ -104,6 +104,7 @@ void questGame::StylusHover(myPoint* points, int) { ButtonsStylusHover((int)poin
 
 void InitQuest() {
   g_drawShiftX = g_drawShiftY = -5000.0f;
+  StartLevelAnew();
   RespawnCharacter(false);
   playedLevel = g_levelUnreadable ? -1 : g_levelSelected;
   if (g_levelUnreadable) return;
