@@ -31,6 +31,7 @@
 #include "pause_panel.h"
 #include "platform_services.h"
 #include "progress_files.h"
+#include "texture2d.h"
 #include "the_game.h"
 
 namespace {
@@ -177,6 +178,7 @@ struct Sample {
   double frame;   // the whole frame, the driver's finish included
   double process; // every thread of the process, the driver's rasterisers included
   long draws, textures, allocations;
+  long unblended;         // pictures drawn with their opaque part unblended, each in a draw of its own
   double opaque, blended; // screens filled with blending off and on
 };
 
@@ -208,6 +210,7 @@ typedef std::function<void(int)> Input;
 
 Sample Frame(BenchGame& game) {
   GLES_CallCounts before = g_GLES_CallCounts;
+  const unsigned unblended = g_opaqueMiddles.count;
   g_GLES_FillCounts = GLES_FillCounts{};
   AllocationMark mark;
   double cpu0 = ThreadCpuMs(), wall0 = WallMs(), process0 = ProcessCpuMs();
@@ -218,6 +221,7 @@ Sample Frame(BenchGame& game) {
   s.process = ProcessCpuMs() - process0;
   s.draws = (long)(g_GLES_CallCounts.drawCalls - before.drawCalls);
   s.textures = (long)(g_GLES_CallCounts.textureBinds - before.textureBinds);
+  s.unblended = (long)(g_opaqueMiddles.count - unblended);
   s.allocations = mark.Own();
   s.opaque = g_GLES_FillCounts.opaque;
   s.blended = g_GLES_FillCounts.blended;
@@ -333,7 +337,8 @@ void PrintTable(const std::vector<Screen>& screens) {
 // the game's own in any measured frame of a steady screen, no more draws than texture changes + 1.
 int PrintTargets(const std::vector<Screen>& screens) {
   printf(
-      "\ntargets: update+batch p99 <= 1.0 ms; own allocations 0 in a steady screen; draws <= textures + 1\n");
+      "\ntargets: update+batch p99 <= 1.0 ms; own allocations 0 in a steady screen; draws <= textures + 1\n"
+      "         (and one more for each picture whose opaque part is drawn without blending)\n");
   int missed = 0;
   for (const Screen& s : screens) {
     std::vector<double> cpu;
@@ -341,7 +346,7 @@ int PrintTargets(const std::vector<Screen>& screens) {
     for (const Sample& x : s.samples) {
       cpu.push_back(x.cpu);
       allocs = std::max(allocs, x.allocations);
-      excess = std::max(excess, x.draws - x.textures - 1);
+      excess = std::max(excess, x.draws - x.textures - 1 - x.unblended);
     }
     std::string misses;
     if (Percentile(cpu, 0.99) > 1.0) misses += " update+batch";

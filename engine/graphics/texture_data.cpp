@@ -2,6 +2,8 @@
 // blits that draw from them through the batcher.
 #include "texture_data.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -105,15 +107,113 @@ void QuellarTextureData::NoteOpaqueCells(IDibBitmap* bitmap) {
   if (!alpha) return;
   // Four bytes a pixel keep the alpha in the pixels themselves, else the map has one a pixel.
   const size_t step = bitmap->GetBits() == alpha ? 4 : 1, at = step == 4 ? 3 : 0;
+  const size_t colourBytes = step == 4 ? 0 : (size_t)bitmap->GetBytesPerPixel();
   m_nCellsAcross = (w + kOpaqueCell - 1) / kOpaqueCell;
   m_nCellsDown = (h + kOpaqueCell - 1) / kOpaqueCell;
-  m_OpaqueCells.assign((size_t)m_nCellsAcross * (size_t)m_nCellsDown, 1);
+  const size_t cellCount = (size_t)m_nCellsAcross * (size_t)m_nCellsDown;
+  m_OpaqueCells.assign(cellCount, 1);
+  std::vector<unsigned char> clear(cellCount, 1);
   for (int y = 0; y < h; ++y) {
     const unsigned char* row = alpha + (size_t)y * (size_t)w * step + at;
-    unsigned char* cells = &m_OpaqueCells[(size_t)(y / kOpaqueCell) * (size_t)m_nCellsAcross];
-    for (int x = 0; x < w; ++x)
-      if (row[(size_t)x * step] != 255) cells[x / kOpaqueCell] = 0;
+    const unsigned char* colour = bits && colourBytes ? bits + (size_t)y * (size_t)w * colourBytes : nullptr;
+    const size_t first = (size_t)(y / kOpaqueCell) * (size_t)m_nCellsAcross;
+    unsigned char* cells = &m_OpaqueCells[first];
+    unsigned char* clearCells = &clear[first];
+    for (int x = 0; x < w; ++x) {
+      const unsigned char a = row[(size_t)x * step];
+      if (a != 255) cells[x / kOpaqueCell] = 0;
+      bool zero = a == 0;
+      if (zero && step == 4)
+        zero = !(row[(size_t)x * 4 - 3] | row[(size_t)x * 4 - 2] | row[(size_t)x * 4 - 1]);
+      for (size_t b = 0; zero && colour && b < colourBytes; ++b)
+        zero = colour[(size_t)x * colourBytes + b] == 0;
+      if (!zero) clearCells[x / kOpaqueCell] = 0;
+    }
   }
+  // A cell keeps its kind only where its neighbours, as far as the picture goes, share it.
+  auto raw = [&](int c, int r) -> CellKind {
+    const size_t i = (size_t)r * (size_t)m_nCellsAcross + (size_t)c;
+    return m_OpaqueCells[i] ? kCellOpaque : clear[i] ? kCellClear : kCellMixed;
+  };
+  m_CellKinds.assign(cellCount, kCellMixed);
+  for (int r = 0; r < m_nCellsDown; ++r)
+    for (int c = 0; c < m_nCellsAcross; ++c) {
+      const CellKind kind = raw(c, r);
+      bool alike = kind != kCellMixed;
+      for (int dr = -1; alike && dr <= 1; ++dr)
+        for (int dc = -1; alike && dc <= 1; ++dc) {
+          const int nc = c + dc, nr = r + dr;
+          if (nc >= 0 && nr >= 0 && nc < m_nCellsAcross && nr < m_nCellsDown) alike = raw(nc, nr) == kind;
+        }
+      if (alike) m_CellKinds[(size_t)r * (size_t)m_nCellsAcross + (size_t)c] = kind;
+    }
+}
+
+int QuellarTextureData::CellPieces(int x0, int y0, int x1, int y1, bool opaque, CellPiece* out,
+                                   int max) const {
+  if (m_CellKinds.empty() || x0 < 0 || y0 < 0 || !(x0 < x1) || !(y0 < y1) || max <= 0) return 0;
+  const int c0 = x0 / kOpaqueCell, c1 = (x1 + kOpaqueCell - 1) / kOpaqueCell;
+  const int r0 = y0 / kOpaqueCell, r1 = (y1 + kOpaqueCell - 1) / kOpaqueCell;
+  if (c1 > m_nCellsAcross || r1 > m_nCellsDown) return 0;
+  // Steps of whole cells, as fine as keep the pieces within max: twice as coarse each time they do not.
+  const int along = std::max(c1 - c0, r1 - r0);
+  for (int cells = (along + kMostPieceSteps - 1) / kMostPieceSteps; cells <= along; cells *= 2) {
+    const int n = CellPiecesInSteps(c0, r0, c1, r1, x0, y0, x1, y1, cells, opaque, out, max);
+    if (n > 0 || cells * kMinPieceSteps > along) return n;
+  }
+  return 0;
+}
+
+int QuellarTextureData::CellPiecesInSteps(int c0, int r0, int c1, int r1, int x0, int y0, int x1, int y1,
+                                          int cells, bool opaque, CellPiece* out, int max) const {
+  const int across = (c1 - c0 + cells - 1) / cells, down = (r1 - r0 + cells - 1) / cells;
+  auto kindOf = [&](int sx, int sy) -> CellKind {
+    CellKind kind = kCellMixed;
+    for (int r = r0 + sy * cells; r < std::min(r1, r0 + (sy + 1) * cells); ++r)
+      for (int c = c0 + sx * cells; c < std::min(c1, c0 + (sx + 1) * cells); ++c) {
+        CellKind k = (CellKind)m_CellKinds[(size_t)r * (size_t)m_nCellsAcross + (size_t)c];
+        if (k == kCellOpaque && !opaque) k = kCellMixed;
+        if (k == kCellMixed) return kCellMixed;
+        if (c == c0 + sx * cells && r == r0 + sy * cells)
+          kind = k;
+        else if (k != kind)
+          return kCellMixed;
+      }
+    return kind;
+  };
+  auto edgeX = [&](int sx) { return sx == 0 ? x0 : sx == across ? x1 : (c0 + sx * cells) * kOpaqueCell; };
+  auto edgeY = [&](int sy) { return sy == 0 ? y0 : sy == down ? y1 : (r0 + sy * cells) * kOpaqueCell; };
+  // Runs of one kind along each row of steps; a run just like one of the row above grows that one.
+  int above[kMostPieceSteps], aboveCount = 0, here[kMostPieceSteps];
+  if (across > kMostPieceSteps) return 0;
+  int n = 0;
+  for (int sy = 0; sy < down; ++sy) {
+    int hereCount = 0;
+    for (int sx = 0; sx < across;) {
+      const CellKind kind = kindOf(sx, sy);
+      int end = sx + 1;
+      while (end < across && kindOf(end, sy) == kind)
+        ++end;
+      const int px0 = edgeX(sx), px1 = edgeX(end);
+      int grown = -1;
+      for (int i = 0; i < aboveCount && grown < 0; ++i) {
+        const CellPiece& p = out[above[i]];
+        if (p.x0 == px0 && p.x1 == px1 && p.kind == kind) grown = above[i];
+      }
+      if (grown >= 0) {
+        out[grown].y1 = edgeY(sy + 1);
+      } else {
+        if (n == max) return 0;
+        out[n] = {px0, edgeY(sy), px1, edgeY(sy + 1), kind};
+        grown = n++;
+      }
+      here[hereCount++] = grown;
+      sx = end;
+    }
+    std::copy(here, here + hereCount, above);
+    aboveCount = hereCount;
+  }
+  return n;
 }
 
 bool QuellarTextureData::OpaqueMiddle(int x0, int y0, int x1, int y1, int* ox0, int* oy0, int* ox1,

@@ -99,6 +99,25 @@ public:
   bool OpaqueMiddle(int x0, int y0, int x1, int y1, int* ox0, int* oy0, int* ox1, int* oy1) const;
   enum { kOpaqueCell = 8 };
   std::vector<unsigned char> m_OpaqueCells; // 1 for a wholly opaque cell, row by row
+  // The same cells as a blit may draw them: opaque (every texel 255 in alpha) or clear (every byte
+  // of every texel 0) only where the eight cells around are of that kind too, so that a pixel drawn
+  // in the cell reads no texel of another kind however it filters; mixed for any other.
+  enum CellKind : unsigned char { kCellMixed = 0, kCellOpaque = 1, kCellClear = 2 };
+  std::vector<unsigned char> m_CellKinds;
+  // A rectangle of texels x0..x1, y0..y1 (x1, y1 excluded) whose cells are all of one kind.
+  struct CellPiece {
+    int x0, y0, x1, y1;
+    CellKind kind;
+  };
+  enum { kMostPieceSteps = 128, kMinPieceSteps = 8 };
+  // Splits the texels x0..x1, y0..y1 into pieces of one kind each, rows of steps merged where they
+  // run alike: the steps are whole cells, at most kMostPieceSteps of them along each side, made
+  // coarser (down to kMinPieceSteps along the longer side) as long as more than max pieces would be
+  // needed. Opaque cells count as mixed unless opaque is asked for. Answers how many pieces, 0 when
+  // no cells are noted, the texels reach past them or no steps keep the pieces within max.
+  int CellPieces(int x0, int y0, int x1, int y1, bool opaque, CellPiece* out, int max) const;
+  int CellPiecesInSteps(int c0, int r0, int c1, int r1, int x0, int y0, int x1, int y1, int cells,
+                        bool opaque, CellPiece* out, int max) const;
   int m_nCellsAcross = 0;
   int m_nCellsDown = 0;
   // Noted with the cells: a picture wholly opaque black (0) or white (1), whose every texel is

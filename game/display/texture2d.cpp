@@ -180,24 +180,30 @@ void FillAtPointFlipY(_CGPoint p, float W, float H) {
 
 void Texture2D::SendAxis(float px, float py, float W, float H, const float (&uv)[4][2]) {
   const float X = (px + g_glTranslateX) * g_glScaleX, Y = (py + g_glTranslateY) * g_glScaleY;
-  if (W > 0 && H > 0 && SendWithOpaqueMiddle(X, Y, X + W, Y + H, uv)) return;
+  if (W > 0 && H > 0 && SendInPieces(X, Y, X + W, Y + H, uv)) return;
   QuellarVertex quad[4];
   AxisQuad(quad, px, py, W, H, uv);
   Send(quad);
 }
 
-// A large picture that is wholly opaque in its middle, blitted unfaded in a blend that only fades,
-// hides what lies under that middle: the middle is drawn without blending, which gives the same
-// pixels for far less of the rasteriser's work and lets it drop what the picture covers; the
-// edges around it are blended as before. False when the blit is not such a one.
-bool Texture2D::SendWithOpaqueMiddle(float X, float Y, float X1, float Y1, const float (&uv)[4][2]) {
+// A large picture blitted on the axes (X, Y the top-left corner on screen after the global
+// transform, X1, Y1 the opposite one, uv the corners' texels, mirrored or not) is drawn in pieces
+// of its cells where the blend allows: blitted unfaded in a blend that only fades, a wholly opaque
+// piece is drawn without blending, which hides what lies under it, and where the blend keeps the
+// screen under a source of nothing a wholly clear piece is left out; the same pixels for far less
+// of the rasteriser's work. A large opaque rectangle out of the middle is drawn as one, the edges
+// around it blended: the rasteriser drops what lies under a tile only where one triangle covers it.
+// False when the blit is not such a one or no piece would be spared.
+bool Texture2D::SendInPieces(float X, float Y, float X1, float Y1, const float (&uv)[4][2]) {
   if (g_picturesPending) FinishPendingPictures(); // the cells are noted as the texture is made
   const GLenum src = g_GLES_BlendSourceFactor, dst = g_GLES_BlendDestFactor;
-  if (!g_GLES_BlendModeEnabled || lastBlendA < 255 || g_GLES_TextEnvironmentMode != GL_MODULATE ||
-      dst != GL_ONE_MINUS_SRC_ALPHA || (src != GL_SRC_ALPHA && src != GL_ONE))
-    return false;
+  const GLint env = g_GLES_TextEnvironmentMode;
+  if (!g_GLES_BlendModeEnabled || (env != GL_MODULATE && env != GL_REPLACE)) return false;
+  const bool clear = dst == GL_ONE_MINUS_SRC_ALPHA || dst == GL_ONE || dst == GL_ONE_MINUS_SRC_COLOR;
+  const bool opaque = lastBlendA == 255 && env == GL_MODULATE && dst == GL_ONE_MINUS_SRC_ALPHA &&
+                      (src == GL_SRC_ALPHA || src == GL_ONE);
   // A capture of the blits sees them whole.
-  if (g_drawTexturedTriangles != DrawTexturedTriangles_AbsoluteUV || !bitmap || !(X < X1) || !(Y < Y1))
+  if ((!clear && !opaque) || g_drawTexturedTriangles != DrawTexturedTriangles_AbsoluteUV || !bitmap)
     return false;
   QuellarTextureData* td = bitmap->GetHWResource();
   // Texels of the whole picture, as the cells are noted: not a part of another's tiles.
@@ -206,47 +212,100 @@ bool Texture2D::SendWithOpaqueMiddle(float X, float Y, float X1, float Y1, const
       (td->m_nLogicalWidth != bitmap->GetStoredWidth() || td->m_nLogicalHeight != bitmap->GetStoredHeight()))
     return false;
   const float uL = uv[0][0], uR = uv[1][0], vT = uv[0][1], vB = uv[3][1];
-  if (uL == uR || vT == vB) return false;
-  // Worth a batch of its own only when it covers a good part of the screen; the middle is never
-  // larger than the blit, so a small one is refused before its cells are searched.
+  if (!(uL != uR) || !(vT != vB)) return false;
+  // The screen's left edge holds uL, or uR where the corners come mirrored; so for the top.
+  const bool turnX = X1 < X, turnY = Y1 < Y;
+  if (turnX) std::swap(X, X1);
+  if (turnY) std::swap(Y, Y1);
+  // Worth the pieces only when it covers a good part of the screen, as far as it lies on it.
   IDibBitmap* dest = g_pGame ? g_pGame->GetDoubleBuffer() : nullptr;
-  const float screen = dest ? (float)dest->GetWidth() * (float)dest->GetHeight() : 0;
-  if ((X1 - X) * (Y1 - Y) * 5 < screen) return false;
-  int a0, b0, a1, b1;
-  if (!td->OpaqueMiddle((int)std::ceil(std::fmin(uL, uR)), (int)std::ceil(std::fmin(vT, vB)),
-                        (int)std::floor(std::fmax(uL, uR)), (int)std::floor(std::fmax(vT, vB)), &a0, &b0, &a1,
-                        &b1))
-    return false;
+  const float sw = dest ? (float)dest->GetWidth() : 0, sh = dest ? (float)dest->GetHeight() : 0;
+  const float seen = std::fmax(0.0f, std::fmin(X1, sw) - std::fmax(X, 0.0f)) *
+                     std::fmax(0.0f, std::fmin(Y1, sh) - std::fmax(Y, 0.0f));
+  const float screen = sw * sh;
+  if (!(screen > 0) || !(seen * 5 >= screen)) return false;
+  const float lo = std::fmin(uL, uR), hi = std::fmax(uL, uR), top = std::fmin(vT, vB),
+              bottom = std::fmax(vT, vB);
+  if (!(lo > -2 && top > -2 && hi < 65536 && bottom < 65536)) return false;
   const float W = X1 - X, H = Y1 - Y;
-  auto atU = [&](float u) { return X + (u - uL) / (uR - uL) * W; };
-  auto atV = [&](float v) { return Y + (v - vT) / (vB - vT) * H; };
-  // The inner edges lie on whole steps of the batcher's 1/256 pixel, inward, so that their texels
-  // are those of the positions drawn.
-  auto inward = [](float v, bool up) { return (up ? std::ceil(v * 256) : std::floor(v * 256)) / 256; };
-  const float xa = inward(std::fmin(atU((float)a0), atU((float)a1)), true);
-  const float xb = inward(std::fmax(atU((float)a0), atU((float)a1)), false);
-  const float ya = inward(std::fmin(atV((float)b0), atV((float)b1)), true);
-  const float yb = inward(std::fmax(atV((float)b0), atV((float)b1)), false);
-  if (!(xa > X && xb < X1 && ya > Y && yb < Y1) || (xb - xa) * (yb - ya) * 5 < screen) return false;
+  const float uX = turnX ? uR : uL, uX1 = turnX ? uL : uR, vY = turnY ? vB : vT, vY1 = turnY ? vT : vB;
+  auto atU = [&](float u) { return X + (u - uX) / (uX1 - uX) * W; };
+  auto atV = [&](float v) { return Y + (v - vY) / (vY1 - vY) * H; };
+  // A piece of the screen's rectangle: its outer corners keep the blit's own texels exactly.
   auto piece = [&](float x0, float y0, float x1, float y1) {
     QuellarVertex quad[4];
     const float xs[4] = {x0, x1, x1, x0}, ys[4] = {y0, y0, y1, y1};
     for (int i = 0; i < 4; ++i) {
-      // The outer corners keep the blit's own texels exactly.
-      const float u = xs[i] == X ? uL : xs[i] == X1 ? uR : uL + (xs[i] - X) / W * (uR - uL);
-      const float v = ys[i] == Y ? vT : ys[i] == Y1 ? vB : vT + (ys[i] - Y) / H * (vB - vT);
+      const float u = xs[i] == X ? uX : xs[i] == X1 ? uX1 : uX + (xs[i] - X) / W * (uX1 - uX);
+      const float v = ys[i] == Y ? vY : ys[i] == Y1 ? vY1 : vY + (ys[i] - Y) / H * (vY1 - vY);
       Fill(quad[i], xs[i], ys[i], u, v);
     }
     Send(quad);
   };
-  piece(X, Y, X1, ya);
-  piece(X, ya, xa, yb);
-  piece(xb, ya, X1, yb);
-  piece(X, yb, X1, Y1);
-  GLES_BlendMode(0, src, dst);
-  piece(xa, ya, xb, yb);
-  GLES_BlendMode(1, src, dst);
-  g_opaqueMiddles = {g_opaqueMiddles.count + 1, xa, ya, xb, yb};
+  // Inner edges lie on whole steps of the batcher's 1/256 pixel, so that their texels are those of
+  // the positions drawn.
+  auto step = [](float v, bool up) { return (up ? std::ceil(v * 256) : std::floor(v * 256)) / 256; };
+  int a0, b0, a1, b1;
+  if (opaque && td->OpaqueMiddle((int)std::ceil(lo), (int)std::ceil(top), (int)std::floor(hi),
+                                 (int)std::floor(bottom), &a0, &b0, &a1, &b1)) {
+    const float xa = step(std::fmin(atU((float)a0), atU((float)a1)), true);
+    const float xb = step(std::fmax(atU((float)a0), atU((float)a1)), false);
+    const float ya = step(std::fmin(atV((float)b0), atV((float)b1)), true);
+    const float yb = step(std::fmax(atV((float)b0), atV((float)b1)), false);
+    if (xa > X && xb < X1 && ya > Y && yb < Y1 && (xb - xa) * (yb - ya) * 5 >= screen) {
+      piece(X, Y, X1, ya);
+      piece(X, ya, xa, yb);
+      piece(xb, ya, X1, yb);
+      piece(X, yb, X1, Y1);
+      GLES_BlendMode(0, src, dst);
+      piece(xa, ya, xb, yb);
+      GLES_BlendMode(1, src, dst);
+      g_opaqueMiddles = {g_opaqueMiddles.count + 1, xa, ya, xb, yb};
+      return true;
+    }
+  }
+  const int tx0 = std::max(0, (int)std::floor(lo)), tx1 = (int)std::ceil(hi);
+  const int ty0 = std::max(0, (int)std::floor(top)), ty1 = (int)std::ceil(bottom);
+  enum { kMostPieces = 128 };
+  QuellarTextureData::CellPiece pieces[kMostPieces];
+  const int n = td->CellPieces(tx0, ty0, tx1, ty1, opaque, pieces, kMostPieces);
+  bool spared = false, opaquePieces = false;
+  for (int i = 0; i < n; ++i) {
+    opaquePieces = opaquePieces || pieces[i].kind == QuellarTextureData::kCellOpaque;
+    spared = spared || opaquePieces || (clear && pieces[i].kind == QuellarTextureData::kCellClear);
+  }
+  if (!spared) return false;
+  // A texel edge on screen: the blit's own edges where the picture's texels end, else on a step.
+  auto edgeX = [&](int t) {
+    return t == tx0 ? (uX < uX1 ? X : X1) : t == tx1 ? (uX < uX1 ? X1 : X) : step(atU((float)t), true);
+  };
+  auto edgeY = [&](int t) {
+    return t == ty0 ? (vY < vY1 ? Y : Y1) : t == ty1 ? (vY < vY1 ? Y1 : Y) : step(atV((float)t), true);
+  };
+  float largest = 0;
+  OpaqueMiddles hid = {g_opaqueMiddles.count + 1, 0, 0, 0, 0};
+  // The blended pieces, then the opaque ones with blending off.
+  for (int pass = 0; pass < (opaquePieces ? 2 : 1); ++pass) {
+    if (pass == 1) GLES_BlendMode(0, src, dst);
+    for (int i = 0; i < n; ++i) {
+      const QuellarTextureData::CellPiece& p = pieces[i];
+      if ((clear && p.kind == QuellarTextureData::kCellClear) ||
+          (p.kind == QuellarTextureData::kCellOpaque) != (pass == 1))
+        continue;
+      const float x0 = std::fmin(edgeX(p.x0), edgeX(p.x1)), x1 = std::fmax(edgeX(p.x0), edgeX(p.x1));
+      const float y0 = std::fmin(edgeY(p.y0), edgeY(p.y1)), y1 = std::fmax(edgeY(p.y0), edgeY(p.y1));
+      // A piece wholly off the screen draws nothing.
+      if (x1 <= 0 || y1 <= 0 || x0 >= sw || y0 >= sh || !(x0 < x1) || !(y0 < y1)) continue;
+      piece(x0, y0, x1, y1);
+      if (pass == 1 && (x1 - x0) * (y1 - y0) > largest) {
+        largest = (x1 - x0) * (y1 - y0);
+        hid = {hid.count, x0, y0, x1, y1};
+      }
+    }
+    if (pass == 1) GLES_BlendMode(1, src, dst);
+  }
+  // What the largest opaque piece hid of all drawn before.
+  if (largest > 0) g_opaqueMiddles = hid;
   return true;
 }
 
@@ -351,7 +410,7 @@ void Texture2D::BlitAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, bool, 
     const float uv[4][2] = {{uL, vT}, {uR, vT}, {uR, vB}, {uL, vB}};
     const float X = (corners[0].x + g_glTranslateX) * g_glScaleX, Y = (corners[0].y + g_glTranslateY) * g_glScaleY;
     const float X1 = (corners[2].x + g_glTranslateX) * g_glScaleX, Y1 = (corners[2].y + g_glTranslateY) * g_glScaleY;
-    if (SendWithOpaqueMiddle(X, Y, X1, Y1, uv)) return;
+    if (SendInPieces(X, Y, X1, Y1, uv)) return;
   }
   QuellarVertex quad[4] = {Vertex(corners[0]), Vertex(corners[1]), Vertex(corners[2]), Vertex(corners[3])};
   Send(quad);

@@ -61,8 +61,9 @@ bool PicturePending(const Texture2D* texture);
 // texture reads.
 void FillAtPointFlipY(_CGPoint p, float W, float H);
 
-// The opaque middles blits have drawn without blending, counted, and the last one's rectangle in
-// the drawing's coordinates (after the global transform): what that blit hid of all drawn before.
+// The opaque pieces blits have drawn without blending, counted by blit, and the largest one's
+// rectangle in the drawing's coordinates (after the global transform) of the last axis-aligned
+// blit that had any: what that blit hid of all drawn before.
 struct OpaqueMiddles {
   unsigned count;
   float x0, y0, x1, y1;
@@ -95,6 +96,6 @@ private:
   bool SendSolid(const QuellarVertex (&tris)[2][3]);
   // An axis-aligned blit of (px, py) and W x H after the global scale, corners' texels uv.
   void SendAxis(float px, float py, float W, float H, const float (&uv)[4][2]);
-  // x0 < x1, y0 < y1 on screen, after the global transform.
-  bool SendWithOpaqueMiddle(float x0, float y0, float x1, float y1, const float (&uv)[4][2]);
+  // x0, y0 and x1, y1 opposite corners on screen, after the global transform; uv the corners' texels.
+  bool SendInPieces(float x0, float y0, float x1, float y1, const float (&uv)[4][2]);
 };

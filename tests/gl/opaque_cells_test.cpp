@@ -1,6 +1,8 @@
 // Opaque cells: which cells of a picture its upload notes as wholly opaque, and the middle of a
 // blit's texels that may then be drawn without blending.
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "gl_scene.h"
 
@@ -63,6 +65,61 @@ INSTANTIATE_TEST_SUITE_P(
         MiddleCase{"SeeThroughAtlasEntry", 128, 64, LeftOpaque, {64, 0, 128, 64}, false, {}},
         MiddleCase{"BeyondThePicture", 64, 64, Opaque, {0, 0, 64, 200}, false, {}}),
     [](const ::testing::TestParamInfo<MiddleCase>& info) { return std::string(info.param.name); });
+
+// The pieces a blit's texels split into: together they hold each texel once, and a texel a pixel
+// of an opaque or clear piece filters (one beyond it, as far as the picture goes) is of that kind.
+// A see-through texel with colour in it is not clear.
+TEST_F(GLScene, CellPiecesHoldEachTexelOnceAndKeepTheirKindOneTexelBeyond) {
+  // A television: opaque sides, a half-transparent ring, a window of nothing.
+  auto frame = [](int x, int y) -> u8 {
+    const int in = std::min(std::min(x, 127 - x), std::min(y, 95 - y));
+    return in < 20 ? 255 : in < 24 ? 128 : 0;
+  };
+  const struct {
+    const char* name;
+    u16 colourInTheWindow;
+    Rect texels;
+    bool opaque;
+    bool clearPieces; // whether any piece is clear
+  } cases[] = {
+      {"whole", 0, {0, 0, 128, 96}, true, true},
+      {"a part", 0, {3, 5, 70, 50}, true, true},
+      {"opaque counted as mixed", 0, {0, 0, 128, 96}, false, true},
+      {"colour where nothing shows", Rgb565(255, 0, 0), {0, 0, 128, 96}, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const u16 window = c.colourInTheWindow;
+    auto img = ImageOf(
+        128, 96, [&](int x, int y) { return frame(x, y) ? Rgb565(0, 255, 0) : window; }, frame);
+    QuellarTextureData* td = img->GetHWResource();
+    QuellarTextureData::CellPiece pieces[64];
+    const int n = td->CellPieces(c.texels.x0, c.texels.y0, c.texels.x1, c.texels.y1, c.opaque, pieces, 64);
+    ASSERT_GT(n, 0);
+    std::vector<int> held((size_t)(128 * 96), 0);
+    bool anyClear = false;
+    for (int i = 0; i < n; ++i) {
+      const QuellarTextureData::CellPiece& p = pieces[i];
+      anyClear = anyClear || p.kind == QuellarTextureData::kCellClear;
+      if (!c.opaque) {
+        EXPECT_NE(p.kind, QuellarTextureData::kCellOpaque);
+      }
+      for (int y = p.y0; y < p.y1; ++y)
+        for (int x = p.x0; x < p.x1; ++x)
+          ++held[(size_t)(y * 128 + x)];
+      if (p.kind == QuellarTextureData::kCellMixed) continue;
+      for (int y = std::max(0, p.y0 - 1); y < std::min(96, p.y1 + 1); ++y)
+        for (int x = std::max(0, p.x0 - 1); x < std::min(128, p.x1 + 1); ++x)
+          ASSERT_EQ(p.kind == QuellarTextureData::kCellOpaque ? 255 : 0, frame(x, y)) << x << ", " << y;
+    }
+    EXPECT_EQ(c.clearPieces, anyClear);
+    for (int y = 0; y < 96; ++y)
+      for (int x = 0; x < 128; ++x) {
+        const bool inside = x >= c.texels.x0 && x < c.texels.x1 && y >= c.texels.y0 && y < c.texels.y1;
+        ASSERT_EQ(inside ? 1 : 0, held[(size_t)(y * 128 + x)]) << x << ", " << y;
+      }
+  }
+}
 
 TEST_F(GLScene, APictureWithoutAnAlphaMapNotesNoCells) {
   auto img = ImageOf(64, 64, [](int, int) { return Rgb565(0, 255, 0); });

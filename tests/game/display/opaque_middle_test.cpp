@@ -27,6 +27,14 @@ protected:
     // opaque middle in a colour that changes across it (so that filtering shows).
     game.Add("images\\panel.cfg", AtlasIndexBytes({{{"panel", 0, 0, 96, 64, 0, 0, 0, 0}}}));
     game.Add("images\\black.png", SolidPng(8, 8, {0, 0, 0, 255}));
+    // A 128 x 96 frame: opaque 24 texels in from each side, a half-transparent ring 4 wide inside
+    // that, and a window of nothing (every byte 0) in the middle, like the help's television.
+    game.Add("images\\frame.cfg", AtlasIndexBytes({{{"frame", 0, 0, 128, 96, 0, 0, 0, 0}}}));
+    game.Add("images\\frame0.png", PngBytes(128, 96, [](int x, int y) {
+               const int in = std::min(std::min(x, 127 - x), std::min(y, 95 - y));
+               if (in >= 28) return Rgba{0, 0, 0, 0};
+               return Rgba{(u8)(x * 2), (u8)(y * 2), (u8)(255 - x), (u8)(in < 24 ? 255 : 128)};
+             }));
     game.Add("images\\panel0.png", PngBytes(128, 64, [](int x, int y) {
                const int rim = std::min(std::min(x, 95 - x), std::min(y, 63 - y));
                const u8 a = x >= 96 || rim < 6 ? 0 : rim < 10 ? 128 : 255;
@@ -41,8 +49,13 @@ protected:
     panel = std::make_unique<Surface>(atlas.get(), "panel");
     sprite = panel.get();
     ASSERT_NE(panel->texture, nullptr);
+    frameAtlas = std::make_unique<Atlas>("frame");
+    frame = std::make_unique<Surface>(frameAtlas.get(), "frame");
+    ASSERT_NE(frame->texture, nullptr);
   }
   void TearDown() override {
+    frame.reset();
+    frameAtlas.reset();
     panel.reset();
     atlas.reset();
     display = nullptr;
@@ -69,14 +82,16 @@ protected:
     return pixels;
   }
 
-  // The same blit with nothing noted opaque in the panel's page.
-  std::vector<uint8_t> DrawWhole(const std::function<void()>& blit) {
-    QuellarTextureData* td = panel->texture->bitmap->GetHWResource();
-    std::vector<unsigned char> cells;
+  // The same blit with nothing noted opaque or clear in the picture's page.
+  std::vector<uint8_t> DrawWhole(const std::function<void()>& blit, Surface* of = nullptr) {
+    QuellarTextureData* td = (of ? of : panel.get())->texture->bitmap->GetHWResource();
+    std::vector<unsigned char> cells, kinds;
     cells.swap(td->m_OpaqueCells);
+    kinds.swap(td->m_CellKinds);
     u32 switches = 0;
     std::vector<uint8_t> pixels = Draw(blit, &switches);
     cells.swap(td->m_OpaqueCells);
+    kinds.swap(td->m_CellKinds);
     EXPECT_EQ(switches, 0u);
     return pixels;
   }
@@ -98,6 +113,8 @@ protected:
   std::unique_ptr<Atlas> atlas;
   std::unique_ptr<Surface> panel;
   Surface* sprite = nullptr;
+  std::unique_ptr<Atlas> frameAtlas;
+  std::unique_ptr<Surface> frame;
 };
 
 TEST_F(OpaqueMiddleBlit, DrawsTheSamePictureWithItsMiddleUnblended) {
@@ -113,6 +130,48 @@ TEST_F(OpaqueMiddleBlit, DrawsTheSamePictureWithItsMiddleUnblended) {
     EXPECT_GE(switches, 1u) << "the middle went without blending";
     ExpectSamePicture(split, DrawWhole(blits[i]));
   }
+}
+
+// A frame with nothing in its middle leaves its window out and draws its opaque sides without
+// blending: the same picture, plain and mirrored, from less of the rasteriser's work. A faded
+// one still leaves out the window, which adds nothing however faded.
+TEST_F(OpaqueMiddleBlit, AFrameLeavesOutItsClearWindowAndDrawsItsOpaqueSidesUnblended) {
+  Surface* f = frame.get();
+  const std::function<void()> blits[] = {
+      [&] { d.BlitScaled(56, 40, 0.75f, 0.75f, f); },
+      [&] { d.BlitScaled(56, 40, -0.75f, 0.75f, f); },
+      [&] { d.BlitRotatedScale(56, 40, 0, -0.75f, 0.75f, f); },
+  };
+  GLES_CountFill(112, 80);
+  double wholeFill = 0;
+  for (size_t i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    u32 switches = 0;
+    std::vector<uint8_t> split = Draw(blits[i], &switches);
+    const GLES_FillCounts pieces = g_GLES_FillCounts;
+    EXPECT_GE(switches, 1u) << "the opaque sides went without blending";
+    g_GLES_FillCounts = {};
+    ExpectSamePicture(split, DrawWhole(blits[i], f));
+    const GLES_FillCounts whole = g_GLES_FillCounts;
+    wholeFill = whole.opaque + whole.blended;
+    g_GLES_FillCounts = {};
+    // Each fill counts the striped background too, blended; the window's 48 x 16 texels that
+    // filter nothing else come to 36 x 12 pixels, 0.048 of the screen.
+    EXPECT_GT(pieces.opaque, 0.3) << "the opaque sides drawn as opaque";
+    EXPECT_LT(pieces.opaque + pieces.blended, whole.opaque + whole.blended - 0.04) << "the window left out";
+  }
+  u32 switches = 0;
+  g_GLES_FillCounts = {};
+  Draw(
+      [&] {
+        d.SetBlending(128);
+        d.BlitScaled(56, 40, 0.75f, 0.75f, f);
+        d.SetBlending(255);
+      },
+      &switches);
+  EXPECT_EQ(switches, 0u) << "a faded frame blends what it draws";
+  EXPECT_LT(g_GLES_FillCounts.blended, wholeFill - 0.04) << "the window left out";
+  GLES_CountFill(0, 0);
 }
 
 TEST_F(OpaqueMiddleBlit, AFadedOrSmallBlitBlendsAllOfIt) {

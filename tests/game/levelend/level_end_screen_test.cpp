@@ -332,14 +332,15 @@ TEST_P(LevelEndScreen, WhatMovesUnderTheClosedShuttersIsLeftOutOnlyWhileTheyHide
   };
   const struct {
     const char* where;
-    float x;
+    float x, y; // y < 0: where the badge stands
     bool hidden;
-  } cases[] = {{"under the lower jaw", 79, true}, {"across the jaws' left edge", 0, false}};
+  } cases[] = {{"under the lower jaw", 79, -1, true}, {"across the upper jaw's left edge", 0, 100, false}};
   for (const auto& k : cases) {
     SCOPED_TRACE(k.where);
     effect_animator& badge = EffectAnimators[33];
     ASSERT_NE(badge.spin, 0);
     badge.x = badge.startX = badge.targetX = k.x;
+    if (k.y >= 0) badge.y = badge.startY = badge.targetY = k.y;
     frame(false); // notes the shutters' opaque middles
     ProcessEffectAnimators(0.016f);
     const GLES_FillCounts left = frame(false);
@@ -356,7 +357,8 @@ TEST_P(LevelEndScreen, WhatMovesUnderTheClosedShuttersIsLeftOutOnlyWhileTheyHide
       frame(false);
       const GLES_FillCounts without = frame(false);
       badge.active = 1;
-      EXPECT_GT(left.blended, without.blended + 0.005) << "the badge reaching past the shutters was drawn";
+      EXPECT_GT(left.opaque + left.blended, without.opaque + without.blended + 0.005)
+          << "the badge reaching past the shutters was drawn";
     }
   }
   GLES_CountFill(0, 0);

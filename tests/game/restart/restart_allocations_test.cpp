@@ -64,6 +64,11 @@ void* realloc(void* p, size_t n) {
 #endif
 
 // operator new counted by its own caller, so that a driver's C++ allocation stays the driver's.
+// What it takes from the C library goes back there: GCC, inlining the two, takes the pair for a
+// mismatch.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+#endif
 void* operator new(size_t n) {
   Count(__builtin_return_address(0));
   if (void* p = RAW_MALLOC(n ? n : 1)) return p;
