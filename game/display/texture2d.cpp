@@ -266,7 +266,7 @@ bool Texture2D::SendInPieces(float X, float Y, float X1, float Y1, const float (
   }
   const int tx0 = std::max(0, (int)std::floor(lo)), tx1 = (int)std::ceil(hi);
   const int ty0 = std::max(0, (int)std::floor(top)), ty1 = (int)std::ceil(bottom);
-  enum { kMostPieces = 128 };
+  enum { kMostPieces = 24 };
   QuellarTextureData::CellPiece pieces[kMostPieces];
   const int n = td->CellPieces(tx0, ty0, tx1, ty1, opaque, pieces, kMostPieces);
   bool spared = false, opaquePieces = false;
