@@ -123,8 +123,10 @@ void QuellarTextureData::NoteOpaqueCells(IDibBitmap* bitmap) {
       const unsigned char a = row[(size_t)x * step];
       if (a != 255) cells[x / kOpaqueCell] = 0;
       bool zero = a == 0;
-      if (zero && step == 4)
-        zero = !(row[(size_t)x * 4 - 3] | row[(size_t)x * 4 - 2] | row[(size_t)x * 4 - 1]);
+      if (zero && step == 4) {
+        const unsigned char* pixel = row - at + (size_t)x * 4;
+        zero = !(pixel[0] | pixel[1] | pixel[2]);
+      }
       for (size_t b = 0; zero && colour && b < colourBytes; ++b)
         zero = colour[(size_t)x * colourBytes + b] == 0;
       if (!zero) clearCells[x / kOpaqueCell] = 0;
