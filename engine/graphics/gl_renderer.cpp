@@ -126,20 +126,8 @@ void CountBatchFill(const GLfixed* coords, const GLushort* indexes, u32 count, b
 
 enum class Op : u8 { Draw, Blending, BlendFunc, EnvMode, EnvColour, Bind, Texturing };
 
-struct DeferredOp {
-  Op op;
-  u32 a, b;   // the call's values; for a draw, its first vertex and index in the store
-  u32 c;      // for a draw, its index count; for an environment colour, its place in the store
-  bool blend; // a draw's blending, for the fill count
-};
-
-struct Deferred {
+struct Deferred : GLES_HeldDrawing {
   bool on = false;
-  uint64_t hash = 0;
-  std::vector<DeferredOp> ops;
-  std::vector<GLfixed> coords, texCoords, envColours;
-  std::vector<GLubyte> colours;
-  std::vector<GLushort> indexes;
 };
 Deferred s_deferred;
 u32 s_generation = 0;
@@ -153,7 +141,7 @@ void Mix(const void* data, size_t n) {
 }
 
 void Keep(Op op, u32 a, u32 b = 0, u32 c = 0) {
-  s_deferred.ops.push_back({op, a, b, c, s_sent.blend != 0});
+  s_deferred.ops.push_back({(u8)op, a, b, c, s_sent.blend != 0});
   Mix(&op, sizeof op);
   Mix(&a, sizeof a);
   Mix(&b, sizeof b);
@@ -333,6 +321,7 @@ void GLES_BeginDeferring(uint64_t key) {
   // the frame before drew it or showed a copy in its place (which leaves the state unknown).
   s_sent.known = false;
   s_deferred.on = true;
+  s_deferred.startTexture = g_Current_texName;
   s_deferred.hash = 14695981039346656037ull;
   Mix(&key, sizeof key);
   Mix(&s_generation, sizeof s_generation);
@@ -353,20 +342,31 @@ uint64_t GLES_DeferredHash() {
   return s_deferred.hash;
 }
 
-void GLES_SendDeferred() {
-  if (!s_deferred.on) return;
-  FlushBatch();
-  Deferred& d = s_deferred;
-  d.on = false;
-  for (const DeferredOp& o : d.ops) {
-    switch (o.op) {
+namespace {
+
+void BackToTheCache();
+
+// A draw of a held stretch: its arrays, its fill counted.
+void SendHeldDraw(const GLES_HeldDrawing& d, const GLES_HeldOp& o, bool blended) {
+  glVertexPointer(3, GL_FIXED, 0, &d.coords[(size_t)o.a * 3]);
+  glTexCoordPointer(2, GL_FIXED, 0, &d.texCoords[(size_t)o.a * 2]);
+  glColorPointer(4, GL_UNSIGNED_BYTE, 0, &d.colours[(size_t)o.a * 4]);
+  if (s_fillW > 0 && g_bRenderingMode2D) CountBatchFill(&d.coords[(size_t)o.a * 3], &d.indexes[o.b], o.c, blended);
+  GLC_DrawElements(GL_TRIANGLES, (GLsizei)o.c, GL_UNSIGNED_SHORT, &d.indexes[o.b]);
+}
+
+// Sends a held stretch to GL in order. Under a cover, unit 1 reads the cover where each vertex
+// lands: its coordinates are the vertex's place.
+void SendOps(const GLES_HeldDrawing& d, bool underCover = false) {
+  for (const GLES_HeldOp& o : d.ops) {
+    switch ((Op)o.op) {
     case Op::Draw:
-      glVertexPointer(3, GL_FIXED, 0, &d.coords[(size_t)o.a * 3]);
-      glTexCoordPointer(2, GL_FIXED, 0, &d.texCoords[(size_t)o.a * 2]);
-      glColorPointer(4, GL_UNSIGNED_BYTE, 0, &d.colours[(size_t)o.a * 4]);
-      if (s_fillW > 0 && g_bRenderingMode2D)
-        CountBatchFill(&d.coords[(size_t)o.a * 3], &d.indexes[o.b], o.c, o.blend);
-      GLC_DrawElements(GL_TRIANGLES, (GLsizei)o.c, GL_UNSIGNED_SHORT, &d.indexes[o.b]);
+      if (underCover) {
+        glClientActiveTexture(GL_TEXTURE1);
+        glTexCoordPointer(3, GL_FIXED, 0, &d.coords[(size_t)o.a * 3]);
+        glClientActiveTexture(GL_TEXTURE0);
+      }
+      SendHeldDraw(d, o, o.blend);
       break;
     case Op::Blending:
       GLC_SetBlending(o.a != 0);
@@ -388,12 +388,58 @@ void GLES_SendDeferred() {
       break;
     }
   }
+}
+
+} // namespace
+
+void GLES_SendDeferred() {
+  if (!s_deferred.on) return;
+  FlushBatch();
+  s_deferred.on = false;
+  SendOps(s_deferred);
   GLES_SetupXY_UV_Pointers();
   ClearDeferred();
 }
 
+void GLES_KeepDeferred(GLES_HeldDrawing& into) {
+  if (!s_deferred.on) {
+    into.hash = 0;
+    into.ops.clear();
+    return;
+  }
+  FlushBatch();
+  Deferred& d = s_deferred;
+  // Swapped, not copied: both stores keep the room they grew to.
+  into.hash = d.hash;
+  into.startTexture = d.startTexture;
+  into.ops.swap(d.ops);
+  into.coords.swap(d.coords);
+  into.texCoords.swap(d.texCoords);
+  into.envColours.swap(d.envColours);
+  into.colours.swap(d.colours);
+  into.indexes.swap(d.indexes);
+  ClearDeferred();
+  // Nothing reached GL: the cache is put back to what GL has.
+  BackToTheCache();
+}
+
 namespace {
-void BackToTheCache();
+
+// A kept stretch starts with the texture that was bound when it was held.
+void BindStartTexture(const GLES_HeldDrawing& d) {
+  GLC_SetTexturing(d.startTexture != 0);
+  if (d.startTexture) GLC_BindTexture(d.startTexture);
+}
+
+} // namespace
+
+void GLES_SendHeld(const GLES_HeldDrawing& held) {
+  if (held.ops.empty()) return;
+  GLES_FlushBuffer();
+  BindStartTexture(held);
+  SendOps(held);
+  GLES_SetupXY_UV_Pointers();
+  BackToTheCache();
 }
 
 void GLES_DropDeferred() {
@@ -524,6 +570,193 @@ void GLES_ReleaseScreenCopy(GLES_ScreenCopy& copy) {
     GLC_DeleteTexture(copy.name);
   }
   copy = GLES_ScreenCopy{};
+}
+
+namespace {
+
+// The viewport's pixels as RGBA bytes, rows bottom-up as a texture's.
+void ReadViewport(const GLint* v, std::vector<GLubyte>& into) {
+  into.resize((size_t)v[2] * (size_t)v[3] * 4);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  glReadPixels(v[0], v[1], v[2], v[3], GL_RGBA, GL_UNSIGNED_BYTE, into.data());
+}
+
+// The viewport cleared to one grey, the rest of the surface left alone.
+void ClearViewport(const GLint* v, float grey) {
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(v[0], v[1], v[2], v[3]);
+  glClearColor(grey, grey, grey, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glDisable(GL_SCISSOR_TEST);
+}
+
+// Whether every draw of the stretch adds its colour times its alpha to what is below (the additive
+// mode), its texture modulated by the vertex colour: the one glow a cover can take.
+bool AddsModulated(const GLES_HeldDrawing& d) {
+  bool blend = false, textured = d.startTexture != 0, drawn = false;
+  GLenum src = 0, dst = 0;
+  GLint env = 0;
+  for (const GLES_HeldOp& o : d.ops) {
+    switch ((Op)o.op) {
+    case Op::Draw:
+      if (!blend || src != GL_SRC_ALPHA || dst != GL_ONE || env != GL_MODULATE || !textured) return false;
+      drawn = true;
+      break;
+    case Op::Blending:
+      blend = o.a != 0;
+      break;
+    case Op::BlendFunc:
+      src = o.a;
+      dst = o.b;
+      break;
+    case Op::EnvMode:
+      env = (GLint)o.a;
+      break;
+    case Op::Texturing:
+      textured = o.a != 0;
+      break;
+    default:
+      break;
+    }
+  }
+  return drawn;
+}
+
+bool TwoTextureUnits() {
+  GLint units = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+  return units >= 2;
+}
+
+} // namespace
+
+bool GLES_CaptureCover(const GLES_HeldDrawing& front, const GLES_ScreenCopy& below, GLES_Cover& cover) {
+  if (!GLES_ScreenCopyFits(below)) return false;
+  GLES_FlushBuffer();
+  GLint v[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, v);
+  GLfloat clear[4] = {0, 0, 0, 0};
+  glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+  // The whole: the layers over the copy below, as a frame without the glow shows them.
+  GLES_DrawScreenCopy(below);
+  BindStartTexture(front);
+  SendOps(front);
+  if (!GLES_CopyScreen(cover.whole)) return false;
+  // Each blend the layers use turns what lies below into a + b x below, channel by channel: over
+  // black they show a, over grey g a + b x g, so b is how much of what lies below shows through.
+  // (Over white, a layer brighter than it is opaque would be cut off at white.)
+  // Made once for a screen that stands still, so kept for the next one.
+  static std::vector<GLubyte> grey, black;
+  ClearViewport(v, 0.5f);
+  GLubyte g[4] = {0, 0, 0, 0};
+  glReadPixels(v[0], v[1], 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, g); // the grey as the screen holds it
+  BindStartTexture(front);
+  SendOps(front);
+  ReadViewport(v, grey);
+  ClearViewport(v, 0);
+  BindStartTexture(front);
+  SendOps(front);
+  ReadViewport(v, black);
+  glClearColor(clear[0], clear[1], clear[2], clear[3]);
+  // Green has the most bits in a 5-6-5 screen. The shares are packed one byte a pixel in place.
+  const size_t pixels = (size_t)v[2] * (size_t)v[3];
+  const int over = g[1] > 0 ? g[1] : 1;
+  for (size_t i = 0; i < pixels; ++i) {
+    const int through = ((int)grey[i * 4 + 1] - (int)black[i * 4 + 1]) * 255 / over;
+    black[i] = (GLubyte)(through < 0 ? 0 : through > 255 ? 255 : through);
+  }
+  GLES_ScreenCopy& through = cover.through;
+  const int w = PowerOfTwoAtLeast(v[2]), h = PowerOfTwoAtLeast(v[3]);
+  if (through.generation != s_generation) through.name = 0; // gone with its context
+  if (through.name && (through.texW != w || through.texH != h)) GLES_ReleaseScreenCopy(through);
+  if (!through.name) {
+    through.name = GLC_GenTexture();
+    if (!through.name) {
+      BackToTheCache();
+      return false;
+    }
+    glBindTexture(GL_TEXTURE_2D, through.name);
+    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    GLC_TexImage2D(0, GL_ALPHA, w, h, GL_UNSIGNED_BYTE, nullptr);
+    through.texW = w;
+    through.texH = h;
+    through.generation = s_generation;
+  } else {
+    glBindTexture(GL_TEXTURE_2D, through.name);
+  }
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  ++g_GLES_CallCounts.textureUploads;
+  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, v[2], v[3], GL_ALPHA, GL_UNSIGNED_BYTE, black.data());
+  memcpy(through.view, v, sizeof v);
+  GLES_SetupXY_UV_Pointers();
+  BackToTheCache();
+  return glGetError() == GL_NO_ERROR;
+}
+
+bool GLES_DrawCoverWithGlow(const GLES_Cover& cover, const GLES_HeldDrawing& glow) {
+  const GLES_ScreenCopy& through = cover.through;
+  if (!GLES_ScreenCopyFits(cover.whole) || !GLES_ScreenCopyFits(through) || !AddsModulated(glow) ||
+      !TwoTextureUnits())
+    return false;
+  GLES_DrawScreenCopy(cover.whole);
+  GLES_FlushBuffer();
+  // Unit 1 reads the cover's shares where each vertex lands: its texture matrix takes a vertex as
+  // GL does to the viewport, then to the texture.
+  GLfloat projection[16], modelview[16];
+  glGetFloatv(GL_PROJECTION_MATRIX, projection);
+  glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+  const GLfloat sx = (GLfloat)through.view[2] / (2.0f * (GLfloat)through.texW),
+                sy = (GLfloat)through.view[3] / (2.0f * (GLfloat)through.texH);
+  glActiveTexture(GL_TEXTURE1);
+  glEnable(GL_TEXTURE_2D);
+  GLC_BindTexture(through.name);
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glTranslatef(sx, sy, 0);
+  glScalef(sx, sy, 1);
+  glMultMatrixf(projection);
+  glMultMatrixf(modelview);
+  glMatrixMode(GL_MODELVIEW);
+  glClientActiveTexture(GL_TEXTURE1);
+  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+  // The glow's own unit modulates as always. Unit 1 gives the colour that blending would add, the
+  // modulated colour times its alpha, and for alpha the share of it that the layers let through:
+  // blended as the glow is, over the whole, that adds the glow beneath the layers.
+  glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+  glTexEnvx(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
+  glTexEnvx(GL_TEXTURE_ENV, GL_SRC0_RGB, GL_PREVIOUS);
+  glTexEnvx(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+  glTexEnvx(GL_TEXTURE_ENV, GL_SRC1_RGB, GL_PREVIOUS);
+  glTexEnvx(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_ALPHA);
+  glTexEnvx(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
+  glTexEnvx(GL_TEXTURE_ENV, GL_SRC0_ALPHA, GL_TEXTURE);
+  glTexEnvx(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+  glActiveTexture(GL_TEXTURE0);
+  glClientActiveTexture(GL_TEXTURE0);
+  BindStartTexture(glow);
+  SendOps(glow, true);
+  glActiveTexture(GL_TEXTURE1);
+  glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+  glMatrixMode(GL_TEXTURE);
+  glLoadIdentity();
+  glMatrixMode(GL_MODELVIEW);
+  glBindTexture(GL_TEXTURE_2D, 0);
+  glDisable(GL_TEXTURE_2D);
+  glClientActiveTexture(GL_TEXTURE1);
+  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+  glActiveTexture(GL_TEXTURE0);
+  glClientActiveTexture(GL_TEXTURE0);
+  GLES_SetupXY_UV_Pointers();
+  BackToTheCache();
+  return true;
+}
+
+void GLES_ReleaseCover(GLES_Cover& cover) {
+  GLES_ReleaseScreenCopy(cover.whole);
+  GLES_ReleaseScreenCopy(cover.through);
 }
 
 void GLES_BlendMode(int enable, GLenum src, GLenum dst) {

@@ -8,6 +8,7 @@
 #include <GLES/gl.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "quellar_types.h"
 
@@ -109,6 +110,26 @@ uint64_t GLES_DeferredHash();
 void GLES_SendDeferred();
 // Forgets what was held (and the batch being built) and stops deferring.
 void GLES_DropDeferred();
+// A stretch of held drawing kept to be sent to GL later, as often as needed.
+struct GLES_HeldOp {
+  u8 op;
+  u32 a, b;   // the call's values; for a draw, its first vertex and index in the store
+  u32 c;      // for a draw, its index count; for an environment colour, its place in the store
+  bool blend; // a draw's blending, for the fill count
+};
+struct GLES_HeldDrawing {
+  uint64_t hash = 0;      // the deferring's hash when it was kept
+  GLuint startTexture = 0; // bound when the deferring began (0: texturing off)
+  std::vector<GLES_HeldOp> ops;
+  std::vector<GLfixed> coords, texCoords, envColours;
+  std::vector<GLubyte> colours;
+  std::vector<GLushort> indexes;
+};
+// Stops deferring and keeps what was held, and its hash, in `into` instead of sending it: GL stays
+// as it was when the deferring began. Without deferring `into` is left empty.
+void GLES_KeepDeferred(GLES_HeldDrawing& into);
+// Sends a kept stretch to GL, in its order.
+void GLES_SendHeld(const GLES_HeldDrawing& held);
 // Counts the contexts the state cache has been reset for: textures of another generation are gone.
 u32 GLES_ContextGeneration();
 
@@ -130,6 +151,23 @@ bool GLES_ScreenCopyFits(const GLES_ScreenCopy& copy);
 void GLES_DrawScreenCopy(const GLES_ScreenCopy& copy);
 // Deletes the copy's texture where its context still stands.
 void GLES_ReleaseScreenCopy(GLES_ScreenCopy& copy);
+
+// A cover: layers that stand above a glow (a picture added over what lies below it), made once
+// from their held drawing over the copy below them. A glow that turns between that copy and the
+// layers is then drawn over the cover in one pass, as much of it added as the layers let through.
+struct GLES_Cover {
+  GLES_ScreenCopy whole;   // the layers over the copy below, as the screen showed them
+  GLES_ScreenCopy through; // alpha: how much of what lies below the layers shows through them
+};
+// Makes the cover of `front` over `below`: `through` is found by drawing the layers over grey and
+// over black. The viewport is drawn over on the way.
+bool GLES_CaptureCover(const GLES_HeldDrawing& front, const GLES_ScreenCopy& below, GLES_Cover& cover);
+// Draws the cover's whole over the viewport and the glow under its layers. Only a glow each draw of
+// which adds its modulated colour times its alpha (the additive mode) can be drawn so: false, and
+// nothing drawn, for any other, for a cover not made for the viewport as it is, or where GL has a
+// single texture unit.
+bool GLES_DrawCoverWithGlow(const GLES_Cover& cover, const GLES_HeldDrawing& glow);
+void GLES_ReleaseCover(GLES_Cover& cover);
 
 // These record the state the next triangles are drawn under; see above.
 void GLES_BlendMode(int enable, GLenum src, GLenum dst);

@@ -17,6 +17,9 @@ namespace {
 // copy comes within as many.
 const int kMissesBeforeRest = 3;
 const int kRestFrames = 13;
+// Frames the layers above a glow stand still before a cover is made of them: pieces that come to
+// rest one after another then cost one making, not one each.
+const int kFramesBeforeCover = 12;
 } // namespace
 
 void StaticBackdrop::Missed() {
@@ -29,6 +32,7 @@ void StaticBackdrop::Missed() {
 
 void StaticBackdrop::Begin(uint64_t key) {
   m_Open = false;
+  m_DrewCopy = false;
   // A turning screen draws differently every frame.
   if (!g_pGame || g_pGame->IsIPhoneRotationInProcess()) return;
   // Inside another's layers these are part of them: the outer one shows them in its copy.
@@ -37,15 +41,19 @@ void StaticBackdrop::Begin(uint64_t key) {
     --m_Resting;
     return;
   }
+  GLES_BeginDeferring(DrawingKey(key));
+  m_Open = true;
+}
+
+uint64_t StaticBackdrop::DrawingKey(uint64_t key) const {
   // A texture made, filled or deleted anywhere may change what the same calls draw.
-  // (The copy's own texture does not count.)
+  // (The copy's and the cover's own textures do not count.)
   const GLES_CallCounts& c = g_GLES_CallCounts;
   const uint64_t textures = (uint64_t)(c.textureUploads - m_Own.textureUploads) * 0x9E3779B97F4A7C15ull ^
                             (uint64_t)(c.texturesCreated - m_Own.texturesCreated) << 20 ^
                             (uint64_t)(c.texturesDeleted - m_Own.texturesDeleted) << 40;
   const uint64_t turn = (uint64_t)(uint32_t)g_pGame->m_nRotationAngle << 1 | g_pGame->m_bRotateProjection;
-  GLES_BeginDeferring(key * 31 ^ textures ^ turn << 8);
-  m_Open = true;
+  return key * 31 ^ textures ^ turn << 8;
 }
 
 bool StaticBackdrop::End() {
@@ -63,6 +71,7 @@ bool StaticBackdrop::End() {
     GLES_DrawScreenCopy(m_Copy);
     m_LastHash = hash;
     m_Misses = 0;
+    m_DrewCopy = true;
     return true;
   }
   GLES_SendDeferred();
@@ -80,13 +89,82 @@ bool StaticBackdrop::End() {
   return false;
 }
 
+void StaticBackdrop::BeginGlow() {
+  m_GlowOpen = false;
+  if (!g_pGame || GLES_Deferring()) return;
+  GLES_BeginDeferring(DrawingKey(0));
+  m_GlowOpen = true;
+}
+
+void StaticBackdrop::BeginFront() {
+  if (!m_GlowOpen) return;
+  // A glow that drove GL itself was sent as it went: what follows goes to GL directly too.
+  if (!GLES_Deferring()) {
+    m_GlowOpen = false;
+    return;
+  }
+  GLES_KeepDeferred(m_Glow);
+  GLES_BeginDeferring(DrawingKey(1));
+}
+
+void StaticBackdrop::EndFront() {
+  if (!m_GlowOpen) return;
+  m_GlowOpen = false;
+  if (!GLES_Deferring()) {
+    // The layers drove GL themselves and went first: the glow goes late this once.
+    GLES_SendHeld(m_Glow);
+    m_LastFront = 0;
+    m_FrontStill = 0;
+    return;
+  }
+  GLES_KeepDeferred(m_Front);
+  const uint64_t front = m_Front.hash;
+  int found = -1;
+  for (int i = 0; i < 2 && m_DrewCopy; ++i) {
+    const Cover& c = m_Covers[i];
+    if (c.front == front && c.below == m_CopyHash) found = i; // made, or failed to be: not tried again
+  }
+  if (found >= 0 && GLES_DrawCoverWithGlow(m_Covers[found].picture, m_Glow)) {
+    m_LastCover = found;
+    m_LastFront = front;
+    return;
+  }
+  GLES_SendHeld(m_Glow);
+  GLES_SendHeld(m_Front);
+  // Made once the layers have stood still over the copy for a while (making one waits for GL to
+  // draw all it was given), in place of the cover used least lately.
+  m_FrontStill = front == m_LastFront ? m_FrontStill + 1 : 0;
+  if (found < 0 && m_DrewCopy && m_FrontStill >= kFramesBeforeCover) {
+    m_LastCover = 1 - m_LastCover;
+    Cover& c = m_Covers[m_LastCover];
+    const GLES_CallCounts before = g_GLES_CallCounts;
+    c.made = GLES_CaptureCover(m_Front, m_Copy, c.picture);
+    NoteOwn(before);
+    c.front = front;
+    c.below = m_CopyHash;
+    // The making drew over the screen: the frame again, from the cover when it can be.
+    if (!c.made || !GLES_DrawCoverWithGlow(c.picture, m_Glow)) {
+      GLES_DrawScreenCopy(m_Copy);
+      GLES_SendHeld(m_Glow);
+      GLES_SendHeld(m_Front);
+    }
+  }
+  m_LastFront = front;
+}
+
 void StaticBackdrop::Release() {
   if (m_Open) GLES_SendDeferred();
   m_Open = false;
   const GLES_CallCounts before = g_GLES_CallCounts;
   GLES_ReleaseScreenCopy(m_Copy);
+  for (Cover& c : m_Covers) {
+    GLES_ReleaseCover(c.picture);
+    c = Cover{};
+  }
   NoteOwn(before);
-  m_HasCopy = false;
+  m_HasCopy = m_GlowOpen = false;
+  m_LastFront = 0;
+  m_FrontStill = 0;
   m_CopyHash = m_LastHash = 0;
   m_Misses = m_Resting = 0;
 }

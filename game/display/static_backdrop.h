@@ -25,6 +25,14 @@ public:
   void Begin(uint64_t key = 0);
   // Ends them: true when the copy was drawn in their place. Without a Begin it does nothing.
   bool End();
+  // A glow (a picture added over what lies below it, here turning) drawn just after End, and the
+  // layers that stand above it: BeginGlow before the glow, BeginFront after it, EndFront after the
+  // layers. Once those layers stand still over the copy, they are made into one cover with it,
+  // and the glow is drawn with the cover in a single pass without blending. Until then, or for a
+  // glow that is not added, everything goes to GL as drawn, in order.
+  void BeginGlow();
+  void BeginFront();
+  void EndFront();
   // Whether a copy is kept.
   bool Held() const { return m_HasCopy; }
   // Forgets the copy and frees its texture (a screen that leaves).
@@ -37,7 +45,24 @@ private:
   // A frame whose layers could not be copied: after the third in a row, a rest.
   void Missed();
 
+  // The key the held drawing is hashed with: the screen's own and the textures' state.
+  uint64_t DrawingKey(uint64_t key) const;
+
+  // A cover of the front over the copy. Two are kept: a front that changes back and forth
+  // between two pictures (a piece that starts over now and then) needs each made only once.
+  struct Cover {
+    GLES_Cover picture;
+    uint64_t front = 0, below = 0; // the hashes of the front and of the copy it was made of
+    bool made = false;
+  };
+
   GLES_ScreenCopy m_Copy;
+  Cover m_Covers[2];
+  int m_LastCover = 0; // the one drawn or made last
+  GLES_HeldDrawing m_Glow, m_Front;
+  uint64_t m_LastFront = 0; // the front's hash the frame before
+  int m_FrontStill = 0;     // frames in a row the front has had that hash
+  bool m_DrewCopy = false, m_GlowOpen = false;
   GLES_CallCounts m_Own = {};
   uint64_t m_CopyHash = 0, m_LastHash = 0;
   int m_Misses = 0;  // frames in a row drawn differently from the one before

@@ -266,6 +266,29 @@ bool HiddenAbove(int i, Rect box) {
 
 } // namespace
 
+namespace {
+
+// A sprite added over what lies below it, turning: a glow the backdrop can draw under a cover.
+bool Glows(const effect_animator& a) {
+  return a.sprite && a.blend == 2 && !a.alsoDraw && !a.customMotion && a.spin != 0;
+}
+
+bool Overlap(const Rect& a, const Rect& b) { return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1; }
+
+void DrawSlot(int i, bool still) {
+  effect_animator& a = EffectAnimators[i];
+  const unsigned before = g_opaqueMiddles.count;
+  a.Draw();
+  if (still && a.sprite && !a.alsoDraw && g_opaqueMiddles.count == before + 1) {
+    const OpaqueMiddles& m = g_opaqueMiddles;
+    hiders.noted[i] = true;
+    hiders.rect[i] = {m.x0, m.y0, m.x1, m.y1};
+    hiders.pose[i] = PoseOf(a);
+  }
+}
+
+} // namespace
+
 void DrawEffectAnimators(StaticBackdrop* below) {
   if (display) display->SetNoBlackEdgesMode();
   float state[6];
@@ -274,6 +297,12 @@ void DrawEffectAnimators(StaticBackdrop* below) {
     memset(hiders.noted, 0, sizeof hiders.noted);
     memcpy(hiders.screen, state, sizeof state);
   }
+  // Above a glow, the slots that stand still go to the backdrop's front, drawn under those that
+  // move; a standing slot that may overlap one that moves below it is drawn after it instead, as is
+  // a callback (whose reach is not known) once anything moves.
+  bool glowing = false, unknownLater = false;
+  int later[EFFECT_ANIMATORS], nLater = 0;
+  Rect moving[EFFECT_ANIMATORS];
   for (int i = 0; i < EFFECT_ANIMATORS; ++i) {
     effect_animator& a = EffectAnimators[i];
     hiders.noted[i] = false;
@@ -282,20 +311,39 @@ void DrawEffectAnimators(StaticBackdrop* below) {
     // below them can go into the copy however the pieces they hide come and go.
     if (hiding && a.sprite && !a.alsoDraw && HiddenAbove(i, Reach(a))) continue;
     const bool still = !MayChange(a);
-    if (below && !still) {
+    if (glowing) {
+      const bool unknown = a.alsoDraw || !a.sprite;
+      bool after = !still || unknownLater || (nLater > 0 && unknown);
+      for (int k = 0; k < nLater && !after; ++k)
+        after = Overlap(moving[k], Reach(a));
+      if (after) {
+        if (unknown)
+          unknownLater = true;
+        else
+          moving[nLater] = Reach(a);
+        later[nLater++] = i;
+        continue;
+      }
+    } else if (below && !still) {
       below->End();
+      if (Glows(a)) {
+        below->BeginGlow();
+        DrawSlot(i, still);
+        below->BeginFront();
+        glowing = true;
+        continue;
+      }
       below = nullptr;
     }
-    const unsigned before = g_opaqueMiddles.count;
-    a.Draw();
-    if (still && a.sprite && !a.alsoDraw && g_opaqueMiddles.count == before + 1) {
-      const OpaqueMiddles& m = g_opaqueMiddles;
-      hiders.noted[i] = true;
-      hiders.rect[i] = {m.x0, m.y0, m.x1, m.y1};
-      hiders.pose[i] = PoseOf(a);
-    }
+    DrawSlot(i, still);
   }
-  if (below) below->End();
+  if (glowing) {
+    below->EndFront();
+    for (int k = 0; k < nLater; ++k)
+      DrawSlot(later[k], !MayChange(EffectAnimators[later[k]]));
+  } else if (below) {
+    below->End();
+  }
   if (display) {
     display->SetBlending(255);
     display->SetNormalMode();

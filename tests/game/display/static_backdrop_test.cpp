@@ -1,9 +1,13 @@
 // The static backdrop on a real GL screen: layers that stand still are shown as their copy, with
 // the same pixels, from the third frame on; a layer that changes, a new context, another viewport
 // or GL driven in the middle of the layers all draw the layers as they are; a backdrop begun inside
-// another's layers is part of them, and a copy with nothing after it is shown every frame.
+// another's layers is part of them, and a copy with nothing after it is shown every frame. A glow
+// that turns between the copy and layers that stand above it is drawn over their cover, with the
+// picture the layers drawn over it give.
 #include <GLES/gl.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "display.h"
@@ -207,6 +211,144 @@ TEST_F(StaticBackdropTest, ACopyWithNothingDrawnAfterItIsShownEveryFrame) {
   const std::vector<uint8_t> got = screen.ReadRGBA();
   Layers(100);
   EXPECT_EQ(screen.ReadRGBA(), got);
+}
+
+// The glow: a picture of soft bands turned about the screen's middle, added as the additive mode
+// adds (its colour times its alpha); dim enough that nothing it is added to reaches white. A glow
+// drawn in the normal mode instead is blended over what is below.
+class GlowUnderCover : public StaticBackdropTest {
+protected:
+  void SetUp() override {
+    StaticBackdropTest::SetUp();
+    std::vector<uint8_t> rgba(32 * 32 * 4);
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x) {
+        uint8_t* p = &rgba[(y * 32 + x) * 4];
+        const int a = (x / 4 + y / 8) % 3 == 0 ? 0 : 90 + 40 * ((x + y) % 3);
+        p[0] = (uint8_t)(a * 200 / 255);
+        p[1] = (uint8_t)(a * 180 / 255);
+        p[2] = (uint8_t)(a * 120 / 255);
+        p[3] = (uint8_t)a;
+      }
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 32, 32, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    GLES_RestoreCachingSupport();
+  }
+  void TearDown() override {
+    GLES_SelectTexture(0, 0);
+    GLES_FlushBuffer();
+    glDeleteTextures(1, &texture);
+    StaticBackdropTest::TearDown();
+  }
+
+  void Glow(float angle, bool additive) {
+    Renderer_SetBlendMode(additive ? RENDERER_BLEND_ADDITIVE : RENDERER_BLEND_NORMAL);
+    GLES_SelectTexture(texture, 0);
+    int xy[8], uv[8];
+    const float c = std::cos(angle), s = std::sin(angle);
+    const float corner[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+    for (int k = 0; k < 4; ++k) {
+      const float x = corner[k][0] * 60, y = corner[k][1] * 60;
+      xy[k * 2] = (int)((48 + x * c - y * s) * 256);
+      xy[k * 2 + 1] = (int)((32 + x * s + y * c) * 256);
+      uv[k * 2] = corner[k][0] > 0 ? 65536 : 0;
+      uv[k * 2 + 1] = corner[k][1] > 0 ? 65536 : 0;
+    }
+    GLES_RenderQUAD(xy, uv, nullptr);
+    GLES_SelectTexture(0, 0);
+    display->SetNormalMode();
+  }
+  // What stands above the glow: a translucent band, an opaque block in the given blue and a
+  // premultiplied half-see-through square.
+  static void Front(int blue) {
+    display->SetNormalMode();
+    Fill(4, 6, 60, 14, 240, 30, 30, 150);
+    display->DisableGLBlend();
+    Fill(60, 36, 30, 20, 20, 40, blue, 255);
+    display->EnableGLBlend();
+    display->SetNoBlackEdgesMode();
+    Fill(20, 30, 20, 20, 60, 60, 0, 128);
+    display->SetNormalMode();
+  }
+  // One frame: the layers below as the backdrop, the glow and the front, then a moving square.
+  std::vector<uint8_t> GlowFrame(float angle, int blue, bool additive, bool bracket) {
+    if (bracket) backdrop.Begin();
+    Layers(100);
+    if (bracket) {
+      backdrop.End();
+      backdrop.BeginGlow();
+    }
+    Glow(angle, additive);
+    if (bracket) backdrop.BeginFront();
+    Front(blue);
+    if (bracket) backdrop.EndFront();
+    Fill((float)(frame++ % 40), 50, 10, 10, 255, 255, 255, 160);
+    return screen.ReadRGBA();
+  }
+  // The frame drawn straight to GL, and the same frame through the backdrop: their largest
+  // difference in any channel, and the blended fill of the frame through the backdrop.
+  int Differ(float angle, int blue, bool additive, double* blended = nullptr) {
+    const int keep = frame;
+    const std::vector<uint8_t> want = GlowFrame(angle, blue, additive, false);
+    frame = keep;
+    GLES_CountFill(96, 64);
+    g_GLES_FillCounts = GLES_FillCounts{};
+    const std::vector<uint8_t> got = GlowFrame(angle, blue, additive, true);
+    if (blended) *blended = g_GLES_FillCounts.blended;
+    GLES_CountFill(0, 0);
+    int most = 0;
+    for (size_t i = 0; i < want.size(); ++i)
+      most = std::max(most, std::abs((int)want[i] - (int)got[i]));
+    return most;
+  }
+
+  GLuint texture = 0;
+};
+
+// Drawn as it goes, a 5-6-5 screen holds the colour below the layers and again over them; through
+// the cover, the layers over the copy and again with the glow added: two 5-bit steps apart at most.
+// (What the layers let through is known to 6 bits, a share of the dim glow's colour.)
+const int kCoverStep = 17;
+
+TEST_F(GlowUnderCover, LayersThatStandStillBecomeACoverTheGlowIsDrawnUnderWithTheSamePicture) {
+  // The first frame starts from another drawing state than those after it.
+  Differ(0, 200, true);
+  double first = 0, blended = 0;
+  for (int i = 1; i < 40; ++i) {
+    const float angle = 0.07f * (float)i;
+    const int most = Differ(angle, 200, true, &blended);
+    if (i == 1) first = blended;
+    // Until the layers have stood still a while, the glow and they go to GL as drawn.
+    if (i < 10) EXPECT_EQ(0, most) << "frame " << i;
+    EXPECT_LE(most, kCoverStep) << "frame " << i;
+  }
+  // The glow's quad lies partly off the screen; the front's band and square are no longer drawn.
+  EXPECT_LT(blended, first - (60 * 14 + 20 * 20) / (96.0 * 64) + 0.01) << "the front is in the cover";
+}
+
+TEST_F(GlowUnderCover, AFrontThatChangesIsDrawnInOrderUntilItsCoverIsMadeAndTwoCoversAreKept) {
+  double still = 0, blended = 0;
+  Differ(0, 200, true);
+  for (int i = 0; i < 20; ++i)
+    Differ(0.1f * (float)i, 200, true, &still);
+  // Another front: drawn as it is at once, then a cover of its own.
+  EXPECT_EQ(0, Differ(2.0f, 90, true, &blended)) << "a new front goes to GL in order";
+  EXPECT_GT(blended, still + 0.1);
+  for (int i = 0; i < 20; ++i)
+    EXPECT_LE(Differ(2.0f + 0.1f * (float)i, 90, true, &blended), kCoverStep);
+  EXPECT_NEAR(still, blended, 1e-9) << "the second front's cover is drawn";
+  // Back to the first front: its cover is still kept.
+  EXPECT_LE(Differ(4.5f, 200, true, &blended), kCoverStep);
+  EXPECT_NEAR(still, blended, 1e-9);
+}
+
+TEST_F(GlowUnderCover, AGlowThatIsNotAddedIsAlwaysDrawnBetweenTheCopyAndTheFront) {
+  Differ(0, 200, false);
+  for (int i = 1; i < 30; ++i)
+    EXPECT_EQ(0, Differ(0.1f * (float)i, 200, false)) << "frame " << i;
 }
 
 } // namespace
