@@ -3,6 +3,7 @@
 
 #include <EGL/egl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -630,70 +631,225 @@ bool TwoTextureUnits() {
 
 } // namespace
 
-bool GLES_CaptureCover(const GLES_HeldDrawing& front, const GLES_ScreenCopy& below, GLES_Cover& cover) {
-  if (!GLES_ScreenCopyFits(below)) return false;
-  GLES_FlushBuffer();
-  GLint v[4] = {0, 0, 0, 0};
-  glGetIntegerv(GL_VIEWPORT, v);
+namespace {
+
+// Made once for a screen that stands still, so kept for the next one.
+std::vector<GLubyte> s_grey, s_black;
+
+// Draws the held layers over black and over grey into s_black (RGBA rows, bottom-up) and s_grey,
+// whose first bytes then hold, one a pixel, how much of what lies below the layers shows through
+// them. The viewport is drawn over.
+void ReadLayers(const GLES_HeldDrawing& front, const GLint* v) {
   GLfloat clear[4] = {0, 0, 0, 0};
   glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
-  // The whole: the layers over the copy below, as a frame without the glow shows them.
-  GLES_DrawScreenCopy(below);
-  BindStartTexture(front);
-  SendOps(front);
-  if (!GLES_CopyScreen(cover.whole)) return false;
   // Each blend the layers use turns what lies below into a + b x below, channel by channel: over
   // black they show a, over grey g a + b x g, so b is how much of what lies below shows through.
   // (Over white, a layer brighter than it is opaque would be cut off at white.)
-  // Made once for a screen that stands still, so kept for the next one.
-  static std::vector<GLubyte> grey, black;
   ClearViewport(v, 0.5f);
   GLubyte g[4] = {0, 0, 0, 0};
   glReadPixels(v[0], v[1], 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, g); // the grey as the screen holds it
   BindStartTexture(front);
   SendOps(front);
-  ReadViewport(v, grey);
+  ReadViewport(v, s_grey);
   ClearViewport(v, 0);
   BindStartTexture(front);
   SendOps(front);
-  ReadViewport(v, black);
+  ReadViewport(v, s_black);
   glClearColor(clear[0], clear[1], clear[2], clear[3]);
-  // Green has the most bits in a 5-6-5 screen. The shares are packed one byte a pixel in place.
+  // Green has the most bits in a 5-6-5 screen.
   const size_t pixels = (size_t)v[2] * (size_t)v[3];
   const int over = g[1] > 0 ? g[1] : 1;
   for (size_t i = 0; i < pixels; ++i) {
-    const int through = ((int)grey[i * 4 + 1] - (int)black[i * 4 + 1]) * 255 / over;
-    black[i] = (GLubyte)(through < 0 ? 0 : through > 255 ? 255 : through);
+    const int through = ((int)s_grey[i * 4 + 1] - (int)s_black[i * 4 + 1]) * 255 / over;
+    s_grey[i] = (GLubyte)(through < 0 ? 0 : through > 255 ? 255 : through);
   }
-  GLES_ScreenCopy& through = cover.through;
+}
+
+// Fills a copy's texture (made or remade as needed) with the viewport's pixels in the given format.
+bool FillCopy(GLES_ScreenCopy& copy, const GLint* v, GLenum format, const GLubyte* pixels) {
   const int w = PowerOfTwoAtLeast(v[2]), h = PowerOfTwoAtLeast(v[3]);
-  if (through.generation != s_generation) through.name = 0; // gone with its context
-  if (through.name && (through.texW != w || through.texH != h)) GLES_ReleaseScreenCopy(through);
-  if (!through.name) {
-    through.name = GLC_GenTexture();
-    if (!through.name) {
-      BackToTheCache();
-      return false;
-    }
-    glBindTexture(GL_TEXTURE_2D, through.name);
+  if (copy.generation != s_generation) copy.name = 0; // gone with its context
+  if (copy.name && (copy.texW != w || copy.texH != h)) GLES_ReleaseScreenCopy(copy);
+  if (!copy.name) {
+    copy.name = GLC_GenTexture();
+    if (!copy.name) return false;
+    glBindTexture(GL_TEXTURE_2D, copy.name);
     glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    GLC_TexImage2D(0, GL_ALPHA, w, h, GL_UNSIGNED_BYTE, nullptr);
-    through.texW = w;
-    through.texH = h;
-    through.generation = s_generation;
+    GLC_TexImage2D(0, format, w, h, GL_UNSIGNED_BYTE, nullptr);
+    copy.texW = w;
+    copy.texH = h;
+    copy.generation = s_generation;
   } else {
-    glBindTexture(GL_TEXTURE_2D, through.name);
+    glBindTexture(GL_TEXTURE_2D, copy.name);
   }
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   ++g_GLES_CallCounts.textureUploads;
-  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, v[2], v[3], GL_ALPHA, GL_UNSIGNED_BYTE, black.data());
-  memcpy(through.view, v, sizeof v);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, v[2], v[3], format, GL_UNSIGNED_BYTE, pixels);
+  memcpy(copy.view, v, sizeof v[0] * 4);
+  return true;
+}
+
+} // namespace
+
+bool GLES_CaptureCover(const GLES_HeldDrawing& front, const GLES_ScreenCopy& below, GLES_Cover& cover) {
+  if (!GLES_ScreenCopyFits(below)) return false;
+  GLES_FlushBuffer();
+  GLint v[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, v);
+  // The whole: the layers over the copy below, as a frame without the glow shows them.
+  GLES_DrawScreenCopy(below);
+  BindStartTexture(front);
+  SendOps(front);
+  if (!GLES_CopyScreen(cover.whole)) return false;
+  ReadLayers(front, v);
+  const bool made = FillCopy(cover.through, v, GL_ALPHA, s_grey.data());
   GLES_SetupXY_UV_Pointers();
   BackToTheCache();
-  return glGetError() == GL_NO_ERROR;
+  return made && glGetError() == GL_NO_ERROR;
+}
+
+namespace {
+
+// The side of the squares a cover of layers is drawn in: each is opaque, clear or blended.
+const int kLayerBlock = 16;
+
+enum BlockKind : u8 { kBlockClear, kBlockOpaque, kBlockMixed };
+
+BlockKind KindOfBlock(const GLint* v, int x0, int y0) {
+  bool opaque = true, clear = true;
+  for (int y = y0; y < y0 + kLayerBlock && y < v[3]; ++y)
+    for (int x = x0; x < x0 + kLayerBlock && x < v[2]; ++x) {
+      const size_t i = (size_t)y * v[2] + x;
+      const GLubyte through = s_grey[i];
+      const GLubyte* c = &s_black[i * 4];
+      if (through != 0) opaque = false;
+      if (through != 255 || c[0] || c[1] || c[2]) clear = false;
+      if (!opaque && !clear) return kBlockMixed;
+    }
+  return opaque ? kBlockOpaque : clear ? kBlockClear : kBlockMixed;
+}
+
+// A rectangle of viewport pixels as two triangles of (x, y, u, v).
+void AddPiece(std::vector<GLfloat>& to, const GLES_ScreenCopy& c, int x0, int y0, int x1, int y1) {
+  const GLfloat u0 = (GLfloat)x0 / c.texW, u1 = (GLfloat)x1 / c.texW, v0 = (GLfloat)y0 / c.texH,
+                v1 = (GLfloat)y1 / c.texH;
+  const GLfloat quad[6][4] = {{(GLfloat)x0, (GLfloat)y0, u0, v0}, {(GLfloat)x1, (GLfloat)y0, u1, v0},
+                              {(GLfloat)x1, (GLfloat)y1, u1, v1}, {(GLfloat)x0, (GLfloat)y0, u0, v0},
+                              {(GLfloat)x1, (GLfloat)y1, u1, v1}, {(GLfloat)x0, (GLfloat)y1, u0, v1}};
+  to.insert(to.end(), &quad[0][0], &quad[0][0] + 24);
+}
+
+} // namespace
+
+bool GLES_CaptureLayers(const GLES_HeldDrawing& front, GLES_Layers& layers) {
+  GLES_FlushBuffer();
+  GLint v[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, v);
+  if (v[2] < 1 || v[3] < 1) return false;
+  ReadLayers(front, v);
+  // Premultiplied: the colour over black, covering all that does not show through.
+  const size_t pixels = (size_t)v[2] * (size_t)v[3];
+  for (size_t i = 0; i < pixels; ++i)
+    s_black[i * 4 + 3] = (GLubyte)(255 - s_grey[i]);
+  const bool made = FillCopy(layers.picture, v, GL_RGBA, s_black.data());
+  // The pieces: runs of blocks of one kind along each row of blocks, a run that goes on from the
+  // row below it taken into its piece.
+  layers.opaque.clear();
+  layers.mixed.clear();
+  struct Run {
+    int x0, x1, y0, y1;
+    BlockKind kind;
+  };
+  static std::vector<Run> open, next; // kept, as the pictures are
+  open.clear();
+  auto close = [&](const Run& r) {
+    if (r.kind != kBlockClear)
+      AddPiece(r.kind == kBlockOpaque ? layers.opaque : layers.mixed, layers.picture, r.x0, r.y0, r.x1, r.y1);
+  };
+  for (int y = 0; y < v[3]; y += kLayerBlock) {
+    const int y1 = std::min(y + kLayerBlock, (int)v[3]);
+    next.clear();
+    for (int x = 0; x < v[2];) {
+      const BlockKind kind = KindOfBlock(v, x, y);
+      int x1 = std::min(x + kLayerBlock, (int)v[2]);
+      while (x1 < v[2] && KindOfBlock(v, x1, y) == kind)
+        x1 = std::min(x1 + kLayerBlock, (int)v[2]);
+      Run run{x, x1, y, y1, kind};
+      for (Run& o : open)
+        if (o.x0 == x && o.x1 == x1 && o.kind == kind && o.y1 == y) {
+          run.y0 = o.y0;
+          o.kind = kBlockClear; // taken on, not closed
+          o.y1 = -1;
+        }
+      next.push_back(run);
+      x = x1;
+    }
+    for (const Run& o : open)
+      if (o.y1 >= 0) close(o);
+    open.swap(next);
+  }
+  for (const Run& o : open)
+    close(o);
+  GLES_SetupXY_UV_Pointers();
+  BackToTheCache();
+  return made && glGetError() == GL_NO_ERROR;
+}
+
+bool GLES_DrawLayers(const GLES_Layers& layers) {
+  const GLES_ScreenCopy& c = layers.picture;
+  if (!GLES_ScreenCopyFits(c)) return false;
+  GLES_FlushBuffer();
+  const GLint* v = c.view;
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrthof(0, (GLfloat)v[2], 0, (GLfloat)v[3], -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glDisable(GL_CULL_FACE);
+  glEnable(GL_TEXTURE_2D);
+  GLC_BindTexture(c.name);
+  glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  glDisableClientState(GL_COLOR_ARRAY);
+  const double screen = (double)v[2] * v[3];
+  for (int pass = 0; pass < 2; ++pass) {
+    const std::vector<GLfloat>& pieces = pass == 0 ? layers.opaque : layers.mixed;
+    if (pieces.empty()) continue;
+    if (pass == 0) {
+      glDisable(GL_BLEND);
+    } else {
+      glEnable(GL_BLEND);
+      glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    }
+    glVertexPointer(2, GL_FLOAT, 4 * sizeof(GLfloat), &pieces[0]);
+    glTexCoordPointer(2, GL_FLOAT, 4 * sizeof(GLfloat), &pieces[2]);
+    ++g_GLES_CallCounts.drawCalls;
+    glDrawArrays(GL_TRIANGLES, 0, (GLsizei)(pieces.size() / 4));
+    if (s_fillW > 0) {
+      double area = 0;
+      for (size_t i = 0; i + 23 < pieces.size(); i += 24)
+        area += (pieces[i + 4] - pieces[i]) * (pieces[i + 9] - pieces[i + 1]);
+      (pass == 0 ? g_GLES_FillCounts.opaque : g_GLES_FillCounts.blended) += area / screen;
+    }
+  }
+  glEnable(GL_CULL_FACE);
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+  GLES_SetupXY_UV_Pointers();
+  BackToTheCache();
+  return true;
+}
+
+void GLES_ReleaseLayers(GLES_Layers& layers) {
+  GLES_ReleaseScreenCopy(layers.picture);
+  layers.opaque.clear();
+  layers.mixed.clear();
 }
 
 bool GLES_DrawCoverWithGlow(const GLES_Cover& cover, const GLES_HeldDrawing& glow) {

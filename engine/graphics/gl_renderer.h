@@ -169,6 +169,21 @@ bool GLES_CaptureCover(const GLES_HeldDrawing& front, const GLES_ScreenCopy& bel
 bool GLES_DrawCoverWithGlow(const GLES_Cover& cover, const GLES_HeldDrawing& glow);
 void GLES_ReleaseCover(GLES_Cover& cover);
 
+// Layers that stand still over others that move, made once from their held drawing into one
+// premultiplied picture: its colour over black, its alpha how much they cover. Drawn over the
+// viewport in pieces of 16 x 16 pixel blocks: the opaque ones without blending, the clear ones not
+// at all.
+struct GLES_Layers {
+  GLES_ScreenCopy picture;
+  std::vector<GLfloat> opaque, mixed; // triangles of (x, y, u, v), x and y in viewport pixels
+};
+// Makes the picture of `front`; the viewport is drawn over on the way.
+bool GLES_CaptureLayers(const GLES_HeldDrawing& front, GLES_Layers& layers);
+// Draws the layers over what the viewport shows; false, and nothing drawn, when they were not made
+// for the viewport as it is.
+bool GLES_DrawLayers(const GLES_Layers& layers);
+void GLES_ReleaseLayers(GLES_Layers& layers);
+
 // These record the state the next triangles are drawn under; see above.
 void GLES_BlendMode(int enable, GLenum src, GLenum dst);
 void GLES_SetTextEnvironmentMode(GLint mode);

@@ -1,6 +1,8 @@
 // The mushroom counter panel, the list scroller, standard text and the dialogs-first touch.
 #include "front_pieces.h"
 
+#include <cmath>
+
 #include "buttons.h"
 #include "display.h"
 #include "game_modes.h"
@@ -96,6 +98,8 @@ void listAnimator::Process(float dt) {
     for (int i = 0; i < 1000 && target < min; ++i)
       target += pageSize;
     offset += (target - offset) * dt * snapRate;
+    // The walk only nears the page: within a twentieth of a pixel it is there, and stands still.
+    if (std::fabs(target - offset) < 0.05f) offset = target;
   }
 }
 

@@ -152,6 +152,43 @@ void StaticBackdrop::EndFront() {
   m_LastFront = front;
 }
 
+void StaticBackdrop::BeginLayers() {
+  m_LayersOpen = false;
+  if (!g_pGame || g_pGame->IsIPhoneRotationInProcess() || GLES_Deferring()) return;
+  GLES_BeginDeferring(DrawingKey(2));
+  m_LayersOpen = true;
+}
+
+void StaticBackdrop::EndLayers() {
+  if (!m_LayersOpen) return;
+  m_LayersOpen = false;
+  // Layers that drove GL themselves went to it in order.
+  if (!GLES_Deferring()) {
+    m_LastFront = 0;
+    m_FrontStill = 0;
+    return;
+  }
+  GLES_KeepDeferred(m_Front);
+  const uint64_t front = m_Front.hash;
+  m_FrontStill = front == m_LastFront ? m_FrontStill + 1 : 0;
+  m_LastFront = front;
+  const bool tried = m_LayersTried && m_LayersHash == front;
+  if (tried && m_LayersMade && GLES_DrawLayers(m_Layers)) return;
+  if (!tried && m_FrontStill >= kFramesBeforeCover) {
+    // What moves below is on the screen: kept aside while the picture is made over it.
+    const GLES_CallCounts before = g_GLES_CallCounts;
+    if (GLES_CopyScreen(m_Below)) {
+      m_LayersMade = GLES_CaptureLayers(m_Front, m_Layers);
+      m_LayersTried = true;
+      m_LayersHash = front;
+      GLES_DrawScreenCopy(m_Below);
+    }
+    NoteOwn(before);
+    if (m_LayersMade && m_LayersHash == front && GLES_DrawLayers(m_Layers)) return;
+  }
+  GLES_SendHeld(m_Front);
+}
+
 void StaticBackdrop::Release() {
   if (m_Open) GLES_SendDeferred();
   m_Open = false;
@@ -161,6 +198,10 @@ void StaticBackdrop::Release() {
     GLES_ReleaseCover(c.picture);
     c = Cover{};
   }
+  GLES_ReleaseLayers(m_Layers);
+  GLES_ReleaseScreenCopy(m_Below);
+  m_LayersTried = m_LayersMade = m_LayersOpen = false;
+  m_LayersHash = 0;
   NoteOwn(before);
   m_HasCopy = m_GlowOpen = false;
   m_LastFront = 0;

@@ -33,6 +33,12 @@ public:
   void BeginGlow();
   void BeginFront();
   void EndFront();
+  // Layers that stand still over others that keep moving (a panel over a live scene): BeginLayers
+  // after the moving ones, EndLayers after the standing ones, outside any Begin and End. Once the
+  // layers have stood still for a while they are made into one picture, drawn over what moves in
+  // pieces (opaque ones without blending, clear ones not at all); until then they go to GL as drawn.
+  void BeginLayers();
+  void EndLayers();
   // Whether a copy is kept.
   bool Held() const { return m_HasCopy; }
   // Forgets the copy and frees its texture (a screen that leaves).
@@ -60,6 +66,10 @@ private:
   Cover m_Covers[2];
   int m_LastCover = 0; // the one drawn or made last
   GLES_HeldDrawing m_Glow, m_Front;
+  GLES_Layers m_Layers;
+  GLES_ScreenCopy m_Below;   // what moves below the layers, kept aside while their picture is made
+  uint64_t m_LayersHash = 0; // the front the picture was made of, or failed to be
+  bool m_LayersTried = false, m_LayersMade = false, m_LayersOpen = false;
   uint64_t m_LastFront = 0; // the front's hash the frame before
   int m_FrontStill = 0;     // frames in a row the front has had that hash
   bool m_DrewCopy = false, m_GlowOpen = false;

@@ -98,6 +98,7 @@ void options::InitMode() {
 
 void options::DeInitMode() {
   SafeDelete(opt_arrow);
+  FrameBackdrop().Release(); // the panel's picture
   Buttons[OPTIONS_SLOT_BACK].active = 0;
 }
 
@@ -114,8 +115,10 @@ void options::Draw(float dt) {
     gamemode* below = g_previousMode >= 0 && g_previousMode < GAME_MODES && g_previousMode != 2
                           ? GameModes[g_previousMode]
                           : nullptr;
-    // The screen below and the darkening over it (the frame's backdrop shows it all at rest).
+    // The screen below, which keeps moving, and the darkening over it.
     if (below) below->Draw(dt);
+    FrameBackdrop().End();
+    FrameBackdrop().BeginLayers();
     if (display) {
       display->SetBlending(200);
       display->FillRect(0, 0, MAXX, MAXY, ColorRGB(0, 0, 0));
@@ -128,7 +131,10 @@ void options::Draw(float dt) {
   if (appear < 0.0f) appear = 0.0f;
   if (appear < 1.0f) pageOffset = 400 * appear - 400;
   if (g_accelerometerSensitivity < 1000) g_accelerometerSensitivity = 1000;
-  if (!display) return;
+  if (!display) {
+    FrameBackdrop().EndLayers();
+    return;
+  }
 
   const float offset = pageOffset;
   const float ox = offset + WideShift();
@@ -144,14 +150,6 @@ void options::Draw(float dt) {
   const bool first = ox > -100;
   DrawScaled((float)(MAXX / 2 - 9), (float)(MAXY - 20), 0.5f, OptSurf[first ? BALL_BIG : BALL_SMALL]);
   DrawScaled((float)(MAXX / 2 + 9), (float)(MAXY - 20), 0.5f, OptSurf[first ? BALL_SMALL : BALL_BIG]);
-
-  // The arrows sway every frame: what lies under them is the frame's still part, shown as its copy.
-  FrameBackdrop().End();
-  const float sway = 3 * std::sin(5 * g_timef);
-  if (opt_arrow) {
-    display->BlitScaled(offset + MAXX - 25 + sway, midY, s, s, opt_arrow);
-    display->BlitScaled(offset + MAXX + 25 + sway, midY, -s, s, opt_arrow);
-  }
 
   DrawScaled(offset + MAXX / 2, oy + 79, s, OptSurf[PAN_DARKEN]);
   DrawScaled(ox + 400, oy + 50, s, OptSurf[CLOSE]);
@@ -198,6 +196,15 @@ void options::Draw(float dt) {
   Radio(px + 96, oy + 203, s, Switch(g_ghostMode != 0));
 
   if (Buttons[OPTIONS_SLOT_BACK].active) Buttons[OPTIONS_SLOT_BACK].Draw();
+
+  // The panel and all on it stand still while the screen below moves: shown as one picture of
+  // them. The arrows sway every frame, over the panel's edges and nothing else.
+  FrameBackdrop().EndLayers();
+  const float sway = 3 * std::sin(5 * g_timef);
+  if (opt_arrow) {
+    display->BlitScaled(offset + MAXX - 25 + sway, midY, s, s, opt_arrow);
+    display->BlitScaled(offset + MAXX + 25 + sway, midY, -s, s, opt_arrow);
+  }
 }
 
 void options::StylusDown(myPoint* points, int) {
