@@ -493,6 +493,37 @@ void BackToTheCache() {
 
 } // namespace
 
+namespace {
+
+// Drawing in the viewport's own pixels, y up as the colour buffer's rows run, from a texture of
+// the renderer's own (counted like any other) replacing the colour; then GL back as the cache says.
+void BeginViewportPixels(const GLint* v, GLuint texture) {
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrthox(0, v[2] << 16, 0, v[3] << 16, -65536, 65536);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  glDisable(GL_CULL_FACE);
+  glEnable(GL_TEXTURE_2D);
+  GLC_BindTexture(texture);
+  glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  glDisableClientState(GL_COLOR_ARRAY);
+}
+
+void EndViewportPixels() {
+  glEnable(GL_CULL_FACE);
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+  GLES_SetupXY_UV_Pointers();
+  BackToTheCache();
+}
+
+} // namespace
+
 bool GLES_ScreenCopyFits(const GLES_ScreenCopy& copy) {
   GLint v[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, v);
@@ -532,37 +563,19 @@ void GLES_DrawScreenCopy(const GLES_ScreenCopy& copy) {
   if (!GLES_ScreenCopyFits(copy)) return;
   GLES_FlushBuffer();
   const GLint* v = copy.view;
-  // In the viewport's own pixels, y up as the colour buffer's rows run.
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrthox(0, v[2] << 16, 0, v[3] << 16, -65536, 65536);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
+  BeginViewportPixels(v, copy.name);
   const GLfixed W = v[2] << 16, H = v[3] << 16;
   const GLfixed U = (GLfixed)(((int64_t)v[2] << 16) / copy.texW),
                 V = (GLfixed)(((int64_t)v[3] << 16) / copy.texH);
   const GLfixed xy[8] = {0, 0, W, 0, W, H, 0, H};
   const GLfixed uv[8] = {0, 0, U, 0, U, V, 0, V};
-  glDisable(GL_CULL_FACE);
   glDisable(GL_BLEND);
-  glEnable(GL_TEXTURE_2D);
-  GLC_BindTexture(copy.name); // counted: the copy is a texture of its own like any other
-  glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-  glDisableClientState(GL_COLOR_ARRAY);
   glVertexPointer(2, GL_FIXED, 0, xy);
   glTexCoordPointer(2, GL_FIXED, 0, uv);
   ++g_GLES_CallCounts.drawCalls;
   glDrawArrays(GL_TRIANGLE_FAN, 0, 4);
   if (s_fillW > 0) g_GLES_FillCounts.opaque += 1.0; // the viewport is the whole screen
-  glEnable(GL_CULL_FACE);
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-  GLES_SetupXY_UV_Pointers();
-  BackToTheCache();
+  EndViewportPixels();
 }
 
 void GLES_ReleaseScreenCopy(GLES_ScreenCopy& copy) {
@@ -803,18 +816,7 @@ bool GLES_DrawLayers(const GLES_Layers& layers) {
   if (!GLES_ScreenCopyFits(c)) return false;
   GLES_FlushBuffer();
   const GLint* v = c.view;
-  glMatrixMode(GL_PROJECTION);
-  glPushMatrix();
-  glLoadIdentity();
-  glOrthof(0, (GLfloat)v[2], 0, (GLfloat)v[3], -1, 1);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glLoadIdentity();
-  glDisable(GL_CULL_FACE);
-  glEnable(GL_TEXTURE_2D);
-  GLC_BindTexture(c.name);
-  glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-  glDisableClientState(GL_COLOR_ARRAY);
+  BeginViewportPixels(v, c.name);
   const double screen = (double)v[2] * v[3];
   for (int pass = 0; pass < 2; ++pass) {
     const std::vector<GLfloat>& pieces = pass == 0 ? layers.opaque : layers.mixed;
@@ -836,13 +838,7 @@ bool GLES_DrawLayers(const GLES_Layers& layers) {
       (pass == 0 ? g_GLES_FillCounts.opaque : g_GLES_FillCounts.blended) += area / screen;
     }
   }
-  glEnable(GL_CULL_FACE);
-  glMatrixMode(GL_PROJECTION);
-  glPopMatrix();
-  glMatrixMode(GL_MODELVIEW);
-  glPopMatrix();
-  GLES_SetupXY_UV_Pointers();
-  BackToTheCache();
+  EndViewportPixels();
   return true;
 }
 

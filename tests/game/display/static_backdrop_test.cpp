@@ -18,6 +18,14 @@
 
 namespace {
 
+// The largest difference in any channel between two pictures.
+int MostApart(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  int most = 0;
+  for (size_t i = 0; i < a.size() && i < b.size(); ++i)
+    most = std::max(most, std::abs((int)a[i] - (int)b[i]));
+  return most;
+}
+
 class StaticBackdropTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -246,10 +254,7 @@ protected:
     const std::vector<uint8_t> got = LayersFrame(blue, true);
     if (blended) *blended = g_GLES_FillCounts.blended;
     GLES_CountFill(0, 0);
-    int most = 0;
-    for (size_t i = 0; i < want.size(); ++i)
-      most = std::max(most, std::abs((int)want[i] - (int)got[i]));
-    return most;
+    return MostApart(want, got);
   }
 };
 
@@ -359,10 +364,7 @@ protected:
     const std::vector<uint8_t> got = GlowFrame(angle, blue, additive, true);
     if (blended) *blended = g_GLES_FillCounts.blended;
     GLES_CountFill(0, 0);
-    int most = 0;
-    for (size_t i = 0; i < want.size(); ++i)
-      most = std::max(most, std::abs((int)want[i] - (int)got[i]));
-    return most;
+    return MostApart(want, got);
   }
 
   GLuint texture = 0;
