@@ -495,6 +495,31 @@ void BackToTheCache() {
 
 namespace {
 
+// Binds a copy's texture, made for the viewport in the given format when it has none in this
+// context or one too small for the viewport (a larger one still holds it); false when no texture
+// could be had.
+bool BindCopyTexture(GLES_ScreenCopy& copy, const GLint* v, GLenum format, GLenum type) {
+  if (copy.generation != s_generation) copy.name = 0; // gone with its context
+  if (copy.name && (copy.texW < v[2] || copy.texH < v[3])) GLES_ReleaseScreenCopy(copy);
+  if (copy.name) {
+    glBindTexture(GL_TEXTURE_2D, copy.name);
+    return true;
+  }
+  copy.name = GLC_GenTexture();
+  if (!copy.name) return false;
+  const int w = PowerOfTwoAtLeast(v[2]), h = PowerOfTwoAtLeast(v[3]);
+  glBindTexture(GL_TEXTURE_2D, copy.name);
+  glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+  glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  GLC_TexImage2D(0, format, w, h, type, nullptr);
+  copy.texW = w;
+  copy.texH = h;
+  copy.generation = s_generation;
+  return true;
+}
+
 // Drawing in the viewport's own pixels, y up as the colour buffer's rows run, from a texture of
 // the renderer's own (counted like any other) replacing the colour; then GL back as the cache says.
 void BeginViewportPixels(const GLint* v, GLuint texture) {
@@ -535,24 +560,7 @@ bool GLES_CopyScreen(GLES_ScreenCopy& copy) {
   GLint v[4] = {0, 0, 0, 0};
   glGetIntegerv(GL_VIEWPORT, v);
   if (v[2] < 1 || v[3] < 1) return false;
-  const int w = PowerOfTwoAtLeast(v[2]), h = PowerOfTwoAtLeast(v[3]);
-  if (copy.generation != s_generation) copy.name = 0; // gone with its context
-  if (copy.name && (copy.texW < v[2] || copy.texH < v[3])) GLES_ReleaseScreenCopy(copy);
-  if (!copy.name) {
-    copy.name = GLC_GenTexture();
-    if (!copy.name) return false;
-    glBindTexture(GL_TEXTURE_2D, copy.name);
-    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    GLC_TexImage2D(0, GL_RGB, w, h, GL_UNSIGNED_SHORT_5_6_5, nullptr);
-    copy.texW = w;
-    copy.texH = h;
-    copy.generation = s_generation;
-  } else {
-    glBindTexture(GL_TEXTURE_2D, copy.name);
-  }
+  if (!BindCopyTexture(copy, v, GL_RGB, GL_UNSIGNED_SHORT_5_6_5)) return false;
   glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, v[0], v[1], v[2], v[3]);
   memcpy(copy.view, v, sizeof v);
   BackToTheCache();
@@ -636,9 +644,15 @@ bool AddsModulated(const GLES_HeldDrawing& d) {
   return drawn;
 }
 
+// Asked of GL once a context.
 bool TwoTextureUnits() {
-  GLint units = 0;
-  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+  static GLint units = 0;
+  static u32 askedIn = ~0u;
+  if (askedIn != s_generation) {
+    units = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+    askedIn = s_generation;
+  }
   return units >= 2;
 }
 
@@ -680,24 +694,7 @@ void ReadLayers(const GLES_HeldDrawing& front, const GLint* v) {
 
 // Fills a copy's texture (made or remade as needed) with the viewport's pixels in the given format.
 bool FillCopy(GLES_ScreenCopy& copy, const GLint* v, GLenum format, const GLubyte* pixels) {
-  const int w = PowerOfTwoAtLeast(v[2]), h = PowerOfTwoAtLeast(v[3]);
-  if (copy.generation != s_generation) copy.name = 0; // gone with its context
-  if (copy.name && (copy.texW != w || copy.texH != h)) GLES_ReleaseScreenCopy(copy);
-  if (!copy.name) {
-    copy.name = GLC_GenTexture();
-    if (!copy.name) return false;
-    glBindTexture(GL_TEXTURE_2D, copy.name);
-    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameterx(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    GLC_TexImage2D(0, format, w, h, GL_UNSIGNED_BYTE, nullptr);
-    copy.texW = w;
-    copy.texH = h;
-    copy.generation = s_generation;
-  } else {
-    glBindTexture(GL_TEXTURE_2D, copy.name);
-  }
+  if (!BindCopyTexture(copy, v, format, GL_UNSIGNED_BYTE)) return false;
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   ++g_GLES_CallCounts.textureUploads;
   glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, v[2], v[3], format, GL_UNSIGNED_BYTE, pixels);

@@ -94,6 +94,17 @@ protected:
     d.FillRect(0, 0, MAXX, MAXY, ColorRGB(0, 0, 0));
     DrawEffectAnimators();
   }
+  // The show over a level of two colours, through the backdrop when one is given: its fill.
+  GLES_FillCounts DrawOverLevel(StaticBackdrop* backdrop, ColorRGB left, ColorRGB right) {
+    g_GLES_FillCounts = {};
+    if (backdrop) backdrop->Begin();
+    d.SetBlending(255);
+    d.SetNormalMode();
+    d.FillRect(0, 0, MAXX / 2, MAXY, left);
+    d.FillRect(MAXX / 2, 0, MAXX, MAXY, right);
+    DrawEffectAnimators(backdrop);
+    return g_GLES_FillCounts;
+  }
   void Run(int frames) {
     for (int i = 0; i < frames; ++i)
       ProcessEffectAnimators(0.016f);
@@ -259,14 +270,7 @@ TEST_P(LevelEndScreen, WhatStandsStillIsShownAsOneCopyWithTheSamePixels) {
   StaticBackdrop backdrop;
   GLES_CountFill(c.w, c.h);
   auto draw = [&](bool copy) {
-    g_GLES_FillCounts = {};
-    if (copy) backdrop.Begin();
-    d.SetBlending(255);
-    d.SetNormalMode();
-    d.FillRect(0, 0, MAXX / 2, MAXY, ColorRGB(90, 140, 60)); // the level
-    d.FillRect(MAXX / 2, 0, MAXX, MAXY, ColorRGB(40, 60, 150));
-    DrawEffectAnimators(copy ? &backdrop : nullptr);
-    return g_GLES_FillCounts;
+    return DrawOverLevel(copy ? &backdrop : nullptr, ColorRGB(90, 140, 60), ColorRGB(40, 60, 150));
   };
   for (int phase = 0; phase < 2; ++phase) {
     SCOPED_TRACE(phase);
@@ -318,14 +322,7 @@ TEST_P(LevelEndScreen, AboveTheTurningBeamsWhatStandsStillIsOneCoverWithThePictu
   StaticBackdrop backdrop;
   GLES_CountFill(c.w, c.h);
   auto draw = [&](bool copy) {
-    g_GLES_FillCounts = {};
-    if (copy) backdrop.Begin();
-    d.SetBlending(255);
-    d.SetNormalMode();
-    d.FillRect(0, 0, MAXX / 2, MAXY, ColorRGB(30, 50, 20));
-    d.FillRect(MAXX / 2, 0, MAXX, MAXY, ColorRGB(20, 30, 60));
-    DrawEffectAnimators(copy ? &backdrop : nullptr);
-    return g_GLES_FillCounts;
+    return DrawOverLevel(copy ? &backdrop : nullptr, ColorRGB(30, 50, 20), ColorRGB(20, 30, 60));
   };
   double least = 1e9, full = 0;
   for (int i = 0; i < 30; ++i) {

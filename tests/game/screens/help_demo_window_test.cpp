@@ -49,20 +49,8 @@ protected:
   int Height() const override { return GetParam().h; }
   void SetUp() override {
     if (!GetParam().host) return ScreensTest::SetUp();
-    ASSERT_TRUE(dir.ok());
-    std::filesystem::create_directories("app/native/assets");
-    ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
-    if (!gl.Open(Width(), Height())) SKIP_OR_FAIL_WITHOUT_GL(gl);
-    GLES_ResetStateCache();
-    game.reset(new CTheGame());
-    g_pGame = game.get();
-    game->m_pApp = game.get();
-    int w = 0, h = 0;
-    ASSERT_TRUE(game->SelectAndroidInGameResolution(Width(), Height(), w, h));
-    game->m_b2xImages = 1;
-    game->m_nDeviceScreenWidth = Width();
-    game->m_nDeviceScreenHeight = Height();
-    ASSERT_TRUE(game->Init(w, h));
+    StartGame(true);
+    if (!Running()) return;
     ToTheMenu();
     Cycles(10);
   }

@@ -33,8 +33,9 @@ protected:
   void TearDown() override { StopGame(); }
 
   // The sample pack in the platform's place and the game made and started, in the loader. Without
-  // headless GL the test is skipped, or failed where GL is required.
-  void StartGame() {
+  // headless GL the test is skipped, or failed where GL is required. As the host starts it, the
+  // game picks its logical screen for the display and takes the double-size pictures.
+  void StartGame(bool asHost = false) {
     ASSERT_TRUE(dir.ok());
     std::filesystem::create_directories("app/native/assets");
     ASSERT_TRUE(CopySamplePack("app/native/assets/_game_bb.pak"));
@@ -42,7 +43,17 @@ protected:
     GLES_ResetStateCache();
     game.reset(new CTheGame());
     g_pGame = game.get();
-    ASSERT_TRUE(game->Init(Width(), Height()));
+    if (!asHost) {
+      ASSERT_TRUE(game->Init(Width(), Height()));
+      return;
+    }
+    game->m_pApp = game.get();
+    int w = 0, h = 0;
+    ASSERT_TRUE(game->SelectAndroidInGameResolution(Width(), Height(), w, h));
+    game->m_b2xImages = 1;
+    game->m_nDeviceScreenWidth = Width();
+    game->m_nDeviceScreenHeight = Height();
+    ASSERT_TRUE(game->Init(w, h));
   }
   // From the loader past the splash and the start-up loading into the main menu, or from any
   // other mode switched there.
