@@ -4,6 +4,7 @@
 #include <EGL/egl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -68,57 +69,59 @@ bool StatePending() {
 // The screen the fill is counted against; 0 while nothing is counted.
 double s_fillW = 0, s_fillH = 0;
 
+// A corner of a polygon being clipped; one that carries more lerps it along as well.
+struct Point {
+  double x, y;
+};
+Point Lerp(const Point& a, const Point& b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
+
 // Twice the signed area of a polygon, in the y-down pixels of the 2D projection: positive for a
 // clockwise one, the winding that is drawn.
-double TwiceArea(const double* x, const double* y, int n) {
+template <typename V> double TwiceArea(const V* p, int n) {
   double a = 0;
   for (int i = 0; i < n; ++i) {
     int j = (i + 1) % n;
-    a += x[i] * y[j] - x[j] * y[i];
+    a += p[i].x * p[j].y - p[j].x * p[i].y;
   }
   return a;
 }
 
-// Keeps the part of the polygon where along(x, y) >= 0 (one side of the screen), in place.
-template <typename F> int ClipSide(double* x, double* y, int n, F along) {
-  double ox[9], oy[9];
+// Keeps the part of the polygon (of at most 8 corners after the clip) where along(x, y) >= 0, in
+// place.
+template <typename V, typename F> int ClipSide(V* p, int n, F along) {
+  V o[9];
   int m = 0;
   for (int i = 0; i < n; ++i) {
     int j = (i + 1) % n;
-    double di = along(x[i], y[i]), dj = along(x[j], y[j]);
-    if (di >= 0) {
-      ox[m] = x[i];
-      oy[m++] = y[i];
-    }
-    if ((di >= 0) != (dj >= 0)) {
-      double t = di / (di - dj);
-      ox[m] = x[i] + (x[j] - x[i]) * t;
-      oy[m++] = y[i] + (y[j] - y[i]) * t;
-    }
+    double di = along(p[i].x, p[i].y), dj = along(p[j].x, p[j].y);
+    if (di >= 0) o[m++] = p[i];
+    if ((di >= 0) != (dj >= 0)) o[m++] = Lerp(p[i], p[j], di / (di - dj));
   }
-  for (int i = 0; i < m; ++i) {
-    x[i] = ox[i];
-    y[i] = oy[i];
-  }
+  for (int i = 0; i < m; ++i)
+    p[i] = o[i];
   return m;
+}
+
+// Keeps the part of the polygon inside the rectangle x0 <= x <= x1, y0 <= y <= y1.
+template <typename V> int ClipToBox(V* p, int n, double x0, double y0, double x1, double y1) {
+  n = ClipSide(p, n, [x0](double px, double) { return px - x0; });
+  n = ClipSide(p, n, [x1](double px, double) { return x1 - px; });
+  n = ClipSide(p, n, [y0](double, double py) { return py - y0; });
+  return ClipSide(p, n, [y1](double, double py) { return y1 - py; });
 }
 
 void CountBatchFill(const GLfixed* coords, const GLushort* indexes, u32 count, bool blended) {
   double sum = 0;
   const double W = s_fillW, H = s_fillH;
   for (u32 i = 0; i + 2 < count; i += 3) {
-    double x[9], y[9];
+    Point p[9];
     for (int k = 0; k < 3; ++k) {
       const GLfixed* c = &coords[indexes[i + k] * 3];
-      x[k] = c[0] / 256.0;
-      y[k] = c[1] / 256.0;
+      p[k] = {c[0] / 256.0, c[1] / 256.0};
     }
-    if (!(TwiceArea(x, y, 3) > 0)) continue; // culled
-    int n = ClipSide(x, y, 3, [](double px, double) { return px; });
-    n = ClipSide(x, y, n, [W](double px, double) { return W - px; });
-    n = ClipSide(x, y, n, [](double, double py) { return py; });
-    n = ClipSide(x, y, n, [H](double, double py) { return H - py; });
-    if (n >= 3) sum += TwiceArea(x, y, n) / 2;
+    if (!(TwiceArea(p, 3) > 0)) continue; // culled
+    const int n = ClipToBox(p, 3, 0, 0, W, H);
+    if (n >= 3) sum += TwiceArea(p, n) / 2;
   }
   (blended ? g_GLES_FillCounts.blended : g_GLES_FillCounts.opaque) += sum / (W * H);
 }
@@ -356,38 +359,39 @@ void SendHeldDraw(const GLES_HeldDrawing& d, const GLES_HeldOp& o, bool blended)
   GLC_DrawElements(GL_TRIANGLES, (GLsizei)o.c, GL_UNSIGNED_SHORT, &d.indexes[o.b]);
 }
 
-// Sends a held stretch to GL in order. Under a cover, unit 1 reads the cover where each vertex
-// lands: its coordinates are the vertex's place.
-void SendOps(const GLES_HeldDrawing& d, bool underCover = false) {
+// Sends one of a held stretch's calls that set GL's state.
+void SendState(const GLES_HeldDrawing& d, const GLES_HeldOp& o) {
+  switch ((Op)o.op) {
+  case Op::Blending:
+    GLC_SetBlending(o.a != 0);
+    break;
+  case Op::BlendFunc:
+    GLC_BlendFunc(o.a, o.b);
+    break;
+  case Op::EnvMode:
+    GLC_TexEnvMode((GLint)o.a);
+    break;
+  case Op::EnvColour:
+    GLC_TexEnvColor(&d.envColours[o.c]);
+    break;
+  case Op::Bind:
+    GLC_BindTexture(o.a);
+    break;
+  case Op::Texturing:
+    GLC_SetTexturing(o.a != 0);
+    break;
+  case Op::Draw:
+    break;
+  }
+}
+
+// Sends a held stretch to GL in order.
+void SendOps(const GLES_HeldDrawing& d) {
   for (const GLES_HeldOp& o : d.ops) {
-    switch ((Op)o.op) {
-    case Op::Draw:
-      if (underCover) {
-        glClientActiveTexture(GL_TEXTURE1);
-        glTexCoordPointer(3, GL_FIXED, 0, &d.coords[(size_t)o.a * 3]);
-        glClientActiveTexture(GL_TEXTURE0);
-      }
+    if ((Op)o.op == Op::Draw)
       SendHeldDraw(d, o, o.blend);
-      break;
-    case Op::Blending:
-      GLC_SetBlending(o.a != 0);
-      break;
-    case Op::BlendFunc:
-      GLC_BlendFunc(o.a, o.b);
-      break;
-    case Op::EnvMode:
-      GLC_TexEnvMode((GLint)o.a);
-      break;
-    case Op::EnvColour:
-      GLC_TexEnvColor(&d.envColours[o.c]);
-      break;
-    case Op::Bind:
-      GLC_BindTexture(o.a);
-      break;
-    case Op::Texturing:
-      GLC_SetTexturing(o.a != 0);
-      break;
-    }
+    else
+      SendState(d, o);
   }
 }
 
@@ -522,7 +526,7 @@ bool BindCopyTexture(GLES_ScreenCopy& copy, const GLint* v, GLenum format, GLenu
 
 // Drawing in the viewport's own pixels, y up as the colour buffer's rows run, from a texture of
 // the renderer's own (counted like any other) replacing the colour; then GL back as the cache says.
-void BeginViewportPixels(const GLint* v, GLuint texture) {
+void PushViewportPixels(const GLint* v) {
   glMatrixMode(GL_PROJECTION);
   glPushMatrix();
   glLoadIdentity();
@@ -531,6 +535,10 @@ void BeginViewportPixels(const GLint* v, GLuint texture) {
   glPushMatrix();
   glLoadIdentity();
   glDisable(GL_CULL_FACE);
+}
+
+void BeginViewportPixels(const GLint* v, GLuint texture) {
+  PushViewportPixels(v);
   glEnable(GL_TEXTURE_2D);
   GLC_BindTexture(texture);
   glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
@@ -704,7 +712,111 @@ bool FillCopy(GLES_ScreenCopy& copy, const GLint* v, GLenum format, const GLubyt
 
 } // namespace
 
+namespace {
+
+// The side of the squares pictures of layers are cut into: each is drawn in one way.
+const int kLayerBlock = 16;
+
+// What the layers are over a block: clear, opaque, something of each, or see-through in one colour
+// all over (kBlockFlat with the colour's premultiplied bytes from bit 8 up).
+enum BlockKind : uint64_t { kBlockClear = 0, kBlockOpaque = 1, kBlockMixed = 2, kBlockFlat = 3 };
+
+// The viewport cut into blocks, bottom row first, of the kinds kindOf(x0, y0) gives, handed to
+// piece(kind, x0, y0, x1, y1) as rectangles of viewport pixels: runs of one kind along a row, each
+// taken on over the rows above for as long as a run of that kind lies just as wide there.
+struct Run {
+  int x0, x1, y0, y1;
+  uint64_t kind;
+  bool takenOn;
+};
+std::vector<Run> s_runs, s_nextRuns; // kept, as the pictures are
+std::vector<uint64_t> s_rowKinds;
+
+// The blocks across the viewport and the blocks in all.
+int BlocksAcross(const GLint* v) { return (v[2] + kLayerBlock - 1) / kLayerBlock; }
+size_t Blocks(const GLint* v) { return (size_t)BlocksAcross(v) * (size_t)((v[3] + kLayerBlock - 1) / kLayerBlock); }
+
+template <typename KindOf, typename Piece> void BlockRuns(const GLint* v, KindOf kindOf, Piece piece) {
+  std::vector<Run>&open = s_runs, &next = s_nextRuns;
+  std::vector<uint64_t>& row = s_rowKinds;
+  open.clear();
+  const int across = BlocksAcross(v);
+  for (int y = 0; y < v[3]; y += kLayerBlock) {
+    row.clear();
+    for (int b = 0; b < across; ++b)
+      row.push_back(kindOf(b * kLayerBlock, y));
+    next.clear();
+    for (int b = 0; b < across;) {
+      int e = b + 1;
+      while (e < across && row[e] == row[b])
+        ++e;
+      Run run{b * kLayerBlock, std::min(e * kLayerBlock, (int)v[2]), y, std::min(y + kLayerBlock, (int)v[3]),
+              row[b], false};
+      for (Run& o : open)
+        if (!o.takenOn && o.x0 == run.x0 && o.x1 == run.x1 && o.kind == run.kind && o.y1 == y) {
+          run.y0 = o.y0;
+          o.takenOn = true;
+        }
+      next.push_back(run);
+      b = e;
+    }
+    for (const Run& o : open)
+      if (!o.takenOn) piece(o.kind, o.x0, o.y0, o.x1, o.y1);
+    open.swap(next);
+  }
+  for (const Run& o : open)
+    piece(o.kind, o.x0, o.y0, o.x1, o.y1);
+}
+
+struct GlowVertex {
+  GLfloat x, y, u, v;
+  GLubyte c[4];
+};
+
+// The glow's triangles cut to the cover's rectangles, made again every frame into kept stores.
+std::vector<GlowVertex> s_glowClear, s_glowMixed;
+
+// Over a block, how much of what lies below the layers shows through them (s_grey after
+// ReadLayers): not at all, all of it, or something between.
+uint64_t KindOfCoverBlock(const GLint* v, int x0, int y0) {
+  bool opaque = true, clear = true;
+  for (int y = y0; y < y0 + kLayerBlock && y < v[3]; ++y)
+    for (int x = x0; x < x0 + kLayerBlock && x < v[2]; ++x) {
+      const GLubyte through = s_grey[(size_t)y * v[2] + x];
+      if (through != 0) opaque = false;
+      if (through != 255) clear = false;
+      if (!opaque && !clear) return kBlockMixed;
+    }
+  return opaque ? kBlockOpaque : kBlockClear;
+}
+
+} // namespace
+
+namespace {
+
+// Room for making a cover or a picture of layers over the viewport: the screen's pixels read back
+// and the rows of blocks.
+void ReserveMaking(const GLint* v) {
+  const size_t pixels = (size_t)v[2] * (size_t)v[3];
+  s_grey.reserve(pixels * 4);
+  s_black.reserve(pixels * 4);
+  s_runs.reserve((size_t)BlocksAcross(v));
+  s_nextRuns.reserve((size_t)BlocksAcross(v));
+  s_rowKinds.reserve((size_t)BlocksAcross(v));
+}
+
+} // namespace
+
+void GLES_ReserveCover(GLES_Cover& cover) {
+  GLint v[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, v);
+  ReserveMaking(v);
+  cover.clear.reserve(Blocks(v) * 4);
+  cover.mixed.reserve(Blocks(v) * 4);
+}
+
 bool GLES_CaptureCover(const GLES_HeldDrawing& front, const GLES_ScreenCopy& below, GLES_Cover& cover) {
+  GLES_ReserveCover(cover);
   if (!GLES_ScreenCopyFits(below)) return false;
   GLES_FlushBuffer();
   GLint v[4] = {0, 0, 0, 0};
@@ -716,6 +828,19 @@ bool GLES_CaptureCover(const GLES_HeldDrawing& front, const GLES_ScreenCopy& bel
   if (!GLES_CopyScreen(cover.whole)) return false;
   ReadLayers(front, v);
   const bool made = FillCopy(cover.through, v, GL_ALPHA, s_grey.data());
+  // Where the glow is to be added in full, and where only in part; under opaque layers, nowhere.
+  cover.clear.clear();
+  cover.mixed.clear();
+  BlockRuns(v, [v](int x, int y) { return KindOfCoverBlock(v, x, y); },
+            [&cover](uint64_t kind, int x0, int y0, int x1, int y1) {
+              if (kind == kBlockOpaque) return;
+              std::vector<GLint>& to = kind == kBlockClear ? cover.clear : cover.mixed;
+              to.insert(to.end(), {x0, y0, x1, y1});
+            });
+  // Room for a quad's two triangles cut to each rectangle (up to five triangles each) from the
+  // start, so that drawing the glow grows nothing, and for another cover with twice the rectangles.
+  s_glowClear.reserve(cover.clear.size() / 4 * 2 * 15 * 2);
+  s_glowMixed.reserve(cover.mixed.size() / 4 * 2 * 15 * 2);
   GLES_SetupXY_UV_Pointers();
   BackToTheCache();
   return made && glGetError() == GL_NO_ERROR;
@@ -723,23 +848,24 @@ bool GLES_CaptureCover(const GLES_HeldDrawing& front, const GLES_ScreenCopy& bel
 
 namespace {
 
-// The side of the squares a cover of layers is drawn in: each is opaque, clear or blended.
-const int kLayerBlock = 16;
-
-enum BlockKind : u8 { kBlockClear, kBlockOpaque, kBlockMixed };
-
-BlockKind KindOfBlock(const GLint* v, int x0, int y0) {
-  bool opaque = true, clear = true;
+// Over a block, what the layers' picture (s_black premultiplied, s_grey how much shows through)
+// is, one colour all over taken for a see-through block only.
+uint64_t KindOfLayersBlock(const GLint* v, int x0, int y0) {
+  bool opaque = true, clear = true, flat = true;
+  const size_t first = (size_t)y0 * v[2] + x0;
+  const GLubyte* c0 = &s_black[first * 4];
   for (int y = y0; y < y0 + kLayerBlock && y < v[3]; ++y)
     for (int x = x0; x < x0 + kLayerBlock && x < v[2]; ++x) {
       const size_t i = (size_t)y * v[2] + x;
-      const GLubyte through = s_grey[i];
       const GLubyte* c = &s_black[i * 4];
-      if (through != 0) opaque = false;
-      if (through != 255 || c[0] || c[1] || c[2]) clear = false;
-      if (!opaque && !clear) return kBlockMixed;
+      if (s_grey[i] != 0) opaque = false;
+      if (s_grey[i] != 255 || c[0] || c[1] || c[2]) clear = false;
+      if (memcmp(c, c0, 4) != 0) flat = false;
+      if (!opaque && !clear && !flat) return kBlockMixed;
     }
-  return opaque ? kBlockOpaque : clear ? kBlockClear : kBlockMixed;
+  if (opaque) return kBlockOpaque;
+  if (clear) return kBlockClear;
+  return kBlockFlat | (uint64_t)c0[0] << 8 | (uint64_t)c0[1] << 16 | (uint64_t)c0[2] << 24 | (uint64_t)c0[3] << 32;
 }
 
 // A rectangle of viewport pixels as two triangles of (x, y, u, v).
@@ -752,7 +878,27 @@ void AddPiece(std::vector<GLfloat>& to, const GLES_ScreenCopy& c, int x0, int y0
   to.insert(to.end(), &quad[0][0], &quad[0][0] + 24);
 }
 
+// The area of pieces of (x, y, ...) triangles, stride floats a corner, in viewport pixels.
+double PiecesArea(const std::vector<GLfloat>& pieces, size_t stride) {
+  double area = 0;
+  for (size_t i = 0; i + 6 * stride - 1 < pieces.size(); i += 6 * stride)
+    area += (pieces[i + stride] - pieces[i]) * (pieces[i + 2 * stride + 1] - pieces[i + 1]);
+  return area;
+}
+
 } // namespace
+
+void GLES_ReserveLayers(GLES_Layers& layers) {
+  GLint v[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_VIEWPORT, v);
+  ReserveMaking(v);
+  // Each block a piece of its own at most: six corners.
+  const size_t corners = Blocks(v) * 6;
+  layers.opaque.reserve(corners * 4);
+  layers.mixed.reserve(corners * 4);
+  layers.flat.reserve(corners * 2);
+  layers.flatColours.reserve(corners * 4);
+}
 
 bool GLES_CaptureLayers(const GLES_HeldDrawing& front, GLES_Layers& layers) {
   GLES_FlushBuffer();
@@ -765,44 +911,24 @@ bool GLES_CaptureLayers(const GLES_HeldDrawing& front, GLES_Layers& layers) {
   for (size_t i = 0; i < pixels; ++i)
     s_black[i * 4 + 3] = (GLubyte)(255 - s_grey[i]);
   const bool made = FillCopy(layers.picture, v, GL_RGBA, s_black.data());
-  // The pieces: runs of blocks of one kind along each row of blocks, a run that goes on from the
-  // row below it taken into its piece.
   layers.opaque.clear();
   layers.mixed.clear();
-  struct Run {
-    int x0, x1, y0, y1;
-    BlockKind kind;
-  };
-  static std::vector<Run> open, next; // kept, as the pictures are
-  open.clear();
-  auto close = [&](const Run& r) {
-    if (r.kind != kBlockClear)
-      AddPiece(r.kind == kBlockOpaque ? layers.opaque : layers.mixed, layers.picture, r.x0, r.y0, r.x1, r.y1);
-  };
-  for (int y = 0; y < v[3]; y += kLayerBlock) {
-    const int y1 = std::min(y + kLayerBlock, (int)v[3]);
-    next.clear();
-    for (int x = 0; x < v[2];) {
-      const BlockKind kind = KindOfBlock(v, x, y);
-      int x1 = std::min(x + kLayerBlock, (int)v[2]);
-      while (x1 < v[2] && KindOfBlock(v, x1, y) == kind)
-        x1 = std::min(x1 + kLayerBlock, (int)v[2]);
-      Run run{x, x1, y, y1, kind};
-      for (Run& o : open)
-        if (o.x0 == x && o.x1 == x1 && o.kind == kind && o.y1 == y) {
-          run.y0 = o.y0;
-          o.kind = kBlockClear; // taken on, not closed
-          o.y1 = -1;
-        }
-      next.push_back(run);
-      x = x1;
-    }
-    for (const Run& o : open)
-      if (o.y1 >= 0) close(o);
-    open.swap(next);
-  }
-  for (const Run& o : open)
-    close(o);
+  layers.flat.clear();
+  layers.flatColours.clear();
+  BlockRuns(v, [v](int x, int y) { return KindOfLayersBlock(v, x, y); },
+            [&layers](uint64_t kind, int x0, int y0, int x1, int y1) {
+              if (kind == kBlockOpaque || kind == kBlockMixed) {
+                AddPiece(kind == kBlockOpaque ? layers.opaque : layers.mixed, layers.picture, x0, y0, x1, y1);
+              } else if ((kind & 0xFF) == kBlockFlat) {
+                const GLfloat quad[12] = {(GLfloat)x0, (GLfloat)y0, (GLfloat)x1, (GLfloat)y0, (GLfloat)x1,
+                                          (GLfloat)y1, (GLfloat)x0, (GLfloat)y0, (GLfloat)x1, (GLfloat)y1,
+                                          (GLfloat)x0, (GLfloat)y1};
+                layers.flat.insert(layers.flat.end(), quad, quad + 12);
+                for (int k = 0; k < 6; ++k)
+                  for (int c = 0; c < 4; ++c)
+                    layers.flatColours.push_back((GLubyte)(kind >> (8 + 8 * c)));
+              }
+            });
   GLES_SetupXY_UV_Pointers();
   BackToTheCache();
   return made && glGetError() == GL_NO_ERROR;
@@ -828,12 +954,19 @@ bool GLES_DrawLayers(const GLES_Layers& layers) {
     glTexCoordPointer(2, GL_FLOAT, 4 * sizeof(GLfloat), &pieces[2]);
     ++g_GLES_CallCounts.drawCalls;
     glDrawArrays(GL_TRIANGLES, 0, (GLsizei)(pieces.size() / 4));
-    if (s_fillW > 0) {
-      double area = 0;
-      for (size_t i = 0; i + 23 < pieces.size(); i += 24)
-        area += (pieces[i + 4] - pieces[i]) * (pieces[i + 9] - pieces[i + 1]);
-      (pass == 0 ? g_GLES_FillCounts.opaque : g_GLES_FillCounts.blended) += area / screen;
-    }
+    if (s_fillW > 0) (pass == 0 ? g_GLES_FillCounts.opaque : g_GLES_FillCounts.blended) += PiecesArea(pieces, 4) / screen;
+  }
+  // The blocks of one colour all over (a darkening) need no texture: their colour is given.
+  if (!layers.flat.empty()) {
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(2, GL_FLOAT, 0, &layers.flat[0]);
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, &layers.flatColours[0]);
+    ++g_GLES_CallCounts.drawCalls;
+    glDrawArrays(GL_TRIANGLES, 0, (GLsizei)(layers.flat.size() / 2));
+    if (s_fillW > 0) g_GLES_FillCounts.blended += PiecesArea(layers.flat, 2) / screen;
   }
   EndViewportPixels();
   return true;
@@ -843,69 +976,173 @@ void GLES_ReleaseLayers(GLES_Layers& layers) {
   GLES_ReleaseScreenCopy(layers.picture);
   layers.opaque.clear();
   layers.mixed.clear();
+  layers.flat.clear();
+  layers.flatColours.clear();
 }
+
+namespace {
+
+// A corner of a glow's triangle in viewport pixels, with its texture place and colour.
+struct GlowCorner {
+  double x, y, u, v, c[4];
+};
+GlowCorner Lerp(const GlowCorner& a, const GlowCorner& b, double t) {
+  GlowCorner m;
+  m.x = a.x + (b.x - a.x) * t;
+  m.y = a.y + (b.y - a.y) * t;
+  m.u = a.u + (b.u - a.u) * t;
+  m.v = a.v + (b.v - a.v) * t;
+  for (int k = 0; k < 4; ++k)
+    m.c[k] = a.c[k] + (b.c[k] - a.c[k]) * t;
+  return m;
+}
+
+// Adds the parts of the triangle that lie in each of the rectangles (x0, y0, x1, y1), as triangles;
+// returns their area in pixels.
+double AddClipped(std::vector<GlowVertex>& to, const GlowCorner* t, const std::vector<GLint>& boxes) {
+  const double left = std::min({t[0].x, t[1].x, t[2].x}), right = std::max({t[0].x, t[1].x, t[2].x}),
+               bottom = std::min({t[0].y, t[1].y, t[2].y}), top = std::max({t[0].y, t[1].y, t[2].y});
+  double area = 0;
+  for (size_t r = 0; r + 3 < boxes.size(); r += 4) {
+    if (boxes[r] >= right || boxes[r + 2] <= left || boxes[r + 1] >= top || boxes[r + 3] <= bottom) continue;
+    GlowCorner p[9] = {t[0], t[1], t[2]};
+    const int n = ClipToBox(p, 3, boxes[r], boxes[r + 1], boxes[r + 2], boxes[r + 3]);
+    if (n < 3) continue;
+    area += std::fabs(TwiceArea(p, n)) / 2;
+    for (int k = 1; k + 1 < n; ++k)
+      for (int j : {0, k, k + 1}) {
+        GlowVertex g{(GLfloat)p[j].x, (GLfloat)p[j].y, (GLfloat)p[j].u, (GLfloat)p[j].v, {0, 0, 0, 0}};
+        for (int c = 0; c < 4; ++c)
+          g.c[c] = (GLubyte)std::min(255.0, std::max(0.0, p[j].c[c] + 0.5));
+        to.push_back(g);
+      }
+  }
+  return area;
+}
+
+// Draws the glow's pieces. Under layers that let only part of it through, unit 1 reads the share
+// of the cover where each piece lands: the modulated colour times its alpha is what blending
+// would add, and the share is the alpha it is added with.
+void DrawGlowPieces(const std::vector<GlowVertex>& pieces, const GLES_ScreenCopy* through) {
+  if (pieces.empty()) return;
+  glVertexPointer(2, GL_FLOAT, sizeof(GlowVertex), &pieces[0].x);
+  glTexCoordPointer(2, GL_FLOAT, sizeof(GlowVertex), &pieces[0].u);
+  glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(GlowVertex), pieces[0].c);
+  if (through) {
+    glActiveTexture(GL_TEXTURE1);
+    glEnable(GL_TEXTURE_2D);
+    GLC_BindTexture(through->name);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glScalef(1.0f / (GLfloat)through->texW, 1.0f / (GLfloat)through->texH, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvx(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
+    glTexEnvx(GL_TEXTURE_ENV, GL_SRC0_RGB, GL_PREVIOUS);
+    glTexEnvx(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
+    glTexEnvx(GL_TEXTURE_ENV, GL_SRC1_RGB, GL_PREVIOUS);
+    glTexEnvx(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_ALPHA);
+    glTexEnvx(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
+    glTexEnvx(GL_TEXTURE_ENV, GL_SRC0_ALPHA, GL_TEXTURE);
+    glTexEnvx(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
+    glClientActiveTexture(GL_TEXTURE1);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(GlowVertex), &pieces[0].x);
+    glClientActiveTexture(GL_TEXTURE0);
+    glActiveTexture(GL_TEXTURE0);
+  }
+  ++g_GLES_CallCounts.drawCalls;
+  glDrawArrays(GL_TRIANGLES, 0, (GLsizei)pieces.size());
+  if (through) {
+    glActiveTexture(GL_TEXTURE1);
+    glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_TEXTURE_2D);
+    glClientActiveTexture(GL_TEXTURE1);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glActiveTexture(GL_TEXTURE0);
+    glClientActiveTexture(GL_TEXTURE0);
+  }
+}
+
+// c = a x b for GL's column-major 4 x 4 matrices.
+void MultiplyMatrices(const GLfloat* a, const GLfloat* b, GLfloat* c) {
+  for (int col = 0; col < 4; ++col)
+    for (int r = 0; r < 4; ++r) {
+      GLfloat sum = 0;
+      for (int k = 0; k < 4; ++k)
+        sum += a[k * 4 + r] * b[col * 4 + k];
+      c[col * 4 + r] = sum;
+    }
+}
+
+} // namespace
 
 bool GLES_DrawCoverWithGlow(const GLES_Cover& cover, const GLES_HeldDrawing& glow) {
   const GLES_ScreenCopy& through = cover.through;
   if (!GLES_ScreenCopyFits(cover.whole) || !GLES_ScreenCopyFits(through) || !AddsModulated(glow) ||
-      !TwoTextureUnits())
+      (!cover.mixed.empty() && !TwoTextureUnits()))
     return false;
-  GLES_DrawScreenCopy(cover.whole);
-  GLES_FlushBuffer();
-  // Unit 1 reads the cover's shares where each vertex lands: its texture matrix takes a vertex as
-  // GL does to the viewport, then to the texture.
-  GLfloat projection[16], modelview[16];
+  // Where the glow's vertices land, in viewport pixels: the matrices must not bring in perspective.
+  GLfloat projection[16], modelview[16], m[16];
   glGetFloatv(GL_PROJECTION_MATRIX, projection);
   glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-  const GLfloat sx = (GLfloat)through.view[2] / (2.0f * (GLfloat)through.texW),
-                sy = (GLfloat)through.view[3] / (2.0f * (GLfloat)through.texH);
-  glActiveTexture(GL_TEXTURE1);
-  glEnable(GL_TEXTURE_2D);
-  GLC_BindTexture(through.name);
-  glMatrixMode(GL_TEXTURE);
-  glLoadIdentity();
-  glTranslatef(sx, sy, 0);
-  glScalef(sx, sy, 1);
-  glMultMatrixf(projection);
-  glMultMatrixf(modelview);
-  glMatrixMode(GL_MODELVIEW);
-  glClientActiveTexture(GL_TEXTURE1);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  // The glow's own unit modulates as always. Unit 1 gives the colour that blending would add, the
-  // modulated colour times its alpha, and for alpha the share of it that the layers let through:
-  // blended as the glow is, over the whole, that adds the glow beneath the layers.
-  glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
-  glTexEnvx(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
-  glTexEnvx(GL_TEXTURE_ENV, GL_SRC0_RGB, GL_PREVIOUS);
-  glTexEnvx(GL_TEXTURE_ENV, GL_OPERAND0_RGB, GL_SRC_COLOR);
-  glTexEnvx(GL_TEXTURE_ENV, GL_SRC1_RGB, GL_PREVIOUS);
-  glTexEnvx(GL_TEXTURE_ENV, GL_OPERAND1_RGB, GL_SRC_ALPHA);
-  glTexEnvx(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
-  glTexEnvx(GL_TEXTURE_ENV, GL_SRC0_ALPHA, GL_TEXTURE);
-  glTexEnvx(GL_TEXTURE_ENV, GL_OPERAND0_ALPHA, GL_SRC_ALPHA);
-  glActiveTexture(GL_TEXTURE0);
-  glClientActiveTexture(GL_TEXTURE0);
+  MultiplyMatrices(projection, modelview, m);
+  if (m[3] != 0 || m[7] != 0 || m[11] != 0 || m[15] != 1) return false;
+  GLES_FlushBuffer();
+  const GLint* v = through.view;
+  const double halfW = v[2] / 2.0, halfH = v[3] / 2.0, screen = (double)v[2] * v[3];
+  // Culling is decided here, where the winding is known: the pieces go to GL with it off.
+  GLint cullMode = GL_BACK, frontFace = GL_CCW;
+  const bool cull = glIsEnabled(GL_CULL_FACE);
+  glGetIntegerv(GL_CULL_FACE_MODE, &cullMode);
+  glGetIntegerv(GL_FRONT_FACE, &frontFace);
+  GLES_DrawScreenCopy(cover.whole);
+  PushViewportPixels(v);
+  glEnableClientState(GL_COLOR_ARRAY);
   BindStartTexture(glow);
-  SendOps(glow, true);
-  glActiveTexture(GL_TEXTURE1);
-  glTexEnvx(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-  glMatrixMode(GL_TEXTURE);
-  glLoadIdentity();
-  glMatrixMode(GL_MODELVIEW);
-  glBindTexture(GL_TEXTURE_2D, 0);
-  glDisable(GL_TEXTURE_2D);
-  glClientActiveTexture(GL_TEXTURE1);
-  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-  glActiveTexture(GL_TEXTURE0);
-  glClientActiveTexture(GL_TEXTURE0);
-  GLES_SetupXY_UV_Pointers();
-  BackToTheCache();
+  for (const GLES_HeldOp& o : glow.ops) {
+    if ((Op)o.op != Op::Draw) {
+      SendState(glow, o);
+      continue;
+    }
+    s_glowClear.clear();
+    s_glowMixed.clear();
+    double area = 0;
+    for (u32 i = 0; i + 2 < o.c; i += 3) {
+      GlowCorner t[3];
+      for (int k = 0; k < 3; ++k) {
+        const size_t at = (size_t)o.a + glow.indexes[o.b + i + k];
+        const GLfixed* xyz = &glow.coords[at * 3];
+        const double x = xyz[0] / 65536.0, y = xyz[1] / 65536.0, z = xyz[2] / 65536.0;
+        t[k].x = (m[0] * x + m[4] * y + m[8] * z + m[12] + 1) * halfW;
+        t[k].y = (m[1] * x + m[5] * y + m[9] * z + m[13] + 1) * halfH;
+        t[k].u = glow.texCoords[at * 2] / 65536.0;
+        t[k].v = glow.texCoords[at * 2 + 1] / 65536.0;
+        for (int c = 0; c < 4; ++c)
+          t[k].c[c] = glow.colours[at * 4 + c];
+      }
+      const double twice = TwiceArea(t, 3);
+      if (cull && (cullMode == GL_FRONT_AND_BACK || (cullMode == GL_BACK) != ((twice > 0) == (frontFace == GL_CCW))))
+        continue;
+      area += AddClipped(s_glowClear, t, cover.clear) + AddClipped(s_glowMixed, t, cover.mixed);
+    }
+    DrawGlowPieces(s_glowClear, nullptr);
+    DrawGlowPieces(s_glowMixed, &through);
+    if (s_fillW > 0) g_GLES_FillCounts.blended += area / screen;
+  }
+  EndViewportPixels();
   return true;
 }
 
 void GLES_ReleaseCover(GLES_Cover& cover) {
   GLES_ReleaseScreenCopy(cover.whole);
   GLES_ReleaseScreenCopy(cover.through);
+  cover.clear.clear();
+  cover.mixed.clear();
 }
 
 void GLES_BlendMode(int enable, GLenum src, GLenum dst) {

@@ -158,27 +158,37 @@ void GLES_ReleaseScreenCopy(GLES_ScreenCopy& copy);
 struct GLES_Cover {
   GLES_ScreenCopy whole;   // the layers over the copy below, as the screen showed them
   GLES_ScreenCopy through; // alpha: how much of what lies below the layers shows through them
+  // Rectangles (x0, y0, x1, y1 in viewport pixels, in 16 x 16 pixel blocks) where the layers let
+  // all of the glow through, and where some of it: under opaque ones it is not drawn at all.
+  std::vector<GLint> clear, mixed;
 };
 // Makes the cover of `front` over `below`: `through` is found by drawing the layers over grey and
 // over black. The viewport is drawn over on the way.
 bool GLES_CaptureCover(const GLES_HeldDrawing& front, const GLES_ScreenCopy& below, GLES_Cover& cover);
-// Draws the cover's whole over the viewport and the glow under its layers. Only a glow each draw of
-// which adds its modulated colour times its alpha (the additive mode) can be drawn so: false, and
-// nothing drawn, for any other, for a cover not made for the viewport as it is, or where GL has a
-// single texture unit.
+// Makes room in the cover for the viewport as it is, so that making it later allocates nothing.
+void GLES_ReserveCover(GLES_Cover& cover);
+// Draws the cover's whole over the viewport and the glow under its layers, cut to the rectangles
+// where they let it through. Only a glow each draw of which adds its modulated colour times its
+// alpha (the additive mode) can be drawn so: false, and nothing drawn, for any other, for one
+// drawn in perspective, for a cover not made for the viewport as it is, or where GL has a single
+// texture unit and the layers let only part of the glow through somewhere.
 bool GLES_DrawCoverWithGlow(const GLES_Cover& cover, const GLES_HeldDrawing& glow);
 void GLES_ReleaseCover(GLES_Cover& cover);
 
 // Layers that stand still over others that move, made once from their held drawing into one
 // premultiplied picture: its colour over black, its alpha how much they cover. Drawn over the
 // viewport in pieces of 16 x 16 pixel blocks: the opaque ones without blending, the clear ones not
-// at all.
+// at all, see-through ones of one colour all over (a darkening) in that colour without the texture.
 struct GLES_Layers {
   GLES_ScreenCopy picture;
   std::vector<GLfloat> opaque, mixed; // triangles of (x, y, u, v), x and y in viewport pixels
+  std::vector<GLfloat> flat;          // triangles of (x, y)
+  std::vector<GLubyte> flatColours;   // their corners' premultiplied colours
 };
 // Makes the picture of `front`; the viewport is drawn over on the way.
 bool GLES_CaptureLayers(const GLES_HeldDrawing& front, GLES_Layers& layers);
+// Makes room in the layers for the viewport as it is, so that making them later allocates nothing.
+void GLES_ReserveLayers(GLES_Layers& layers);
 // Draws the layers over what the viewport shows; false, and nothing drawn, when they were not made
 // for the viewport as it is.
 bool GLES_DrawLayers(const GLES_Layers& layers);

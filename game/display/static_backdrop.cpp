@@ -139,6 +139,8 @@ void StaticBackdrop::EndFront() {
     Cover& c = m_Covers[m_LastCover];
     const GLES_CallCounts before = g_GLES_CallCounts;
     c.made = GLES_CaptureCover(m_Front, m_Copy, c.picture);
+    // The other one may be made in the middle of the screen: room for it now.
+    GLES_ReserveCover(m_Covers[1 - m_LastCover].picture);
     NoteOwn(before);
     c.front = front;
     c.below = m_CopyHash;
@@ -174,6 +176,8 @@ void StaticBackdrop::EndLayers() {
   m_LastFront = front;
   const bool tried = m_LayersTried && m_LayersHash == front;
   if (tried && m_LayersMade && GLES_DrawLayers(m_Layers)) return;
+  // Room for the picture as soon as the layers stand still: it is made in the middle of the screen.
+  if (!tried && m_FrontStill == 1) GLES_ReserveLayers(m_Layers);
   if (!tried && m_FrontStill >= kFramesBeforeCover) {
     // What moves below is on the screen: kept aside while the picture is made over it.
     const GLES_CallCounts before = g_GLES_CallCounts;

@@ -326,13 +326,14 @@ protected:
     GLES_SelectTexture(0, 0);
     display->SetNormalMode();
   }
-  // What stands above the glow: a translucent band, an opaque block in the given blue and a
-  // premultiplied half-see-through square.
+  // What stands above the glow: a translucent band, an opaque block in the given blue (over the
+  // four 16 x 16 blocks of the bottom right corner, and half of the next ones) and a premultiplied
+  // half-see-through square.
   static void Front(int blue) {
     display->SetNormalMode();
     Fill(4, 6, 60, 14, 240, 30, 30, 150);
     display->DisableGLBlend();
-    Fill(60, 36, 30, 20, 20, 40, blue, 255);
+    Fill(56, 28, 40, 36, 20, 40, blue, 255);
     display->EnableGLBlend();
     display->SetNoBlackEdgesMode();
     Fill(20, 30, 20, 20, 60, 60, 0, 128);
@@ -389,8 +390,11 @@ TEST_F(GlowUnderCover, LayersThatStandStillBecomeACoverTheGlowIsDrawnUnderWithTh
     }
     EXPECT_LE(most, kCoverStep) << "frame " << i;
   }
-  // The glow's quad lies partly off the screen; the front's band and square are no longer drawn.
+  // The glow's quad covers the screen at every angle. The front's band and square are no longer
+  // drawn; the glow is, except under the opaque block's four whole blocks; the moving square is.
   EXPECT_LT(blended, first - (60 * 14 + 20 * 20) / (96.0 * 64) + 0.01) << "the front is in the cover";
+  EXPECT_NEAR(blended, (96 * 64 - 4 * 16 * 16 + 10 * 10) / (96.0 * 64), 0.002)
+      << "the glow is left out where the front is opaque";
 }
 
 TEST_F(GlowUnderCover, AFrontThatChangesIsDrawnInOrderUntilItsCoverIsMadeAndTwoCoversAreKept) {
