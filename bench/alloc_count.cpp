@@ -1,4 +1,5 @@
-// The benchmarks' malloc, calloc and realloc: counted, then handed to the C library's own.
+// The benchmarks' malloc, calloc, realloc and operator new: counted, then handed to the C
+// library's own.
 #include "alloc_count.h"
 
 #include <dlfcn.h>

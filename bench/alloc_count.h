@@ -1,6 +1,8 @@
-// Heap allocation counting for the benchmarks: every malloc family call of the program (operator
-// new goes through malloc), with those the GL driver makes itself told apart by the library that
-// called malloc. Not counted in a sanitizer build, whose allocator cannot be wrapped.
+// Heap allocation counting for the benchmarks: every malloc family call and operator new of the
+// program, with those the GL driver makes told apart by the library that called: the driver's own,
+// or, for one the C or C++ library or another library made (strdup, a string's growth, a
+// decompressor), whoever called into them. Not counted in a sanitizer build, whose allocator cannot
+// be wrapped.
 #pragma once
 
 #include <algorithm>
@@ -10,8 +12,9 @@
 
 // False in a sanitizer build: the counts then stay 0.
 bool AllocationsCounted();
-// Telling the driver's allocations apart looks up the caller's library, which costs microseconds:
-// off, every allocation counts as the program's own and costs next to nothing. On by default.
+// Telling the driver's allocations apart looks up the caller's library (and, for a library's, the
+// stack), which costs microseconds: off, every allocation counts as the program's own and costs next
+// to nothing. On by default.
 void TellDriverAllocations(bool on);
 long AllocationsSoFar();       // every allocation, the driver's included
 long DriverAllocationsSoFar(); // those Mesa's libraries made
