@@ -73,7 +73,9 @@ double s_fillW = 0, s_fillH = 0;
 struct Point {
   double x, y;
 };
-Point Lerp(const Point& a, const Point& b, double t) { return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t}; }
+Point Lerp(const Point& a, const Point& b, double t) {
+  return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+}
 
 // Twice the signed area of a polygon, in the y-down pixels of the 2D projection: positive for a
 // clockwise one, the winding that is drawn.
@@ -355,7 +357,8 @@ void SendHeldDraw(const GLES_HeldDrawing& d, const GLES_HeldOp& o, bool blended)
   glVertexPointer(3, GL_FIXED, 0, &d.coords[(size_t)o.a * 3]);
   glTexCoordPointer(2, GL_FIXED, 0, &d.texCoords[(size_t)o.a * 2]);
   glColorPointer(4, GL_UNSIGNED_BYTE, 0, &d.colours[(size_t)o.a * 4]);
-  if (s_fillW > 0 && g_bRenderingMode2D) CountBatchFill(&d.coords[(size_t)o.a * 3], &d.indexes[o.b], o.c, blended);
+  if (s_fillW > 0 && g_bRenderingMode2D)
+    CountBatchFill(&d.coords[(size_t)o.a * 3], &d.indexes[o.b], o.c, blended);
   GLC_DrawElements(GL_TRIANGLES, (GLsizei)o.c, GL_UNSIGNED_SHORT, &d.indexes[o.b]);
 }
 
@@ -721,9 +724,7 @@ const int kLayerBlock = 16;
 // all over (kBlockFlat with the colour's premultiplied bytes from bit 8 up).
 enum BlockKind : uint64_t { kBlockClear = 0, kBlockOpaque = 1, kBlockMixed = 2, kBlockFlat = 3 };
 
-// The viewport cut into blocks, bottom row first, of the kinds kindOf(x0, y0) gives, handed to
-// piece(kind, x0, y0, x1, y1) as rectangles of viewport pixels: runs of one kind along a row, each
-// taken on over the rows above for as long as a run of that kind lies just as wide there.
+// A run of blocks of one kind, and whether the row above took it on.
 struct Run {
   int x0, x1, y0, y1;
   uint64_t kind;
@@ -734,8 +735,13 @@ std::vector<uint64_t> s_rowKinds;
 
 // The blocks across the viewport and the blocks in all.
 int BlocksAcross(const GLint* v) { return (v[2] + kLayerBlock - 1) / kLayerBlock; }
-size_t Blocks(const GLint* v) { return (size_t)BlocksAcross(v) * (size_t)((v[3] + kLayerBlock - 1) / kLayerBlock); }
+size_t Blocks(const GLint* v) {
+  return (size_t)BlocksAcross(v) * (size_t)((v[3] + kLayerBlock - 1) / kLayerBlock);
+}
 
+// The viewport cut into blocks, bottom row first, of the kinds kindOf(x0, y0) gives, handed to
+// piece(kind, x0, y0, x1, y1) as rectangles of viewport pixels: runs of one kind along a row, each
+// taken on over the rows above for as long as a run of that kind lies just as wide there.
 template <typename KindOf, typename Piece> void BlockRuns(const GLint* v, KindOf kindOf, Piece piece) {
   std::vector<Run>&open = s_runs, &next = s_nextRuns;
   std::vector<uint64_t>& row = s_rowKinds;
@@ -750,8 +756,12 @@ template <typename KindOf, typename Piece> void BlockRuns(const GLint* v, KindOf
       int e = b + 1;
       while (e < across && row[e] == row[b])
         ++e;
-      Run run{b * kLayerBlock, std::min(e * kLayerBlock, (int)v[2]), y, std::min(y + kLayerBlock, (int)v[3]),
-              row[b], false};
+      Run run{b * kLayerBlock,
+              std::min(e * kLayerBlock, (int)v[2]),
+              y,
+              std::min(y + kLayerBlock, (int)v[3]),
+              row[b],
+              false};
       for (Run& o : open)
         if (!o.takenOn && o.x0 == run.x0 && o.x1 == run.x1 && o.kind == run.kind && o.y1 == y) {
           run.y0 = o.y0;
@@ -831,12 +841,13 @@ bool GLES_CaptureCover(const GLES_HeldDrawing& front, const GLES_ScreenCopy& bel
   // Where the glow is to be added in full, and where only in part; under opaque layers, nowhere.
   cover.clear.clear();
   cover.mixed.clear();
-  BlockRuns(v, [v](int x, int y) { return KindOfCoverBlock(v, x, y); },
-            [&cover](uint64_t kind, int x0, int y0, int x1, int y1) {
-              if (kind == kBlockOpaque) return;
-              std::vector<GLint>& to = kind == kBlockClear ? cover.clear : cover.mixed;
-              to.insert(to.end(), {x0, y0, x1, y1});
-            });
+  BlockRuns(
+      v, [v](int x, int y) { return KindOfCoverBlock(v, x, y); },
+      [&cover](uint64_t kind, int x0, int y0, int x1, int y1) {
+        if (kind == kBlockOpaque) return;
+        std::vector<GLint>& to = kind == kBlockClear ? cover.clear : cover.mixed;
+        to.insert(to.end(), {x0, y0, x1, y1});
+      });
   // Room for a quad's two triangles cut to each rectangle (up to five triangles each) from the
   // start, so that drawing the glow grows nothing, and for another cover with twice the rectangles.
   s_glowClear.reserve(cover.clear.size() / 4 * 2 * 15 * 2);
@@ -865,7 +876,8 @@ uint64_t KindOfLayersBlock(const GLint* v, int x0, int y0) {
     }
   if (opaque) return kBlockOpaque;
   if (clear) return kBlockClear;
-  return kBlockFlat | (uint64_t)c0[0] << 8 | (uint64_t)c0[1] << 16 | (uint64_t)c0[2] << 24 | (uint64_t)c0[3] << 32;
+  return kBlockFlat | (uint64_t)c0[0] << 8 | (uint64_t)c0[1] << 16 | (uint64_t)c0[2] << 24 |
+         (uint64_t)c0[3] << 32;
 }
 
 // A rectangle of viewport pixels as two triangles of (x, y, u, v).
@@ -915,20 +927,21 @@ bool GLES_CaptureLayers(const GLES_HeldDrawing& front, GLES_Layers& layers) {
   layers.mixed.clear();
   layers.flat.clear();
   layers.flatColours.clear();
-  BlockRuns(v, [v](int x, int y) { return KindOfLayersBlock(v, x, y); },
-            [&layers](uint64_t kind, int x0, int y0, int x1, int y1) {
-              if (kind == kBlockOpaque || kind == kBlockMixed) {
-                AddPiece(kind == kBlockOpaque ? layers.opaque : layers.mixed, layers.picture, x0, y0, x1, y1);
-              } else if ((kind & 0xFF) == kBlockFlat) {
-                const GLfloat quad[12] = {(GLfloat)x0, (GLfloat)y0, (GLfloat)x1, (GLfloat)y0, (GLfloat)x1,
-                                          (GLfloat)y1, (GLfloat)x0, (GLfloat)y0, (GLfloat)x1, (GLfloat)y1,
-                                          (GLfloat)x0, (GLfloat)y1};
-                layers.flat.insert(layers.flat.end(), quad, quad + 12);
-                for (int k = 0; k < 6; ++k)
-                  for (int c = 0; c < 4; ++c)
-                    layers.flatColours.push_back((GLubyte)(kind >> (8 + 8 * c)));
-              }
-            });
+  BlockRuns(
+      v, [v](int x, int y) { return KindOfLayersBlock(v, x, y); },
+      [&layers](uint64_t kind, int x0, int y0, int x1, int y1) {
+        if (kind == kBlockOpaque || kind == kBlockMixed) {
+          AddPiece(kind == kBlockOpaque ? layers.opaque : layers.mixed, layers.picture, x0, y0, x1, y1);
+        } else if ((kind & 0xFF) == kBlockFlat) {
+          const GLfloat quad[12] = {(GLfloat)x0, (GLfloat)y0, (GLfloat)x1, (GLfloat)y0,
+                                    (GLfloat)x1, (GLfloat)y1, (GLfloat)x0, (GLfloat)y0,
+                                    (GLfloat)x1, (GLfloat)y1, (GLfloat)x0, (GLfloat)y1};
+          layers.flat.insert(layers.flat.end(), quad, quad + 12);
+          for (int k = 0; k < 6; ++k)
+            for (int c = 0; c < 4; ++c)
+              layers.flatColours.push_back((GLubyte)(kind >> (8 + 8 * c)));
+        }
+      });
   GLES_SetupXY_UV_Pointers();
   BackToTheCache();
   return made && glGetError() == GL_NO_ERROR;
@@ -954,7 +967,8 @@ bool GLES_DrawLayers(const GLES_Layers& layers) {
     glTexCoordPointer(2, GL_FLOAT, 4 * sizeof(GLfloat), &pieces[2]);
     ++g_GLES_CallCounts.drawCalls;
     glDrawArrays(GL_TRIANGLES, 0, (GLsizei)(pieces.size() / 4));
-    if (s_fillW > 0) (pass == 0 ? g_GLES_FillCounts.opaque : g_GLES_FillCounts.blended) += PiecesArea(pieces, 4) / screen;
+    if (s_fillW > 0)
+      (pass == 0 ? g_GLES_FillCounts.opaque : g_GLES_FillCounts.blended) += PiecesArea(pieces, 4) / screen;
   }
   // The blocks of one colour all over (a darkening) need no texture: their colour is given.
   if (!layers.flat.empty()) {
@@ -1126,7 +1140,8 @@ bool GLES_DrawCoverWithGlow(const GLES_Cover& cover, const GLES_HeldDrawing& glo
           t[k].c[c] = glow.colours[at * 4 + c];
       }
       const double twice = TwiceArea(t, 3);
-      if (cull && (cullMode == GL_FRONT_AND_BACK || (cullMode == GL_BACK) != ((twice > 0) == (frontFace == GL_CCW))))
+      if (cull &&
+          (cullMode == GL_FRONT_AND_BACK || (cullMode == GL_BACK) != ((twice > 0) == (frontFace == GL_CCW))))
         continue;
       area += AddClipped(s_glowClear, t, cover.clear) + AddClipped(s_glowMixed, t, cover.mixed);
     }

@@ -118,7 +118,7 @@ struct GLES_HeldOp {
   bool blend; // a draw's blending, for the fill count
 };
 struct GLES_HeldDrawing {
-  uint64_t hash = 0;      // the deferring's hash when it was kept
+  uint64_t hash = 0;       // the deferring's hash when it was kept
   GLuint startTexture = 0; // bound when the deferring began (0: texturing off)
   std::vector<GLES_HeldOp> ops;
   std::vector<GLfixed> coords, texCoords, envColours;
