@@ -57,6 +57,8 @@ struct SentState {
   u32 envKey;
 };
 SentState s_sent = {};
+// No blend factor: the next blended draw sends its own.
+const GLenum kNoBlendFactor = ~(GLenum)0;
 GLfixed s_envColour[4] = {0, 0, 0, 0};
 
 bool StatePending() {
@@ -134,6 +136,9 @@ enum class Op : u8 { Draw, Blending, BlendFunc, EnvMode, EnvColour, Bind, Textur
 
 struct Deferred : GLES_HeldDrawing {
   bool on = false;
+  // Whether the texture the held calls draw with is settled: chosen by them, or hashed as the one
+  // they started with at their first draw.
+  bool textureSettled = false;
 };
 Deferred s_deferred;
 u32 s_generation = 0;
@@ -146,8 +151,12 @@ void Mix(const void* data, size_t n) {
   s_deferred.hash = h;
 }
 
+// Set while held calls are kept that the hash stands for otherwise.
+bool s_unhashed = false;
+
 void Keep(Op op, u32 a, u32 b = 0, u32 c = 0) {
   s_deferred.ops.push_back({(u8)op, a, b, c, s_sent.blend != 0});
+  if (s_unhashed) return;
   Mix(&op, sizeof op);
   Mix(&a, sizeof a);
   Mix(&b, sizeof b);
@@ -204,6 +213,11 @@ void FlushBatch() {
     d.texCoords.insert(d.texCoords.end(), g_GLES_TexCoords, g_GLES_TexCoords + v * 2);
     d.colours.insert(d.colours.end(), g_GLES_Colors, g_GLES_Colors + v * 4);
     d.indexes.insert(d.indexes.end(), g_GLES_Indexes, g_GLES_Indexes + n);
+    // Drawn with the texture that was bound before the held calls began: what they draw depends on it.
+    if (!d.textureSettled) {
+      Mix(&d.startTexture, sizeof d.startTexture);
+      d.textureSettled = true;
+    }
     Keep(Op::Draw, v0, i0, n);
     Mix(g_GLES_Coords, sizeof(GLfixed) * v * 3);
     Mix(g_GLES_TexCoords, sizeof(GLfixed) * v * 2);
@@ -323,22 +337,18 @@ void GLES_BeginDeferring(uint64_t key) {
     d.colours.reserve(vertices * 4);
     d.indexes.reserve(batches * GLES_MAX_INDEXES);
   }
-  // The held calls start by sending the whole state: the same drawing makes the same calls whether
-  // the frame before drew it or showed a copy in its place (which leaves the state unknown).
+  // The held calls start by sending the whole state, the blend function with the first blended
+  // draw and the texture with the first one chosen: the same drawing makes the same calls whatever
+  // was drawn before it, and whether the frame before drew it or showed a copy in its place (which
+  // leaves the state unknown).
   s_sent.known = false;
+  s_sent.src = s_sent.dst = kNoBlendFactor;
   s_deferred.on = true;
   s_deferred.startTexture = g_Current_texName;
+  s_deferred.textureSettled = false;
   s_deferred.hash = 14695981039346656037ull;
   Mix(&key, sizeof key);
   Mix(&s_generation, sizeof s_generation);
-  // What the sent state is at the start decides what the held calls do (field by field: the
-  // padding between them is nobody's).
-  Mix(&s_sent.blend, sizeof s_sent.blend);
-  Mix(&s_sent.src, sizeof s_sent.src);
-  Mix(&s_sent.dst, sizeof s_sent.dst);
-  Mix(&s_sent.envMode, sizeof s_sent.envMode);
-  Mix(&s_sent.envKey, sizeof s_sent.envKey);
-  Mix(&g_Current_texName, sizeof g_Current_texName);
 }
 
 bool GLES_Deferring() { return s_deferred.on; }
@@ -1183,6 +1193,18 @@ void GLES_SetTextEnvironmentColor(GLfixed r, GLfixed g, GLfixed b, GLfixed a) {
 }
 
 void GLES_SelectTexture(GLuint name, GLint /*filter*/) {
+  // The held calls' first choice: whether it had to be bound depends on what was bound before them,
+  // what they draw with it does not. The choice is hashed, not the calls that make it.
+  bool first = false;
+  if (s_deferred.on && !s_deferred.textureSettled) {
+    FlushBatch(); // a batch drawn with the texture from before settles it
+    first = !s_deferred.textureSettled;
+    if (first) {
+      Mix(&name, sizeof name);
+      s_deferred.textureSettled = true;
+      s_unhashed = true;
+    }
+  }
   if (name) {
     if (!g_Current_texName) {
       FlushBatch();
@@ -1197,6 +1219,7 @@ void GLES_SelectTexture(GLuint name, GLint /*filter*/) {
     EmitTexturing(false);
   }
   g_Current_texName = name;
+  if (first) s_unhashed = false;
 }
 
 void Renderer_SetBlendMode(Renderer_BlendMode mode, IDibBitmap* /*bitmap*/) {

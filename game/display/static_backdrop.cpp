@@ -4,10 +4,12 @@
 #include "game_base.h"
 #include "platform_services.h"
 
+GLES_CallCounts StaticBackdrop::s_Own = {};
+
 void StaticBackdrop::NoteOwn(const GLES_CallCounts& before) {
-  m_Own.textureUploads += g_GLES_CallCounts.textureUploads - before.textureUploads;
-  m_Own.texturesCreated += g_GLES_CallCounts.texturesCreated - before.texturesCreated;
-  m_Own.texturesDeleted += g_GLES_CallCounts.texturesDeleted - before.texturesDeleted;
+  s_Own.textureUploads += g_GLES_CallCounts.textureUploads - before.textureUploads;
+  s_Own.texturesCreated += g_GLES_CallCounts.texturesCreated - before.texturesCreated;
+  s_Own.texturesDeleted += g_GLES_CallCounts.texturesDeleted - before.texturesDeleted;
 }
 
 namespace {
@@ -49,9 +51,9 @@ uint64_t StaticBackdrop::DrawingKey(uint64_t key) const {
   // A texture made, filled or deleted anywhere may change what the same calls draw.
   // (The copy's and the cover's own textures do not count.)
   const GLES_CallCounts& c = g_GLES_CallCounts;
-  const uint64_t textures = (uint64_t)(c.textureUploads - m_Own.textureUploads) * 0x9E3779B97F4A7C15ull ^
-                            (uint64_t)(c.texturesCreated - m_Own.texturesCreated) << 20 ^
-                            (uint64_t)(c.texturesDeleted - m_Own.texturesDeleted) << 40;
+  const uint64_t textures = (uint64_t)(c.textureUploads - s_Own.textureUploads) * 0x9E3779B97F4A7C15ull ^
+                            (uint64_t)(c.texturesCreated - s_Own.texturesCreated) << 20 ^
+                            (uint64_t)(c.texturesDeleted - s_Own.texturesDeleted) << 40;
   const uint64_t turn = (uint64_t)(uint32_t)g_pGame->m_nRotationAngle << 1 | g_pGame->m_bRotateProjection;
   return key * 31 ^ textures ^ turn << 8;
 }

@@ -45,7 +45,7 @@ public:
   void Release();
 
 private:
-  // Adds what the copy's own texture cost since before.
+  // Adds what the backdrop's own textures cost since before.
   void NoteOwn(const GLES_CallCounts& before);
 
   // A frame whose layers could not be copied: after the third in a row, a rest.
@@ -73,7 +73,9 @@ private:
   uint64_t m_LastFront = 0; // the front's hash the frame before
   int m_FrontStill = 0;     // frames in a row the front has had that hash
   bool m_DrewCopy = false, m_GlowOpen = false;
-  GLES_CallCounts m_Own = {};
+  // What every backdrop's own textures cost: a copy or picture one of them makes does not change
+  // what another's layers draw.
+  static GLES_CallCounts s_Own;
   uint64_t m_CopyHash = 0, m_LastHash = 0;
   int m_Misses = 0;  // frames in a row drawn differently from the one before
   int m_Resting = 0; // frames still to go to GL directly

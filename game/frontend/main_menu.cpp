@@ -21,9 +21,18 @@
 #include "recordings.h"
 #include "sound_table.h"
 #include "sprite_tables.h"
+#include "static_backdrop.h"
 #include "surface.h"
 
 namespace {
+
+// The bar along the bottom, the buttons and what opens from them, standing over the demo run that
+// keeps moving: shown as one picture of them while they stand still. Its textures go with GL, not at
+// exit.
+StaticBackdrop& Overlay() {
+  static StaticBackdrop* overlay = new StaticBackdrop();
+  return *overlay;
+}
 
 struct SubButton {
   int sprite; // index into buttonMain
@@ -89,6 +98,8 @@ void mainMenu::InitMode() {
 }
 
 void mainMenu::DeInitMode() {
+  // Options lies over the menu, which it draws below its panel, picture and all.
+  if (g_switchingTo != 2) Overlay().Release();
   for (int i = 0; i < 4; ++i) {
     subOpen[i] = 0;
     subProgress[i] = 0;
@@ -172,6 +183,9 @@ void mainMenu::Draw(float dt) {
     }
   }
   if (!display) return;
+  // The frame's copy takes in only the demo; what stands over it is a picture of its own.
+  FrameBackdrop().End();
+  Overlay().BeginLayers();
   for (int i = 0; i < 4; ++i)
     if (subProgress[i] > 0)
       display->BlitScaled(subAnchorX[i], subBaseY - 60 * subProgress[i], 0.5f, 0.5f * subProgress[i],
@@ -196,6 +210,7 @@ void mainMenu::Draw(float dt) {
       }
     }
   DrawButtons();
+  Overlay().EndLayers();
   ProcessEffectAnimators(dt);
   DrawEffectAnimators();
 }

@@ -18,14 +18,6 @@
 
 namespace {
 
-// The largest difference in any channel between two pictures.
-int MostApart(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-  int most = 0;
-  for (size_t i = 0; i < a.size() && i < b.size(); ++i)
-    most = std::max(most, std::abs((int)a[i] - (int)b[i]));
-  return most;
-}
-
 class StaticBackdropTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -75,11 +67,9 @@ protected:
 };
 
 TEST_F(StaticBackdropTest, LayersThatStandStillAreShownAsTheirCopyWithTheSamePixels) {
-  // The first frame starts from another state than those after it; the next one is the same drawing
-  // again, and copied.
+  // The first frame starts from another state than those after it, which does not change what the
+  // layers draw: the second one is the same drawing again, and copied.
   bool shown = true;
-  Frame(100, true, &shown);
-  EXPECT_FALSE(shown);
   Frame(100, true, &shown);
   EXPECT_FALSE(shown);
   EXPECT_FALSE(backdrop.Held());

@@ -6,7 +6,9 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -53,6 +55,15 @@ inline Bytes PngBytes(int w, int h, const std::function<Rgba(int x, int y)>& at)
 
 inline Bytes SolidPng(int w, int h, Rgba c) {
   return PngBytes(w, h, [=](int, int) { return c; });
+}
+
+// The largest difference in any channel between two pictures of one size (256 for two sizes).
+inline int MostApart(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+  if (a.size() != b.size()) return 256;
+  int most = 0;
+  for (size_t i = 0; i < a.size(); ++i)
+    most = std::max(most, std::abs((int)a[i] - (int)b[i]));
+  return most;
 }
 
 // One entry of an atlas index, in the order of its record.

@@ -1,0 +1,76 @@
+// The main menu's bar, buttons and what opens from them stand still over the demo run that keeps
+// moving: once they have for a while, they are one picture drawn over the demo. On real headless GL
+// the bar and the buttons on it look as they did drawn piece by piece, and the frame blends a good
+// part of a screen less; a sub-menu that opens is drawn as it is, then becomes a picture of its own.
+#include <algorithm>
+#include <cstdlib>
+
+#include "screens_fixture.h"
+
+namespace {
+
+class MenuOverlay : public ScreensTest {
+protected:
+  // One frame: its blended fill, in screens, and the bottom rows of what it left on the screen.
+  double Frame(std::vector<uint8_t>* bottom) {
+    GLES_CountFill(MAXX, MAXY);
+    g_GLES_FillCounts = GLES_FillCounts{};
+    Cycles(1);
+    const double blended = g_GLES_FillCounts.blended;
+    GLES_CountFill(0, 0);
+    GLES_FlushBuffer();
+    bottom->assign((size_t)Width() * kRows * 4, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, Width(), kRows, GL_RGBA, GL_UNSIGNED_BYTE, bottom->data()); // GL's rows run up
+    return blended;
+  }
+  // The frames until the blended fill drops (the picture is made in the frame before, which draws
+  // over the screen on the way), at most `limit`: the bottom rows of the frame before that, drawn
+  // piece by piece, and the fill of that frame and of the first one with the picture.
+  bool UntilPicture(int limit, std::vector<uint8_t>* before, double* was, double* is) {
+    std::vector<std::vector<uint8_t>> rows(3);
+    std::vector<double> fill;
+    for (int f = 0; f < limit; ++f) {
+      std::vector<uint8_t> bottom;
+      fill.push_back(Frame(&bottom));
+      rows[f % 3] = bottom;
+      if (f >= 2 && fill[f] < fill[f - 1] - 0.05) {
+        *before = rows[(f + 1) % 3]; // frame f - 2
+        *was = fill[f - 2];
+        *is = fill[f];
+        return true;
+      }
+    }
+    return false;
+  }
+  // The bar at the very bottom lies over nothing of the demo.
+  static constexpr int kRows = 10;
+};
+
+// A see-through edge is known to 6 bits of what shows through it: two 5-bit steps at most.
+const int kPictureStep = 17;
+
+TEST_F(MenuOverlay, TheStandingBarAndButtonsBecomeOnePictureThatLooksTheSame) {
+  if (!Running()) return;
+  std::vector<uint8_t> drawn, shown;
+  double was = 0, is = 0;
+  ASSERT_TRUE(UntilPicture(120, &drawn, &was, &is)) << "the bar and buttons never became a picture";
+  EXPECT_LT(is, was - 0.1) << "the bar and the buttons are no longer blended";
+  for (int f = 0; f < 30; ++f) {
+    Frame(&shown);
+    EXPECT_LE(MostApart(drawn, shown), kPictureStep) << "frame " << f;
+  }
+
+  // A sub-menu opens (the extras): drawn as it moves, then a picture again.
+  mainMenu* menu = static_cast<mainMenu*>(GameModes[0]);
+  menu->ActivateSubmenu(3);
+  ASSERT_TRUE(menu->AnySubmenuOpen());
+  std::vector<uint8_t> opened;
+  double openWas = 0, openIs = 0;
+  ASSERT_TRUE(UntilPicture(120, &opened, &openWas, &openIs)) << "the open sub-menu never became a picture";
+  EXPECT_GT(openWas, was) << "the open sub-menu is drawn as it is until then";
+  Frame(&shown);
+  EXPECT_LE(MostApart(opened, shown), kPictureStep);
+}
+
+} // namespace
