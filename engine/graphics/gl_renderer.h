@@ -154,7 +154,7 @@ void GLES_ReleaseScreenCopy(GLES_ScreenCopy& copy);
 
 // A cover: layers that stand above a glow (a picture added over what lies below it), made once
 // from their held drawing over the copy below them. A glow that turns between that copy and the
-// layers is then drawn over the cover in one pass, as much of it added as the layers let through.
+// layers is then drawn over the cover, as much of it added as the layers let through.
 struct GLES_Cover {
   GLES_ScreenCopy whole;   // the layers over the copy below, as the screen showed them
   GLES_ScreenCopy through; // alpha: how much of what lies below the layers shows through them

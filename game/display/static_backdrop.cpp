@@ -49,7 +49,7 @@ void StaticBackdrop::Begin(uint64_t key) {
 
 uint64_t StaticBackdrop::DrawingKey(uint64_t key) const {
   // A texture made, filled or deleted anywhere may change what the same calls draw.
-  // (The copy's and the cover's own textures do not count.)
+  // (No backdrop's own copies, covers and pictures count.)
   const GLES_CallCounts& c = g_GLES_CallCounts;
   const uint64_t textures = (uint64_t)(c.textureUploads - s_Own.textureUploads) * 0x9E3779B97F4A7C15ull ^
                             (uint64_t)(c.texturesCreated - s_Own.texturesCreated) << 20 ^

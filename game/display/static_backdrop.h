@@ -27,8 +27,8 @@ public:
   bool End();
   // A glow (a picture added over what lies below it, here turning) drawn just after End, and the
   // layers that stand above it: BeginGlow before the glow, BeginFront after it, EndFront after the
-  // layers. Once those layers stand still over the copy, they are made into one cover with it,
-  // and the glow is drawn with the cover in a single pass without blending. Until then, or for a
+  // layers. Once those layers stand still over the copy, they are made into one cover with it, and
+  // the glow is added over the cover only where the layers let it through. Until then, or for a
   // glow that is not added, everything goes to GL as drawn, in order.
   void BeginGlow();
   void BeginFront();
