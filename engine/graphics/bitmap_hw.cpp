@@ -216,7 +216,8 @@ void CBitmapHW::HWBeginScene() {
   Set2DRenderingMode();
   glDisable(GL_FOG);
   glDisable(GL_LIGHTING);
-  glShadeModel(GL_FLAT);
+  // Smooth: a shape drawn in shades runs its corners' colours across itself; a blit's corners share one.
+  glShadeModel(GL_SMOOTH);
   glEnable(GL_TEXTURE_2D);
   glEnable(GL_CULL_FACE);
   // Front faces are counter-clockwise and culled: only triangles wound clockwise on screen show.

@@ -91,7 +91,8 @@ template <typename V> double TwiceArea(const V* p, int n) {
 }
 
 // Keeps the part of the polygon (of at most 8 corners after the clip) where along(x, y) >= 0, in
-// place.
+// place. A side is cut from its kept end to the other, whichever way round the polygon runs: two
+// triangles that share it are cut at exactly the same corner, and drawn without a seam.
 template <typename V, typename F> int ClipSide(V* p, int n, F along) {
   V o[9];
   int m = 0;
@@ -99,7 +100,8 @@ template <typename V, typename F> int ClipSide(V* p, int n, F along) {
     int j = (i + 1) % n;
     double di = along(p[i].x, p[i].y), dj = along(p[j].x, p[j].y);
     if (di >= 0) o[m++] = p[i];
-    if ((di >= 0) != (dj >= 0)) o[m++] = Lerp(p[i], p[j], di / (di - dj));
+    if ((di >= 0) != (dj >= 0))
+      o[m++] = di >= 0 ? Lerp(p[i], p[j], di / (di - dj)) : Lerp(p[j], p[i], dj / (dj - di));
   }
   for (int i = 0; i < m; ++i)
     p[i] = o[i];
@@ -634,7 +636,7 @@ void ClearViewport(const GLint* v, float grey) {
 }
 
 // Whether every draw of the stretch adds its colour times its alpha to what is below (the additive
-// mode), its texture modulated by the vertex colour: the one glow a cover can take.
+// mode), the vertex colour alone or modulating its texture: the one glow a cover can take.
 bool AddsModulated(const GLES_HeldDrawing& d) {
   bool blend = false, textured = d.startTexture != 0, drawn = false;
   GLenum src = 0, dst = 0;
@@ -642,7 +644,7 @@ bool AddsModulated(const GLES_HeldDrawing& d) {
   for (const GLES_HeldOp& o : d.ops) {
     switch ((Op)o.op) {
     case Op::Draw:
-      if (!blend || src != GL_SRC_ALPHA || dst != GL_ONE || env != GL_MODULATE || !textured) return false;
+      if (!blend || src != GL_SRC_ALPHA || dst != GL_ONE || (textured && env != GL_MODULATE)) return false;
       drawn = true;
       break;
     case Op::Blending:

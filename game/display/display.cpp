@@ -231,22 +231,52 @@ void Display::BlitScaled(float x, float y, float scaleX, float scaleY, Surface*&
         sx, sy);
 }
 
+namespace {
+
+// Where BlitRotatedScale puts the picture: the top-left before turning and the texels it reads.
+void TurnedPlace(const Surface* s, float x, float y, float scaleX, float scaleY, _CGPoint* p, _CGRect* r) {
+  float fs = g_forceScale;
+  float w = (float)s->width * fs, h = (float)s->height * fs;
+  float cx = (float)s->centerOffsetX, cy0 = (float)s->centerOffsetY;
+  *p = _CGPointMake(x - w * scaleX / 2 - (cx + 1) * scaleX,
+                    (float)((double)y - (double)h * scaleY / 2 + ((double)cy0 - 0.5) * scaleY));
+  *r = _CGRectMake((float)s->atlasX / fs - 1, (float)s->atlasY / fs - 1, (float)s->width / fs + 1,
+                   (float)s->height / fs + 1);
+}
+
+} // namespace
+
 void Display::BlitRotatedScale(float x, float y, float angle, float scaleX, float scaleY, Surface*& s, bool) {
   ReloadSurfaceIfRequired(&s);
   if (!Drawable(s)) return;
-  float fs = g_forceScale;
-  float w = (float)s->width * fs, h = (float)s->height * fs;
   if (scaleOverride) {
     scaleX *= scaleOverrideX;
     scaleY *= scaleOverrideY;
   }
-  float cx = (float)s->centerOffsetX, cy0 = (float)s->centerOffsetY;
-  _CGPoint p = _CGPointMake(x - w * scaleX / 2 - (cx + 1) * scaleX,
-                            (float)((double)y - (double)h * scaleY / 2 + ((double)cy0 - 0.5) * scaleY));
-  _CGRect r = _CGRectMake((float)s->atlasX / fs - 1, (float)s->atlasY / fs - 1, (float)s->width / fs + 1,
-                          (float)s->height / fs + 1);
+  _CGPoint p;
+  _CGRect r;
+  TurnedPlace(s, x, y, scaleX, scaleY, &p, &r);
   float degrees = (float)(angle * 57.29579143313326);
   s->texture->BlitAtPointUsingRectFlipYWithAngle(p, r, false, scaleX, scaleY, degrees, _CGPointMake(x, y));
+}
+
+bool Display::ShadeRotatedScale(float x, float y, float angle, float scaleX, float scaleY, Surface*& s,
+                                const ShapeCorner* shape, int count) {
+  ReloadSurfaceIfRequired(&s);
+  if (!Drawable(s)) return false;
+  if (scaleOverride) {
+    scaleX *= scaleOverrideX;
+    scaleY *= scaleOverrideY;
+  }
+  _CGPoint p;
+  _CGRect r;
+  TurnedPlace(s, x, y, scaleX, scaleY, &p, &r);
+  const float fs = g_forceScale;
+  const _CGRect picture =
+      _CGRectMake((float)s->atlasX / fs, (float)s->atlasY / fs, (float)s->width / fs, (float)s->height / fs);
+  float degrees = (float)(angle * 57.29579143313326);
+  return s->texture->ShadeAtPointUsingRectFlipYWithAngle(p, r, picture, scaleX, scaleY, degrees,
+                                                         _CGPointMake(x, y), shape, count);
 }
 
 void DrawLightningBetween(int x1, int y1, int x2, int y2, int halfWidth, float f, Surface* s) {

@@ -7,6 +7,7 @@
 
 class Surface;
 class Texture2D;
+struct ShapeCorner;
 
 // The tint cache: every blit's vertex colour (each channel clamped to 0..255 when drawn).
 extern int lastBlendR;
@@ -66,6 +67,10 @@ public:
   void BlitStretch(float x1, float y1, float x2, float y2, Surface* s);
   void BlitScaled(float x, float y, float scaleX, float scaleY, Surface*& s, bool rotated = false);
   void BlitRotatedScale(float x, float y, float angle, float scaleX, float scaleY, Surface*& s, bool = false);
+  // The shape's triangles (ShapeCorner, texture2d.h) in place of the sprite, placed and tinted as
+  // BlitRotatedScale would draw it. False, drawing nothing, where that cannot be.
+  bool ShadeRotatedScale(float x, float y, float angle, float scaleX, float scaleY, Surface*& s,
+                         const ShapeCorner* shape, int count);
   void ReloadSurfaceIfRequired(Surface**) {}
 
   // --- kept for other builds; they draw nothing in this game ---

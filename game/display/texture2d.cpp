@@ -380,8 +380,12 @@ void Texture2D::BlitAtPointUsingRectFlipYAndRotated90(_CGPoint p, _CGRect r, boo
   Send(quad);
 }
 
-void Texture2D::BlitAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY,
-                                                   float degrees, _CGPoint pivot) {
+namespace {
+
+// The corners of a picture turned clockwise by degrees about the pivot, before the global
+// transform: top-left, top-right, bottom-right, bottom-left as drawn, each with its texel.
+void TurnedCorners(_CGPoint p, _CGRect r, float scaleX, float scaleY, float degrees, _CGPoint pivot,
+                   Corner (&out)[4]) {
   float W0 = r.width * scaleX, H0 = r.height * scaleY;
   // Unlike the axis-aligned blits, an unflipped picture here runs bottom-up in the texture.
   float uL = r.x, uR = r.x + r.width, vT = r.y + r.height, vB = r.y;
@@ -401,17 +405,79 @@ void Texture2D::BlitAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, bool, 
   float tlx, tly, trx, try_;
   turn(hw, hh, tlx, tly);
   turn(-hw, hh, trx, try_);
-  const Corner corners[4] = {{ccx + tlx, ccy + tly, uL, vT},
-                             {ccx + trx, ccy + try_, uR, vT},
-                             {ccx - tlx, ccy - tly, uR, vB},
-                             {ccx - trx, ccy - try_, uL, vB}};
+  out[0] = {ccx + tlx, ccy + tly, uL, vT};
+  out[1] = {ccx + trx, ccy + try_, uR, vT};
+  out[2] = {ccx - tlx, ccy - tly, uR, vB};
+  out[3] = {ccx - trx, ccy - try_, uL, vB};
+}
+
+} // namespace
+
+void Texture2D::BlitAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY,
+                                                   float degrees, _CGPoint pivot) {
+  Corner corners[4];
+  TurnedCorners(p, r, scaleX, scaleY, degrees, pivot, corners);
   if (degrees == 0) {
     // Unturned: the corners lie on the axes, each where Vertex puts it.
+    const float uL = corners[0].u, uR = corners[1].u, vT = corners[0].v, vB = corners[2].v;
     const float uv[4][2] = {{uL, vT}, {uR, vT}, {uR, vB}, {uL, vB}};
-    const float X = (corners[0].x + g_glTranslateX) * g_glScaleX, Y = (corners[0].y + g_glTranslateY) * g_glScaleY;
-    const float X1 = (corners[2].x + g_glTranslateX) * g_glScaleX, Y1 = (corners[2].y + g_glTranslateY) * g_glScaleY;
+    const float X = (corners[0].x + g_glTranslateX) * g_glScaleX,
+                Y = (corners[0].y + g_glTranslateY) * g_glScaleY;
+    const float X1 = (corners[2].x + g_glTranslateX) * g_glScaleX,
+                Y1 = (corners[2].y + g_glTranslateY) * g_glScaleY;
     if (SendInPieces(X, Y, X1, Y1, uv)) return;
   }
   QuellarVertex quad[4] = {Vertex(corners[0]), Vertex(corners[1]), Vertex(corners[2]), Vertex(corners[3])};
   Send(quad);
+}
+
+bool Texture2D::ShadeAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, _CGRect picture, float scaleX,
+                                                    float scaleY, float degrees, _CGPoint pivot,
+                                                    const ShapeCorner* shape, int count) {
+  if (g_drawTexturedTriangles != DrawTexturedTriangles_AbsoluteUV ||
+      g_GLES_TextEnvironmentMode != GL_MODULATE)
+    return false;
+  Corner c[4];
+  TurnedCorners(p, r, scaleX, scaleY, degrees, pivot, c);
+  // Where a texel lies on screen: corner 1 differs from corner 0 in u only, corner 3 in v only.
+  if (!(c[1].u != c[0].u) || !(c[3].v != c[0].v)) return false;
+  const float ax = (c[1].x - c[0].x) / (c[1].u - c[0].u), ay = (c[1].y - c[0].y) / (c[1].u - c[0].u);
+  const float bx = (c[3].x - c[0].x) / (c[3].v - c[0].v), by = (c[3].y - c[0].y) / (c[3].v - c[0].v);
+  GLES_SelectTexture(0, g_prefer_GL_NEAREST);
+  const float tint[4] = {(float)Channel(lastBlendR), (float)Channel(lastBlendG), (float)Channel(lastBlendB),
+                         (float)Channel(lastBlendA)};
+  const bool straightTexels = g_pGame && !g_pGame->m_bPremultiplyAlpha;
+  // Each triangle goes wound as the picture's own would: only one way round shows.
+  auto onScreen = [](float x, float y, float* X, float* Y) {
+    *X = (x + g_glTranslateX) * g_glScaleX;
+    *Y = (y + g_glTranslateY) * g_glScaleY;
+  };
+  float X[3], Y[3];
+  for (int k = 0; k < 3; ++k)
+    onScreen(c[k].x, c[k].y, &X[k], &Y[k]);
+  const bool clockwise = (X[1] - X[0]) * (Y[2] - Y[0]) - (Y[1] - Y[0]) * (X[2] - X[0]) > 0;
+  for (int i = 0; i + 2 < count; i += 3) {
+    int xyz[9] = {}, uvs[6] = {};
+    unsigned char rgba[12];
+    for (int k = 0; k < 3; ++k) {
+      const ShapeCorner& q = shape[i + k];
+      const float du = picture.x + q.s * picture.width - c[0].u;
+      const float dv = picture.y + q.t * picture.height - c[0].v;
+      onScreen(c[0].x + du * ax + dv * bx, c[0].y + du * ay + dv * by, &X[k], &Y[k]);
+    }
+    const bool turn = ((X[1] - X[0]) * (Y[2] - Y[0]) - (Y[1] - Y[0]) * (X[2] - X[0]) > 0) != clockwise;
+    for (int j = 0; j < 3; ++j) {
+      const int k = turn && j ? 3 - j : j;
+      const ShapeCorner& q = shape[i + k];
+      xyz[j * 3] = FixedFloat16FromDouble((double)X[k]) >> 8;
+      xyz[j * 3 + 1] = FixedFloat16FromDouble((double)Y[k]) >> 8;
+      // As the texels hold it: premultiplied or not, as the pictures were loaded.
+      const float straight = straightTexels && q.a > 0 ? 1 / q.a : 1;
+      const float colour[4] = {q.r * straight, q.g * straight, q.b * straight, q.a};
+      for (int ch = 0; ch < 4; ++ch)
+        rgba[j * 4 + ch] = Channel((int)std::lround(colour[ch] * tint[ch]));
+    }
+    GLES_RenderTRIANGLE_3D(xyz, uvs, rgba);
+  }
+  return true;
 }

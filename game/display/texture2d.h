@@ -70,6 +70,13 @@ struct OpaqueMiddles {
 };
 extern OpaqueMiddles g_opaqueMiddles;
 
+// A corner of a shape drawn in place of a picture: where it lies across the picture (s from its
+// left edge, t from its top, 0 to 1) and the colour of the texels it stands for, premultiplied.
+struct ShapeCorner {
+  float s, t;
+  float r, g, b, a;
+};
+
 // r is the source rectangle in texels of the bitmap, p the destination's top-left before scaling.
 class Texture2D {
 public:
@@ -87,6 +94,12 @@ public:
   // Turned clockwise by degrees about the pivot; a positive scaleY samples the source bottom-up.
   void BlitAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY,
                                           float degrees, _CGPoint pivot);
+  // Draws triangles of corners in place of the picture whose texels are picture, placed as the blit
+  // above places it from r: the colours modulated by the tint as the texels would be, no texture
+  // read. False, drawing nothing, where the blits are captured or the texture does not modulate.
+  bool ShadeAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, _CGRect picture, float scaleX, float scaleY,
+                                           float degrees, _CGPoint pivot, const ShapeCorner* shape,
+                                           int count);
 
   IDibBitmap* bitmap; // owned
   TCoord2D size;

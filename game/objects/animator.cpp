@@ -39,6 +39,8 @@ void effect_animator::Init(Surface* s, int x0, int y0, int x1, int y1, float t0,
   spin = sp;
   blend = bl;
   sprite = s;
+  shape = nullptr;
+  shapeCorners = 0;
   hideAfterEnd = 0;
   onFinish = nullptr;
   alsoDraw = nullptr;
@@ -130,8 +132,10 @@ void effect_animator::Draw() {
     if (blend == 2) display->SetAddMode();
     int a = (int)alpha;
     display->SetBlending(a, a, a, a);
-    display->BlitRotatedScale(x * g_guiShiftX, y, angle + spinAngle, scaleX * 0.5f, scaleY * -0.5f, sprite,
-                              false);
+    const float turned = angle + spinAngle, sx = scaleX * 0.5f, sy = scaleY * -0.5f;
+    if (!shape ||
+        !display->ShadeRotatedScale(x * g_guiShiftX, y, turned, sx, sy, sprite, shape, shapeCorners))
+      display->BlitRotatedScale(x * g_guiShiftX, y, turned, sx, sy, sprite, false);
     if (blend != 0) display->SetNoBlackEdgesMode();
   }
   if (alsoDraw) alsoDraw(x, y);
@@ -273,7 +277,9 @@ bool Glows(const effect_animator& a) {
   return a.sprite && a.blend == 2 && !a.alsoDraw && !a.customMotion && a.spin != 0;
 }
 
-bool Overlap(const Rect& a, const Rect& b) { return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1; }
+bool Overlap(const Rect& a, const Rect& b) {
+  return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
+}
 
 void DrawSlot(int i, bool still) {
   effect_animator& a = EffectAnimators[i];
@@ -356,6 +362,7 @@ void ClearEffectAnimators() {
     a.active = 0;
     a.onFinish = nullptr;
     a.alsoDraw = nullptr;
+    a.shape = nullptr;
   }
 }
 

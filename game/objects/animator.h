@@ -6,6 +6,8 @@
 
 class Surface;
 
+struct ShapeCorner;
+
 struct effect_animator {
   u8 active;
   float startX, startY;
@@ -33,6 +35,9 @@ struct effect_animator {
   float* boundY;
   float boundOffsetX, boundOffsetY;
   Surface* sprite;
+  // Drawn in its place where it can be: triangles of corners standing for the sprite's texels.
+  const ShapeCorner* shape;
+  int shapeCorners;
 
   void Init(Surface* sprite, int x0, int y0, int x1, int y1, float t0, float t1, float scaleFrom,
             float scaleTo, float alphaFrom, float alphaTo, float angleFrom, float angleTo, float spin,

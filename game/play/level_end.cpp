@@ -7,6 +7,7 @@
 
 #include "animator.h"
 #include "background_fitting.h"
+#include "beams_shape.h"
 #include "buttons.h"
 #include "display.h"
 #include "fragments.h"
@@ -133,6 +134,7 @@ void PhaseZero() {
   F(8, FX(2), 240, MAXY / 2, 0.28f, 1000, 1, 1);
   EffectAnimators[8].spin = 2.46f;
   EffectAnimators[8].blend = 2;
+  EffectAnimators[8].shape = BeamsShape(&EffectAnimators[8].shapeCorners);
   Hidden(F(9, FX(12), 240, v + 61, 0.36f, 0.72f, 4.7f, 1.0f, 0, 255));
   Hidden(F(10, FX(12), 240, v + 61, 0.72f, 0.84f, 1.0f, 1.121f));
   F(11, FX(12), 240, v + 61, 0.84f, 0.95f, 1.212f, 1.0f);

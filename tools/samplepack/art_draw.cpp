@@ -2,6 +2,8 @@
 // each picture keeps one colour of its own over most of its area and reads at half size.
 #include "art_draw.h"
 
+#include "beams_look.h"
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -193,20 +195,25 @@ void Turn(Painter& p, const Box& b, double lw) {
   cairo_new_path(cr);
 }
 
-void Beams(Painter& p, const Box& b) {
-  const double r = b.s() / 2;
-  for (int k = 0; k < 12; ++k) {
-    const double a = k * M_PI / 6, d = M_PI / 24;
-    p.Polygon({{(float)b.cx(), (float)b.cy()},
-               {(float)(b.cx() + std::cos(a - d) * r), (float)(b.cy() + std::sin(a - d) * r)},
-               {(float)(b.cx() + std::cos(a + d) * r), (float)(b.cy() + std::sin(a + d) * r)}});
-    p.FillGradient(Colour{255, 250, 200, 150}, Colour{255, 220, 120, 0}, b.cy() - r, b.cy() + r);
+// The beams as the game draws them too (beams_look.h): over the whole picture, not the icon's box.
+void Beams(Painter& p) {
+  const double cx = p.width() / 2, cy = p.height() / 2, r = beams::kReach * std::min(cx, cy);
+  const beams::Rgba top = beams::WedgeAt(0), bottom = beams::WedgeAt(1);
+  auto byte = [](double v) { return (uint8_t)std::lround(v * 255); };
+  for (int k = 0; k < beams::kCount; ++k) {
+    const double a = k * 2 * beams::kPi / beams::kCount, d = beams::kHalfAngle;
+    p.Polygon({{(float)cx, (float)cy},
+               {(float)(cx + std::cos(a - d) * r), (float)(cy + std::sin(a - d) * r)},
+               {(float)(cx + std::cos(a + d) * r), (float)(cy + std::sin(a + d) * r)}});
+    p.FillGradient(Colour{byte(top.r), byte(top.g), byte(top.b), byte(top.a)},
+                   Colour{byte(bottom.r), byte(bottom.g), byte(bottom.b), byte(bottom.a)}, cy - r, cy + r);
   }
-  cairo_pattern_t* g = cairo_pattern_create_radial(b.cx(), b.cy(), 0, b.cx(), b.cy(), r);
-  cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 0.85, 0.6);
-  cairo_pattern_add_color_stop_rgba(g, 1, 1, 1, 0.85, 0);
+  const beams::Rgba glow = beams::GlowAt(0);
+  cairo_pattern_t* g = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
+  cairo_pattern_add_color_stop_rgba(g, 0, glow.r, glow.g, glow.b, glow.a);
+  cairo_pattern_add_color_stop_rgba(g, 1, glow.r, glow.g, glow.b, 0);
   cairo_set_source(p.cr(), g);
-  p.Circle(b.cx(), b.cy(), r * 0.45);
+  p.Circle(cx, cy, r * beams::kGlowEdge);
   cairo_set_source(p.cr(), g);
   cairo_fill(p.cr());
   cairo_pattern_destroy(g);
@@ -449,7 +456,7 @@ std::map<std::string, std::function<void(Painter&, const Box&, Colour, double, i
          p.Circle(b.cx(), b.cy(), b.s() * 0.4);
          p.FillStroke(c, Darker(c, 0.6f), lw);
        }},
-      {"beams", [](Painter& p, const Box& b, Colour, double, int) { Beams(p, b); }},
+      {"beams", [](Painter& p, const Box&, Colour, double, int) { Beams(p); }},
       {"streak",
        [](Painter& p, const Box& b, Colour c, double, int) {
          p.Ellipse(b.cx(), b.cy(), b.w * 0.48, b.h * 0.4);
