@@ -39,6 +39,8 @@ public:
   // pieces (opaque ones without blending, clear ones not at all); until then they go to GL as drawn.
   void BeginLayers();
   void EndLayers();
+  // Whether layers are begun and not yet ended.
+  bool LayersOpen() const { return m_LayersOpen; }
   // Whether a copy is kept.
   bool Held() const { return m_HasCopy; }
   // Forgets the copy and frees its texture (a screen that leaves).

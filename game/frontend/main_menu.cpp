@@ -183,9 +183,11 @@ void mainMenu::Draw(float dt) {
     }
   }
   if (!display) return;
-  // The frame's copy takes in only the demo; what stands over it is a picture of its own.
+  // The frame's copy takes in only the demo; what stands over it is a picture of its own, or, under
+  // the options panel, part of the panel's picture with the darkening over it.
   FrameBackdrop().End();
-  Overlay().BeginLayers();
+  const bool underOptions = g_currentMode == 2;
+  (underOptions ? FrameBackdrop() : Overlay()).BeginLayers();
   for (int i = 0; i < 4; ++i)
     if (subProgress[i] > 0)
       display->BlitScaled(subAnchorX[i], subBaseY - 60 * subProgress[i], 0.5f, 0.5f * subProgress[i],
@@ -210,7 +212,7 @@ void mainMenu::Draw(float dt) {
       }
     }
   DrawButtons();
-  Overlay().EndLayers();
+  if (!underOptions) Overlay().EndLayers();
   ProcessEffectAnimators(dt);
   DrawEffectAnimators();
 }

@@ -118,7 +118,8 @@ void options::Draw(float dt) {
     // The screen below, which keeps moving, and the darkening over it.
     if (below) below->Draw(dt);
     FrameBackdrop().End();
-    FrameBackdrop().BeginLayers();
+    // The screen below may have begun them with what stands over its own moving part.
+    if (!FrameBackdrop().LayersOpen()) FrameBackdrop().BeginLayers();
     if (display) {
       display->SetBlending(200);
       display->FillRect(0, 0, MAXX, MAXY, ColorRGB(0, 0, 0));

@@ -2,6 +2,7 @@
 // moving: once they have for a while, they are one picture drawn over the demo. On real headless GL
 // the bar and the buttons on it look as they did drawn piece by piece, and the frame blends a good
 // part of a screen less; a sub-menu that opens is drawn as it is, then becomes a picture of its own.
+// Under the options panel they go into the panel's picture instead, darkened with the rest.
 #include <algorithm>
 #include <cstdlib>
 
@@ -71,6 +72,24 @@ TEST_F(MenuOverlay, TheStandingBarAndButtonsBecomeOnePictureThatLooksTheSame) {
   EXPECT_GT(openWas, was) << "the open sub-menu is drawn as it is until then";
   Frame(&shown);
   EXPECT_LE(MostApart(opened, shown), kPictureStep);
+}
+
+TEST_F(MenuOverlay, UnderTheOptionsPanelTheBarIsDarkenedInThePanelsPictureAsDrawn) {
+  if (!Running()) return;
+  std::vector<uint8_t> menu, drawn, shown;
+  double was = 0, is = 0;
+  ASSERT_TRUE(UntilPicture(120, &menu, &was, &is));
+  SwitchMode(2);
+  ASSERT_EQ(g_currentMode, 2);
+  Cycles(10); // the panel comes in
+  ASSERT_TRUE(UntilPicture(120, &drawn, &was, &is)) << "the panel never became a picture";
+  EXPECT_LT(is, was - 0.1) << "the darkening and the panel are no longer blended";
+  for (int f = 0; f < 30; ++f) {
+    Frame(&shown);
+    EXPECT_LE(MostApart(drawn, shown), kPictureStep) << "frame " << f;
+  }
+  // Darkened: the bar is far from how the menu shows it.
+  EXPECT_GT(MostApart(menu, shown), 60);
 }
 
 } // namespace
