@@ -231,6 +231,31 @@ void Display::BlitScaled(float x, float y, float scaleX, float scaleY, Surface*&
         sx, sy);
 }
 
+bool Display::ShadeScaled(float x, float y, float scaleX, float scaleY, Surface*& s, const ShapeCorner* shape,
+                          int count) {
+  ReloadSurfaceIfRequired(&s);
+  if (!Drawable(s)) return false;
+  // Placed as BlitScaled places the picture.
+  float fs = g_forceScale;
+  float w = (float)s->width, h = (float)s->height;
+  float sx = scaleX * fs, sy = scaleY * fs, cy = sy;
+  if (scaleOverride) {
+    sx *= scaleOverrideX;
+    sy *= scaleOverrideY;
+  }
+  if (!s->fromAtlas) {
+    const _CGRect r = _CGRectMake((float)s->atlasX, (float)s->atlasY, w, h);
+    return s->texture->ShadeAtPointUsingRectFlipY(_CGPointMake(x - w * sx / 2, y - h * cy / 2), r, r, sx, sy,
+                                                  shape, count);
+  }
+  const _CGRect r = _CGRectMake((float)s->atlasX / fs - 1, (float)s->atlasY / fs - 1, w / fs + 1, h / fs + 1);
+  const _CGRect picture = _CGRectMake((float)s->atlasX / fs, (float)s->atlasY / fs, w / fs, h / fs);
+  float cx = (float)s->centerOffsetX, cy0 = (float)s->centerOffsetY;
+  return s->texture->ShadeAtPointUsingRectFlipY(
+      _CGPointMake(x - w * sx / 2 - (cx / fs + 1) * sx, y - h * cy / 2 - (cy0 / fs + 0.5f) * sy), r, picture,
+      sx, sy, shape, count);
+}
+
 namespace {
 
 // Where BlitRotatedScale puts the picture: the top-left before turning and the texels it reads.

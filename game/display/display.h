@@ -68,7 +68,10 @@ public:
   void BlitScaled(float x, float y, float scaleX, float scaleY, Surface*& s, bool rotated = false);
   void BlitRotatedScale(float x, float y, float angle, float scaleX, float scaleY, Surface*& s, bool = false);
   // The shape's triangles (ShapeCorner, texture2d.h) in place of the sprite, placed and tinted as
-  // BlitRotatedScale would draw it. False, drawing nothing, where that cannot be.
+  // BlitScaled (unturned) or BlitRotatedScale would draw it. False, drawing nothing, where that
+  // cannot be.
+  bool ShadeScaled(float x, float y, float scaleX, float scaleY, Surface*& s, const ShapeCorner* shape,
+                   int count);
   bool ShadeRotatedScale(float x, float y, float angle, float scaleX, float scaleY, Surface*& s,
                          const ShapeCorner* shape, int count);
   void ReloadSurfaceIfRequired(Surface**) {}

@@ -431,14 +431,14 @@ void Texture2D::BlitAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, bool, 
   Send(quad);
 }
 
-bool Texture2D::ShadeAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, _CGRect picture, float scaleX,
-                                                    float scaleY, float degrees, _CGPoint pivot,
-                                                    const ShapeCorner* shape, int count) {
+namespace {
+
+// Draws the shape's triangles in place of the picture whose corners c are on screen (before the
+// global transform) and whose texels are picture, in one draw with the blend as it is.
+bool ShadeThrough(const Corner (&c)[4], _CGRect picture, const ShapeCorner* shape, int count) {
   if (g_drawTexturedTriangles != DrawTexturedTriangles_AbsoluteUV ||
       g_GLES_TextEnvironmentMode != GL_MODULATE)
     return false;
-  Corner c[4];
-  TurnedCorners(p, r, scaleX, scaleY, degrees, pivot, c);
   // Where a texel lies on screen: corner 1 differs from corner 0 in u only, corner 3 in v only.
   if (!(c[1].u != c[0].u) || !(c[3].v != c[0].v)) return false;
   const float ax = (c[1].x - c[0].x) / (c[1].u - c[0].u), ay = (c[1].y - c[0].y) / (c[1].u - c[0].u);
@@ -480,4 +480,27 @@ bool Texture2D::ShadeAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, _CGRe
     GLES_RenderTRIANGLE_3D(xyz, uvs, rgba);
   }
   return true;
+}
+
+} // namespace
+
+bool Texture2D::ShadeAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, _CGRect picture, float scaleX,
+                                                    float scaleY, float degrees, _CGPoint pivot,
+                                                    const ShapeCorner* shape, int count) {
+  Corner c[4];
+  TurnedCorners(p, r, scaleX, scaleY, degrees, pivot, c);
+  return ShadeThrough(c, picture, shape, count);
+}
+
+bool Texture2D::ShadeAtPointUsingRectFlipY(_CGPoint p, _CGRect r, _CGRect picture, float scaleX, float scaleY,
+                                           const ShapeCorner* shape, int count) {
+  // The corners BlitAtPointUsingRectFlipY draws.
+  float W0 = r.width * scaleX, H0 = r.height * scaleY;
+  float uL = r.x, uR = r.x + r.width, vT = r.y, vB = r.y + r.height;
+  float px = p.x, py = p.y;
+  Unflip(px, W0, uL, uR);
+  Unflip(py, H0, vT, vB);
+  const Corner c[4] = {
+      {px, py, uL, vT}, {px + W0, py, uR, vT}, {px + W0, py + H0, uR, vB}, {px, py + H0, uL, vB}};
+  return ShadeThrough(c, picture, shape, count);
 }

@@ -100,6 +100,9 @@ public:
   bool ShadeAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, _CGRect picture, float scaleX, float scaleY,
                                            float degrees, _CGPoint pivot, const ShapeCorner* shape,
                                            int count);
+  // The same in place of BlitAtPointUsingRectFlipY's picture.
+  bool ShadeAtPointUsingRectFlipY(_CGPoint p, _CGRect r, _CGRect picture, float scaleX, float scaleY,
+                                  const ShapeCorner* shape, int count);
 
   IDibBitmap* bitmap; // owned
   TCoord2D size;

@@ -20,12 +20,14 @@
 #include "inlevel_mode.h"
 #include "level_data.h"
 #include "level_header.h"
+#include "minigame_sides_look.h"
 #include "mission_table.h"
 #include "progress_files.h"
 #include "quellar_array.h"
 #include "sound_table.h"
 #include "sprite_tables.h"
 #include "surface.h"
+#include "texture2d.h"
 
 Surface* minBG1 = nullptr;
 float minigameBannerY = 0;
@@ -47,6 +49,21 @@ void LeaveForTheMenu() {
 }
 
 } // namespace
+
+// The sides' shape across their picture (minigame_sides_look.h): the flat part and the fade, two
+// triangles each, premultiplied.
+const ShapeCorner* MiniGameSidesShape(int* corners) {
+  namespace look = minigame_sides;
+  const float r = look::kColour[0] / 255.0f, g = look::kColour[1] / 255.0f, b = look::kColour[2] / 255.0f;
+  const float flat = (float)look::kFlat;
+  static const ShapeCorner shape[] = {
+      {0, 0, r, g, b, 1},    {flat, 0, r, g, b, 1}, {flat, 1, r, g, b, 1}, {0, 0, r, g, b, 1},
+      {flat, 1, r, g, b, 1}, {0, 1, r, g, b, 1},    {flat, 0, r, g, b, 1}, {1, 0, 0, 0, 0, 0},
+      {1, 1, 0, 0, 0, 0},    {flat, 0, r, g, b, 1}, {1, 1, 0, 0, 0, 0},    {flat, 1, r, g, b, 1},
+  };
+  *corners = (int)(sizeof shape / sizeof shape[0]);
+  return shape;
+}
 
 void ButtonQuit() {
   ClearButtons();
@@ -115,8 +132,13 @@ void miniGame::Draw(float dt) {
       display->SetBlending(h.backgroundA, h.backgroundR, h.backgroundG, h.backgroundB);
     else
       display->SetBlending(255);
-    display->BlitScaled(61, (float)(MAXY / 2), 0.5f, 0.5f, minBG1);
-    display->BlitScaled((float)(MAXX - 61), (float)(MAXY / 2), -0.5f, 0.5f, minBG1);
+    // The sides as their shapes, without reading their picture; the picture where they cannot be.
+    int corners = 0;
+    const ShapeCorner* sides = MiniGameSidesShape(&corners);
+    if (!display->ShadeScaled(61, (float)(MAXY / 2), 0.5f, 0.5f, minBG1, sides, corners))
+      display->BlitScaled(61, (float)(MAXY / 2), 0.5f, 0.5f, minBG1);
+    if (!display->ShadeScaled((float)(MAXX - 61), (float)(MAXY / 2), -0.5f, 0.5f, minBG1, sides, corners))
+      display->BlitScaled((float)(MAXX - 61), (float)(MAXY / 2), -0.5f, 0.5f, minBG1);
     if (FontSTD) {
       FontSTD->SetScale(0.3f);
       FontSTD->Render((float)(MAXX / 2), 10, 2, "Vir Idivodor Odid", ColorRGB(0, 0, 0));

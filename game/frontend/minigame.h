@@ -31,3 +31,7 @@ enum { MINIGAME_COURSE_FIRST_TYPE = 472, MINIGAME_COURSE_TYPES = 7 };
 Surface** MinigameCourseSlot(int frame);
 // The pause sprite's button: back to the main menu.
 void ButtonQuit();
+
+struct ShapeCorner;
+// The sides' shape, drawn in place of minBG1: the triangles' corners across the picture.
+const ShapeCorner* MiniGameSidesShape(int* corners);

@@ -3,6 +3,8 @@
 // word of its name. The drawers are in art_draw.cpp and art_world.cpp.
 #include "art.h"
 
+#include "minigame_sides_look.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -613,7 +615,10 @@ Look ScreenLook(const ArtRequest& r) {
     }
     return Make(Kind::TextPicture, "Get Sprocklet\non your phone", kSlate);
   case Screen::MiniGame:
-    if (i == 0) return Make(Kind::Panel, "gradient", Colour{60, 70, 140, 255});
+    if (i == 0)
+      return Make(
+          Kind::Panel, "gradient",
+          Colour{minigame_sides::kColour[0], minigame_sides::kColour[1], minigame_sides::kColour[2], 255});
     if (frame == 6) return Make(Kind::Panel, "plain", Colour{120, 150, 255, 255}); // the course's line
     return Make(Kind::Tile, "", kWhite, 7);
   case Screen::None:
@@ -761,12 +766,12 @@ void DrawPanel(Painter& p, const Look& l) {
     return;
   }
   if (l.what == "gradient") {
-    // The mini-game's sides, drawn again mirrored on the right: flat at the screen's edge, fading
-    // towards the course so the hero at its left shows through.
-    p.RoundRect(0, 0, w * 0.6, h, 0);
+    // The mini-game's sides (minigame_sides_look.h).
+    const double flat = w * minigame_sides::kFlat;
+    p.RoundRect(0, 0, flat, h, 0);
     p.Fill(l.colour);
-    p.RoundRect(w * 0.6 - 1, 0, w * 0.4 + 1, h, 0);
-    cairo_pattern_t* g = cairo_pattern_create_linear(w * 0.6, 0, w, 0);
+    p.RoundRect(flat - 1, 0, w - flat + 1, h, 0);
+    cairo_pattern_t* g = cairo_pattern_create_linear(flat, 0, w, 0);
     cairo_pattern_add_color_stop_rgba(g, 0, l.colour.r / 255.0, l.colour.g / 255.0, l.colour.b / 255.0, 1);
     cairo_pattern_add_color_stop_rgba(g, 1, l.colour.r / 255.0, l.colour.g / 255.0, l.colour.b / 255.0, 0);
     cairo_set_source(p.cr(), g);

@@ -9,12 +9,15 @@
 
 #include "buttons.h"
 #include "catalogue_data.h"
+#include "display.h"
 #include "fly_texts.h"
 #include "game_globals.h"
 #include "game_modes.h"
 #include "game_rect.h"
 #include "game_test_support.h"
 #include "gameplay_window.h"
+#include "geometry.h"
+#include "gl_renderer.h"
 #include "help_dialogs.h"
 #include "level_data.h"
 #include "level_header.h"
@@ -91,6 +94,43 @@ protected:
   int keepRelease = 1;
   void (*keepCount)(mission&, float) = nullptr;
 };
+
+// The sides are drawn as their shape, without a texture, and look like their picture: over a light
+// screen, tinted as a level tints them, left and mirrored right, no pixel more than a 5-bit step
+// or two apart, and they are drawn at all.
+TEST_F(MiniGame, TheSidesDrawnAsTheirShapeLookLikeTheirPicture) {
+  SwitchMode(14);
+  Cycles(5);
+  ASSERT_NE(minBG1, nullptr);
+  ASSERT_NE(display, nullptr);
+  int corners = 0;
+  const ShapeCorner* shape = MiniGameSidesShape(&corners);
+  auto draw = [&](int how) { // 0 nothing, 1 the picture, 2 the shape
+    display->SetBlending(255);
+    display->SetNormalMode();
+    display->FillRect(0, 0, MAXX, MAXY, ColorRGB(230, 220, 200));
+    display->SetNoBlackEdgesMode();
+    display->SetBlending(255, 200, 230, 255);
+    for (float side : {1.0f, -1.0f}) {
+      const float x = side > 0 ? 61 : (float)(MAXX - 61);
+      if (how == 1) display->BlitScaled(x, (float)(MAXY / 2), 0.5f * side, 0.5f, minBG1);
+      if (how == 2) {
+        EXPECT_TRUE(display->ShadeScaled(x, (float)(MAXY / 2), 0.5f * side, 0.5f, minBG1, shape, corners));
+      }
+    }
+    display->SetNormalMode();
+    display->SetBlending(255);
+    GLES_FlushBuffer();
+    return gl.ReadRGBA();
+  };
+  const std::vector<uint8_t> none = draw(0), picture = draw(1), shaded = draw(2);
+  ASSERT_EQ(picture.size(), shaded.size());
+  long lit = 0;
+  for (size_t k = 0; k < picture.size(); k += 4)
+    lit += std::abs(picture[k] - none[k]) + std::abs(picture[k + 2] - none[k + 2]) > 60;
+  EXPECT_GT(lit, (long)(picture.size() / 4 / 5)) << "the sides cover a good part of the screen";
+  EXPECT_LE(MostApart(picture, shaded), 17);
+}
 
 TEST_F(MiniGame, EntryLoadsLevel20WithCharacter7AndItsOwnSpritesWhichLeavingFrees) {
   SwitchMode(14);
