@@ -199,9 +199,47 @@ void Display::BlitStretch(float x1, float y1, float x2, float y2, Surface* s) {
                                         sy);
 }
 
+namespace {
+
+// Where BlitScaled puts the picture unturned: the top-left, the texels it reads and the picture's
+// own texels among them, at the scales it draws with.
+struct ScaledPlacing {
+  _CGPoint p;
+  _CGRect r, picture;
+  float sx, sy;
+};
+
+ScaledPlacing ScaledPlace(const Surface* s, float x, float y, float scaleX, float scaleY, bool override,
+                          float overrideX, float overrideY) {
+  float fs = g_forceScale;
+  float w = (float)s->width, h = (float)s->height;
+  float sx = scaleX * fs, sy = scaleY * fs, cy = sy;
+  if (override) {
+    sx *= overrideX;
+    sy *= overrideY;
+  }
+  if (!s->fromAtlas) {
+    const _CGRect r = _CGRectMake((float)s->atlasX, (float)s->atlasY, w, h);
+    return {_CGPointMake(x - w * sx / 2, y - h * cy / 2), r, r, sx, sy};
+  }
+  // Atlas entries draw one extra texel on the left and top and are placed by their centre offsets.
+  float cx = (float)s->centerOffsetX, cy0 = (float)s->centerOffsetY;
+  return {_CGPointMake(x - w * sx / 2 - (cx / fs + 1) * sx, y - h * cy / 2 - (cy0 / fs + 0.5f) * sy),
+          _CGRectMake((float)s->atlasX / fs - 1, (float)s->atlasY / fs - 1, w / fs + 1, h / fs + 1),
+          _CGRectMake((float)s->atlasX / fs, (float)s->atlasY / fs, w / fs, h / fs), sx, sy};
+}
+
+} // namespace
+
 void Display::BlitScaled(float x, float y, float scaleX, float scaleY, Surface*& s, bool rotated) {
   ReloadSurfaceIfRequired(&s);
   if (!Drawable(s)) return;
+  if (!rotated) {
+    const ScaledPlacing q =
+        ScaledPlace(s, x, y, scaleX, scaleY, scaleOverride, scaleOverrideX, scaleOverrideY);
+    s->texture->BlitAtPointUsingRectFlipY(q.p, q.r, false, q.sx, q.sy);
+    return;
+  }
   float fs = g_forceScale;
   float w = (float)s->width, h = (float)s->height;
   float sx = scaleX * fs, sy = scaleY * fs, cy = sy;
@@ -211,49 +249,24 @@ void Display::BlitScaled(float x, float y, float scaleX, float scaleY, Surface*&
   }
   if (!s->fromAtlas) {
     _CGRect r = _CGRectMake((float)s->atlasX, (float)s->atlasY, w, h);
-    if (!rotated)
-      s->texture->BlitAtPointUsingRectFlipY(_CGPointMake(x - w * sx / 2, y - h * cy / 2), r, false, sx, sy);
-    else
-      s->texture->BlitAtPointUsingRectFlipYAndRotated90(_CGPointMake(x - h * sx / 2, y - w * cy / 2), r,
-                                                        false, sx, sy);
+    s->texture->BlitAtPointUsingRectFlipYAndRotated90(_CGPointMake(x - h * sx / 2, y - w * cy / 2), r, false,
+                                                      sx, sy);
     return;
   }
   // Atlas entries draw one extra texel on the left and top and are placed by their centre offsets.
   _CGRect r = _CGRectMake((float)s->atlasX / fs - 1, (float)s->atlasY / fs - 1, w / fs + 1, h / fs + 1);
   float cx = (float)s->centerOffsetX, cy0 = (float)s->centerOffsetY;
-  if (!rotated)
-    s->texture->BlitAtPointUsingRectFlipY(
-        _CGPointMake(x - w * sx / 2 - (cx / fs + 1) * sx, y - h * cy / 2 - (cy0 / fs + 0.5f) * sy), r, false,
-        sx, sy);
-  else
-    s->texture->BlitAtPointUsingRectFlipYAndRotated90(
-        _CGPointMake(x - h * sx / 2 + (cy0 / fs - 0.5f) * sx, y - w * cy / 2 + (cx / fs - 1) * sy), r, false,
-        sx, sy);
+  s->texture->BlitAtPointUsingRectFlipYAndRotated90(
+      _CGPointMake(x - h * sx / 2 + (cy0 / fs - 0.5f) * sx, y - w * cy / 2 + (cx / fs - 1) * sy), r, false,
+      sx, sy);
 }
 
 bool Display::ShadeScaled(float x, float y, float scaleX, float scaleY, Surface*& s, const ShapeCorner* shape,
                           int count) {
   ReloadSurfaceIfRequired(&s);
   if (!Drawable(s)) return false;
-  // Placed as BlitScaled places the picture.
-  float fs = g_forceScale;
-  float w = (float)s->width, h = (float)s->height;
-  float sx = scaleX * fs, sy = scaleY * fs, cy = sy;
-  if (scaleOverride) {
-    sx *= scaleOverrideX;
-    sy *= scaleOverrideY;
-  }
-  if (!s->fromAtlas) {
-    const _CGRect r = _CGRectMake((float)s->atlasX, (float)s->atlasY, w, h);
-    return s->texture->ShadeAtPointUsingRectFlipY(_CGPointMake(x - w * sx / 2, y - h * cy / 2), r, r, sx, sy,
-                                                  shape, count);
-  }
-  const _CGRect r = _CGRectMake((float)s->atlasX / fs - 1, (float)s->atlasY / fs - 1, w / fs + 1, h / fs + 1);
-  const _CGRect picture = _CGRectMake((float)s->atlasX / fs, (float)s->atlasY / fs, w / fs, h / fs);
-  float cx = (float)s->centerOffsetX, cy0 = (float)s->centerOffsetY;
-  return s->texture->ShadeAtPointUsingRectFlipY(
-      _CGPointMake(x - w * sx / 2 - (cx / fs + 1) * sx, y - h * cy / 2 - (cy0 / fs + 0.5f) * sy), r, picture,
-      sx, sy, shape, count);
+  const ScaledPlacing q = ScaledPlace(s, x, y, scaleX, scaleY, scaleOverride, scaleOverrideX, scaleOverrideY);
+  return s->texture->ShadeAtPointUsingRectFlipY(q.p, q.r, q.picture, q.sx, q.sy, shape, count);
 }
 
 namespace {
