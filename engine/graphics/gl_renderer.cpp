@@ -138,6 +138,8 @@ enum class Op : u8 { Draw, Blending, BlendFunc, EnvMode, EnvColour, Bind, Textur
 
 struct Deferred : GLES_HeldDrawing {
   bool on = false;
+  // Drawn just before the held calls, should they be sent as they are.
+  const GLES_ScreenCopy* first = nullptr;
   // Whether the texture the held calls draw with is settled: chosen by them, or hashed as the one
   // they started with at their first draw.
   bool textureSettled = false;
@@ -237,6 +239,7 @@ void FlushBatch() {
 void ClearDeferred() {
   Deferred& d = s_deferred;
   d.on = false;
+  d.first = nullptr;
   d.ops.clear();
   d.coords.clear();
   d.texCoords.clear();
@@ -355,6 +358,10 @@ void GLES_BeginDeferring(uint64_t key) {
 
 bool GLES_Deferring() { return s_deferred.on; }
 
+void GLES_DrawFirstIfSent(const GLES_ScreenCopy* copy) {
+  if (s_deferred.on) s_deferred.first = copy;
+}
+
 uint64_t GLES_DeferredHash() {
   FlushBatch();
   return s_deferred.hash;
@@ -363,6 +370,7 @@ uint64_t GLES_DeferredHash() {
 namespace {
 
 void BackToTheCache();
+void BindStartTexture(const GLES_HeldDrawing& d);
 
 // A draw of a held stretch: its arrays, its fill counted.
 void SendHeldDraw(const GLES_HeldDrawing& d, const GLES_HeldOp& o, bool blended) {
@@ -416,6 +424,11 @@ void GLES_SendDeferred() {
   if (!s_deferred.on) return;
   FlushBatch();
   s_deferred.on = false;
+  if (const GLES_ScreenCopy* first = s_deferred.first) {
+    s_deferred.first = nullptr;
+    GLES_DrawScreenCopy(*first);
+    BindStartTexture(s_deferred);
+  }
   SendOps(s_deferred);
   GLES_SetupXY_UV_Pointers();
   ClearDeferred();

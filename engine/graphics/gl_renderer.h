@@ -110,6 +110,11 @@ uint64_t GLES_DeferredHash();
 void GLES_SendDeferred();
 // Forgets what was held (and the batch being built) and stops deferring.
 void GLES_DropDeferred();
+// While deferring: should what is held be sent to GL as it is (by GLES_SendDeferred, or by anything
+// that drives GL itself), the copy is drawn just before it. Forgotten once the held calls are kept,
+// dropped or sent. (A picture that is to lie under the held calls, drawn only if they are.)
+struct GLES_ScreenCopy;
+void GLES_DrawFirstIfSent(const GLES_ScreenCopy* copy);
 // A stretch of held drawing kept to be sent to GL later, as often as needed.
 struct GLES_HeldOp {
   u8 op;

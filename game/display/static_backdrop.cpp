@@ -58,7 +58,10 @@ uint64_t StaticBackdrop::DrawingKey(uint64_t key) const {
   return key * 31 ^ textures ^ turn << 8;
 }
 
-bool StaticBackdrop::End() {
+bool StaticBackdrop::End() { return Close(false); }
+
+bool StaticBackdrop::Close(bool copyWaits) {
+  m_CopyWaits = false;
   if (!m_Open) return false;
   m_Open = false;
   // Something drove GL itself on the way: everything went to GL as usual.
@@ -70,7 +73,10 @@ bool StaticBackdrop::End() {
   const uint64_t hash = GLES_DeferredHash();
   if (m_HasCopy && hash == m_CopyHash && GLES_ScreenCopyFits(m_Copy)) {
     GLES_DropDeferred();
-    GLES_DrawScreenCopy(m_Copy);
+    if (copyWaits)
+      m_CopyWaits = true;
+    else
+      GLES_DrawScreenCopy(m_Copy);
     m_LastHash = hash;
     m_Misses = 0;
     m_DrewCopy = true;
@@ -91,29 +97,45 @@ bool StaticBackdrop::End() {
   return false;
 }
 
-void StaticBackdrop::BeginGlow() {
+void StaticBackdrop::DrawWaitingCopy() {
+  if (!m_CopyWaits) return;
+  m_CopyWaits = false;
+  GLES_DrawScreenCopy(m_Copy);
+}
+
+void StaticBackdrop::EndIntoGlow() {
+  Close(true);
   m_GlowOpen = false;
-  if (!g_pGame || GLES_Deferring()) return;
+  if (!g_pGame || GLES_Deferring()) {
+    DrawWaitingCopy();
+    return;
+  }
   GLES_BeginDeferring(DrawingKey(0));
+  // Should the glow drive GL itself, the copy goes first.
+  if (m_CopyWaits) GLES_DrawFirstIfSent(&m_Copy);
   m_GlowOpen = true;
 }
 
 void StaticBackdrop::BeginFront() {
   if (!m_GlowOpen) return;
-  // A glow that drove GL itself was sent as it went: what follows goes to GL directly too.
+  // A glow that drove GL itself was sent as it went (the copy before it): what follows goes to GL
+  // directly too.
   if (!GLES_Deferring()) {
+    m_CopyWaits = false;
     m_GlowOpen = false;
     return;
   }
   GLES_KeepDeferred(m_Glow);
   GLES_BeginDeferring(DrawingKey(1));
+  if (m_CopyWaits) GLES_DrawFirstIfSent(&m_Copy);
 }
 
 void StaticBackdrop::EndFront() {
   if (!m_GlowOpen) return;
   m_GlowOpen = false;
   if (!GLES_Deferring()) {
-    // The layers drove GL themselves and went first: the glow goes late this once.
+    // The layers drove GL themselves and went first, after the copy: the glow goes late this once.
+    m_CopyWaits = false;
     GLES_SendHeld(m_Glow);
     m_LastFront = 0;
     m_FrontStill = 0;
@@ -127,10 +149,12 @@ void StaticBackdrop::EndFront() {
     if (c.front == front && c.below == m_CopyHash) found = i; // made, or failed to be: not tried again
   }
   if (found >= 0 && GLES_DrawCoverWithGlow(m_Covers[found].picture, m_Glow)) {
+    m_CopyWaits = false;
     m_LastCover = found;
     m_LastFront = front;
     return;
   }
+  DrawWaitingCopy();
   GLES_SendHeld(m_Glow);
   GLES_SendHeld(m_Front);
   // Made once the layers have stood still over the copy for a while (making one waits for GL to
@@ -209,7 +233,7 @@ void StaticBackdrop::Release() {
   m_LayersTried = m_LayersMade = m_LayersOpen = false;
   m_LayersHash = 0;
   NoteOwn(before);
-  m_HasCopy = m_GlowOpen = false;
+  m_HasCopy = m_GlowOpen = m_CopyWaits = false;
   m_LastFront = 0;
   m_FrontStill = 0;
   m_CopyHash = m_LastHash = 0;

@@ -25,12 +25,13 @@ public:
   void Begin(uint64_t key = 0);
   // Ends them: true when the copy was drawn in their place. Without a Begin it does nothing.
   bool End();
-  // A glow (a picture added over what lies below it, here turning) drawn just after End, and the
-  // layers that stand above it: BeginGlow before the glow, BeginFront after it, EndFront after the
-  // layers. Once those layers stand still over the copy, they are made into one cover with it, and
-  // the glow is added over the cover only where the layers let it through. Until then, or for a
-  // glow that is not added, everything goes to GL as drawn, in order.
-  void BeginGlow();
+  // A glow (a picture added over what lies below it, here turning) drawn in place of End, and the
+  // layers that stand above it: EndIntoGlow ends the layers and begins the glow, BeginFront comes
+  // after it, EndFront after the layers. Once those layers stand still over the copy, they are made
+  // into one cover with it, and the glow is added over the cover only where the layers let it
+  // through; the copy itself is then not drawn, the cover holds it. Until then, or for a glow that
+  // is not added, everything goes to GL as drawn, in order.
+  void EndIntoGlow();
   void BeginFront();
   void EndFront();
   // Layers that stand still over others that keep moving (a panel over a live scene): BeginLayers
@@ -49,6 +50,11 @@ public:
 private:
   // Adds what the backdrop's own textures cost since before.
   void NoteOwn(const GLES_CallCounts& before);
+
+  // End; with copyWaits, a copy shown in place of the layers is not drawn yet but left waiting.
+  bool Close(bool copyWaits);
+  // Draws the copy if it is waiting.
+  void DrawWaitingCopy();
 
   // A frame whose layers could not be copied: after the third in a row, a rest.
   void Missed();
@@ -75,6 +81,8 @@ private:
   uint64_t m_LastFront = 0; // the front's hash the frame before
   int m_FrontStill = 0;     // frames in a row the front has had that hash
   bool m_DrewCopy = false, m_GlowOpen = false;
+  // The copy stands in for the layers below a glow but is not drawn yet: a cover may hold it.
+  bool m_CopyWaits = false;
   // What every backdrop's own textures cost: a copy or picture one of them makes does not change
   // what another's layers draw.
   static GLES_CallCounts s_Own;

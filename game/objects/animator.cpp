@@ -331,14 +331,14 @@ void DrawEffectAnimators(StaticBackdrop* below) {
         continue;
       }
     } else if (below && !still) {
-      below->End();
       if (Glows(a)) {
-        below->BeginGlow();
+        below->EndIntoGlow();
         DrawSlot(i, still);
         below->BeginFront();
         glowing = true;
         continue;
       }
+      below->End();
       below = nullptr;
     }
     DrawSlot(i, still);

@@ -333,10 +333,7 @@ protected:
   std::vector<uint8_t> GlowFrame(float angle, int blue, bool additive, bool bracket) {
     if (bracket) backdrop.Begin();
     Layers(100);
-    if (bracket) {
-      backdrop.End();
-      backdrop.BeginGlow();
-    }
+    if (bracket) backdrop.EndIntoGlow();
     Glow(angle, additive);
     if (bracket) backdrop.BeginFront();
     Front(blue);
@@ -345,8 +342,8 @@ protected:
     return screen.ReadRGBA();
   }
   // The frame drawn straight to GL, and the same frame through the backdrop: their largest
-  // difference in any channel, and the blended fill of the frame through the backdrop.
-  int Differ(float angle, int blue, bool additive, double* blended = nullptr) {
+  // difference in any channel, and the blended and opaque fill of the frame through the backdrop.
+  int Differ(float angle, int blue, bool additive, double* blended = nullptr, double* opaque = nullptr) {
     const int keep = frame;
     const std::vector<uint8_t> want = GlowFrame(angle, blue, additive, false);
     frame = keep;
@@ -354,6 +351,7 @@ protected:
     g_GLES_FillCounts = GLES_FillCounts{};
     const std::vector<uint8_t> got = GlowFrame(angle, blue, additive, true);
     if (blended) *blended = g_GLES_FillCounts.blended;
+    if (opaque) *opaque = g_GLES_FillCounts.opaque;
     GLES_CountFill(0, 0);
     return MostApart(want, got);
   }
@@ -369,10 +367,10 @@ const int kCoverStep = 17;
 TEST_F(GlowUnderCover, LayersThatStandStillBecomeACoverTheGlowIsDrawnUnderWithTheSamePicture) {
   // The first frame starts from another drawing state than those after it.
   Differ(0, 200, true);
-  double first = 0, blended = 0;
+  double first = 0, blended = 0, opaque = 0;
   for (int i = 1; i < 40; ++i) {
     const float angle = 0.07f * (float)i;
-    const int most = Differ(angle, 200, true, &blended);
+    const int most = Differ(angle, 200, true, &blended, &opaque);
     if (i == 1) first = blended;
     // Until the layers have stood still a while, the glow and they go to GL as drawn.
     if (i < 10) {
@@ -385,6 +383,8 @@ TEST_F(GlowUnderCover, LayersThatStandStillBecomeACoverTheGlowIsDrawnUnderWithTh
   EXPECT_LT(blended, first - (60 * 14 + 20 * 20) / (96.0 * 64) + 0.01) << "the front is in the cover";
   EXPECT_NEAR(blended, (96 * 64 - 4 * 16 * 16 + 10 * 10) / (96.0 * 64), 0.002)
       << "the glow is left out where the front is opaque";
+  // The cover holds the copy of the layers below: the copy is not drawn under it as well.
+  EXPECT_NEAR(opaque, 1.0, 1e-6) << "one opaque screen, the cover's";
 }
 
 TEST_F(GlowUnderCover, AFrontThatChangesIsDrawnInOrderUntilItsCoverIsMadeAndTwoCoversAreKept) {
