@@ -94,11 +94,18 @@ template <typename V> double TwiceArea(const V* p, int n) {
 // place. A side is cut from its kept end to the other, whichever way round the polygon runs: two
 // triangles that share it are cut at exactly the same corner, and drawn without a seam.
 template <typename V, typename F> int ClipSide(V* p, int n, F along) {
+  double d[8];
+  bool cut = false;
+  for (int i = 0; i < n; ++i) {
+    d[i] = along(p[i].x, p[i].y);
+    cut = cut || d[i] < 0;
+  }
+  if (!cut) return n; // all of it is kept
   V o[9];
   int m = 0;
   for (int i = 0; i < n; ++i) {
     int j = (i + 1) % n;
-    double di = along(p[i].x, p[i].y), dj = along(p[j].x, p[j].y);
+    double di = d[i], dj = d[j];
     if (di >= 0) o[m++] = p[i];
     if ((di >= 0) != (dj >= 0))
       o[m++] = di >= 0 ? Lerp(p[i], p[j], di / (di - dj)) : Lerp(p[j], p[i], dj / (dj - di));
@@ -1044,7 +1051,10 @@ double AddClipped(std::vector<GlowVertex>& to, const GlowCorner* t, const std::v
   double area = 0;
   for (size_t r = 0; r + 3 < boxes.size(); r += 4) {
     if (boxes[r] >= right || boxes[r + 2] <= left || boxes[r + 1] >= top || boxes[r + 3] <= bottom) continue;
-    GlowCorner p[9] = {t[0], t[1], t[2]};
+    GlowCorner p[9];
+    p[0] = t[0];
+    p[1] = t[1];
+    p[2] = t[2];
     const int n = ClipToBox(p, 3, boxes[r], boxes[r + 1], boxes[r + 2], boxes[r + 3]);
     if (n < 3) continue;
     area += std::fabs(TwiceArea(p, n)) / 2;
