@@ -25,6 +25,7 @@
 #include "quellar_array.h"
 #include "recordings.h"
 #include "sprite_tables.h"
+#include "static_backdrop.h"
 #include "surface.h"
 #include "texture2d.h"
 #include "texture_data.h"
@@ -51,6 +52,7 @@ void help::InitMode() {
 }
 
 void help::DeInitMode() {
+  FrameBackdrop().Release(); // the television's picture
   SafeDelete(helpTV);
   m_seeState = kSeeUnknown;
 }
@@ -160,6 +162,10 @@ void help::Draw(float dt) {
   g_glScaleX = g_glScaleY = 1.0f;
   g_glTranslateX = tx;
   g_glTranslateY = ty;
+  // The frame's copy ends with the demo, which keeps moving; the television stands still over it,
+  // made once into a picture of its own drawn in opaque, blended and left-out blocks.
+  FrameBackdrop().End();
+  FrameBackdrop().BeginLayers();
   if (display) {
     display->SetNoBlackEdgesMode();
     if (g_ratio_is_1_5 || g_ratio_is_more_1_5) {
@@ -173,6 +179,7 @@ void help::Draw(float dt) {
     }
     display->SetNormalMode();
   }
+  FrameBackdrop().EndLayers();
   ProcessEffectAnimators(dt);
   DrawEffectAnimators();
 }

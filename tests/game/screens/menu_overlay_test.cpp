@@ -12,44 +12,14 @@ namespace {
 
 class MenuOverlay : public ScreensTest {
 protected:
-  // One frame: its blended fill, in screens, and the bottom rows of what it left on the screen.
-  double Frame(std::vector<uint8_t>* bottom) {
-    GLES_CountFill(MAXX, MAXY);
-    g_GLES_FillCounts = GLES_FillCounts{};
-    Cycles(1);
-    const double blended = g_GLES_FillCounts.blended;
-    GLES_CountFill(0, 0);
-    GLES_FlushBuffer();
-    bottom->assign((size_t)Width() * kRows * 4, 0);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, Width(), kRows, GL_RGBA, GL_UNSIGNED_BYTE, bottom->data()); // GL's rows run up
-    return blended;
-  }
-  // The frames until the blended fill drops (the picture is made in the frame before, which draws
-  // over the screen on the way), at most `limit`: the bottom rows of the frame before that, drawn
-  // piece by piece, and the fill of that frame and of the first one with the picture.
+  // One frame's blended fill and the bottom rows of what it left on the screen.
+  double Frame(std::vector<uint8_t>* bottom) { return FillAndRows(0, kRows, bottom); }
   bool UntilPicture(int limit, std::vector<uint8_t>* before, double* was, double* is) {
-    std::vector<std::vector<uint8_t>> rows(3);
-    std::vector<double> fill;
-    for (int f = 0; f < limit; ++f) {
-      std::vector<uint8_t> bottom;
-      fill.push_back(Frame(&bottom));
-      rows[f % 3] = bottom;
-      if (f >= 2 && fill[f] < fill[f - 1] - 0.05) {
-        *before = rows[(f + 1) % 3]; // frame f - 2
-        *was = fill[f - 2];
-        *is = fill[f];
-        return true;
-      }
-    }
-    return false;
+    return ScreensTest::UntilPicture(limit, 0, kRows, before, was, is);
   }
   // The bar at the very bottom lies over nothing of the demo.
   static constexpr int kRows = 10;
 };
-
-// A see-through edge is known to 6 bits of what shows through it: two 5-bit steps at most.
-const int kPictureStep = 17;
 
 TEST_F(MenuOverlay, TheStandingBarAndButtonsBecomeOnePictureThatLooksTheSame) {
   if (!Running()) return;
