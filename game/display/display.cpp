@@ -202,11 +202,12 @@ void Display::BlitStretch(float x1, float y1, float x2, float y2, Surface* s) {
 namespace {
 
 // Where BlitScaled puts the picture unturned: the top-left, the texels it reads and the picture's
-// own texels among them, at the scales it draws with.
+// own texels among them, at the scales it draws with (cy: the height's scale before the override,
+// which places it).
 struct ScaledPlacing {
   _CGPoint p;
   _CGRect r, picture;
-  float sx, sy;
+  float sx, sy, cy;
 };
 
 ScaledPlacing ScaledPlace(const Surface* s, float x, float y, float scaleX, float scaleY, bool override,
@@ -220,13 +221,16 @@ ScaledPlacing ScaledPlace(const Surface* s, float x, float y, float scaleX, floa
   }
   if (!s->fromAtlas) {
     const _CGRect r = _CGRectMake((float)s->atlasX, (float)s->atlasY, w, h);
-    return {_CGPointMake(x - w * sx / 2, y - h * cy / 2), r, r, sx, sy};
+    return {_CGPointMake(x - w * sx / 2, y - h * cy / 2), r, r, sx, sy, cy};
   }
   // Atlas entries draw one extra texel on the left and top and are placed by their centre offsets.
   float cx = (float)s->centerOffsetX, cy0 = (float)s->centerOffsetY;
   return {_CGPointMake(x - w * sx / 2 - (cx / fs + 1) * sx, y - h * cy / 2 - (cy0 / fs + 0.5f) * sy),
           _CGRectMake((float)s->atlasX / fs - 1, (float)s->atlasY / fs - 1, w / fs + 1, h / fs + 1),
-          _CGRectMake((float)s->atlasX / fs, (float)s->atlasY / fs, w / fs, h / fs), sx, sy};
+          _CGRectMake((float)s->atlasX / fs, (float)s->atlasY / fs, w / fs, h / fs),
+          sx,
+          sy,
+          cy};
 }
 
 } // namespace
@@ -234,31 +238,19 @@ ScaledPlacing ScaledPlace(const Surface* s, float x, float y, float scaleX, floa
 void Display::BlitScaled(float x, float y, float scaleX, float scaleY, Surface*& s, bool rotated) {
   ReloadSurfaceIfRequired(&s);
   if (!Drawable(s)) return;
+  const ScaledPlacing q = ScaledPlace(s, x, y, scaleX, scaleY, scaleOverride, scaleOverrideX, scaleOverrideY);
   if (!rotated) {
-    const ScaledPlacing q =
-        ScaledPlace(s, x, y, scaleX, scaleY, scaleOverride, scaleOverrideX, scaleOverrideY);
     s->texture->BlitAtPointUsingRectFlipY(q.p, q.r, false, q.sx, q.sy);
     return;
   }
-  float fs = g_forceScale;
-  float w = (float)s->width, h = (float)s->height;
-  float sx = scaleX * fs, sy = scaleY * fs, cy = sy;
-  if (scaleOverride) {
-    sx *= scaleOverrideX;
-    sy *= scaleOverrideY;
+  // Turned a quarter: the same texels and scales, the width and height swapped in placing it.
+  const float fs = g_forceScale, w = (float)s->width, h = (float)s->height;
+  _CGPoint p = _CGPointMake(x - h * q.sx / 2, y - w * q.cy / 2);
+  if (s->fromAtlas) {
+    p.x += ((float)s->centerOffsetY / fs - 0.5f) * q.sx;
+    p.y += ((float)s->centerOffsetX / fs - 1) * q.sy;
   }
-  if (!s->fromAtlas) {
-    _CGRect r = _CGRectMake((float)s->atlasX, (float)s->atlasY, w, h);
-    s->texture->BlitAtPointUsingRectFlipYAndRotated90(_CGPointMake(x - h * sx / 2, y - w * cy / 2), r, false,
-                                                      sx, sy);
-    return;
-  }
-  // Atlas entries draw one extra texel on the left and top and are placed by their centre offsets.
-  _CGRect r = _CGRectMake((float)s->atlasX / fs - 1, (float)s->atlasY / fs - 1, w / fs + 1, h / fs + 1);
-  float cx = (float)s->centerOffsetX, cy0 = (float)s->centerOffsetY;
-  s->texture->BlitAtPointUsingRectFlipYAndRotated90(
-      _CGPointMake(x - h * sx / 2 + (cy0 / fs - 0.5f) * sx, y - w * cy / 2 + (cx / fs - 1) * sy), r, false,
-      sx, sy);
+  s->texture->BlitAtPointUsingRectFlipYAndRotated90(p, q.r, false, q.sx, q.sy);
 }
 
 bool Display::ShadeScaled(float x, float y, float scaleX, float scaleY, Surface*& s, const ShapeCorner* shape,
@@ -271,15 +263,28 @@ bool Display::ShadeScaled(float x, float y, float scaleX, float scaleY, Surface*
 
 namespace {
 
-// Where BlitRotatedScale puts the picture: the top-left before turning and the texels it reads.
-void TurnedPlace(const Surface* s, float x, float y, float scaleX, float scaleY, _CGPoint* p, _CGRect* r) {
+// Where BlitRotatedScale puts the picture: the top-left before turning, the texels it reads, the
+// scales it draws with and its turn in degrees.
+struct TurnedPlacing {
+  _CGPoint p;
+  _CGRect r;
+  float sx, sy, degrees;
+};
+
+TurnedPlacing TurnedPlace(const Surface* s, float x, float y, float angle, float scaleX, float scaleY,
+                          bool override, float overrideX, float overrideY) {
+  if (override) {
+    scaleX *= overrideX;
+    scaleY *= overrideY;
+  }
   float fs = g_forceScale;
   float w = (float)s->width * fs, h = (float)s->height * fs;
   float cx = (float)s->centerOffsetX, cy0 = (float)s->centerOffsetY;
-  *p = _CGPointMake(x - w * scaleX / 2 - (cx + 1) * scaleX,
-                    (float)((double)y - (double)h * scaleY / 2 + ((double)cy0 - 0.5) * scaleY));
-  *r = _CGRectMake((float)s->atlasX / fs - 1, (float)s->atlasY / fs - 1, (float)s->width / fs + 1,
-                   (float)s->height / fs + 1);
+  return {_CGPointMake(x - w * scaleX / 2 - (cx + 1) * scaleX,
+                       (float)((double)y - (double)h * scaleY / 2 + ((double)cy0 - 0.5) * scaleY)),
+          _CGRectMake((float)s->atlasX / fs - 1, (float)s->atlasY / fs - 1, (float)s->width / fs + 1,
+                      (float)s->height / fs + 1),
+          scaleX, scaleY, (float)(angle * 57.29579143313326)};
 }
 
 } // namespace
@@ -287,33 +292,21 @@ void TurnedPlace(const Surface* s, float x, float y, float scaleX, float scaleY,
 void Display::BlitRotatedScale(float x, float y, float angle, float scaleX, float scaleY, Surface*& s, bool) {
   ReloadSurfaceIfRequired(&s);
   if (!Drawable(s)) return;
-  if (scaleOverride) {
-    scaleX *= scaleOverrideX;
-    scaleY *= scaleOverrideY;
-  }
-  _CGPoint p;
-  _CGRect r;
-  TurnedPlace(s, x, y, scaleX, scaleY, &p, &r);
-  float degrees = (float)(angle * 57.29579143313326);
-  s->texture->BlitAtPointUsingRectFlipYWithAngle(p, r, false, scaleX, scaleY, degrees, _CGPointMake(x, y));
+  const TurnedPlacing q =
+      TurnedPlace(s, x, y, angle, scaleX, scaleY, scaleOverride, scaleOverrideX, scaleOverrideY);
+  s->texture->BlitAtPointUsingRectFlipYWithAngle(q.p, q.r, false, q.sx, q.sy, q.degrees, _CGPointMake(x, y));
 }
 
 bool Display::ShadeRotatedScale(float x, float y, float angle, float scaleX, float scaleY, Surface*& s,
                                 const ShapeCorner* shape, int count) {
   ReloadSurfaceIfRequired(&s);
   if (!Drawable(s)) return false;
-  if (scaleOverride) {
-    scaleX *= scaleOverrideX;
-    scaleY *= scaleOverrideY;
-  }
-  _CGPoint p;
-  _CGRect r;
-  TurnedPlace(s, x, y, scaleX, scaleY, &p, &r);
+  const TurnedPlacing q =
+      TurnedPlace(s, x, y, angle, scaleX, scaleY, scaleOverride, scaleOverrideX, scaleOverrideY);
   const float fs = g_forceScale;
   const _CGRect picture =
       _CGRectMake((float)s->atlasX / fs, (float)s->atlasY / fs, (float)s->width / fs, (float)s->height / fs);
-  float degrees = (float)(angle * 57.29579143313326);
-  return s->texture->ShadeAtPointUsingRectFlipYWithAngle(p, r, picture, scaleX, scaleY, degrees,
+  return s->texture->ShadeAtPointUsingRectFlipYWithAngle(q.p, q.r, picture, q.sx, q.sy, q.degrees,
                                                          _CGPointMake(x, y), shape, count);
 }
 

@@ -145,6 +145,17 @@ void Unflip(float& origin, float& span, float& from, float& to) {
   SWAP(from, to);
 }
 
+// Where BlitAtPointUsingRectFlipY puts a picture: its top-left, size and texels, unflipped.
+struct AxisPlace {
+  float x, y, w, h, uL, uR, vT, vB;
+};
+AxisPlace PlaceOnAxes(_CGPoint p, _CGRect r, float scaleX, float scaleY) {
+  AxisPlace a{p.x, p.y, r.width * scaleX, r.height * scaleY, r.x, r.x + r.width, r.y, r.y + r.height};
+  Unflip(a.x, a.w, a.uL, a.uR);
+  Unflip(a.y, a.h, a.vT, a.vB);
+  return a;
+}
+
 } // namespace
 
 void FillAtPointFlipY(_CGPoint p, float W, float H) {
@@ -358,13 +369,9 @@ void Texture2D::BlitAtPointUsingRect(_CGPoint p, _CGRect r, bool, float scaleX, 
 }
 
 void Texture2D::BlitAtPointUsingRectFlipY(_CGPoint p, _CGRect r, bool, float scaleX, float scaleY) {
-  float W0 = r.width * scaleX, H0 = r.height * scaleY;
-  float uL = r.x, uR = r.x + r.width, vT = r.y, vB = r.y + r.height;
-  float px = p.x, py = p.y;
-  Unflip(px, W0, uL, uR);
-  Unflip(py, H0, vT, vB);
-  const float uv[4][2] = {{uL, vT}, {uR, vT}, {uR, vB}, {uL, vB}};
-  SendAxis(px, py, W0 * g_glScaleX, H0 * g_glScaleY, uv);
+  const AxisPlace a = PlaceOnAxes(p, r, scaleX, scaleY);
+  const float uv[4][2] = {{a.uL, a.vT}, {a.uR, a.vT}, {a.uR, a.vB}, {a.uL, a.vB}};
+  SendAxis(a.x, a.y, a.w * g_glScaleX, a.h * g_glScaleY, uv);
 }
 
 void Texture2D::BlitAtPointUsingRectFlipYAndRotated90(_CGPoint p, _CGRect r, bool, float scaleX,
@@ -495,12 +502,10 @@ bool Texture2D::ShadeAtPointUsingRectFlipYWithAngle(_CGPoint p, _CGRect r, _CGRe
 bool Texture2D::ShadeAtPointUsingRectFlipY(_CGPoint p, _CGRect r, _CGRect picture, float scaleX, float scaleY,
                                            const ShapeCorner* shape, int count) {
   // The corners BlitAtPointUsingRectFlipY draws.
-  float W0 = r.width * scaleX, H0 = r.height * scaleY;
-  float uL = r.x, uR = r.x + r.width, vT = r.y, vB = r.y + r.height;
-  float px = p.x, py = p.y;
-  Unflip(px, W0, uL, uR);
-  Unflip(py, H0, vT, vB);
-  const Corner c[4] = {
-      {px, py, uL, vT}, {px + W0, py, uR, vT}, {px + W0, py + H0, uR, vB}, {px, py + H0, uL, vB}};
+  const AxisPlace a = PlaceOnAxes(p, r, scaleX, scaleY);
+  const Corner c[4] = {{a.x, a.y, a.uL, a.vT},
+                       {a.x + a.w, a.y, a.uR, a.vT},
+                       {a.x + a.w, a.y + a.h, a.uR, a.vB},
+                       {a.x, a.y + a.h, a.uL, a.vB}};
   return ShadeThrough(c, picture, shape, count);
 }
